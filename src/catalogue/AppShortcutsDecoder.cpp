@@ -1,0 +1,262 @@
+#include "catalogue/AppShortcutsDecoder.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+#include <simdjson.h>
+
+#include <string_view>
+
+using simdjson::dom::array;
+using simdjson::dom::element;
+using simdjson::dom::element_type;
+using simdjson::dom::object;
+
+struct AppShortcutsDecoder::Parser {
+    simdjson::dom::parser parser;
+};
+
+namespace {
+
+QString typeName(element_type type)
+{
+    switch (type) {
+    case element_type::ARRAY: return QStringLiteral("array");
+    case element_type::OBJECT: return QStringLiteral("object");
+    case element_type::INT64:
+    case element_type::UINT64:
+    case element_type::DOUBLE: return QStringLiteral("number");
+    case element_type::STRING: return QStringLiteral("string");
+    case element_type::BOOL: return QStringLiteral("boolean");
+    case element_type::NULL_VALUE: return QStringLiteral("null");
+    }
+    return QStringLiteral("value");
+}
+
+QString fromView(std::string_view text)
+{
+    return QString::fromUtf8(text.data(), qsizetype(text.size()));
+}
+
+// Walks the parsed document and records the first mismatch with its JSON path.
+class TreeReader {
+public:
+    QString error;
+
+    bool fail(const QString &path, const QString &what)
+    {
+        if (error.isEmpty())
+            error = path + QStringLiteral(": ") + what;
+        return false;
+    }
+
+    // Looks a key up. Returns false when the key is missing or null (absent).
+    static bool lookup(object obj, std::string_view key, element &out)
+    {
+        auto found = obj.at_key(key);
+        if (found.error())
+            return false;
+        out = found.value_unsafe();
+        return !out.is_null();
+    }
+
+    static QString child(const QString &path, std::string_view key)
+    {
+        return path + QLatin1Char('.') + QLatin1String(key.data(), qsizetype(key.size()));
+    }
+
+    static QString index(const QString &path, size_t i)
+    {
+        return path + QLatin1Char('[') + QString::number(i) + QLatin1Char(']');
+    }
+
+    bool asString(element value, const QString &path, QString &out)
+    {
+        std::string_view text;
+        if (value.get_string().get(text))
+            return fail(path, QStringLiteral("expected a string, found ") + typeName(value.type()));
+        out = fromView(text);
+        return true;
+    }
+
+    bool required(object obj, std::string_view key, const QString &path, element &out)
+    {
+        if (lookup(obj, key, out))
+            return true;
+        return fail(child(path, key), QStringLiteral("required key is missing or null"));
+    }
+
+    bool requiredString(object obj, std::string_view key, const QString &path, QString &out)
+    {
+        element value;
+        return required(obj, key, path, value) && asString(value, child(path, key), out);
+    }
+
+    bool optionalString(object obj, std::string_view key, const QString &path, std::optional<QString> &out)
+    {
+        element value;
+        if (!lookup(obj, key, value))
+            return true;
+        QString text;
+        if (!asString(value, child(path, key), text))
+            return false;
+        out = std::move(text);
+        return true;
+    }
+
+    bool asArray(element value, const QString &path, array &out)
+    {
+        if (value.get_array().get(out))
+            return fail(path, QStringLiteral("expected an array, found ") + typeName(value.type()));
+        return true;
+    }
+
+    bool asObject(element value, const QString &path, object &out)
+    {
+        if (value.get_object().get(out))
+            return fail(path, QStringLiteral("expected an object, found ") + typeName(value.type()));
+        return true;
+    }
+
+    bool optionalStringList(object obj, std::string_view key, const QString &path,
+                            std::optional<QStringList> &out)
+    {
+        element value;
+        if (!lookup(obj, key, value))
+            return true;
+        const QString listPath = child(path, key);
+        array items;
+        if (!asArray(value, listPath, items))
+            return false;
+        QStringList list;
+        list.reserve(qsizetype(items.size()));
+        size_t i = 0;
+        for (element item : items) {
+            QString text;
+            if (!asString(item, index(listPath, i++), text))
+                return false;
+            list.append(std::move(text));
+        }
+        out = std::move(list);
+        return true;
+    }
+
+    // Decodes each element of the required array `key` with `decodeOne`.
+    template <typename T, typename Fn>
+    bool requiredList(object obj, std::string_view key, const QString &path, QList<T> &out, Fn decodeOne)
+    {
+        element value;
+        array items;
+        const QString listPath = child(path, key);
+        if (!required(obj, key, path, value) || !asArray(value, listPath, items))
+            return false;
+        out.reserve(qsizetype(items.size()));
+        size_t i = 0;
+        for (element item : items) {
+            const QString itemPath = index(listPath, i++);
+            object itemObject;
+            T decoded;
+            if (!asObject(item, itemPath, itemObject) || !(this->*decodeOne)(itemObject, itemPath, decoded))
+                return false;
+            out.append(std::move(decoded));
+        }
+        return true;
+    }
+
+    bool shortcut(object obj, const QString &path, RawShortcut &out)
+    {
+        return requiredString(obj, "title", path, out.title)
+            && optionalString(obj, "key", path, out.key)
+            && optionalString(obj, "comment", path, out.comment);
+    }
+
+    bool section(object obj, const QString &path, ShortcutSection &out)
+    {
+        return requiredString(obj, "title", path, out.title)
+            && requiredList(obj, "shortcuts", path, out.shortcuts, &TreeReader::shortcut);
+    }
+
+    bool keymap(object obj, const QString &path, Keymap &out)
+    {
+        return requiredString(obj, "title", path, out.title)
+            && optionalStringList(obj, "platforms", path, out.platforms)
+            && requiredList(obj, "sections", path, out.sections, &TreeReader::section);
+    }
+
+    bool app(object obj, const QString &path, AppShortcuts &out)
+    {
+        return optionalString(obj, "bundleId", path, out.bundleId)
+            && optionalStringList(obj, "aliases", path, out.aliases)
+            && optionalString(obj, "hostname", path, out.hostname)
+            && requiredString(obj, "name", path, out.name)
+            && requiredString(obj, "slug", path, out.slug)
+            && optionalString(obj, "source", path, out.source)
+            && optionalString(obj, "icon", path, out.icon)
+            && requiredList(obj, "keymaps", path, out.keymaps, &TreeReader::keymap);
+    }
+};
+
+} // namespace
+
+AppShortcutsDecoder::AppShortcutsDecoder() : parser(std::make_unique<Parser>()) {}
+AppShortcutsDecoder::~AppShortcutsDecoder() = default;
+
+AppShortcutsDecoder::Result AppShortcutsDecoder::decode(const QByteArray &bytes)
+{
+    return decodePadded(bytes.constData(), size_t(bytes.size()), false);
+}
+
+AppShortcutsDecoder::Result AppShortcutsDecoder::decodeFile(const QString &path)
+{
+    Result result;
+    const QFileInfo info(path);
+    if (!info.exists()) {
+        result.error = QStringLiteral("cannot read: no such file");
+        return result;
+    }
+    if (info.isDir()) {
+        result.error = QStringLiteral("cannot read: is a directory");
+        return result;
+    }
+    if (!info.isFile()) {
+        result.error = QStringLiteral("cannot read: not a regular file");
+        return result;
+    }
+    if (info.size() > maxFileSize) {
+        result.error = QStringLiteral("cannot read: larger than %1 bytes").arg(maxFileSize);
+        return result;
+    }
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        result.error = QStringLiteral("cannot read: ") + file.errorString();
+        return result;
+    }
+    // Read straight into a buffer with the parser's padding, sparing it a copy.
+    const qint64 size = info.size();
+    QByteArray buffer(qsizetype(size + simdjson::SIMDJSON_PADDING), '\0');
+    const qint64 got = file.read(buffer.data(), size);
+    if (got < 0) {
+        result.error = QStringLiteral("cannot read: ") + file.errorString();
+        return result;
+    }
+    return decodePadded(buffer.constData(), size_t(got), true);
+}
+
+AppShortcutsDecoder::Result AppShortcutsDecoder::decodePadded(const char *data, size_t length, bool padded)
+{
+    Result result;
+    element root;
+    const auto parseError = parser->parser.parse(data, length, !padded).get(root);
+    if (parseError) {
+        result.error = QStringLiteral("not valid JSON: ") + QString::fromUtf8(simdjson::error_message(parseError));
+        return result;
+    }
+    TreeReader reader;
+    object top;
+    AppShortcuts app;
+    if (reader.asObject(root, QStringLiteral("$"), top) && reader.app(top, QStringLiteral("$"), app))
+        result.app = std::move(app);
+    else
+        result.error = reader.error;
+    return result;
+}

@@ -1,0 +1,142 @@
+#include "catalogue/ShortcutStore.h"
+
+#include "catalogue/AppShortcutsDecoder.h"
+#include "platform/SystemLog.h"
+
+#include <QCollator>
+#include <QDirIterator>
+#include <QFileInfo>
+
+#include <algorithm>
+
+ShortcutStore::ShortcutStore(std::optional<QString> folder, QString platform)
+    : folder_(std::move(folder)), platform_(std::move(platform))
+{
+}
+
+QStringList ShortcutStore::dataFiles(const QString &folder)
+{
+    QStringList files;
+    // Listing order, one level, hidden entries included; an unlistable folder lists nothing.
+    QDirIterator it(folder, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+    while (it.hasNext()) {
+        const QString path = it.next();
+        const QString name = it.fileName();
+        const qsizetype dot = name.lastIndexOf(QLatin1Char('.'));
+        if (dot >= 0 && QStringView(name).mid(dot + 1) == QLatin1String("json"))
+            files.append(path);
+    }
+    return files;
+}
+
+void ShortcutStore::load()
+{
+    if (!folder_ || !QFileInfo::exists(*folder_)) {
+        SystemLog::shared().write(QStringLiteral("Corvane: ShortcutData folder not found in bundle"));
+        return;
+    }
+    QList<AppShortcuts> decoded;
+    AppShortcutsDecoder decoder;
+    for (const QString &path : dataFiles(*folder_)) {
+        auto result = decoder.decodeFile(path);
+        if (!result.app) {
+            const QString name = lastPathComponent(path);
+            failedFiles_.append(name);
+            SystemLog::shared().write(QStringLiteral("Corvane: failed to decode ") + name);
+            continue;
+        }
+        decoded.append(std::move(*result.app));
+    }
+    load(std::move(decoded));
+}
+
+void ShortcutStore::load(QList<AppShortcuts> decoded)
+{
+    apps_ = std::move(decoded);
+    rebuildIndex();
+}
+
+QString ShortcutStore::lastPathComponent(const QString &path)
+{
+    QStringView view(path);
+    while (view.size() > 1 && view.endsWith(QLatin1Char('/')))
+        view.chop(1);
+    const qsizetype slash = view.lastIndexOf(QLatin1Char('/'));
+    if (slash < 0 || view.size() == 1)
+        return view.toString();
+    return view.mid(slash + 1).toString();
+}
+
+QList<Keymap> ShortcutStore::keymapsFor(const AppShortcuts &app, const QString &platform)
+{
+    QList<Keymap> chosen;
+    for (const Keymap &keymap : app.keymaps) {
+        if (!keymap.platforms || keymap.platforms->contains(platform))
+            chosen.append(keymap);
+    }
+    return chosen.isEmpty() ? app.keymaps : chosen;
+}
+
+QList<ShortcutEntry> ShortcutStore::makeEntries(const AppShortcuts &app, const QString &platform)
+{
+    auto info = std::make_shared<ShortcutEntry::AppInfo>();
+    info->slug = app.slug;
+    info->name = app.name;
+    info->bundleId = app.bundleId;
+    if (app.icon)
+        info->iconFile = lastPathComponent(*app.icon);
+    const std::shared_ptr<const ShortcutEntry::AppInfo> shared = std::move(info);
+
+    QList<ShortcutEntry> entries;
+    for (const Keymap &keymap : keymapsFor(app, platform)) {
+        for (const ShortcutSection &section : keymap.sections) {
+            for (const RawShortcut &shortcut : section.shortcuts)
+                entries.append(ShortcutEntry(shared, section.title, shortcut.title, shortcut.key, shortcut.comment));
+        }
+    }
+    return entries;
+}
+
+void ShortcutStore::rebuildIndex()
+{
+    entriesByApp_.clear();
+    bundleIndex_.clear();
+    for (const AppShortcuts &app : apps_) {
+        QList<ShortcutEntry> entries = makeEntries(app, platform_);
+        if (entries.isEmpty())
+            continue;
+        entriesByApp_.insert(app.slug, std::move(entries));
+        if (app.bundleId)
+            bundleIndex_.insert(app.bundleId->toLower(), app.slug);
+        if (app.aliases) {
+            for (const QString &alias : *app.aliases)
+                bundleIndex_.insert(alias.toLower(), app.slug);
+        }
+    }
+
+    orderedApps_.clear();
+    for (const AppShortcuts &app : apps_) {
+        if (entriesByApp_.contains(app.slug))
+            orderedApps_.append(app);
+    }
+    QCollator collator{QLocale()};
+    collator.setCaseSensitivity(Qt::CaseInsensitive);
+    std::stable_sort(orderedApps_.begin(), orderedApps_.end(),
+                     [&collator](const AppShortcuts &a, const AppShortcuts &b) {
+                         return collator.compare(a.name, b.name) < 0;
+                     });
+}
+
+std::optional<AppShortcuts> ShortcutStore::appForBundleId(const std::optional<QString> &bundleId) const
+{
+    if (!bundleId)
+        return std::nullopt;
+    const auto slug = bundleIndex_.constFind(bundleId->toLower());
+    if (slug == bundleIndex_.constEnd())
+        return std::nullopt;
+    for (const AppShortcuts &app : apps_) {
+        if (app.slug == *slug)
+            return app;
+    }
+    return std::nullopt;
+}

@@ -1,0 +1,60 @@
+#pragma once
+
+#include "catalogue/AppShortcuts.h"
+#include "catalogue/ShortcutEntry.h"
+
+#include <QHash>
+#include <QList>
+#include <QString>
+#include <QStringList>
+#include <optional>
+
+// The catalogue: every data file of the ShortcutData folder, read once, turned into display-ready
+// entries and indexed by application, by name and by application identifier. Read-only after load.
+class ShortcutStore {
+public:
+    // `folder` is the ShortcutData folder (absent when the program has none); `platform` picks the
+    // keymaps ("linux", "macos").
+    explicit ShortcutStore(std::optional<QString> folder, QString platform);
+    ShortcutStore(const ShortcutStore &) = delete;
+    ShortcutStore &operator=(const ShortcutStore &) = delete;
+
+    // Reads every data file of the folder, in listing order, and builds the indexes.
+    void load();
+    // Takes already decoded records instead of a folder (previews and tests).
+    void load(QList<AppShortcuts> decoded);
+
+    // The application whose identifier (bundle id or alias) matches, ignoring case.
+    std::optional<AppShortcuts> appForBundleId(const std::optional<QString> &bundleId) const;
+
+    const QList<AppShortcuts> &apps() const { return apps_; }
+    const QHash<QString, QList<ShortcutEntry>> &entriesByApp() const { return entriesByApp_; }
+    const QList<AppShortcuts> &orderedApps() const { return orderedApps_; }
+    const QHash<QString, QString> &bundleIndex() const { return bundleIndex_; }
+    const QString &platform() const { return platform_; }
+    // Names of the files that could not be read or decoded by the last load.
+    const QStringList &failedFiles() const { return failedFiles_; }
+
+    // The data files of a folder as the loader takes them: entries whose extension is exactly "json",
+    // in listing order.
+    static QStringList dataFiles(const QString &folder);
+
+    // The keymaps of `app` that apply to `platform`: those without a platform list or naming it, or
+    // all of them when none does.
+    static QList<Keymap> keymapsFor(const AppShortcuts &app, const QString &platform);
+    // The entries of one application, in file order.
+    static QList<ShortcutEntry> makeEntries(const AppShortcuts &app, const QString &platform);
+    // The text after the last "/", a trailing "/" ignored.
+    static QString lastPathComponent(const QString &path);
+
+private:
+    void rebuildIndex();
+
+    std::optional<QString> folder_;
+    QString platform_;
+    QList<AppShortcuts> apps_;
+    QHash<QString, QList<ShortcutEntry>> entriesByApp_;
+    QList<AppShortcuts> orderedApps_;
+    QHash<QString, QString> bundleIndex_;
+    QStringList failedFiles_;
+};

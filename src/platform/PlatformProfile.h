@@ -1,0 +1,19 @@
+#pragma once
+
+// The constants that differ between the platforms Corvane runs on.
+namespace PlatformProfile {
+
+#if defined(Q_OS_MACOS) || defined(__APPLE__)
+inline constexpr const char *keymapPlatform = "macos";
+inline constexpr const char16_t *commandGlyph = u"\u2318";
+inline constexpr const char16_t *defaultHotKeyDisplay = u"\u2318\u21E7Space";
+#else
+inline constexpr const char *keymapPlatform = "linux";
+inline constexpr const char16_t *commandGlyph = u"\u2756";
+inline constexpr const char16_t *defaultHotKeyDisplay = u"\u2756\u21E7Space";
+#endif
+
+// The program's own application id: desktop file, autostart file, and how its windows are recognised.
+inline constexpr const char *applicationId = "org.corvane.Corvane";
+
+} // namespace PlatformProfile

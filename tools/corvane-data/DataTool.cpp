@@ -1,0 +1,257 @@
+#include "DataTool.h"
+
+#include "CatalogueLint.h"
+#include "catalogue/AppShortcutsDecoder.h"
+#include "catalogue/ShortcutStore.h"
+#include "platform/PlatformProfile.h"
+#include "platform/SystemLog.h"
+
+#include <QFileInfo>
+
+#include <memory>
+
+namespace {
+
+QString jsonString(const QString &text)
+{
+    QString json;
+    json.reserve(text.size() + 2);
+    json += QLatin1Char('"');
+    for (QChar c : text) {
+        switch (c.unicode()) {
+        case u'"': json += QLatin1String("\\\""); break;
+        case u'\\': json += QLatin1String("\\\\"); break;
+        case u'\n': json += QLatin1String("\\n"); break;
+        case u'\r': json += QLatin1String("\\r"); break;
+        case u'\t': json += QLatin1String("\\t"); break;
+        default:
+            if (c.unicode() < 0x20)
+                json += QStringLiteral("\\u%1").arg(int(c.unicode()), 4, 16, QLatin1Char('0'));
+            else
+                json += c;
+        }
+    }
+    json += QLatin1Char('"');
+    return json;
+}
+
+QString jsonOptional(const std::optional<QString> &text)
+{
+    return text ? jsonString(*text) : QStringLiteral("null");
+}
+
+QString jsonKeyGroups(const KeyGroups &groups)
+{
+    QStringList chords;
+    for (const QStringList &group : groups) {
+        QStringList labels;
+        for (const QString &label : group)
+            labels << jsonString(label);
+        chords << QLatin1Char('[') + labels.join(QLatin1Char(',')) + QLatin1Char(']');
+    }
+    return QLatin1Char('[') + chords.join(QLatin1Char(',')) + QLatin1Char(']');
+}
+
+// Parses "PATH [--platform P]". Returns false on bad arguments.
+bool pathAndPlatform(const QStringList &args, QString &path, QString &platform)
+{
+    platform = QLatin1String(PlatformProfile::keymapPlatform);
+    for (int i = 0; i < args.size(); ++i) {
+        if (args[i] == QLatin1String("--platform")) {
+            if (++i >= args.size() || args[i].isEmpty())
+                return false;
+            platform = args[i];
+        } else if (args[i].startsWith(QLatin1String("--")) || !path.isEmpty()) {
+            return false;
+        } else {
+            path = args[i];
+        }
+    }
+    return !path.isEmpty();
+}
+
+// Loads a folder as the program does, or a single file on its own. Log lines are kept out of the
+// output; failures are in failedFiles().
+std::unique_ptr<ShortcutStore> loadStore(const QString &path, const QString &platform)
+{
+    SystemLog::Capture quiet;
+    if (QFileInfo(path).isFile()) {
+        auto store = std::make_unique<ShortcutStore>(std::nullopt, platform);
+        AppShortcutsDecoder decoder;
+        auto result = decoder.decodeFile(path);
+        QList<AppShortcuts> apps;
+        if (result.app)
+            apps << *result.app;
+        store->load(apps);
+        return store;
+    }
+    auto store = std::make_unique<ShortcutStore>(path, platform);
+    store->load();
+    return store;
+}
+
+} // namespace
+
+QString DataTool::usage()
+{
+    return QStringLiteral(
+        "Usage:\n"
+        "  corvane-data check [--strict] PATH...\n"
+        "      Decode each data file (a folder: every file the program would read from it) and\n"
+        "      print \"ok NAME\" or \"fail NAME: REASON\"; authoring problems print \"warn NAME: ...\".\n"
+        "      Exits 1 when a file fails (with --strict, also on a warning).\n"
+        "  corvane-data entries PATH [--platform P]\n"
+        "      Print every shortcut entry the program builds, one JSON object per line.\n"
+        "  corvane-data stats PATH [--platform P]\n"
+        "      Print the applications with their entry counts, the totals and the failed files.\n"
+        "PATH is a ShortcutData folder or one data file; P is linux (default here) or macos.\n");
+}
+
+int DataTool::usageError(const QString &message)
+{
+    if (!message.isEmpty())
+        err << "corvane-data: " << message << "\n";
+    err << usage();
+    err.flush();
+    return 2;
+}
+
+int DataTool::run(const QStringList &args)
+{
+    if (args.isEmpty())
+        return usageError(QString());
+    const QString command = args.first();
+    const QStringList rest = args.mid(1);
+    int code;
+    if (command == QLatin1String("check"))
+        code = check(rest);
+    else if (command == QLatin1String("entries"))
+        code = entries(rest);
+    else if (command == QLatin1String("stats"))
+        code = stats(rest);
+    else if (command == QLatin1String("--help") || command == QLatin1String("-h") || command == QLatin1String("help")) {
+        out << usage();
+        code = 0;
+    } else
+        code = usageError(QStringLiteral("unknown command \"%1\"").arg(command));
+    out.flush();
+    err.flush();
+    return code;
+}
+
+int DataTool::check(const QStringList &args)
+{
+    bool strict = false;
+    QStringList paths;
+    for (const QString &arg : args) {
+        if (arg == QLatin1String("--strict"))
+            strict = true;
+        else if (arg.startsWith(QLatin1String("--")))
+            return usageError(QStringLiteral("unknown option \"%1\"").arg(arg));
+        else
+            paths << arg;
+    }
+    if (paths.isEmpty())
+        return usageError(QStringLiteral("check needs at least one PATH"));
+
+    QStringList files;
+    for (const QString &path : paths) {
+        const QFileInfo info(path);
+        if (info.isDir()) {
+            const QStringList inFolder = ShortcutStore::dataFiles(path);
+            if (inFolder.isEmpty())
+                err << "corvane-data: no data files in " << path << "\n";
+            files << inFolder;
+        } else {
+            files << path;
+        }
+    }
+
+    AppShortcutsDecoder decoder;
+    QList<AppShortcuts> decoded;
+    QStringList decodedNames;
+    int failed = 0;
+    int warnings = 0;
+    for (const QString &file : files) {
+        auto result = decoder.decodeFile(file);
+        if (!result.app) {
+            out << "fail " << file << ": " << result.error << "\n";
+            ++failed;
+            continue;
+        }
+        out << "ok " << file << "\n";
+        for (const QString &problem : CatalogueLint::lintApp(*result.app)) {
+            out << "warn " << file << ": " << problem << "\n";
+            ++warnings;
+        }
+        decoded << *result.app;
+        decodedNames << file;
+    }
+    for (const QString &problem : CatalogueLint::lintCatalogue(decoded, decodedNames)) {
+        out << "warn " << problem << "\n";
+        ++warnings;
+    }
+    out << QStringLiteral("%1 files: %2 ok, %3 failed, %4 warnings\n")
+               .arg(files.size())
+               .arg(files.size() - failed)
+               .arg(failed)
+               .arg(warnings);
+    return failed > 0 || (strict && warnings > 0) ? 1 : 0;
+}
+
+int DataTool::entries(const QStringList &args)
+{
+    QString path;
+    QString platform;
+    if (!pathAndPlatform(args, path, platform))
+        return usageError(QStringLiteral("entries takes PATH [--platform P]"));
+    const auto store = loadStore(path, platform);
+    for (const QString &name : store->failedFiles())
+        err << "corvane-data: failed to decode " << name << "\n";
+    for (const AppShortcuts &app : store->orderedApps()) {
+        for (const ShortcutEntry &entry : store->entriesByApp().value(app.slug)) {
+            out << "{\"id\":" << jsonString(entry.id())
+                << ",\"appSlug\":" << jsonString(entry.appSlug())
+                << ",\"appName\":" << jsonString(entry.appName())
+                << ",\"bundleId\":" << jsonOptional(entry.bundleId())
+                << ",\"sectionTitle\":" << jsonString(entry.sectionTitle())
+                << ",\"title\":" << jsonString(entry.title())
+                << ",\"rawKey\":" << jsonOptional(entry.rawKey())
+                << ",\"comment\":" << jsonOptional(entry.comment())
+                << ",\"keyGroups\":" << jsonKeyGroups(entry.keyGroups())
+                << ",\"searchText\":" << jsonString(entry.searchText()) << "}\n";
+        }
+    }
+    return store->failedFiles().isEmpty() ? 0 : 1;
+}
+
+int DataTool::stats(const QStringList &args)
+{
+    QString path;
+    QString platform;
+    if (!pathAndPlatform(args, path, platform))
+        return usageError(QStringLiteral("stats takes PATH [--platform P]"));
+    const auto store = loadStore(path, platform);
+    qsizetype total = 0;
+    out << QStringLiteral("%1  %2  %3  %4\n")
+               .arg(QStringLiteral("ENTRIES"), 7)
+               .arg(QStringLiteral("NAME"), -28)
+               .arg(QStringLiteral("SLUG"), -24)
+               .arg(QStringLiteral("BUNDLE ID"));
+    for (const AppShortcuts &app : store->orderedApps()) {
+        const qsizetype count = store->entriesByApp().value(app.slug).size();
+        total += count;
+        out << QStringLiteral("%1  %2  %3  %4\n")
+                   .arg(count, 7)
+                   .arg(app.name, -28)
+                   .arg(app.slug, -24)
+                   .arg(app.bundleId.value_or(QStringLiteral("-")));
+    }
+    const qsizetype empty = store->apps().size() - store->orderedApps().size();
+    out << QStringLiteral("total: %1 applications, %2 shortcuts on %3").arg(store->orderedApps().size()).arg(total).arg(platform);
+    if (empty > 0)
+        out << QStringLiteral(" (%1 more applications without shortcuts)").arg(empty);
+    out << "\n";
+    out << "failed: " << (store->failedFiles().isEmpty() ? QStringLiteral("none") : store->failedFiles().join(QStringLiteral(", "))) << "\n";
+    return store->failedFiles().isEmpty() ? 0 : 1;
+}
