@@ -1,0 +1,173 @@
+#include "TestSupport.h"
+#include "catalogue/AppShortcutsDecoder.h"
+
+#include <QTest>
+
+#include <sys/stat.h>
+
+class TestDecoder : public QObject {
+    Q_OBJECT
+
+    AppShortcutsDecoder decoder;
+
+    AppShortcutsDecoder::Result decode(const QByteArray &json) { return decoder.decode(json); }
+
+private Q_SLOTS:
+    void acceptsUnknownKeysAndNullOptionals()
+    {
+        const auto result = decode(R"({"url":"x","name":"Editor","slug":"editor","bundleId":null,"icon":"a/b.png",
+            "keymaps":[{"title":"Mac","os":1,"platforms":null,"sections":[{"title":"Edit","extra":[],
+              "shortcuts":[{"title":"Copy","key":"cmd+c","os":"mac"},{"title":"Only title"},
+                           {"title":"Null key","key":null,"comment":null}]}]}]})");
+        QVERIFY2(result.app, qPrintable(result.error));
+        const AppShortcuts &app = *result.app;
+        QCOMPARE(app.name, "Editor");
+        QVERIFY(!app.bundleId);
+        QCOMPARE(*app.icon, "a/b.png");
+        QVERIFY(!app.keymaps[0].platforms);
+        const auto &shortcuts = app.keymaps[0].sections[0].shortcuts;
+        QCOMPARE(shortcuts.size(), 3);
+        QCOMPARE(*shortcuts[0].key, "cmd+c");
+        QVERIFY(!shortcuts[1].key && !shortcuts[1].comment);
+        QVERIFY(!shortcuts[2].key && !shortcuts[2].comment);
+    }
+
+    void keepsValuesAsWritten()
+    {
+        const auto result = decode(R"({"name":" A ","slug":"a","aliases":["X.Y","x.y"],"keymaps":[
+            {"title":"t","platforms":[],"sections":[]},
+            {"title":"t","platforms":["macos","macos"],"sections":[{"title":"","shortcuts":[]}]}]})");
+        QVERIFY2(result.app, qPrintable(result.error));
+        QCOMPARE(result.app->name, " A ");
+        QCOMPARE(*result.app->aliases, (QStringList{"X.Y", "x.y"}));
+        QCOMPARE(result.app->keymaps[0].platforms->size(), 0);
+        QCOMPARE(*result.app->keymaps[1].platforms, (QStringList{"macos", "macos"}));
+        QCOMPARE(decode(R"({"name":"n","slug":"s","keymaps":[]})").app->keymaps.size(), 0);
+    }
+
+    void escapesAndUnicode()
+    {
+        // JSON escapes, including a surrogate pair and NUL; moc cannot read raw strings with \" in them.
+        const QByteArray json = "{\"name\":\"Caf\\u00e9 \\\"q\\\" \\ud83d\\ude00 \xe2\x98\x95\",\"slug\":\"s\\u0000\",\"keymaps\":[]}";
+        const auto result = decode(json);
+        QVERIFY2(result.app, qPrintable(result.error));
+        QCOMPARE(result.app->name, QStringLiteral("Caf\u00e9 \"q\" \U0001F600 \u2615"));
+        QCOMPARE(result.app->slug.size(), 2);
+    }
+
+    void rejectsNonConformingFiles_data()
+    {
+        QTest::addColumn<QByteArray>("json");
+        QTest::addColumn<QString>("errorPath");
+        QTest::newRow("slug is a number") << QByteArray(R"({"name":"n","slug":42,"keymaps":[]})") << "$.slug";
+        QTest::newRow("required null") << QByteArray(R"({"name":null,"slug":"s","keymaps":[]})") << "$.name";
+        QTest::newRow("missing keymaps") << QByteArray(R"({"name":"n","slug":"s"})") << "$.keymaps";
+        QTest::newRow("keys are case-sensitive") << QByteArray(R"({"Name":"n","slug":"s","keymaps":[]})") << "$.name";
+        QTest::newRow("top-level array") << QByteArray(R"([{"name":"n","slug":"s","keymaps":[]}])") << "$";
+        QTest::newRow("optional of wrong type") << QByteArray(R"({"name":"n","slug":"s","icon":1,"keymaps":[]})") << "$.icon";
+        QTest::newRow("aliases not strings") << QByteArray(R"({"name":"n","slug":"s","aliases":["a",1],"keymaps":[]})") << "$.aliases[1]";
+        QTest::newRow("aliases a string") << QByteArray(R"({"name":"n","slug":"s","aliases":"a","keymaps":[]})") << "$.aliases";
+        QTest::newRow("platform element null") << QByteArray(R"({"name":"n","slug":"s","keymaps":[{"title":"t","platforms":[null],"sections":[]}]})") << "$.keymaps[0].platforms[0]";
+        QTest::newRow("missing sections, other keymap valid")
+            << QByteArray(R"({"name":"n","slug":"s","keymaps":[{"title":"ok","sections":[]},{"title":"t"}]})") << "$.keymaps[1].sections";
+        QTest::newRow("title null deep inside")
+            << QByteArray(R"({"name":"n","slug":"s","keymaps":[{"title":"k","sections":[{"title":"s","shortcuts":[{"title":"a"},{"title":null}]}]}]})")
+            << "$.keymaps[0].sections[0].shortcuts[1].title";
+        QTest::newRow("shortcut is a string")
+            << QByteArray(R"({"name":"n","slug":"s","keymaps":[{"title":"k","sections":[{"title":"s","shortcuts":["a"]}]}]})")
+            << "$.keymaps[0].sections[0].shortcuts[0]";
+        QTest::newRow("key is a boolean")
+            << QByteArray(R"({"name":"n","slug":"s","keymaps":[{"title":"k","sections":[{"title":"s","shortcuts":[{"title":"a","key":true}]}]}]})")
+            << "$.keymaps[0].sections[0].shortcuts[0].key";
+    }
+    void rejectsNonConformingFiles()
+    {
+        QFETCH(QByteArray, json);
+        QFETCH(QString, errorPath);
+        const auto result = decode(json);
+        QVERIFY(!result.app);
+        QVERIFY2(result.error.startsWith(errorPath + QStringLiteral(": ")), qPrintable(result.error));
+    }
+
+    // What lenient readers let through must fail here.
+    void rejectsInvalidJson_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        const QByteArray head = R"({"slug":"s","keymaps":[],"name":)";
+        QTest::newRow("raw control character") << head + "\"a\tb\"}";
+        QTest::newRow("raw newline in string") << head + "\"a\nb\"}";
+        QTest::newRow("leading zero") << QByteArray(R"({"name":"n","slug":"s","keymaps":[],"x":01})");
+        QTest::newRow("bare decimal point") << QByteArray(R"({"name":"n","slug":"s","keymaps":[],"x":1.})");
+        QTest::newRow("NaN") << QByteArray(R"({"name":"n","slug":"s","keymaps":[],"x":NaN})");
+        QTest::newRow("trailing comma") << QByteArray(R"({"name":"n","slug":"s","keymaps":[],})");
+        QTest::newRow("comment") << QByteArray("{\"name\":\"n\",\"slug\":\"s\",\"keymaps\":[] /* c */}");
+        QTest::newRow("single quotes") << QByteArray("{'name':'n','slug':'s','keymaps':[]}");
+        QTest::newRow("two documents") << QByteArray(R"({"name":"n","slug":"s","keymaps":[]} {})");
+        QTest::newRow("truncated") << QByteArray(R"({"name":"n","slug":"s","keymaps":[)");
+        QTest::newRow("empty") << QByteArray();
+        QTest::newRow("invalid UTF-8 byte") << head + "\"a\xff\"}";
+        QTest::newRow("overlong UTF-8") << head + "\"\xc0\xaf\"}";
+        QTest::newRow("UTF-8 surrogate") << head + "\"\xed\xa0\x80\"}";
+        QTest::newRow("truncated UTF-8 sequence") << head + "\"\xe2\x98\"}";
+        QTest::newRow("bad escape") << head + "\"\\x41\"}";
+    }
+    void rejectsInvalidJson()
+    {
+        QFETCH(QByteArray, bytes);
+        const auto result = decode(bytes);
+        QVERIFY(!result.app);
+        QVERIFY2(result.error.startsWith(QStringLiteral("not valid JSON")), qPrintable(result.error));
+    }
+
+    void survivesHostileSizes()
+    {
+        // Deep nesting is refused by the parser's depth limit rather than overflowing the stack.
+        const int depth = 100000;
+        QByteArray deep = R"({"name":"n","slug":"s","keymaps":[],"x":)";
+        deep += QByteArray(depth, '[') + QByteArray(depth, ']') + "}";
+        QVERIFY(!decode(deep).app);
+
+        // A 50 MB file decodes when it is valid and fails cleanly when it is cut short.
+        QByteArray big = R"({"name":"n","slug":"s","keymaps":[{"title":"k","sections":[{"title":"s","shortcuts":[)";
+        const QByteArray one = R"({"title":"Some shortcut title","key":"ctrl+shift+k","comment":"A comment"},)";
+        while (big.size() < 50 * 1024 * 1024)
+            big += one;
+        big.chop(1);
+        big += "]}]}]}";
+        DataFolder folder;
+        folder.write("big.json", big);
+        const auto result = decoder.decodeFile(folder.file("big.json"));
+        QVERIFY2(result.app, qPrintable(result.error));
+        QVERIFY(result.app->keymaps[0].sections[0].shortcuts.size() > 500000);
+        big.chop(3);
+        QVERIFY(!decode(big).app);
+    }
+
+    void readsOnlyRegularFiles()
+    {
+        DataFolder folder;
+        QVERIFY(QDir(folder.path()).mkdir("x.json"));
+        QVERIFY(decoder.decodeFile(folder.file("x.json")).error.contains("directory"));
+        QVERIFY(!decoder.decodeFile(folder.file("missing.json")).app);
+
+        // A FIFO would block a reader forever; it is refused without being opened.
+        QCOMPARE(mkfifo(QFile::encodeName(folder.file("pipe.json")).constData(), 0600), 0);
+        QVERIFY(decoder.decodeFile(folder.file("pipe.json")).error.contains("not a regular file"));
+
+        folder.write("locked.json", R"({"name":"n","slug":"s","keymaps":[]})");
+        QFile::setPermissions(folder.file("locked.json"), QFileDevice::Permissions());
+        if (QFile(folder.file("locked.json")).open(QIODevice::ReadOnly))
+            QSKIP("running with privileges that ignore file permissions");
+        QVERIFY(decoder.decodeFile(folder.file("locked.json")).error.startsWith("cannot read"));
+    }
+
+    void decoderIsReusableAfterFailures()
+    {
+        QVERIFY(!decode("{").app);
+        QVERIFY(!decode(R"({"name":1})").app);
+        QVERIFY(decode(R"({"name":"n","slug":"s","keymaps":[]})").app);
+    }
+};
+
+QTEST_APPLESS_MAIN(TestDecoder)
+#include "tst_decoder.moc"

@@ -1,0 +1,224 @@
+#include "TestSupport.h"
+#include "catalogue/AppShortcutsDecoder.h"
+#include "catalogue/ShortcutStore.h"
+#include "platform/SystemLog.h"
+
+#include <QTest>
+
+namespace {
+
+const QString copySection = QStringLiteral(R"([{"title":"Edit","shortcuts":[{"title":"Copy","key":"cmd+c"}]}])");
+
+QByteArray keymapsFile(const QString &slug, const QString &keymaps)
+{
+    return QStringLiteral(R"({"name":"%1","slug":"%1","keymaps":[%2]})").arg(slug, keymaps).toUtf8();
+}
+
+QString keymap(const QString &title, const QString &platforms)
+{
+    return QStringLiteral(R"({"title":"%1",%2"sections":[{"title":"S","shortcuts":[{"title":"%1"}]}]})")
+        .arg(title, platforms.isEmpty() ? QString() : QStringLiteral("\"platforms\":%1,").arg(platforms));
+}
+
+QStringList titles(const ShortcutStore &store, const QString &slug)
+{
+    QStringList result;
+    for (const ShortcutEntry &entry : store.entriesByApp().value(slug))
+        result << entry.title();
+    return result;
+}
+
+QStringList names(const QList<AppShortcuts> &apps)
+{
+    QStringList result;
+    for (const AppShortcuts &app : apps)
+        result << app.name;
+    return result;
+}
+
+} // namespace
+
+class TestShortcutStore : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void missingFolderLogsOnce()
+    {
+        SystemLog::Capture log;
+        ShortcutStore absent(std::nullopt, "linux");
+        absent.load();
+        ShortcutStore gone("/nonexistent/ShortcutData", "linux");
+        gone.load();
+        QCOMPARE(log.lines(), QStringList(2, "Corvane: ShortcutData folder not found in bundle"));
+        QVERIFY(gone.apps().isEmpty() && gone.orderedApps().isEmpty() && gone.entriesByApp().isEmpty());
+    }
+
+    void unlistableFolderIsEmptyWithoutMessage()
+    {
+        DataFolder folder;
+        folder.write("notafolder", "x");
+        SystemLog::Capture log;
+        ShortcutStore store(folder.file("notafolder"), "linux");
+        store.load();
+        QVERIFY(store.apps().isEmpty());
+        QVERIFY(log.lines().isEmpty());
+    }
+
+    void selectsFilesByExactExtension()
+    {
+        DataFolder folder;
+        const QByteArray good = appJson("a", "A", copySection);
+        folder.write("a.json", good);
+        folder.write(".draft.json", appJson("draft", "Draft", copySection));
+        folder.write("b.JSON", appJson("b", "B", copySection));
+        folder.write("c.json.bak", appJson("c", "C", copySection));
+        folder.write("json", appJson("d", "D", copySection));
+        folder.write("broken.json", "{\"name\":");
+        QVERIFY(QDir(folder.path()).mkpath("x.json"));
+        QVERIFY(QDir(folder.path()).mkpath("sub"));
+        QFile::copy(folder.file("a.json"), folder.file("sub/e.json"));
+
+        SystemLog::Capture log;
+        ShortcutStore store(folder.path(), "linux");
+        store.load();
+        QStringList slugs;
+        for (const AppShortcuts &app : store.apps())
+            slugs << app.slug;
+        slugs.sort();
+        QCOMPARE(slugs, (QStringList{"a", "draft"}));
+        QStringList lines = log.lines();
+        lines.sort();
+        QCOMPARE(lines, (QStringList{"Corvane: failed to decode broken.json", "Corvane: failed to decode x.json"}));
+    }
+
+    void choosesKeymapsForThePlatform_data()
+    {
+        QTest::addColumn<QString>("platform");
+        QTest::addColumn<QString>("keymaps");
+        QTest::addColumn<QStringList>("expected");
+        QTest::newRow("no keymap qualifies: all") << "macos" << keymap("W", R"(["windows"])") << QStringList{"W"};
+        QTest::newRow("platform and unlabelled, file order")
+            << "macos" << keymap("M", R"(["macos"])") + "," + keymap("Any", "") << QStringList{"M", "Any"};
+        QTest::newRow("case-sensitive platform")
+            << "macos" << keymap("Cap", R"(["macOS"])") + "," + keymap("Any", "") << QStringList{"Any"};
+        QTest::newRow("empty list not taken")
+            << "macos" << keymap("Empty", "[]") + "," + keymap("M", R"(["linux","macos"])") << QStringList{"M"};
+        QTest::newRow("only empty list: all") << "linux" << keymap("Empty", "[]") << QStringList{"Empty"};
+        QTest::newRow("linux picks its own")
+            << "linux" << keymap("M", R"(["macos"])") + "," + keymap("L", R"(["linux"])") << QStringList{"L"};
+    }
+    void choosesKeymapsForThePlatform()
+    {
+        QFETCH(QString, platform);
+        QFETCH(QString, keymaps);
+        QFETCH(QStringList, expected);
+        ShortcutStore store(std::nullopt, platform);
+        AppShortcutsDecoder decoder;
+        auto app = decoder.decode(keymapsFile("app", keymaps)).app;
+        QVERIFY(app);
+        store.load({*app});
+        QCOMPARE(titles(store, "app"), expected);
+    }
+
+    void buildsEntries()
+    {
+        AppShortcutsDecoder decoder;
+        auto app = decoder.decode(appJson("editor", "Text Editor",
+            R"([{"title":"Edit","shortcuts":[{"title":"Copy","key":"cmd+c","comment":"Copies the selection"},
+                                             {"title":"Copy"},{"title":"Blank","key":""},
+                                             {"title":"A|B","key":"ctrl+x ctrl+s"}]}])",
+            R"("bundleId":"ab.cd.Editor","icon":"icons/editor.png")")).app;
+        QVERIFY(app);
+        ShortcutStore store(std::nullopt, "macos");
+        store.load({*app});
+        const auto entries = store.entriesByApp().value("editor");
+        QCOMPARE(entries.size(), 4);
+        QCOMPARE(entries[0].id(), "editor|Edit|Copy|cmd+c");
+        QCOMPARE(entries[0].searchText(), "copy text editor edit cmd+c copies the selection");
+        QCOMPARE(entries[0].keyGroups(), (KeyGroups{{QStringLiteral("\u2318"), "C"}}));
+        QCOMPARE(*entries[0].bundleId(), "ab.cd.Editor");
+        QCOMPARE(*entries[0].iconFile(), "editor.png");
+        QCOMPARE(entries[1].id(), "editor|Edit|Copy|");
+        QCOMPARE(entries[1].searchText(), "copy text editor edit  ");
+        QVERIFY(entries[1].keyGroups().isEmpty() && !entries[1].rawKey());
+        QVERIFY(entries[2].rawKey() && entries[2].keyGroups().isEmpty());
+        QCOMPARE(entries[3].id(), "editor|Edit|A|B|ctrl+x ctrl+s");
+        QCOMPARE(entries[3].keyGroups().size(), 2);
+
+        // Identity is the id alone.
+        QVERIFY(entries[0] != entries[1]);
+        QVERIFY(entries[0] == ShortcutEntry(std::make_shared<ShortcutEntry::AppInfo>(ShortcutEntry::AppInfo{"editor", "Other", {}, {}}),
+                                            "Edit", "Copy", QString("cmd+c"), std::nullopt));
+        QCOMPARE(qHash(entries[0]), qHash(entries[0].id()));
+    }
+
+    void lowerCasesWithUnicodeRules()
+    {
+        ShortcutStore store(std::nullopt, "linux");
+        AppShortcuts app;
+        app.name = QStringLiteral("\u00C9DITEUR");
+        app.slug = "e";
+        app.bundleId = QStringLiteral("ORG.\u00C9DITEUR");
+        app.keymaps = {Keymap{"k", std::nullopt, {ShortcutSection{"S", {RawShortcut{"\u00C7A", std::nullopt, std::nullopt}}}}}};
+        store.load({app});
+        QCOMPARE(store.entriesByApp().value("e").first().searchText(), QStringLiteral("\u00E7a \u00E9diteur s  "));
+        QVERIFY(store.appForBundleId(QStringLiteral("org.\u00E9diteur")));
+    }
+
+    void indexesApplications()
+    {
+        AppShortcutsDecoder decoder;
+        QList<AppShortcuts> apps;
+        for (const QByteArray &json : {
+                 appJson("beta", "beta", copySection, R"("bundleId":"org.beta")"),
+                 appJson("upper", "Alpha", copySection, R"("bundleId":"ab.cd.Editor","aliases":["Editor-Flatpak","editor"])"),
+                 appJson("lower", "alpha", copySection),
+                 appJson("empty", "Empty", "[]", R"("bundleId":"org.empty")"),
+                 appJson("nokeys", "No keymaps", "[]")}) {
+            auto app = decoder.decode(json).app;
+            QVERIFY(app);
+            apps << *app;
+        }
+        apps.last().keymaps.clear();
+        ShortcutStore store(std::nullopt, "linux");
+        store.load(apps);
+
+        QCOMPARE(store.apps().size(), 5);
+        QCOMPARE(names(store.orderedApps()), (QStringList{"Alpha", "alpha", "beta"}));
+        QVERIFY(!store.entriesByApp().contains("empty") && !store.entriesByApp().contains("nokeys"));
+        QVERIFY(!store.appForBundleId(QString("org.empty")));
+        QCOMPARE(store.appForBundleId(QString("AB.CD.EDITOR"))->slug, "upper");
+        QCOMPARE(store.appForBundleId(QString("editor-flatpak"))->slug, "upper");
+        QCOMPARE(store.appForBundleId(QString("EDITOR"))->slug, "upper");
+        QVERIFY(!store.appForBundleId(std::nullopt));
+        QVERIFY(!store.appForBundleId(QString("org.unknown")));
+        for (auto it = store.bundleIndex().begin(); it != store.bundleIndex().end(); ++it) {
+            QCOMPARE(it.key(), it.key().toLower());
+            QVERIFY(store.entriesByApp().contains(it.value()));
+        }
+    }
+
+    void sameSlugTwice()
+    {
+        AppShortcutsDecoder decoder;
+        auto first = decoder.decode(appJson("dup", "First", copySection, R"("bundleId":"org.dup")")).app;
+        auto second = decoder.decode(appJson("dup", "Second",
+            R"([{"title":"Other","shortcuts":[{"title":"Paste","key":"cmd+v"}]}])")).app;
+        ShortcutStore store(std::nullopt, "linux");
+        store.load({*first, *second});
+        QCOMPARE(names(store.orderedApps()), (QStringList{"First", "Second"}));
+        QCOMPARE(titles(store, "dup"), QStringList{"Paste"});
+        QCOMPARE(store.appForBundleId(QString("ORG.DUP"))->name, "First");
+    }
+
+    void lastPathComponent()
+    {
+        QCOMPARE(ShortcutStore::lastPathComponent("a/b/c.png"), "c.png");
+        QCOMPARE(ShortcutStore::lastPathComponent("c.png"), "c.png");
+        QCOMPARE(ShortcutStore::lastPathComponent("dir/"), "dir");
+        QCOMPARE(ShortcutStore::lastPathComponent("/"), "/");
+        QCOMPARE(ShortcutStore::lastPathComponent(""), "");
+    }
+};
+
+QTEST_APPLESS_MAIN(TestShortcutStore)
+#include "tst_shortcutstore.moc"

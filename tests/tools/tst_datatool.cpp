@@ -1,0 +1,131 @@
+#include "DataTool.h"
+#include "TestSupport.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QTest>
+
+namespace {
+
+struct Run {
+    int code = 0;
+    QString out;
+    QString err;
+};
+
+Run runTool(const QStringList &args)
+{
+    Run run;
+    QTextStream out(&run.out);
+    QTextStream err(&run.err);
+    run.code = DataTool(out, err).run(args);
+    return run;
+}
+
+const QByteArray editorJson = R"({"bundleId":"ab.cd.Editor","name":"Text Editor","slug":"editor","keymaps":[
+  {"title":"Mac","platforms":["macos"],"sections":[{"title":"Edit","shortcuts":[
+    {"title":"Copy","key":"cmd+c","comment":"Copies the selection"},{"title":"Copy","comment":"Menu only"}]}]},
+  {"title":"Linux","platforms":["linux"],"sections":[{"title":"Edit","shortcuts":[
+    {"title":"Save then quit","key":"ctrl+x ctrl+s"}]}]}]})";
+
+} // namespace
+
+class TestDataTool : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void checkGivesVerdictsAndExitCode()
+    {
+        DataFolder folder;
+        folder.write("editor.json", editorJson);
+        folder.write("bad.json", R"({"name":"n","slug":"s","keymaps":[{"title":"t","sections":[{"title":"s","shortcuts":[{"title":7}]}]}]})");
+        folder.write("ignored.txt", "not a data file");
+
+        Run run = runTool({"check", folder.path()});
+        QCOMPARE(run.code, 1);
+        QVERIFY2(run.out.contains("ok " + folder.file("editor.json") + "\n"), qPrintable(run.out));
+        QVERIFY2(run.out.contains("fail " + folder.file("bad.json") + ": $.keymaps[0].sections[0].shortcuts[0].title: expected a string, found number\n"),
+                 qPrintable(run.out));
+        QVERIFY(!run.out.contains("ignored.txt"));
+
+        run = runTool({"check", folder.file("editor.json")});
+        QCOMPARE(run.code, 0);
+        QVERIFY(run.out.startsWith("ok "));
+    }
+
+    void checkWarnsAboutAuthoringMistakes()
+    {
+        DataFolder folder;
+        folder.write("a.json", R"({"name":"A","slug":"a","bundleId":"org.a","keymaps":[{"title":"k","sections":[
+            {"title":"Empty","shortcuts":[]},
+            {"title":"S","shortcuts":[{"title":"Go","key":"ctl+g"},{"title":"Go","key":"ctl+g"},
+                                      {"title":"Plus","key":"ctrl++"},{"title":"Fine","key":"ctrl+shift+f5 numpad5 insert"}]}]}]})");
+        folder.write("b.json", R"({"name":"B","slug":"a","bundleId":"ORG.A","keymaps":[]})");
+        const Run run = runTool({"check", folder.path()});
+        QCOMPARE(run.code, 0);
+        QVERIFY(run.out.contains("section \"Empty\" has no shortcuts"));
+        QVERIFY(run.out.contains("unknown key \"ctl\""));
+        QVERIFY(run.out.contains("duplicate shortcut id \"a|S|Go|ctl+g\""));
+        QVERIFY(run.out.contains("write \\\"plus\\\"") || run.out.contains("write \"plus\""));
+        QVERIFY(!run.out.contains("Fine"));
+        QVERIFY(run.out.contains("slug \"a\" is also used"));
+        QVERIFY(run.out.contains("identifier \"ORG.A\" is also claimed"));
+        QCOMPARE(runTool({"check", "--strict", folder.path()}).code, 1);
+    }
+
+    void entriesReproduceTheCatalogue()
+    {
+        DataFolder folder;
+        folder.write("editor.json", editorJson);
+        const Run run = runTool({"entries", folder.path(), "--platform", "macos"});
+        QCOMPARE(run.code, 0);
+        const QStringList lines = run.out.split('\n', Qt::SkipEmptyParts);
+        QCOMPARE(lines.size(), 2);
+        const QJsonObject first = QJsonDocument::fromJson(lines[0].toUtf8()).object();
+        QCOMPARE(first["id"].toString(), "editor|Edit|Copy|cmd+c");
+        QCOMPARE(first["searchText"].toString(), "copy text editor edit cmd+c copies the selection");
+        QCOMPARE(first["keyGroups"].toArray(), QJsonArray({QJsonArray({QStringLiteral("\u2318"), "C"})}));
+        QCOMPARE(first["bundleId"].toString(), "ab.cd.Editor");
+        const QJsonObject second = QJsonDocument::fromJson(lines[1].toUtf8()).object();
+        QCOMPARE(second["id"].toString(), "editor|Edit|Copy|");
+        QVERIFY(second["rawKey"].isNull());
+        QCOMPARE(second["keyGroups"].toArray(), QJsonArray());
+        QCOMPARE(second["searchText"].toString(), "copy text editor edit  menu only");
+
+        const Run linux = runTool({"entries", folder.file("editor.json"), "--platform", "linux"});
+        const QJsonObject only = QJsonDocument::fromJson(linux.out.toUtf8()).object();
+        QCOMPARE(only["keyGroups"].toArray().size(), 2);
+    }
+
+    void statsCountsAndNamesFailures()
+    {
+        DataFolder folder;
+        folder.write("editor.json", editorJson);
+        folder.write("broken.json", "{");
+        const Run run = runTool({"stats", folder.path(), "--platform", "macos"});
+        QCOMPARE(run.code, 1);
+        QVERIFY(run.out.contains("total: 1 applications, 2 shortcuts on macos"));
+        QVERIFY(run.out.contains("failed: broken.json"));
+    }
+
+    void badArgumentsGiveUsage_data()
+    {
+        QTest::addColumn<QStringList>("args");
+        QTest::newRow("nothing") << QStringList{};
+        QTest::newRow("unknown command") << QStringList{"frobnicate"};
+        QTest::newRow("check without path") << QStringList{"check"};
+        QTest::newRow("unknown option") << QStringList{"check", "--fast", "x"};
+        QTest::newRow("platform without value") << QStringList{"entries", "x", "--platform"};
+        QTest::newRow("two paths") << QStringList{"stats", "x", "y"};
+    }
+    void badArgumentsGiveUsage()
+    {
+        QFETCH(QStringList, args);
+        const Run run = runTool(args);
+        QCOMPARE(run.code, 2);
+        QVERIFY(run.err.contains("Usage:"));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestDataTool)
+#include "tst_datatool.moc"
