@@ -108,6 +108,35 @@ private Q_SLOTS:
         QVERIFY(run.out.contains("failed: broken.json"));
     }
 
+    void panelPreviewsSectionsAndSelection()
+    {
+        DataFolder folder;
+        folder.write("editor.json", editorJson);
+        folder.write("notes.json", R"({"name":"Notes","slug":"notes","bundleId":"org.notes","keymaps":[{"title":"k","sections":[
+            {"title":"General","shortcuts":[{"title":"New note","key":"ctrl+n"},{"title":"Copy note"}]}]}]})");
+        Run run = runTool({"panel", folder.path(), "--platform", "macos", "--active", "AB.CD.EDITOR",
+                           "--favorites", "notes|General|New note|ctrl+n", "--collapse", "notes"});
+        QCOMPARE(run.code, 0);
+        QStringList lines = run.out.split('\n', Qt::SkipEmptyParts);
+        QCOMPARE(lines.size(), 4);
+        QCOMPARE(QJsonDocument::fromJson(lines[0].toUtf8())["id"].toString(), "__favorites__");
+        const QJsonObject editor = QJsonDocument::fromJson(lines[1].toUtf8()).object();
+        QCOMPARE(editor["id"].toString(), "editor");
+        QVERIFY(editor["isActive"].toBool());
+        QCOMPARE(editor["entries"].toArray().size(), 2);
+        QVERIFY(QJsonDocument::fromJson(lines[2].toUtf8())["collapsed"].toBool());
+        const QJsonObject nav = QJsonDocument::fromJson(lines[3].toUtf8()).object();
+        QCOMPARE(nav["navigable"].toArray().first().toString(), "__favorites__#notes|General|New note|ctrl+n");
+        QCOMPARE(nav["navigable"].toArray().size(), 3);
+        QCOMPARE(nav["selectionIndex"].toInt(), 0);
+
+        run = runTool({"panel", folder.path(), "--search", "copy", "--only-installed", "--installed", "org.notes"});
+        lines = run.out.split('\n', Qt::SkipEmptyParts);
+        QCOMPARE(lines.size(), 2);
+        QCOMPARE(QJsonDocument::fromJson(lines[0].toUtf8())["entries"].toArray(), QJsonArray{"notes|General|Copy note|"});
+        QCOMPARE(runTool({"panel", folder.path(), "--search"}).code, 2);
+    }
+
     void badArgumentsGiveUsage_data()
     {
         QTest::addColumn<QStringList>("args");

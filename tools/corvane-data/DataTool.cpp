@@ -3,8 +3,13 @@
 #include "CatalogueLint.h"
 #include "catalogue/AppShortcutsDecoder.h"
 #include "catalogue/ShortcutStore.h"
+#include "panel/model/FavoritesStore.h"
+#include "panel/model/PanelViewModel.h"
+#include "platform/MemoryDefaultsStore.h"
 #include "platform/PlatformProfile.h"
+#include "platform/StaticWorkspace.h"
 #include "platform/SystemLog.h"
+#include "settings/Preferences.h"
 
 #include <QFileInfo>
 
@@ -104,6 +109,11 @@ QString DataTool::usage()
         "      Print every shortcut entry the program builds, one JSON object per line.\n"
         "  corvane-data stats PATH [--platform P]\n"
         "      Print the applications with their entry counts, the totals and the failed files.\n"
+        "  corvane-data panel PATH [--platform P] [--active ID] [--search TEXT] [--favorites ENTRY-ID]...\n"
+        "                    [--only-installed] [--installed ID]... [--collapse SECTION-ID]...\n"
+        "      Print the sections the panel would show, one JSON object per line, then the rows the\n"
+        "      selection moves over and the selection. --active names the application in front,\n"
+        "      --installed the applications that count as installed for --only-installed.\n"
         "PATH is a ShortcutData folder or one data file; P is linux (default here) or macos.\n");
 }
 
@@ -129,6 +139,8 @@ int DataTool::run(const QStringList &args)
         code = entries(rest);
     else if (command == QLatin1String("stats"))
         code = stats(rest);
+    else if (command == QLatin1String("panel"))
+        code = panel(rest);
     else if (command == QLatin1String("--help") || command == QLatin1String("-h") || command == QLatin1String("help")) {
         out << usage();
         code = 0;
@@ -253,5 +265,85 @@ int DataTool::stats(const QStringList &args)
         out << QStringLiteral(" (%1 more applications without shortcuts)").arg(empty);
     out << "\n";
     out << "failed: " << (store->failedFiles().isEmpty() ? QStringLiteral("none") : store->failedFiles().join(QStringLiteral(", "))) << "\n";
+    return store->failedFiles().isEmpty() ? 0 : 1;
+}
+
+int DataTool::panel(const QStringList &args)
+{
+    QString path;
+    QString platform = QLatin1String(PlatformProfile::keymapPlatform);
+    std::optional<QString> active;
+    std::optional<QString> search;
+    QStringList favoriteIds;
+    QSet<QString> collapse;
+    bool onlyInstalled = false;
+    StaticWorkspace workspace;
+    for (int i = 0; i < args.size(); ++i) {
+        const QString &arg = args[i];
+        const bool takesValue = arg == QLatin1String("--platform") || arg == QLatin1String("--active")
+            || arg == QLatin1String("--search") || arg == QLatin1String("--favorites")
+            || arg == QLatin1String("--collapse") || arg == QLatin1String("--installed");
+        if (takesValue && i + 1 >= args.size())
+            return usageError(QStringLiteral("%1 needs a value").arg(arg));
+        if (arg == QLatin1String("--platform"))
+            platform = args[++i];
+        else if (arg == QLatin1String("--active"))
+            active = args[++i];
+        else if (arg == QLatin1String("--search"))
+            search = args[++i];
+        else if (arg == QLatin1String("--favorites"))
+            favoriteIds << args[++i];
+        else if (arg == QLatin1String("--collapse"))
+            collapse.insert(args[++i]);
+        else if (arg == QLatin1String("--installed"))
+            workspace.installed.insert(args[++i].toLower());
+        else if (arg == QLatin1String("--only-installed"))
+            onlyInstalled = true;
+        else if (arg.startsWith(QLatin1String("--")) || !path.isEmpty())
+            return usageError(QStringLiteral("unexpected argument \"%1\"").arg(arg));
+        else
+            path = arg;
+    }
+    if (path.isEmpty())
+        return usageError(QStringLiteral("panel needs a PATH"));
+
+    const auto store = loadStore(path, platform);
+    MemoryDefaultsStore defaults;
+    FavoritesStore favorites(defaults);
+    for (const QString &id : favoriteIds) {
+        if (!favorites.contains(id))
+            favorites.toggle(id);
+    }
+    Preferences preferences(defaults);
+    preferences.setOnlyInstalledApps(onlyInstalled);
+    PanelViewModel vm(*store, favorites, workspace, preferences);
+
+    // The same steps as opening the panel.
+    std::optional<RunningApp> frontmost;
+    if (active) {
+        frontmost = RunningApp();
+        frontmost->bundleIdentifier = active;
+        frontmost->localizedName = *active;
+    }
+    vm.setActiveApp(frontmost, std::nullopt);
+    if (search)
+        vm.setSearchText(*search);
+    if (!collapse.isEmpty())
+        vm.setCollapsed(collapse);
+
+    for (const DisplaySection &section : vm.sections()) {
+        QStringList ids;
+        for (const ShortcutEntry &entry : section.entries)
+            ids << jsonString(entry.id());
+        out << "{\"id\":" << jsonString(section.id) << ",\"title\":" << jsonString(section.title)
+            << ",\"isActive\":" << (section.isActive ? "true" : "false")
+            << ",\"isFavorites\":" << (section.isFavorites ? "true" : "false")
+            << ",\"collapsed\":" << (vm.collapsed().contains(section.id) ? "true" : "false")
+            << ",\"entries\":[" << ids.join(QLatin1Char(',')) << "]}\n";
+    }
+    QStringList rows;
+    for (const NavRef &row : vm.navigable())
+        rows << jsonString(row.rowKey());
+    out << "{\"navigable\":[" << rows.join(QLatin1Char(',')) << "],\"selectionIndex\":" << vm.selectionIndex() << "}\n";
     return store->failedFiles().isEmpty() ? 0 : 1;
 }

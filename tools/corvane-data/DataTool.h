@@ -18,6 +18,7 @@ private:
     int check(const QStringList &args);
     int entries(const QStringList &args);
     int stats(const QStringList &args);
+    int panel(const QStringList &args);
     int usageError(const QString &message);
 
     QTextStream &out;

@@ -1,0 +1,21 @@
+#pragma once
+
+#include "catalogue/ShortcutEntry.h"
+
+#include <QList>
+#include <QString>
+#include <optional>
+
+// One section of the panel: the Favourites or one application, with the rows it shows.
+struct DisplaySection {
+    static constexpr const char *favoritesId = "__favorites__";
+
+    QString id;        // "__favorites__" or the application's slug; the key in the collapsed set
+    QString appSlug;
+    QString title;
+    std::optional<QString> bundleId;
+    std::optional<QString> iconFile;
+    bool isActive = false;
+    bool isFavorites = false;
+    QList<ShortcutEntry> entries;  // never empty in a built section
+};

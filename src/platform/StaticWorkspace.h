@@ -1,0 +1,32 @@
+#pragma once
+
+#include "platform/Workspace.h"
+
+#include <QHash>
+#include <QList>
+#include <QSet>
+#include <QString>
+
+// A workspace described by lists instead of asking the desktop: for previews and tests.
+// It counts the installed queries so callers can check their caching.
+class StaticWorkspace : public Workspace {
+public:
+    QSet<QString> installed;  // lower-case identifiers
+    QList<RunningApp> running;
+    QHash<QString, int> installedQueries;
+
+    bool isInstalled(const QString &bundleId) override
+    {
+        ++installedQueries[bundleId];
+        return installed.contains(bundleId.toLower());
+    }
+
+    std::optional<RunningApp> runningApp(const QString &bundleId) override
+    {
+        for (const RunningApp &app : running) {
+            if (app.bundleIdentifier && app.bundleIdentifier->compare(bundleId, Qt::CaseInsensitive) == 0)
+                return app;
+        }
+        return std::nullopt;
+    }
+};

@@ -1,0 +1,17 @@
+#pragma once
+
+#include "platform/RunningApp.h"
+
+#include <QString>
+#include <optional>
+
+// What the panel needs to know about the applications of this desktop.
+class Workspace {
+public:
+    virtual ~Workspace() = default;
+
+    // True when an application with this identifier is installed (case is ignored).
+    virtual bool isInstalled(const QString &bundleId) = 0;
+    // The first running application with this identifier, if any.
+    virtual std::optional<RunningApp> runningApp(const QString &bundleId) = 0;
+};

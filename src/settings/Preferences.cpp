@@ -1,0 +1,139 @@
+#include "settings/Preferences.h"
+
+#include "platform/DefaultsStore.h"
+#include "platform/PlatformProfile.h"
+#include "platform/StandardDefaults.h"
+
+#include <cmath>
+
+namespace {
+
+const QString accentNameKey = QStringLiteral("accentName");
+const QString onlyInstalledAppsKey = QStringLiteral("onlyInstalledApps");
+const QString hotKeyCodeKey = QStringLiteral("hotKeyCode");
+const QString hotKeyModifiersKey = QStringLiteral("hotKeyModifiers");
+const QString hotKeyDisplayKey = QStringLiteral("hotKeyDisplay");
+
+// A string, or a number as its text; nothing for any other kind of value.
+std::optional<QString> readString(const QVariant &value)
+{
+    switch (value.typeId()) {
+    case QMetaType::QString:
+        return value.toString();
+    case QMetaType::Int:
+    case QMetaType::UInt:
+    case QMetaType::LongLong:
+    case QMetaType::ULongLong:
+    case QMetaType::Double:
+        return value.toString();
+    default:
+        return std::nullopt;
+    }
+}
+
+bool readBool(const QVariant &value)
+{
+    switch (value.typeId()) {
+    case QMetaType::Bool:
+        return value.toBool();
+    case QMetaType::Int:
+    case QMetaType::UInt:
+    case QMetaType::LongLong:
+    case QMetaType::ULongLong:
+        return value.toLongLong() != 0;
+    case QMetaType::Double:
+        return value.toDouble() != 0.0;
+    case QMetaType::QString: {
+        const QString text = value.toString().trimmed().toLower();
+        return text == QLatin1String("true") || text == QLatin1String("yes") || text.toLongLong() != 0;
+    }
+    default:
+        return false;
+    }
+}
+
+// A number whose value is exactly an integer in 0 ... 0xFFFFFFFF (anything else cannot be registered
+// as a hot key); otherwise nothing.
+std::optional<qint64> readHotKeyNumber(const QVariant &value)
+{
+    constexpr qint64 max = 0xFFFFFFFFLL;
+    switch (value.typeId()) {
+    case QMetaType::Int:
+    case QMetaType::LongLong: {
+        const qint64 n = value.toLongLong();
+        return n >= 0 && n <= max ? std::optional<qint64>(n) : std::nullopt;
+    }
+    case QMetaType::UInt:
+    case QMetaType::ULongLong: {
+        const quint64 n = value.toULongLong();
+        return n <= quint64(max) ? std::optional<qint64>(qint64(n)) : std::nullopt;
+    }
+    case QMetaType::Double: {
+        const double d = value.toDouble();
+        if (!std::isfinite(d) || d != std::floor(d) || d < 0 || d > double(max))
+            return std::nullopt;
+        return qint64(d);
+    }
+    default:
+        return std::nullopt;
+    }
+}
+
+} // namespace
+
+QString Preferences::defaultHotKeyDisplay()
+{
+    return QString::fromUtf16(PlatformProfile::defaultHotKeyDisplay);
+}
+
+Preferences &Preferences::shared()
+{
+    static Preferences *preferences = new Preferences(StandardDefaults::shared());  // lives as long as the process
+    return *preferences;
+}
+
+Preferences::Preferences(DefaultsStore &defaults, QObject *parent)
+    : QObject(parent),
+      defaults(defaults),
+      accentName_(readString(defaults.value(accentNameKey)).value_or(QStringLiteral("blue"))),
+      onlyInstalledApps_(readBool(defaults.value(onlyInstalledAppsKey))),
+      hotKeyCode_(readHotKeyNumber(defaults.value(hotKeyCodeKey)).value_or(defaultHotKeyCode)),
+      hotKeyModifiers_(quint32(readHotKeyNumber(defaults.value(hotKeyModifiersKey)).value_or(defaultHotKeyModifiers))),
+      hotKeyDisplay_(readString(defaults.value(hotKeyDisplayKey)).value_or(defaultHotKeyDisplay()))
+{
+}
+
+void Preferences::setAccentName(const QString &name)
+{
+    accentName_ = name;
+    defaults.setValue(accentNameKey, name);
+    Q_EMIT accentNameChanged();
+}
+
+void Preferences::setOnlyInstalledApps(bool only)
+{
+    onlyInstalledApps_ = only;
+    defaults.setValue(onlyInstalledAppsKey, only);
+    Q_EMIT onlyInstalledAppsChanged();
+}
+
+void Preferences::setHotKeyCode(qint64 code)
+{
+    hotKeyCode_ = code;
+    defaults.setValue(hotKeyCodeKey, code);
+    Q_EMIT hotKeyCodeChanged();
+}
+
+void Preferences::setHotKeyModifiers(quint32 modifiers)
+{
+    hotKeyModifiers_ = modifiers;
+    defaults.setValue(hotKeyModifiersKey, qint64(modifiers));
+    Q_EMIT hotKeyModifiersChanged();
+}
+
+void Preferences::setHotKeyDisplay(const QString &display)
+{
+    hotKeyDisplay_ = display;
+    defaults.setValue(hotKeyDisplayKey, display);
+    Q_EMIT hotKeyDisplayChanged();
+}

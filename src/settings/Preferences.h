@@ -1,0 +1,62 @@
+#pragma once
+
+#include "settings/AccentPalette.h"
+
+#include <QObject>
+#include <QString>
+
+class DefaultsStore;
+
+// The user's settings, loaded from the defaults store and written back on every assignment.
+// Every assignment notifies, even when the value does not change.
+class Preferences : public QObject {
+    Q_OBJECT
+    Q_PROPERTY(QString accentName READ accentName WRITE setAccentName NOTIFY accentNameChanged)
+    Q_PROPERTY(bool onlyInstalledApps READ onlyInstalledApps WRITE setOnlyInstalledApps NOTIFY onlyInstalledAppsChanged)
+    Q_PROPERTY(qint64 hotKeyCode READ hotKeyCode WRITE setHotKeyCode NOTIFY hotKeyCodeChanged)
+    Q_PROPERTY(quint32 hotKeyModifiers READ hotKeyModifiers WRITE setHotKeyModifiers NOTIFY hotKeyModifiersChanged)
+    Q_PROPERTY(QString hotKeyDisplay READ hotKeyDisplay WRITE setHotKeyDisplay NOTIFY hotKeyDisplayChanged)
+    Q_PROPERTY(quint32 accentColor READ accentColor NOTIFY accentNameChanged)
+
+public:
+    // Posted on the notification centre after a new hot key has been stored.
+    static constexpr const char *hotKeyChangedNotification = "CorvaneHotKeyChanged";
+
+    static constexpr qint64 defaultHotKeyCode = 49;          // the space bar
+    static constexpr quint32 defaultHotKeyModifiers = 768;   // command (Super) + shift
+    static QString defaultHotKeyDisplay();
+
+    // The process-wide preferences over the user's defaults.
+    static Preferences &shared();
+
+    explicit Preferences(DefaultsStore &defaults, QObject *parent = nullptr);
+
+    QString accentName() const { return accentName_; }
+    bool onlyInstalledApps() const { return onlyInstalledApps_; }
+    qint64 hotKeyCode() const { return hotKeyCode_; }
+    quint32 hotKeyModifiers() const { return hotKeyModifiers_; }
+    QString hotKeyDisplay() const { return hotKeyDisplay_; }
+    quint32 accentColor() const { return AccentPalette::colorNamed(accentName_); }
+    static const QList<AccentColor> &accentPalette() { return AccentPalette::colors(); }
+
+    void setAccentName(const QString &name);
+    void setOnlyInstalledApps(bool only);
+    void setHotKeyCode(qint64 code);
+    void setHotKeyModifiers(quint32 modifiers);
+    void setHotKeyDisplay(const QString &display);
+
+Q_SIGNALS:
+    void accentNameChanged();
+    void onlyInstalledAppsChanged();
+    void hotKeyCodeChanged();
+    void hotKeyModifiersChanged();
+    void hotKeyDisplayChanged();
+
+private:
+    DefaultsStore &defaults;
+    QString accentName_;
+    bool onlyInstalledApps_;
+    qint64 hotKeyCode_;
+    quint32 hotKeyModifiers_;
+    QString hotKeyDisplay_;
+};

@@ -1,0 +1,80 @@
+#include "panel/model/PanelKeyTable.h"
+#include "panel/model/PanelPlacement.h"
+#include "platform/KeyCodes.h"
+
+#include <QTest>
+
+using PanelKeyTable::Action;
+using PanelPlacement::Screen;
+
+class TestPanelKeysAndPlacement : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void keyTable()
+    {
+        QCOMPARE(PanelKeyTable::action(36), Action::ToggleFavorite);
+        QCOMPARE(PanelKeyTable::action(76), Action::ToggleFavorite);
+        QCOMPARE(PanelKeyTable::action(53), Action::Close);
+        QCOMPARE(PanelKeyTable::action(125), Action::MoveDown);
+        QCOMPARE(PanelKeyTable::action(126), Action::MoveUp);
+        for (quint32 passed : {quint32(KeyCodes::LeftArrow), quint32(KeyCodes::RightArrow), quint32(KeyCodes::Tab),
+                               quint32(KeyCodes::Backspace), quint32(KeyCodes::A), quint32(KeyCodes::Space)}) {
+            QCOMPARE(PanelKeyTable::action(passed), Action::PassOn);
+            QVERIFY(!PanelKeyTable::swallows(PanelKeyTable::action(passed)));
+        }
+    }
+
+    void qtKeysMapToVirtualCodes()
+    {
+        QCOMPARE(KeyCodes::fromQtKey(Qt::Key_Return), 36u);
+        QCOMPARE(KeyCodes::fromQtKey(Qt::Key_Enter, true), 76u);
+        QCOMPARE(KeyCodes::fromQtKey(Qt::Key_Enter), 76u);
+        QCOMPARE(KeyCodes::fromQtKey(Qt::Key_Escape), 53u);
+        QCOMPARE(KeyCodes::fromQtKey(Qt::Key_Down), 125u);
+        QCOMPARE(KeyCodes::fromQtKey(Qt::Key_Space), 49u);
+        QCOMPARE(KeyCodes::fromQtKey(Qt::Key_5, true), quint32(KeyCodes::Keypad5));
+        QCOMPARE(KeyCodes::fromQtKey(Qt::Key_5), quint32(KeyCodes::Digit5));
+        QVERIFY(!KeyCodes::fromQtKey(Qt::Key_Shift));
+        // Every code that has a Qt key converts back to itself.
+        for (quint32 code = 0; code < 128; ++code) {
+            bool keypad = false;
+            const auto qtKey = KeyCodes::toQtKey(code, &keypad);
+            if (qtKey)
+                QCOMPARE(KeyCodes::fromQtKey(*qtKey, keypad), code);
+        }
+        QCOMPARE(KeyCodes::toQtKey(49), int(Qt::Key_Space));
+    }
+
+    void modifierMask()
+    {
+        QCOMPARE(KeyCodes::fromQtModifiers(Qt::MetaModifier | Qt::ShiftModifier), 768u);
+        QCOMPARE(KeyCodes::fromQtModifiers(Qt::AltModifier | Qt::ControlModifier | Qt::KeypadModifier), 0x1800u);
+        QCOMPARE(KeyCodes::toQtModifiers(768), Qt::MetaModifier | Qt::ShiftModifier);
+        QCOMPARE(KeyCodes::toQtModifiers(0x1000 | 0x800 | 0x1), Qt::ControlModifier | Qt::AltModifier);
+    }
+
+    void placement()
+    {
+        // Two screens side by side; the left one has a 27-pixel top bar.
+        const QList<Screen> screens{{QRect(0, 0, 1920, 1080), QRect(0, 27, 1920, 1053)},
+                                    {QRect(1920, 0, 1280, 1024), QRect(1920, 0, 1280, 1024)}};
+        // Centred horizontally; raised by a tenth of the usable height above the centre.
+        // Left: midY = 27 + 526.5 = 553.5; top = 553.5 - 270 - 105.3 = 178.2.
+        QCOMPARE(PanelPlacement::panelOrigin(screens, 0, QPoint(100, 100)), QPoint(600, 178));
+        // Right: midX = 2560, midY = 512; top = 512 - 270 - 102.4 = 139.6.
+        QCOMPARE(PanelPlacement::panelOrigin(screens, 0, QPoint(3000, 1000)), QPoint(2200, 140));
+        // Borders belong to the screen that starts there.
+        QCOMPARE(PanelPlacement::screenUnder(screens, QPoint(1920, 0)), 1);
+        QCOMPARE(PanelPlacement::screenUnder(screens, QPoint(1919, 1079)), 0);
+        // Off every screen: the primary one; without screens: nowhere.
+        QCOMPARE(PanelPlacement::panelOrigin(screens, 1, QPoint(-50, -50)), QPoint(2200, 140));
+        QVERIFY(!PanelPlacement::panelOrigin(screens, std::nullopt, QPoint(-50, -50)));
+        QVERIFY(!PanelPlacement::panelOrigin({}, 0, QPoint(0, 0)));
+        // A small screen is not clamped: the panel runs past its edges.
+        const QList<Screen> small{{QRect(0, 0, 640, 480), QRect(0, 0, 640, 480)}};
+        QCOMPARE(PanelPlacement::panelOrigin(small, 0, QPoint(1, 1)), QPoint(-40, -78));
+    }
+};
+
+QTEST_APPLESS_MAIN(TestPanelKeysAndPlacement)
+#include "tst_panelkeysandplacement.moc"

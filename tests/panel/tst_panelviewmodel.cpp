@@ -1,0 +1,290 @@
+#include "PanelFixture.h"
+
+#include <QTest>
+
+namespace {
+
+RunningApp running(const QString &id)
+{
+    RunningApp app;
+    app.bundleIdentifier = id;
+    app.localizedName = id;
+    return app;
+}
+
+// Editor (frontmost in most cases), Browser and Notes without an identifier.
+QList<AppShortcuts> catalogue()
+{
+    return {
+        makeApp("editor", "Editor", QString("org.editor"), {{"Edit", {"Copy", "Paste", "Copy and paste"}}}),
+        makeApp("browser", "Browser", QString("org.browser"), {{"Tabs", {"New tab", "Close tab"}}, {"Edit", {"Copy link"}}}),
+        makeApp("notes", "Notes", std::nullopt, {{"General", {"New note"}}}),
+    };
+}
+
+} // namespace
+
+class TestPanelViewModel : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void queryWords_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QStringList>("words");
+        QTest::newRow("trimmed and lower-cased") << "  Copy  " << QStringList{"copy"};
+        QTest::newRow("two words") << "Copy Paste" << QStringList{"copy", "paste"};
+        QTest::newRow("blanks only") << " \t \t " << QStringList{};
+        QTest::newRow("tab does not split") << "copy\tpaste" << QStringList{"copy\tpaste"};
+        QTest::newRow("no-break space inside does not split") << QStringLiteral("a\u00A0b") << QStringList{QStringLiteral("a\u00A0b")};
+        QTest::newRow("no-break spaces at the ends are trimmed") << QStringLiteral("\u00A0\u2003new\u00A0") << QStringList{"new"};
+        QTest::newRow("line break is kept") << "new\n" << QStringList{"new\n"};
+        QTest::newRow("repeated spaces") << "a   b" << QStringList{"a", "b"};
+    }
+    void queryWords()
+    {
+        QFETCH(QString, text);
+        QFETCH(QStringList, words);
+        QCOMPARE(PanelViewModel::queryWords(text), words);
+    }
+
+    void searchMatchesEveryWordInAnyOrder()
+    {
+        PanelFixture f(catalogue());
+        f.vm->setSearchText("PASTE copy");
+        QCOMPARE(f.rowTitles(), (QStringList{"Copy and paste"}));
+        // Words are tested separately: overlapping words match the same place.
+        f.vm->setSearchText("cop copy");
+        QCOMPARE(f.rowTitles(), (QStringList{"Copy link", "Copy", "Copy and paste"}));
+        // Application name and section title are searched too.
+        f.vm->setSearchText("browser edit");
+        QCOMPARE(f.rowTitles(), (QStringList{"Copy link"}));
+        f.vm->setSearchText("zzz");
+        QVERIFY(f.vm->sections().isEmpty() && f.vm->navigable().isEmpty());
+        QCOMPARE(f.vm->selectionIndex(), 0);
+    }
+
+    void orderIsFavoritesThenFrontmostThenCatalogue()
+    {
+        PanelFixture f(catalogue());
+        f.favorites->toggle(entryId("editor", "Edit", "Paste"));
+        f.favorites->toggle("gone|from|the|catalogue");
+        f.vm->setActiveApp(running("ORG.EDITOR"), std::nullopt);
+        QCOMPARE(f.sectionIds(), (QStringList{"__favorites__", "editor", "browser", "notes"}));
+        const DisplaySection &favorites = f.vm->sections().first();
+        QVERIFY(favorites.isFavorites && favorites.isActive && !favorites.bundleId);
+        QCOMPARE(favorites.title, "Favorites");
+        QVERIFY(f.vm->sections()[1].isActive && !f.vm->sections()[2].isActive);
+
+        // The favourite is listed twice, as two rows.
+        QCOMPARE(f.rowTitles().count("Paste"), 2);
+        QCOMPARE(f.vm->navigable()[0].rowKey(), "__favorites__#editor|Edit|Paste|");
+        QCOMPARE(f.vm->navigable()[2].rowKey(), "editor#editor|Edit|Paste|");
+
+        // While searching there are no favourites; the frontmost application stays first.
+        f.vm->setSearchText("paste");
+        QCOMPARE(f.sectionIds(), (QStringList{"editor"}));
+        f.vm->setSearchText("tab");
+        QCOMPARE(f.sectionIds(), (QStringList{"browser"}));  // the frontmost without matches is not listed again
+    }
+
+    void unknownFrontmostListsEveryApplication()
+    {
+        PanelFixture f(catalogue());
+        f.vm->setActiveApp(running("org.unknown"), std::nullopt);
+        QVERIFY(!f.vm->activeApp());
+        QCOMPARE(f.vm->activeRunningApp()->bundleIdentifier, QString("org.unknown"));
+        QCOMPARE(f.sectionIds(), (QStringList{"browser", "editor", "notes"}));
+    }
+
+    void setActiveAppResolvesThePair()
+    {
+        PanelFixture f(catalogue());
+        f.workspace.running = {running("org.browser")};
+        f.vm->setSearchText("tab");
+        f.vm->setActiveApp(std::nullopt, QString("ORG.BROWSER"));
+        QCOMPARE(f.vm->activeRunningApp()->bundleIdentifier, QString("org.browser"));
+        QCOMPARE(f.vm->activeApp()->slug, "browser");
+        QCOMPARE(f.vm->searchText(), QString());
+        f.vm->setActiveApp(std::nullopt, QString("org.editor"));
+        QVERIFY(!f.vm->activeRunningApp());
+        QCOMPARE(f.vm->activeApp()->slug, "editor");
+        f.vm->setActiveApp(std::nullopt, std::nullopt);
+        QVERIFY(!f.vm->activeApp() && !f.vm->activeRunningApp());
+    }
+
+    void installedFilter()
+    {
+        PanelFixture f(catalogue());
+        f.favorites->toggle(entryId("notes", "General", "New note"));
+        f.preferences->setOnlyInstalledApps(true);
+        f.workspace.installed = {"org.editor"};
+        f.vm->setActiveApp(running("org.browser"), std::nullopt);
+        // Browser is frontmost though not installed; Notes has no identifier, yet its favourite shows.
+        QCOMPARE(f.sectionIds(), (QStringList{"__favorites__", "browser", "editor"}));
+        f.vm->setSearchText("new");
+        f.vm->setSearchText("ne");
+        f.workspace.installed = {};
+        f.vm->setSearchText("n");
+        // Asked once per identifier; a later change of the desktop is not seen.
+        QCOMPARE(f.workspace.installedQueries.value("org.editor"), 1);
+        QVERIFY(!f.workspace.installedQueries.contains("org.browser"));
+        QCOMPARE(f.sectionIds(), (QStringList{"browser", "editor"}));
+    }
+
+    void sameSlugTwiceGetsTwoSections()
+    {
+        QList<AppShortcuts> apps{makeApp("dup", "A", QString("org.a"), {{"S", {"One"}}}),
+                                 makeApp("dup", "B", QString("org.b"), {{"S", {"Two"}}}),
+                                 makeApp("other", "C", std::nullopt, {{"S", {"Three"}}})};
+        PanelFixture f(apps);
+        f.vm->rebuild(true);
+        QCOMPARE(f.sectionIds(), (QStringList{"dup", "dup", "other"}));
+        QCOMPARE(f.rowTitles(), (QStringList{"Two", "Two", "Three"}));
+        f.vm->setActiveApp(running("org.a"), std::nullopt);
+        QCOMPARE(f.sectionIds(), (QStringList{"dup", "other"}));
+    }
+
+    void notificationsOnEveryAssignment()
+    {
+        PanelFixture f(catalogue());
+        QSignalSpy search(f.vm.get(), &PanelViewModel::searchTextChanged);
+        QSignalSpy sections(f.vm.get(), &PanelViewModel::sectionsChanged);
+        QSignalSpy selection(f.vm.get(), &PanelViewModel::selectionIndexChanged);
+        f.vm->setSearchText("");
+        f.vm->setSearchText("");
+        QCOMPARE(search.count(), 2);
+        QCOMPARE(sections.count(), 2);
+        QCOMPARE(selection.count(), 2);
+        f.vm->moveSelection(-1);  // already on the first row: still notifies
+        QCOMPARE(selection.count(), 3);
+        f.vm->setSearchText("zzz");
+        selection.clear();
+        f.vm->moveSelection(1);  // no rows: nothing happens
+        QCOMPARE(selection.count(), 0);
+    }
+
+    void selectionClampsAfterRebuild()
+    {
+        QStringList ten;
+        for (int i = 0; i < 10; ++i)
+            ten << QString("Row %1").arg(i);
+        PanelFixture f({makeApp("a", "A", std::nullopt, {{"S", ten}})});
+        f.vm->rebuild(true);
+        f.vm->moveSelection(7);
+        f.vm->rebuild(false);
+        QCOMPARE(f.vm->selectionIndex(), 7);
+        f.vm->setCollapsed({"a"});
+        QCOMPARE(f.vm->selectionIndex(), 0);
+        QVERIFY(!f.vm->selectionKey() && !f.vm->selectedEntry());
+        QCOMPARE(f.vm->sections().size(), 1);  // collapsed, still listed
+
+        PanelFixture g({makeApp("a", "A", std::nullopt, {{"S", ten}})});
+        g.vm->rebuild(true);
+        g.vm->moveSelection(7);
+        g.vm->setSearchText("row 1");  // resets to the first row
+        QCOMPARE(g.vm->selectionIndex(), 0);
+        g.vm->moveSelection(7);
+        g.vm->rebuild(false);
+        QCOMPARE(g.vm->selectionIndex(), 0);
+        g.vm->moveSelection(1000);
+        QCOMPARE(g.vm->selectionIndex(), 0);
+        g.vm->moveSelection(std::numeric_limits<qint64>::min());
+        QCOMPARE(g.vm->selectionIndex(), 0);
+    }
+
+    void arrowsClampAtTheEnds()
+    {
+        PanelFixture f(catalogue());
+        f.vm->rebuild(true);
+        f.vm->moveSelection(-1);
+        QCOMPARE(f.vm->selectionIndex(), 0);
+        f.vm->moveSelection(std::numeric_limits<qint64>::max());
+        QCOMPARE(f.vm->selectionIndex(), f.vm->navigable().size() - 1);
+        f.vm->moveSelection(1);
+        QCOMPARE(f.selectedTitle(), "New note");
+    }
+
+    void favoriteToggleKeepsTheSelectedRow()
+    {
+        PanelFixture f(catalogue());
+        f.vm->setActiveApp(running("org.editor"), std::nullopt);
+        f.select("Paste");
+        QCOMPARE(f.vm->selectionIndex(), 1);
+        f.toggleFavorite(f.vm->selectedEntry()->id());
+        QCOMPARE(f.selectedTitle(), "Paste");
+        QCOMPARE(f.vm->selectionIndex(), 2);
+        QCOMPARE(*f.vm->selectionKey(), "editor#editor|Edit|Paste|");
+
+        // With the Favourites section collapsed the index does not grow.
+        f.vm->setCollapsed({"__favorites__"});
+        QCOMPARE(f.vm->selectionIndex(), 1);
+        f.vm->setCollapsed({});
+
+        // Unmarking the only favourite while it is selected in Favourites: same index, next row.
+        f.vm->moveSelection(-100);
+        QCOMPARE(*f.vm->selectionKey(), "__favorites__#editor|Edit|Paste|");
+        f.toggleFavorite(f.vm->selectedEntry()->id());
+        QCOMPARE(f.vm->selectionIndex(), 0);
+        QCOMPARE(f.sectionIds().first(), "editor");
+        QCOMPARE(f.selectedTitle(), "Copy");
+
+        // While searching only the star changes; the row stays selected.
+        f.vm->setSearchText("copy");
+        f.vm->moveSelection(1);
+        f.toggleFavorite(f.vm->selectedEntry()->id());
+        QCOMPARE(f.selectedTitle(), "Copy and paste");
+        QCOMPARE(f.vm->selectionIndex(), 1);
+    }
+
+    void collapsingKeepsOrMovesTheSelection()
+    {
+        // Three rows, the third selected; collapsing the section of the first two keeps that row.
+        PanelFixture f({makeApp("a", "A", std::nullopt, {{"S", {"One", "Two"}}}),
+                        makeApp("b", "B", std::nullopt, {{"S", {"Three"}}})});
+        f.vm->rebuild(true);
+        f.vm->moveSelection(2);
+        f.vm->toggleCollapsed("a");
+        QCOMPARE(f.vm->selectionIndex(), 0);
+        QCOMPARE(f.selectedTitle(), "Three");
+        f.vm->toggleCollapsed("a");
+        QCOMPARE(f.selectedTitle(), "Three");
+        QCOMPARE(f.vm->selectionIndex(), 2);
+        // Collapsing the section that holds the selection: the row that moves up takes its place.
+        f.vm->moveSelection(-2);
+        f.vm->toggleCollapsed("a");
+        QCOMPARE(f.selectedTitle(), "Three");
+
+        // A, B, C in one section with B selected: collapse leaves nothing, expanding selects A.
+        PanelFixture g({makeApp("x", "X", std::nullopt, {{"S", {"A", "B", "C"}}})});
+        g.vm->rebuild(true);
+        g.vm->moveSelection(1);
+        g.vm->toggleCollapsed("x");
+        QVERIFY(g.vm->navigable().isEmpty());
+        QCOMPARE(g.vm->selectionIndex(), 0);
+        g.vm->toggleCollapsed("x");
+        QCOMPARE(g.selectedTitle(), "A");
+
+        // Unknown ids only change the set; collapsed ids survive searches and come back into force.
+        g.vm->toggleCollapsed("nowhere");
+        QCOMPARE(g.vm->navigable().size(), 3);
+        g.vm->toggleCollapsed("x");
+        g.vm->setSearchText("b");
+        QCOMPARE(g.sectionIds(), QStringList{"x"});
+        QVERIFY(g.vm->navigable().isEmpty());
+        QVERIFY(g.vm->collapsed().contains("nowhere"));
+    }
+
+    void emptyCatalogue()
+    {
+        PanelFixture f({});
+        f.vm->setActiveApp(running("org.editor"), std::nullopt);
+        QVERIFY(f.vm->sections().isEmpty());
+        QCOMPARE(f.vm->selectionIndex(), 0);
+        f.vm->moveSelection(1);
+        f.vm->refreshKeepingSelection();
+        QCOMPARE(f.vm->selectionIndex(), 0);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestPanelViewModel)
+#include "tst_panelviewmodel.moc"

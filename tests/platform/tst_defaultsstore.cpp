@@ -1,0 +1,279 @@
+#include "TestSupport.h"
+#include "platform/JsonDefaultsStore.h"
+#include "platform/MemoryDefaultsStore.h"
+#include "platform/SystemLog.h"
+
+#include <QElapsedTimer>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QTest>
+#include <QThread>
+
+#include <limits>
+
+namespace {
+
+// A value with its type, nested lists included, so that 768 and 768.0 or "50" and 50 tell apart.
+QString describe(const QVariant &value)
+{
+    switch (value.typeId()) {
+    case QMetaType::UnknownType: return QStringLiteral("invalid");
+    case QMetaType::Double: return QString::asprintf("double %.17g", value.toDouble());
+    case QMetaType::QVariantList: {
+        QStringList items;
+        for (const QVariant &item : value.toList())
+            items << describe(item);
+        return QLatin1Char('[') + items.join(QStringLiteral(", ")) + QLatin1Char(']');
+    }
+    case QMetaType::QVariantMap: {
+        QStringList fields;
+        const QVariantMap map = value.toMap();
+        for (auto it = map.cbegin(); it != map.cend(); ++it)
+            fields << it.key() + QStringLiteral(": ") + describe(it.value());
+        return QLatin1Char('{') + fields.join(QStringLiteral(", ")) + QLatin1Char('}');
+    }
+    default: return QString::fromLatin1(value.typeName()) + QLatin1Char(' ') + value.toString();
+    }
+}
+
+// What a later run of the program reads from the file. QSettings caches each file by path for the
+// whole process, so a second store on the same path would answer from memory: read a copy instead.
+QString describeAfterReopening(const QString &path, const QString &key)
+{
+    QTemporaryDir elsewhere;
+    const QString copy = elsewhere.filePath(QStringLiteral("corvane.json"));
+    if (!QFile::copy(path, copy))
+        return QStringLiteral("no file");
+    return describe(JsonDefaultsStore(copy).value(key));
+}
+
+QByteArray contents(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
+}
+
+QJsonObject parsedObject(const QString &path)
+{
+    QJsonParseError error;
+    const QJsonDocument document = QJsonDocument::fromJson(contents(path), &error);
+    return error.error == QJsonParseError::NoError ? document.object() : QJsonObject{{"parse error", error.errorString()}};
+}
+
+} // namespace
+
+class TestDefaultsStore : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void memoryStoreSetsAndRemoves()
+    {
+        MemoryDefaultsStore store;
+        QVERIFY(!store.contains("hotKeyCode"));
+        store.setValue("hotKeyCode", 50);
+        store.setValue("hotKeyCode", QStringLiteral("51"));
+        store.setValue("launchAtLogin", true);
+        store.setValue("launchAtLogin", QVariant());
+        QCOMPARE(store.values(), (QVariantMap{{"hotKeyCode", QStringLiteral("51")}}));
+    }
+
+    void typesSurviveTheFile_data()
+    {
+        QTest::addColumn<QVariant>("written");
+        QTest::addColumn<QString>("read");
+        QTest::newRow("string") << QVariant("hello") << "QString hello";
+        QTest::newRow("digits stay a string") << QVariant("50") << "QString 50";
+        QTest::newRow("escapes") << QVariant(QStringLiteral("\"q\" \\ \n\t\x01 \u00e9 \U0001F600"))
+                                 << QStringLiteral("QString \"q\" \\ \n\t\x01 \u00e9 \U0001F600");
+        QTest::newRow("true") << QVariant(true) << "bool true";
+        QTest::newRow("int widens") << QVariant(42) << "qlonglong 42";
+        QTest::newRow("2^53 + 1") << QVariant(9007199254740993LL) << "qlonglong 9007199254740993";
+        QTest::newRow("int64 max") << QVariant(std::numeric_limits<qlonglong>::max())
+                                   << "qlonglong 9223372036854775807";
+        QTest::newRow("int64 min") << QVariant(std::numeric_limits<qlonglong>::min())
+                                   << "qlonglong -9223372036854775808";
+        QTest::newRow("fraction") << QVariant(2.5) << "double 2.5";
+        QTest::newRow("whole double") << QVariant(768.0) << "double 768";
+        QTest::newRow("negative") << QVariant(-0.5) << "double -0.5";
+        QTest::newRow("shortest digits") << QVariant(0.1) << "double 0.10000000000000001";
+        QTest::newRow("exponent") << QVariant(1e300) << "double 1.0000000000000001e+300";
+        QTest::newRow("string list") << QVariant(QStringList{"a", "b"}) << "[QString a, QString b]";
+        QTest::newRow("empty list") << QVariant(QStringList()) << "[]";
+        QTest::newRow("mixed nested list")
+            << QVariant(QVariantList{"a", 1, 2.0, true, QVariantList{"x", QVariantList{}}})
+            << "[QString a, qlonglong 1, double 2, bool true, [QString x, []]]";
+    }
+    void typesSurviveTheFile()
+    {
+        QFETCH(QVariant, written);
+        QFETCH(QString, read);
+        DataFolder folder;
+        const QString path = folder.file("corvane.json");
+        JsonDefaultsStore(path).setValue("key", written);
+        QCOMPARE(describeAfterReopening(path, "key"), read);
+    }
+
+    void handWrittenFileKeepsItsTypes()
+    {
+        DataFolder folder;
+        folder.write("corvane.json", R"({"hotKeyCode": "50", "hotKeyModifiers": 768.5, "whole": 768.0,
+            "exponent": 1e3, "count": 768, "big": 9007199254740993, "favoriteShortcutIDs": ["a", 1, [true, null]]})");
+        SystemLog::Capture log;
+        const JsonDefaultsStore store(folder.file("corvane.json"));
+        QCOMPARE(describe(store.value("hotKeyCode")), "QString 50");
+        QCOMPARE(describe(store.value("hotKeyModifiers")), "double 768.5");
+        QCOMPARE(describe(store.value("whole")), "double 768");
+        QCOMPARE(describe(store.value("exponent")), "double 1000");
+        QCOMPARE(describe(store.value("count")), "qlonglong 768");
+        QCOMPARE(describe(store.value("big")), "qlonglong 9007199254740993");
+        QCOMPARE(describe(store.value("favoriteShortcutIDs")), "[QString a, qlonglong 1, [bool true, invalid]]");
+        QVERIFY(!store.contains("absent"));
+        QCOMPARE(log.lines(), QStringList());
+    }
+
+    void writesKeepUnknownKeys()
+    {
+        DataFolder folder;
+        const QString path = folder.file("corvane.json");
+        folder.write("corvane.json", R"({"fromNewerVersion": {"list": [1, 2.0, null]}, "cleared": null, "old": 1})");
+        JsonDefaultsStore store(path);
+        store.setValue("hotKeyCode", 50);
+        store.setValue("old", QVariant());
+        const QJsonObject expected{{"fromNewerVersion", QJsonObject{{"list", QJsonArray{1, 2.0, QJsonValue()}}}},
+                                   {"cleared", QJsonValue()},
+                                   {"hotKeyCode", 50}};
+        QCOMPARE(parsedObject(path), expected);
+        QCOMPARE(describeAfterReopening(path, "fromNewerVersion"), "{list: [qlonglong 1, double 2, invalid]}");
+    }
+
+    void missingAndEmptyFilesHoldNoValues_data()
+    {
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<bool>("exists");
+        QTest::newRow("missing") << QByteArray() << false;
+        QTest::newRow("empty") << QByteArray() << true;
+        QTest::newRow("blank") << QByteArray(" \n\t") << true;
+        QTest::newRow("empty object") << QByteArray("{}") << true;
+    }
+    void missingAndEmptyFilesHoldNoValues()
+    {
+        QFETCH(QByteArray, content);
+        QFETCH(bool, exists);
+        DataFolder folder;
+        const QString path = folder.file("new/folders/corvane.json");
+        if (exists) {
+            QVERIFY(QDir(folder.path()).mkpath("new/folders"));
+            folder.write("new/folders/corvane.json", content);
+        }
+        SystemLog::Capture log;
+        JsonDefaultsStore store(path);
+        QVERIFY(!store.contains("hotKeyCode"));
+        QCOMPARE(QFile::exists(path), exists);
+        store.setValue("hotKeyCode", 50);
+        QCOMPARE(parsedObject(path), (QJsonObject{{"hotKeyCode", 50}}));
+        QCOMPARE(log.lines(), QStringList());
+        QVERIFY(!QFile::exists(path + ".corrupt"));
+    }
+
+    void damagedFileIsKeptAside_data()
+    {
+        QTest::addColumn<QByteArray>("content");
+        QTest::newRow("not JSON") << QByteArray("hotKeyCode = 50\n");
+        QTest::newRow("truncated") << QByteArray("{\n    \"favoriteShortcutIDs\": [\n        \"a\",\n        \"b");
+        QTest::newRow("top-level array") << QByteArray(R"([{"hotKeyCode": 50}])");
+        QTest::newRow("top-level string") << QByteArray(R"("hotKeyCode")");
+        QTest::newRow("trailing garbage") << QByteArray(R"({"hotKeyCode": 50} })");
+        QTest::newRow("binary") << QByteArray("\x00\xff{\"hotKeyCode\"\x00\x01\x89PNG", 21);
+    }
+    void damagedFileIsKeptAside()
+    {
+        QFETCH(QByteArray, content);
+        DataFolder folder;
+        const QString path = folder.file("corvane.json");
+        folder.write("corvane.json", content);
+        SystemLog::Capture log;
+        {
+            const JsonDefaultsStore store(path);
+            QVERIFY(!store.contains("hotKeyCode"));
+            QVERIFY(!store.contains("favoriteShortcutIDs"));
+        }
+        QCOMPARE(contents(path), content);
+        QCOMPARE(contents(path + ".corrupt"), content);
+        QCOMPARE(log.lines(),
+                 QStringList("Corvane: settings file " + path
+                             + " is damaged; kept it as corvane.json.corrupt and started from defaults"));
+
+        JsonDefaultsStore(path).setValue("launchAtLogin", true);
+        QCOMPARE(parsedObject(path), (QJsonObject{{"launchAtLogin", true}}));
+        QCOMPARE(contents(path + ".corrupt"), content);
+        QCOMPARE(log.lines().size(), 2); // the second store found it damaged too, and said so once
+    }
+
+    void unreadableFileIsReportedOnce()
+    {
+        DataFolder folder;
+        const QString path = folder.file("corvane.json");
+        QVERIFY(QDir(folder.path()).mkdir("corvane.json")); // a folder where the file should be
+        SystemLog::Capture log;
+        JsonDefaultsStore store(path);
+        QVERIFY(!store.contains("hotKeyCode"));
+        store.setValue("hotKeyCode", 50);
+        store.setValue("hotKeyCode", 51);
+        QCOMPARE(log.lines().size(), 2);
+        QVERIFY(log.lines().at(0).startsWith("Corvane: cannot read settings file " + path));
+        QCOMPARE(log.lines().at(1), "Corvane: could not save settings to " + path);
+        QVERIFY(!QFile::exists(path + ".corrupt"));
+    }
+
+    void emptyLockLeftByAKilledWriterDoesNotStall()
+    {
+        DataFolder folder;
+        folder.write("corvane.json.lock", QByteArray());
+        folder.write("corvane.json.lock.rmlock", QByteArray());
+        QElapsedTimer timer;
+        timer.start();
+        JsonDefaultsStore(folder.file("corvane.json")).setValue("hotKeyCode", 50);
+        QVERIFY2(timer.elapsed() < 5000, "QLockFile waited for the empty lock to go stale");
+        QCOMPARE(parsedObject(folder.file("corvane.json")), (QJsonObject{{"hotKeyCode", 50}}));
+    }
+
+    void killedWriterLeavesOneCompleteWrite()
+    {
+        DataFolder folder;
+        const QString path = folder.file("corvane.json");
+        folder.write("corvane.json", R"({"fromElsewhere": ["kept", 1.5]})");
+        qlonglong previous = 0;
+        for (int round = 0; round < 20; ++round) {
+            const QByteArray where = "round " + QByteArray::number(round);
+            QProcess writer;
+            writer.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+            writer.start(DEFAULTS_WRITER, {path});
+            QVERIFY2(writer.waitForReadyRead(10000), where);
+            QThread::msleep(5 + round * 73 % 250);
+            writer.kill();
+            QVERIFY2(writer.waitForFinished(5000), where);
+
+            const QJsonObject file = parsedObject(path);
+            QVERIFY2(!file.contains("parse error"), (where + ": " + contents(path).left(300)).constData());
+            QCOMPARE(file.value("fromElsewhere"), (QJsonArray{"kept", 1.5}));
+            const qlonglong written = file.value("written").toInteger();
+            const QJsonArray entries = file.value("entries").toArray();
+            QVERIFY2(!entries.isEmpty() && written >= previous, where);
+            // "entries" of write n, and "written" either n too or the write before.
+            const qlonglong n = entries.first().toString().section(' ', 1, 1).toLongLong();
+            QVERIFY2(n == written || n == written + 1, where);
+            QCOMPARE(entries.size(), n % 500 + 1);
+            for (qsizetype k = 0; k < entries.size(); ++k)
+                QCOMPARE(entries.at(k).toString(), QStringLiteral("write %1 item %2").arg(n).arg(k));
+            previous = written;
+        }
+        QVERIFY(previous > 20);
+        SystemLog::Capture log;
+        QCOMPARE(describeAfterReopening(path, "written"), "qlonglong " + QString::number(previous));
+        QCOMPARE(log.lines(), QStringList());
+    }
+};
+
+QTEST_GUILESS_MAIN(TestDefaultsStore)
+#include "tst_defaultsstore.moc"

@@ -1,0 +1,141 @@
+#include "panel/model/FavoritesStore.h"
+#include "platform/JsonDefaultsStore.h"
+#include "platform/MemoryDefaultsStore.h"
+#include "platform/NotificationCenter.h"
+#include "settings/Preferences.h"
+
+#include <QFile>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+
+class TestPreferences : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void freshUserGetsDefaultsAndNothingIsWritten()
+    {
+        MemoryDefaultsStore defaults;
+        Preferences preferences(defaults);
+        QCOMPARE(preferences.accentName(), "blue");
+        QCOMPARE(preferences.accentColor(), AccentPalette::colors().first().rgb);
+        QCOMPARE(preferences.onlyInstalledApps(), false);
+        QCOMPARE(preferences.hotKeyCode(), 49);
+        QCOMPARE(preferences.hotKeyModifiers(), 768u);
+        QCOMPARE(preferences.hotKeyDisplay(), QStringLiteral("\u2756\u21E7Space"));
+        QVERIFY(defaults.values().isEmpty());
+    }
+
+    void writesAtOnceAndNotifiesEveryAssignment()
+    {
+        MemoryDefaultsStore defaults;
+        Preferences preferences(defaults);
+        QSignalSpy accent(&preferences, &Preferences::accentNameChanged);
+        preferences.setAccentName("teal");
+        preferences.setAccentName("teal");
+        QCOMPARE(accent.count(), 2);
+        QCOMPARE(defaults.value("accentName"), QVariant("teal"));
+        QCOMPARE(preferences.accentColor(), AccentPalette::colorNamed("teal"));
+        QVERIFY(preferences.accentColor() != AccentPalette::colorNamed("blue"));
+        preferences.setOnlyInstalledApps(false);
+        QCOMPARE(defaults.value("onlyInstalledApps"), QVariant(false));
+        preferences.setHotKeyCode(0);
+        preferences.setHotKeyModifiers(0x1200);
+        preferences.setHotKeyDisplay("x");
+
+        Preferences reloaded(defaults);
+        QCOMPARE(reloaded.accentName(), "teal");
+        QCOMPARE(reloaded.hotKeyCode(), 0);
+        QCOMPARE(reloaded.hotKeyModifiers(), 0x1200u);
+        QCOMPARE(reloaded.hotKeyDisplay(), "x");
+    }
+
+    void readsStoredValuesByType_data()
+    {
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<QVariant>("stored");
+        QTest::addColumn<QVariant>("read");
+        QTest::newRow("accent in other case") << "accentName" << QVariant("Teal") << QVariant("Teal");
+        QTest::newRow("accent as number") << "accentName" << QVariant(qint64(5)) << QVariant("5");
+        QTest::newRow("accent as list") << "accentName" << QVariant(QVariantList{"a"}) << QVariant("blue");
+        QTest::newRow("code as text") << "hotKeyCode" << QVariant("50") << QVariant(qint64(49));
+        QTest::newRow("code integral double") << "hotKeyCode" << QVariant(50.0) << QVariant(qint64(50));
+        QTest::newRow("code fractional") << "hotKeyCode" << QVariant(50.5) << QVariant(qint64(49));
+        QTest::newRow("code negative") << "hotKeyCode" << QVariant(qint64(-1)) << QVariant(qint64(49));
+        QTest::newRow("code above 32 bits") << "hotKeyCode" << QVariant(qint64(0x100000000)) << QVariant(qint64(49));
+        QTest::newRow("code infinite") << "hotKeyCode" << QVariant(qInf()) << QVariant(qint64(49));
+        QTest::newRow("code bool") << "hotKeyCode" << QVariant(true) << QVariant(qint64(49));
+        QTest::newRow("modifiers as text") << "hotKeyModifiers" << QVariant("256") << QVariant(768u);
+        QTest::newRow("modifiers fractional") << "hotKeyModifiers" << QVariant(768.5) << QVariant(768u);
+        QTest::newRow("modifiers max") << "hotKeyModifiers" << QVariant(qint64(0xFFFFFFFF)) << QVariant(0xFFFFFFFFu);
+        QTest::newRow("modifiers above 32 bits") << "hotKeyModifiers" << QVariant(qint64(0x100000300)) << QVariant(768u);
+        QTest::newRow("modifiers negative") << "hotKeyModifiers" << QVariant(qint64(-256)) << QVariant(768u);
+        QTest::newRow("only installed as number") << "onlyInstalledApps" << QVariant(qint64(1)) << QVariant(true);
+        QTest::newRow("only installed as text") << "onlyInstalledApps" << QVariant("YES") << QVariant(true);
+        QTest::newRow("only installed as list") << "onlyInstalledApps" << QVariant(QVariantList{true}) << QVariant(false);
+        QTest::newRow("display as list") << "hotKeyDisplay" << QVariant(QVariantList{}) << QVariant(QStringLiteral("\u2756\u21E7Space"));
+    }
+    void readsStoredValuesByType()
+    {
+        QFETCH(QString, key);
+        QFETCH(QVariant, stored);
+        QFETCH(QVariant, read);
+        MemoryDefaultsStore defaults;
+        defaults.setValue(key, stored);
+        Preferences preferences(defaults);
+        QVariant actual = preferences.property(key.toLatin1().constData());
+        if (read.typeId() == QMetaType::LongLong)
+            actual = actual.toLongLong();
+        QCOMPARE(actual, read);
+        // The stored value is left as it was.
+        QCOMPARE(defaults.value(key), stored);
+    }
+
+    // The typed reading rules hold for values read back from a real settings file.
+    void readsAHandWrittenSettingsFile()
+    {
+        QTemporaryDir dir;
+        QFile file(dir.filePath("corvane.json"));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(R"({"hotKeyCode":"50","hotKeyModifiers":768.5,"accentName":"teal","onlyInstalledApps":true,
+                      "hotKeyDisplay":null,"favoriteShortcutIDs":["a|S|T|",1]})");
+        file.close();
+        JsonDefaultsStore defaults(file.fileName());
+        Preferences preferences(defaults);
+        QCOMPARE(preferences.hotKeyCode(), 49);
+        QCOMPARE(preferences.hotKeyModifiers(), 768u);
+        QCOMPARE(preferences.accentName(), "teal");
+        QVERIFY(preferences.onlyInstalledApps());
+        QCOMPARE(preferences.hotKeyDisplay(), Preferences::defaultHotKeyDisplay());
+        FavoritesStore favorites(defaults);
+        QVERIFY(favorites.ids().isEmpty());
+
+        favorites.toggle("b|S|T|");
+        preferences.setHotKeyCode(0x24);
+        JsonDefaultsStore reread(dir.filePath("corvane.json"));
+        QCOMPARE(Preferences(reread).hotKeyCode(), 0x24);
+        QCOMPARE(Preferences(reread).hotKeyModifiers(), 768u);
+        QCOMPARE(FavoritesStore(reread).ids(), QSet<QString>{"b|S|T|"});
+    }
+
+    void unknownAccentGivesBlueButKeepsTheName()
+    {
+        MemoryDefaultsStore defaults;
+        defaults.setValue("accentName", "yellow");
+        Preferences preferences(defaults);
+        QCOMPARE(preferences.accentName(), "yellow");
+        QCOMPARE(preferences.accentColor(), AccentPalette::colorNamed("blue"));
+        QCOMPARE(Preferences::accentPalette().size(), 7);
+        QCOMPARE(Preferences::accentPalette().last().name, "teal");
+    }
+
+    void hotKeyNotificationReachesObservers()
+    {
+        QSignalSpy spy(&NotificationCenter::shared(), &NotificationCenter::posted);
+        NotificationCenter::shared().post(QLatin1String(Preferences::hotKeyChangedNotification));
+        QCOMPARE(spy.count(), 1);
+        QCOMPARE(spy.first().first().toString(), "CorvaneHotKeyChanged");
+    }
+};
+
+QTEST_GUILESS_MAIN(TestPreferences)
+#include "tst_preferences.moc"
