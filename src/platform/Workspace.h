@@ -14,4 +14,11 @@ public:
     virtual bool isInstalled(const QString &bundleId) = 0;
     // The first running application with this identifier, if any.
     virtual std::optional<RunningApp> runningApp(const QString &bundleId) = 0;
+    // The icon of the installed application with this identifier: an icon theme name or an absolute
+    // file path; none when it is not installed or has no icon.
+    virtual std::optional<QString> installedIcon(const QString &bundleId)
+    {
+        Q_UNUSED(bundleId);
+        return std::nullopt;
+    }
 };

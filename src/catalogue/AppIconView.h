@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QIcon>
+#include <QRectF>
+#include <QString>
+#include <optional>
+
+class IconLoader;
+class QPainter;
+
+// An application's icon at a given size, in full colour or in the quiet style (grey, 55 % opacity).
+// The icon is looked up each time it is drawn, unless an image was given.
+struct AppIconView {
+    std::optional<QString> bundleId;
+    std::optional<QString> iconFile;
+    qreal size = 16;
+    bool dimmed = false;
+    std::optional<QIcon> image;
+
+    static constexpr qreal dimmedOpacity = 0.55;
+
+    // Draws centred in `rect`, `size` by `size`.
+    void paint(QPainter &painter, const QRectF &rect, IconLoader &loader) const;
+    // The pixels drawn, at a device pixel ratio: for tests and caching.
+    QImage render(IconLoader &loader, qreal devicePixelRatio = 1.0) const;
+};
+
+struct RunningApp;
+// The icon a running application reports (a theme name or a file), if it has one.
+std::optional<QIcon> runningAppIcon(const std::optional<RunningApp> &app);

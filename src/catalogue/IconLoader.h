@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QHash>
+#include <QIcon>
+#include <QString>
+#include <optional>
+
+class Workspace;
+
+// Finds the image for an application: the installed application's own icon, else the icon file the
+// catalogue names in the "Icons" resource folder, else our placeholder drawing. Never fails.
+class IconLoader {
+public:
+    // The process-wide loader. Until createShared() runs it knows no installed applications.
+    static IconLoader &shared();
+    // Sets up the process-wide loader over the desktop's workspace; called once by main().
+    static void createShared(Workspace *workspace);
+
+    // `workspace` may be null (no installed applications); `iconsDir` is looked up lazily when absent
+    // and `lookUpIconsDir` is true.
+    IconLoader(Workspace *workspace, std::optional<QString> iconsDir, bool lookUpIconsDir = false);
+
+    // Installed icon (asked afresh each time), else resourceImage(iconFile), else the placeholder.
+    QIcon appIcon(const std::optional<QString> &bundleId, const std::optional<QString> &iconFile);
+    // The icon file of the "Icons" folder, decoded once per name; failures are not cached.
+    std::optional<QIcon> resourceImage(const std::optional<QString> &iconFile);
+    // Our "app.dashed" drawing.
+    static QIcon placeholder();
+
+    // How many times an icon file was read from disk (for tests of the cache).
+    int fileLoads() const { return fileLoads_; }
+
+private:
+    std::optional<QString> resolvedIconsDir();
+
+    Workspace *workspace;
+    QHash<QString, QIcon> cache;
+    std::optional<std::optional<QString>> iconsDir;  // outer: resolved yet; inner: the folder if any
+    int fileLoads_ = 0;
+};

@@ -1,0 +1,54 @@
+#include "panel/ui/ActiveAppChip.h"
+
+#include "catalogue/AppIconView.h"
+#include "panel/ui/PanelStyle.h"
+
+#include <QFontMetricsF>
+#include <QPainter>
+
+namespace {
+QFont nameFont() { return PanelStyle::font(12, QFont::Medium); }
+constexpr qreal maxNameWidth = 200;
+} // namespace
+
+ActiveAppChip::ActiveAppChip(IconLoader &icons, QWidget *parent) : QWidget(parent), icons(icons)
+{
+    setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
+    hide();
+}
+
+void ActiveAppChip::setApp(const QString &name, const std::optional<QString> &id, const std::optional<QString> &file,
+                           const std::optional<QIcon> &icon)
+{
+    appName = name;
+    bundleId = id;
+    iconFile = file;
+    image = icon;
+    setVisible(!name.isEmpty());
+    updateGeometry();
+    update();
+}
+
+QSize ActiveAppChip::sizeHint() const
+{
+    const QFontMetricsF metrics(nameFont());
+    const qreal text = qMin<qreal>(maxNameWidth, qCeil(metrics.horizontalAdvance(appName)));
+    const qreal contentHeight = qMax<qreal>(iconSize, qCeil(metrics.height()));
+    return QSize(qCeil(paddingX + iconSize + spacing + text + paddingX), qCeil(contentHeight + 2 * paddingY));
+}
+
+void ActiveAppChip::paintEvent(QPaintEvent *)
+{
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing);
+    const QRectF bounds(rect());
+    PanelStyle::fillRounded(painter, bounds, bounds.height() / 2, PanelStyle::white(0.08));
+    const QRectF iconRect(paddingX, (bounds.height() - iconSize) / 2, iconSize, iconSize);
+    AppIconView{bundleId, iconFile, iconSize, false, image}.paint(painter, iconRect, icons);
+    const QRectF textRect(iconRect.right() + spacing, 0, bounds.width() - iconRect.right() - spacing - paddingX,
+                          bounds.height());
+    painter.setFont(nameFont());
+    painter.setPen(PanelStyle::secondary());
+    painter.drawText(textRect, Qt::AlignLeft | Qt::AlignVCenter,
+                     QFontMetricsF(nameFont()).elidedText(appName, Qt::ElideRight, textRect.width()));
+}

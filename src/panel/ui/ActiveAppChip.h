@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QIcon>
+#include <QWidget>
+#include <optional>
+
+class IconLoader;
+
+// The capsule in the header naming the application whose shortcuts come first, with its icon.
+class ActiveAppChip : public QWidget {
+    Q_OBJECT
+public:
+    static constexpr qreal paddingX = 8;
+    static constexpr qreal paddingY = 4;
+    static constexpr qreal spacing = 6;
+    static constexpr qreal iconSize = 16;
+
+    explicit ActiveAppChip(IconLoader &icons, QWidget *parent = nullptr);
+
+    // Hidden when `name` is empty.
+    void setApp(const QString &name, const std::optional<QString> &bundleId, const std::optional<QString> &iconFile,
+                const std::optional<QIcon> &image);
+    const QString &name() const { return appName; }
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override { return sizeHint(); }
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+
+private:
+    IconLoader &icons;
+    QString appName;
+    std::optional<QString> bundleId;
+    std::optional<QString> iconFile;
+    std::optional<QIcon> image;
+};

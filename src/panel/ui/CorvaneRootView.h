@@ -1,0 +1,53 @@
+#pragma once
+
+#include <QWidget>
+#include <functional>
+
+class IconLoader;
+class PanelViewModel;
+class Preferences;
+class QLineEdit;
+class QStackedLayout;
+class SectionListView;
+
+// The panel's content: a dark translucent card with the search header and the chip of the
+// application in front, the section list (or a message when there is nothing to list), and a footer
+// with key hints and the number of listed shortcuts.
+class CorvaneRootView : public QWidget {
+    Q_OBJECT
+public:
+    static constexpr int cardWidth = 720;
+    static constexpr int cardHeight = 540;
+    static constexpr qreal cornerRadius = 16;
+
+    CorvaneRootView(PanelViewModel &vm, Preferences &preferences, IconLoader &icons, std::function<void()> onClose,
+                    QWidget *parent = nullptr);
+
+    QLineEdit *searchField() const { return search; }
+    SectionListView *sectionList() const { return list; }
+    QWidget *header() const { return headerBar; }
+    QWidget *footer() const { return footerBar; }
+    QWidget *chip() const { return chipView; }
+    QWidget *emptyState() const { return emptyView; }
+    // The text the footer shows on its right ("12 shortcuts").
+    QString countText() const;
+    // Called when the panel comes on screen: the search field takes the keyboard.
+    void focusSearch();
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+
+private:
+    void modelChanged();
+
+    PanelViewModel &vm;
+    Preferences &preferences;
+    std::function<void()> onClose;
+    QWidget *headerBar;
+    QLineEdit *search;
+    QWidget *chipView;
+    SectionListView *list;
+    QWidget *emptyView;
+    QStackedLayout *mainArea;
+    QWidget *footerBar;
+};

@@ -1,0 +1,165 @@
+#include "panel/ui/PanelController.h"
+
+#include "panel/model/FavoritesStore.h"
+#include "panel/model/PanelKeyTable.h"
+#include "panel/model/PanelPlacement.h"
+#include "panel/model/PanelViewModel.h"
+#include "panel/ui/CorvaneRootView.h"
+#include "panel/ui/KeyPanel.h"
+#include "platform/KeyCodes.h"
+#include "platform/WindowSystem.h"
+
+#include <QApplication>
+#include <QCursor>
+#include <QKeyEvent>
+#include <QPointer>
+#include <QScreen>
+#include <QWindow>
+
+PanelController::PanelController(PanelViewModel &vm, Preferences &preferences, IconLoader &icons,
+                                 std::function<std::optional<RunningApp>()> lastApp, WindowSystem *windowSystem,
+                                 const QStringList &arguments, QObject *parent)
+    : QObject(parent),
+      vm(vm),
+      preferences(preferences),
+      icons(icons),
+      lastApp(std::move(lastApp)),
+      windowSystem(windowSystem),
+      stayVisible_(arguments.contains(QStringLiteral("--show-on-launch")))
+{
+}
+
+PanelController::~PanelController()
+{
+    removeKeyMonitor();
+}
+
+bool PanelController::isVisible() const
+{
+    return panel_ && panel_->isVisible();
+}
+
+void PanelController::show(const std::optional<QString> &bundleId, const std::optional<QString> &initialSearch,
+                           const QSet<QString> &collapse)
+{
+    vm.setActiveApp(lastApp ? lastApp() : std::nullopt, bundleId);
+    if (initialSearch)
+        vm.setSearchText(*initialSearch);
+    if (!collapse.isEmpty())
+        vm.setCollapsed(collapse);
+    if (!panel_)
+        createPanel();
+    positionPanel();
+    panel_->show();
+    panel_->raise();
+    panel_->activateWindow();
+    if (windowSystem)
+        windowSystem->activate(panel_->windowHandle());
+    panel_->content()->focusSearch();
+    installKeyMonitor();
+}
+
+void PanelController::hide()
+{
+    removeKeyMonitor();
+    if (panel_)
+        panel_->hide();
+}
+
+void PanelController::toggle()
+{
+    if (isVisible())
+        hide();
+    else
+        show();
+}
+
+void PanelController::createPanel()
+{
+    panel_ = std::make_unique<KeyPanel>();
+    QPointer<PanelController> self(this);
+    panel_->setContent(new CorvaneRootView(vm, preferences, icons, [self] {
+        if (self)
+            self->hide();
+    }));
+    connect(panel_.get(), &KeyPanel::resignedKey, this, &PanelController::resignedKey);
+    panel_->winId();  // the native window exists from here on, for the window-system calls
+    if (windowSystem) {
+        panel_->setCompositing(windowSystem->isCompositing());
+        windowSystem->requestBlurBehind(panel_->windowHandle(), panel_->mask().isEmpty() ? QRegion(panel_->rect()) : panel_->mask());
+    }
+}
+
+void PanelController::positionPanel()
+{
+    QList<PanelPlacement::Screen> screens;
+    std::optional<qsizetype> primary;
+    const auto all = QGuiApplication::screens();
+    for (QScreen *screen : all) {
+        if (screen == QGuiApplication::primaryScreen())
+            primary = screens.size();
+        screens.append({screen->geometry(), screen->availableGeometry()});
+    }
+    if (const auto origin = PanelPlacement::panelOrigin(screens, primary, QCursor::pos()))
+        panel_->move(*origin);
+}
+
+void PanelController::installKeyMonitor()
+{
+    if (keyMonitorInstalled)
+        return;
+    qApp->installEventFilter(this);
+    keyMonitorInstalled = true;
+}
+
+void PanelController::removeKeyMonitor()
+{
+    if (keyMonitorInstalled && qApp)
+        qApp->removeEventFilter(this);
+    keyMonitorInstalled = false;
+}
+
+void PanelController::resignedKey()
+{
+    if (!stayVisible_)
+        hide();
+}
+
+bool PanelController::handleKeyDown(int qtKey, Qt::KeyboardModifiers modifiers)
+{
+    const std::optional<quint32> code = KeyCodes::fromQtKey(qtKey, modifiers.testFlag(Qt::KeypadModifier));
+    if (!code)
+        return false;
+    const PanelKeyTable::Action action = PanelKeyTable::action(*code);
+    switch (action) {
+    case PanelKeyTable::Action::ToggleFavorite:
+        if (const auto entry = vm.selectedEntry()) {
+            vm.favorites().toggle(entry->id());
+            vm.refreshKeepingSelection();
+        }
+        break;
+    case PanelKeyTable::Action::Close:
+        hide();
+        break;
+    case PanelKeyTable::Action::MoveDown:
+        vm.moveSelection(1);
+        break;
+    case PanelKeyTable::Action::MoveUp:
+        vm.moveSelection(-1);
+        break;
+    case PanelKeyTable::Action::PassOn:
+        break;
+    }
+    return PanelKeyTable::swallows(action);
+}
+
+bool PanelController::eventFilter(QObject *watched, QEvent *event)
+{
+    // Key presses reach the filter once per widget they propagate through; act on the first only.
+    if (event->type() == QEvent::KeyPress && watched->isWidgetType()) {
+        auto *key = static_cast<QKeyEvent *>(event);
+        if (handleKeyDown(key->key(), key->modifiers()))
+            return true;
+    }
+    return QObject::eventFilter(watched, event);
+}

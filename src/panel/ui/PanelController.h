@@ -1,0 +1,63 @@
+#pragma once
+
+#include "platform/RunningApp.h"
+
+#include <QObject>
+#include <QSet>
+#include <QString>
+#include <functional>
+#include <memory>
+#include <optional>
+
+class IconLoader;
+class KeyPanel;
+class PanelViewModel;
+class Preferences;
+class WindowSystem;
+
+// Shows, places and hides the panel, and drives it from the keyboard while it is shown: the arrows
+// move the selection, Return and keypad Enter mark the selected shortcut, Escape closes.
+class PanelController : public QObject {
+    Q_OBJECT
+public:
+    static constexpr int panelWidth = 720;
+    static constexpr int panelHeight = 540;
+
+    // `lastApp` answers the application used before this one; `windowSystem` may be null.
+    PanelController(PanelViewModel &vm, Preferences &preferences, IconLoader &icons,
+                    std::function<std::optional<RunningApp>()> lastApp, WindowSystem *windowSystem,
+                    const QStringList &arguments, QObject *parent = nullptr);
+    ~PanelController() override;
+
+    void show(const std::optional<QString> &bundleId = std::nullopt,
+              const std::optional<QString> &initialSearch = std::nullopt, const QSet<QString> &collapse = {});
+    void hide();
+    void toggle();
+
+    bool isVisible() const;
+    bool stayVisible() const { return stayVisible_; }
+    bool hasKeyMonitor() const { return keyMonitorInstalled; }
+    KeyPanel *panel() const { return panel_.get(); }
+
+    // The key table applied to one key press; true when the press is swallowed.
+    bool handleKeyDown(int qtKey, Qt::KeyboardModifiers modifiers);
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void createPanel();
+    void positionPanel();
+    void installKeyMonitor();
+    void removeKeyMonitor();
+    void resignedKey();
+
+    PanelViewModel &vm;
+    Preferences &preferences;
+    IconLoader &icons;
+    std::function<std::optional<RunningApp>()> lastApp;
+    WindowSystem *windowSystem;
+    std::unique_ptr<KeyPanel> panel_;
+    bool keyMonitorInstalled = false;
+    bool stayVisible_;
+};

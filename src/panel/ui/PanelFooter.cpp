@@ -1,0 +1,87 @@
+#include "panel/ui/PanelFooter.h"
+
+#include "panel/ui/PanelStyle.h"
+
+#include <QFontMetricsF>
+#include <QPainter>
+
+namespace {
+QFont capFont() { return PanelStyle::font(10, QFont::Medium); }
+QFont labelFont() { return PanelStyle::font(11); }
+constexpr qreal capPadding = 4;
+constexpr qreal capSpacing = 3;
+constexpr qreal hintSpacing = 6;
+constexpr qreal capRadius = 4;
+} // namespace
+
+PanelFooter::PanelFooter(QWidget *parent) : QWidget(parent)
+{
+    setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+}
+
+void PanelFooter::setCount(qsizetype value)
+{
+    count = value;
+    update();
+}
+
+QString PanelFooter::countText() const
+{
+    return tr("%1 shortcuts").arg(count);
+}
+
+QSize PanelFooter::sizeHint() const
+{
+    return QSize(200, qCeil(capMinSide + 2 * paddingY));
+}
+
+QList<PanelFooter::Item> PanelFooter::layout() const
+{
+    const QList<QPair<QStringList, QString>> hints{
+        {{QStringLiteral("\u2191"), QStringLiteral("\u2193")}, tr("navigate")},
+        {{QStringLiteral("\u21B5")}, tr("favorite")},
+        {{QStringLiteral("esc")}, tr("close")},
+    };
+    QList<Item> items;
+    const QFontMetricsF capMetrics(capFont());
+    const QFontMetricsF labelMetrics(labelFont());
+    const qreal midY = height() / 2.0;
+    qreal x = paddingX;
+    for (const auto &[caps, label] : hints) {
+        for (qsizetype i = 0; i < caps.size(); ++i) {
+            const QString &cap = caps[i];
+            const qreal width = qMax<qreal>(capMinSide, qCeil(capMetrics.horizontalAdvance(cap)))
+                + (cap.size() > 1 ? 2 * capPadding : 0);
+            items.append({QRectF(x, midY - capMinSide / 2, width, capMinSide), cap, true});
+            x += width + (i + 1 < caps.size() ? capSpacing : hintSpacing);
+        }
+        const qreal width = qCeil(labelMetrics.horizontalAdvance(label));
+        items.append({QRectF(x, midY - labelMetrics.height() / 2, width, labelMetrics.height()), label, false});
+        x += width + spacing;
+    }
+    const qreal countWidth = qCeil(labelMetrics.horizontalAdvance(countText()));
+    items.append({QRectF(width() - paddingX - countWidth, midY - labelMetrics.height() / 2, countWidth,
+                         labelMetrics.height()),
+                  countText(), false});
+    return items;
+}
+
+void PanelFooter::paintEvent(QPaintEvent *)
+{
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing);
+    const QList<Item> items = layout();
+    for (qsizetype i = 0; i < items.size(); ++i) {
+        const Item &item = items[i];
+        const bool isCount = i == items.size() - 1;
+        if (item.isCap) {
+            PanelStyle::fillRounded(painter, item.rect, capRadius, PanelStyle::white(0.08));
+            painter.setFont(capFont());
+            painter.setPen(PanelStyle::primary());
+        } else {
+            painter.setFont(labelFont());
+            painter.setPen(isCount ? PanelStyle::tertiary() : PanelStyle::secondary());
+        }
+        painter.drawText(item.rect, Qt::AlignCenter, item.text);
+    }
+}

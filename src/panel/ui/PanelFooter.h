@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QRectF>
+#include <QWidget>
+
+// The footer: key hints on the left ("↑↓ navigate", "↵ favorite", "esc close"), the number of listed
+// shortcuts on the right.
+class PanelFooter : public QWidget {
+    Q_OBJECT
+public:
+    static constexpr qreal paddingX = 18;
+    static constexpr qreal paddingY = 10;
+    static constexpr qreal spacing = 18;
+    static constexpr qreal capMinSide = 16;
+
+    explicit PanelFooter(QWidget *parent = nullptr);
+    void setCount(qsizetype count);
+    QString countText() const;
+    QSize sizeHint() const override;
+
+    struct Item {
+        QRectF rect;
+        QString text;
+        bool isCap = false;
+    };
+    // Caps, labels and the count, laid out in the widget's rectangle.
+    QList<Item> layout() const;
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+
+private:
+    qsizetype count = 0;
+};

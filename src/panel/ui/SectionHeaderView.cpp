@@ -1,0 +1,116 @@
+#include "panel/ui/SectionHeaderView.h"
+
+#include "catalogue/AppIconView.h"
+#include "panel/ui/PanelStyle.h"
+
+#include <QCoreApplication>
+#include <QFontMetricsF>
+#include <QLocale>
+#include <QPainter>
+
+namespace {
+QFont titleFont() { return PanelStyle::font(13, QFont::DemiBold); }
+QFont badgeFont() { return PanelStyle::font(9, QFont::Bold); }
+QFont countFont() { return PanelStyle::font(11); }
+constexpr qreal starFontSize = 12;
+constexpr qreal chevronFontSize = 11;
+constexpr qreal badgePaddingX = 6;
+constexpr qreal badgePaddingY = 2;
+
+QString tr(const char *text)
+{
+    return QCoreApplication::translate("SectionHeaderView", text);
+}
+} // namespace
+
+QString SectionHeaderView::chevronSymbol() const
+{
+    return collapsed ? QStringLiteral("chevron.right") : QStringLiteral("chevron.down");
+}
+
+QString SectionHeaderView::chevronToolTip() const
+{
+    return collapsed ? tr("Show shortcuts") : tr("Hide shortcuts");
+}
+
+QString SectionHeaderView::badgeText() const
+{
+    return tr("ACTIVE");
+}
+
+QString SectionHeaderView::countText() const
+{
+    return QLocale().toString(section.entries.size());
+}
+
+SectionHeaderView::Layout SectionHeaderView::layout(const QRectF &rect) const
+{
+    Layout l;
+    const QRectF content = rect.adjusted(horizontalPadding, verticalPadding, -horizontalPadding, -verticalPadding);
+    const qreal midY = content.center().y();
+    const qreal iconSide = section.isFavorites ? PanelStyle::symbolSize(starFontSize) : appIconSize;
+    l.icon = QRectF(content.left(), midY - iconSide / 2, iconSide, iconSide);
+
+    l.chevron = QRectF(content.right() - chevronWidth, midY - chevronHeight / 2, chevronWidth, chevronHeight);
+    const QFontMetricsF countMetrics(countFont());
+    const qreal countWidth = qCeil(countMetrics.horizontalAdvance(countText()));
+    l.count = QRectF(l.chevron.left() - spacing - countWidth, midY - countMetrics.height() / 2, countWidth,
+                     countMetrics.height());
+
+    qreal left = l.icon.right() + spacing;
+    const qreal limit = l.count.left() - spacing;  // the spacer may shrink to nothing
+    qreal badgeWidth = 0;
+    if (showsBadge()) {
+        const QFontMetricsF metrics(badgeFont());
+        badgeWidth = qCeil(metrics.horizontalAdvance(badgeText())) + 2 * badgePaddingX;
+    }
+    const QFontMetricsF titleMetrics(titleFont());
+    const qreal wanted = qCeil(titleMetrics.horizontalAdvance(section.title));
+    const qreal room = limit - left - (badgeWidth > 0 ? badgeWidth + spacing : 0);
+    const qreal titleWidth = qMax<qreal>(0, qMin(wanted, room));
+    l.title = QRectF(left, midY - titleMetrics.height() / 2, titleWidth, titleMetrics.height());
+    if (badgeWidth > 0) {
+        const qreal badgeHeight = QFontMetricsF(badgeFont()).height() + 2 * badgePaddingY;
+        l.badge = QRectF(l.title.right() + spacing, midY - badgeHeight / 2, badgeWidth, badgeHeight);
+    }
+    return l;
+}
+
+void SectionHeaderView::paint(QPainter &painter, const QRectF &rect, IconLoader &icons) const
+{
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing);
+    // The header's own material, so rows scrolling under a pinned header do not show through.
+    painter.fillRect(rect, QColor(44, 44, 48, 246));
+
+    const Layout l = layout(rect);
+    if (section.isFavorites) {
+        PanelStyle::drawSymbol(painter, QStringLiteral("star.fill"), l.icon, PanelStyle::yellow());
+    } else {
+        AppIconView icon{section.bundleId, section.iconFile, appIconSize, !section.isActive,
+                         section.isActive ? activeIcon : std::nullopt};
+        icon.paint(painter, l.icon, icons);
+    }
+
+    painter.setFont(titleFont());
+    painter.setPen(section.isActive ? PanelStyle::primary() : PanelStyle::secondary());
+    const QString title = QFontMetricsF(titleFont()).elidedText(section.title, Qt::ElideRight, l.title.width());
+    painter.drawText(l.title, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, title);
+
+    if (showsBadge()) {
+        PanelStyle::fillRounded(painter, l.badge, l.badge.height() / 2, PanelStyle::withOpacity(accent, 0.18));
+        painter.setFont(badgeFont());
+        painter.setPen(accent);
+        painter.drawText(l.badge, Qt::AlignCenter, badgeText());
+    }
+
+    painter.setFont(countFont());
+    painter.setPen(PanelStyle::tertiary());
+    painter.drawText(l.count, Qt::AlignRight | Qt::AlignVCenter, countText());
+
+    const qreal side = PanelStyle::symbolSize(chevronFontSize);
+    PanelStyle::drawSymbol(painter, chevronSymbol(),
+                           QRectF(l.chevron.center().x() - side / 2, l.chevron.center().y() - side / 2, side, side),
+                           PanelStyle::secondary());
+    painter.restore();
+}

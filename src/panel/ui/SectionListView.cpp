@@ -1,0 +1,311 @@
+#include "panel/ui/SectionListView.h"
+
+#include "catalogue/AppIconView.h"
+#include "panel/model/FavoritesStore.h"
+#include "panel/model/PanelViewModel.h"
+#include "panel/ui/SectionHeaderView.h"
+#include "panel/ui/ShortcutRowView.h"
+#include "settings/Preferences.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+#include <QScrollBar>
+#include <QToolTip>
+
+#include <algorithm>
+
+namespace {
+constexpr qreal headerHeight = SectionHeaderView::height;
+constexpr qreal rowHeight = ShortcutRowView::height;
+constexpr qreal rowStep = rowHeight + SectionListView::spacing;
+} // namespace
+
+qreal SectionListView::SectionBox::bottom() const
+{
+    return rows > 0 ? rowsTop + rows * rowStep - spacing : top + headerHeight;
+}
+
+SectionListView::SectionListView(PanelViewModel &vm, Preferences &preferences, IconLoader &icons, QWidget *parent)
+    : QAbstractScrollArea(parent), vm(vm), preferences(preferences), icons(icons)
+{
+    setFrameShape(QFrame::NoFrame);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    viewport()->setMouseTracking(true);
+    viewport()->setAutoFillBackground(false);
+    setAutoFillBackground(false);
+    verticalScrollBar()->setSingleStep(int(rowStep));
+    setStyleSheet(QStringLiteral(
+        "QAbstractScrollArea { background: transparent; }"
+        "QScrollBar:vertical { background: transparent; width: 10px; margin: 4px 2px 4px 0; }"
+        "QScrollBar::handle:vertical { background: rgba(255,255,255,60); border-radius: 4px; min-height: 24px; }"
+        "QScrollBar::add-line, QScrollBar::sub-line { height: 0; }"
+        "QScrollBar::add-page, QScrollBar::sub-page { background: transparent; }"));
+
+    scrollAnimation.setDuration(scrollDurationMs);
+    scrollAnimation.setEasingCurve(QEasingCurve::OutQuad);
+    connect(&scrollAnimation, &QVariantAnimation::valueChanged, this,
+            [this](const QVariant &value) { verticalScrollBar()->setValue(value.toInt()); });
+
+    connect(&vm, &PanelViewModel::searchTextChanged, this, [this] { searchChanged = true; });
+    connect(&vm, &PanelViewModel::sectionsChanged, this, &SectionListView::relayout);
+    connect(&vm, &PanelViewModel::collapsedChanged, this, &SectionListView::relayout);
+    connect(&vm, &PanelViewModel::selectionIndexChanged, this, &SectionListView::selectionIndexChanged);
+    connect(&preferences, &Preferences::accentNameChanged, viewport(), qOverload<>(&QWidget::update));
+    lastSelectionIndex = vm.selectionIndex();
+    relayout();
+}
+
+int SectionListView::scrollOffset() const
+{
+    return verticalScrollBar()->value();
+}
+
+qreal SectionListView::rowWidth() const
+{
+    return viewport()->width() - 2 * paddingX;
+}
+
+void SectionListView::relayout()
+{
+    const auto &sections = vm.sections();
+    boxes.resize(sections.size());
+    qreal y = paddingY;
+    for (qsizetype i = 0; i < sections.size(); ++i) {
+        SectionBox &box = boxes[i];
+        box.top = y;
+        y += headerHeight + spacing;
+        box.rowsTop = y;
+        box.rows = vm.collapsed().contains(sections[i].id) ? 0 : int(sections[i].entries.size());
+        y += box.rows * rowStep;
+    }
+    height = sections.isEmpty() ? 0 : y - spacing + paddingY;
+    hover = Hit();
+    verticalScrollBar()->setPageStep(viewport()->height());
+    verticalScrollBar()->setRange(0, qMax(0, qCeil(height) - viewport()->height()));
+    // A new search starts at the top of its results.
+    if (searchChanged) {
+        searchChanged = false;
+        scrollAnimation.stop();
+        verticalScrollBar()->setValue(0);
+    }
+    viewport()->update();
+}
+
+void SectionListView::resizeEvent(QResizeEvent *event)
+{
+    QAbstractScrollArea::resizeEvent(event);
+    verticalScrollBar()->setPageStep(viewport()->height());
+    verticalScrollBar()->setRange(0, qMax(0, qCeil(height) - viewport()->height()));
+}
+
+QRectF SectionListView::headerRect(int section) const
+{
+    return QRectF(paddingX, boxes[section].top, rowWidth(), headerHeight);
+}
+
+QRectF SectionListView::rowRect(int section, int row) const
+{
+    return QRectF(paddingX, boxes[section].rowsTop + row * rowStep, rowWidth(), rowHeight);
+}
+
+int SectionListView::sectionAt(qreal contentY) const
+{
+    // The last section that starts at or above the point.
+    auto it = std::upper_bound(boxes.cbegin(), boxes.cend(), contentY,
+                               [](qreal y, const SectionBox &box) { return y < box.top; });
+    return int(it - boxes.cbegin()) - 1;
+}
+
+std::optional<QPair<int, QRectF>> SectionListView::pinnedHeader() const
+{
+    const qreal offset = scrollOffset();
+    const int section = sectionAt(offset);
+    if (section < 0 || boxes[section].top >= offset)
+        return std::nullopt;  // the header is in its own place
+    qreal y = 0;
+    if (section + 1 < boxes.size())
+        y = qMin<qreal>(0, boxes[section + 1].top - offset - headerHeight);
+    return QPair<int, QRectF>(section, QRectF(paddingX, y, rowWidth(), headerHeight));
+}
+
+SectionListView::Hit SectionListView::hitAt(QPoint point) const
+{
+    Hit hit;
+    auto headerHit = [&](int section, const QRectF &rect) {
+        hit.section = section;
+        const DisplaySection &displayed = vm.sections()[section];
+        SectionHeaderView header{displayed, vm.collapsed().contains(displayed.id), QColor(), std::nullopt};
+        hit.kind = header.layout(rect).chevron.contains(point) ? Hit::Chevron : Hit::Header;
+    };
+    if (const auto pinned = pinnedHeader(); pinned && pinned->second.contains(point)) {
+        headerHit(pinned->first, pinned->second);
+        return hit;
+    }
+    const qreal y = point.y() + scrollOffset();
+    if (point.x() < paddingX || point.x() >= paddingX + rowWidth())
+        return hit;
+    const int section = sectionAt(y);
+    if (section < 0)
+        return hit;
+    const SectionBox &box = boxes[section];
+    if (y < box.top + headerHeight) {
+        headerHit(section, headerRect(section).translated(0, -scrollOffset()));
+        return hit;
+    }
+    if (box.rows == 0 || y < box.rowsTop)
+        return hit;
+    const int row = int((y - box.rowsTop) / rowStep);
+    if (row < box.rows && y < box.rowsTop + row * rowStep + rowHeight) {
+        hit.kind = Hit::Row;
+        hit.section = section;
+        hit.row = row;
+    }
+    return hit;
+}
+
+void SectionListView::paintEvent(QPaintEvent *)
+{
+    QPainter painter(viewport());
+    painter.setRenderHint(QPainter::Antialiasing);
+    paintedRows = 0;
+    if (boxes.isEmpty())
+        return;
+    const qreal offset = scrollOffset();
+    const qreal visibleBottom = offset + viewport()->height();
+    const QColor accent = QColor::fromRgb(preferences.accentColor());
+    const std::optional<QString> selectedKey = vm.selectionKey();
+    const std::optional<QIcon> activeIcon = runningAppIcon(vm.activeRunningApp());
+    const auto &sections = vm.sections();
+
+    auto header = [&](int section) {
+        return SectionHeaderView{sections[section], vm.collapsed().contains(sections[section].id), accent,
+                                 activeIcon};
+    };
+
+    for (int s = qMax(0, sectionAt(offset)); s < boxes.size() && boxes[s].top < visibleBottom; ++s) {
+        const SectionBox &box = boxes[s];
+        const DisplaySection &section = sections[s];
+        if (box.top + headerHeight > offset)
+            header(s).paint(painter, headerRect(s).translated(0, -offset), icons);
+        if (box.rows == 0)
+            continue;
+        const int first = qMax(0, int((offset - box.rowsTop) / rowStep));
+        const int last = qMin(box.rows - 1, int((visibleBottom - box.rowsTop) / rowStep));
+        for (int r = first; r <= last; ++r) {
+            const ShortcutEntry &entry = section.entries[r];
+            ShortcutRowView row{entry};
+            row.dimmed = !section.isActive;
+            row.selected = selectedKey && NavRef{section.id, entry}.hasRowKey(*selectedKey);
+            row.isFavorite = vm.favorites().contains(entry.id());
+            row.showRowIcon = section.isFavorites;
+            row.accent = accent;
+            row.hovering = hover.kind == Hit::Row && hover.section == s && hover.row == r;
+            row.paint(painter, rowRect(s, r).translated(0, -offset), icons);
+            ++paintedRows;
+        }
+    }
+    if (const auto pinned = pinnedHeader())
+        header(pinned->first).paint(painter, pinned->second, icons);
+}
+
+void SectionListView::setHover(Hit hit)
+{
+    if (hit.kind == hover.kind && hit.section == hover.section && hit.row == hover.row)
+        return;
+    hover = hit;
+    viewport()->update();
+}
+
+void SectionListView::mouseMoveEvent(QMouseEvent *event)
+{
+    const Hit hit = hitAt(event->position().toPoint());
+    setHover(hit.kind == Hit::Row ? hit : Hit());
+    QAbstractScrollArea::mouseMoveEvent(event);
+}
+
+void SectionListView::leaveEvent(QEvent *event)
+{
+    setHover(Hit());
+    QAbstractScrollArea::leaveEvent(event);
+}
+
+void SectionListView::mousePressEvent(QMouseEvent *event)
+{
+    pressed = event->button() == Qt::LeftButton ? hitAt(event->position().toPoint()) : Hit();
+    event->accept();
+}
+
+void SectionListView::mouseReleaseEvent(QMouseEvent *event)
+{
+    if (event->button() != Qt::LeftButton)
+        return;
+    const Hit hit = hitAt(event->position().toPoint());
+    const Hit press = pressed;
+    pressed = Hit();
+    // A click is a press and a release on the same thing.
+    if (hit.kind == Hit::Nothing || hit.section != press.section || hit.row != press.row
+        || (hit.kind == Hit::Row) != (press.kind == Hit::Row))
+        return;
+    const QString sectionId = vm.sections()[hit.section].id;
+    if (hit.kind == Hit::Row) {
+        const QString entryId = vm.sections()[hit.section].entries[hit.row].id();
+        vm.favorites().toggle(entryId);
+        vm.refreshKeepingSelection();
+    } else {
+        vm.toggleCollapsed(sectionId);
+    }
+}
+
+bool SectionListView::viewportEvent(QEvent *event)
+{
+    if (event->type() == QEvent::ToolTip) {
+        auto *help = static_cast<QHelpEvent *>(event);
+        const Hit hit = hitAt(help->pos());
+        QString text;
+        if (hit.kind == Hit::Row) {
+            text = ShortcutRowView{vm.sections()[hit.section].entries[hit.row]}.toolTip();
+        } else if (hit.kind == Hit::Chevron) {
+            const DisplaySection &section = vm.sections()[hit.section];
+            text = SectionHeaderView{section, vm.collapsed().contains(section.id), QColor(), std::nullopt}.chevronToolTip();
+        }
+        if (text.isEmpty())
+            QToolTip::hideText();
+        else
+            QToolTip::showText(help->globalPos(), text, viewport());
+        return true;
+    }
+    return QAbstractScrollArea::viewportEvent(event);
+}
+
+void SectionListView::selectionIndexChanged()
+{
+    const qint64 index = vm.selectionIndex();
+    if (index == lastSelectionIndex)
+        return;  // a rebuild that kept the index does not scroll
+    lastSelectionIndex = index;
+    scrollToSelection();
+}
+
+void SectionListView::scrollToSelection()
+{
+    if (!vm.selectionKey())
+        return;
+    // The selected row is the index-th row of the expanded sections.
+    qint64 remaining = vm.selectionIndex();
+    for (int s = 0; s < boxes.size(); ++s) {
+        if (remaining < boxes[s].rows) {
+            const QRectF rect = rowRect(s, int(remaining));
+            const int target = qBound(0, qRound(rect.center().y() - viewport()->height() / 2.0),
+                                      verticalScrollBar()->maximum());
+            scrollAnimation.stop();
+            if (target == scrollOffset())
+                return;
+            scrollAnimation.setStartValue(scrollOffset());
+            scrollAnimation.setEndValue(target);
+            scrollAnimation.start();
+            return;
+        }
+        remaining -= boxes[s].rows;
+    }
+}

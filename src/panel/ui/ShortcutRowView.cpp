@@ -1,0 +1,106 @@
+#include "panel/ui/ShortcutRowView.h"
+
+#include "catalogue/AppIconView.h"
+#include "keys/KeyCapView.h"
+#include "panel/ui/PanelStyle.h"
+
+#include <QCoreApplication>
+#include <QFontMetricsF>
+#include <QPainter>
+
+namespace {
+QFont titleFont() { return PanelStyle::font(13); }
+QFont commentFont() { return PanelStyle::font(11); }
+constexpr qreal starFontSize = 9;
+} // namespace
+
+ShortcutRowView::Layout ShortcutRowView::layout(const QRectF &rect) const
+{
+    Layout l;
+    const QRectF content = rect.adjusted(horizontalPadding, verticalPadding, -horizontalPadding, -verticalPadding);
+    const qreal midY = content.center().y();
+    qreal left = content.left();
+    if (showRowIcon) {
+        l.icon = QRectF(left, midY - iconSize / 2, iconSize, iconSize);
+        left += iconSize + spacing;
+    }
+
+    // Right to left: keys (or comment), star.
+    qreal right = content.right();
+    bool trailing = false;
+    if (!entry.keyGroups().isEmpty()) {
+        const QSizeF size = KeyCapView(entry.keyGroups(), dimmed).size();
+        l.keys = QRectF(right - size.width(), midY - size.height() / 2, size.width(), size.height());
+        trailing = true;
+    } else if (entry.comment() && !entry.comment()->isEmpty()) {
+        // A long comment takes at most a little under half the row.
+        const QFontMetricsF metrics(commentFont());
+        const qreal width = qMin<qreal>(qCeil(metrics.horizontalAdvance(*entry.comment())), content.width() * 0.45);
+        l.keys = QRectF(right - width, midY - metrics.height() / 2, width, metrics.height());
+        trailing = true;
+    }
+    if (trailing)
+        right = l.keys.left() - spacing;
+    if (isFavorite) {
+        const qreal side = PanelStyle::symbolSize(starFontSize);
+        l.star = QRectF(right - side, midY - side / 2, side, side);
+        right = l.star.left() - spacing;
+        trailing = true;
+    }
+    // The spacer between the title and what follows keeps at least its minimum length.
+    const qreal titleRight = trailing ? right - minimumSpacer - spacing : content.right();
+    const qreal titleHeight = QFontMetricsF(titleFont()).height();
+    l.title = QRectF(left, midY - titleHeight / 2, qMax<qreal>(0, titleRight - left), titleHeight);
+    return l;
+}
+
+QColor ShortcutRowView::background() const
+{
+    if (selected)
+        return PanelStyle::withOpacity(accent, 0.3);
+    if (hovering)
+        return PanelStyle::white(0.06);
+    return Qt::transparent;
+}
+
+QColor ShortcutRowView::titleColor() const
+{
+    return dimmed ? PanelStyle::secondary() : PanelStyle::primary();
+}
+
+QString ShortcutRowView::toolTip() const
+{
+    return QCoreApplication::translate("ShortcutRowView", "Click to favorite \u2022 %1").arg(entry.appName());
+}
+
+void ShortcutRowView::paint(QPainter &painter, const QRectF &rect, IconLoader &icons) const
+{
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing);
+    const QColor fill = background();
+    if (fill.alpha() > 0)
+        PanelStyle::fillRounded(painter, rect, radius, fill);
+
+    const Layout l = layout(rect);
+    if (showRowIcon)
+        AppIconView{entry.bundleId(), entry.iconFile(), iconSize, dimmed, std::nullopt}.paint(painter, l.icon, icons);
+
+    painter.setFont(titleFont());
+    painter.setPen(titleColor());
+    const QString title = QFontMetricsF(titleFont()).elidedText(entry.title(), Qt::ElideRight, l.title.width());
+    painter.drawText(l.title, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, title);
+
+    if (isFavorite)
+        PanelStyle::drawSymbol(painter, QStringLiteral("star.fill"), l.star,
+                               PanelStyle::withOpacity(PanelStyle::yellow(), starOpacity()));
+
+    if (!entry.keyGroups().isEmpty()) {
+        KeyCapView(entry.keyGroups(), dimmed).paint(painter, l.keys.topLeft());
+    } else if (!l.keys.isEmpty()) {
+        painter.setFont(commentFont());
+        painter.setPen(PanelStyle::tertiary());
+        const QString comment = QFontMetricsF(commentFont()).elidedText(*entry.comment(), Qt::ElideRight, l.keys.width());
+        painter.drawText(l.keys, Qt::AlignRight | Qt::AlignVCenter | Qt::TextSingleLine, comment);
+    }
+    painter.restore();
+}

@@ -1,0 +1,49 @@
+#pragma once
+
+#include "catalogue/ShortcutEntry.h"
+
+#include <QColor>
+#include <QRectF>
+#include <QString>
+
+class IconLoader;
+class QPainter;
+
+// One shortcut row: optional application icon, title, favourite star, and the key caps or, for a
+// shortcut without keys, its comment. A value the section list lays out and paints per visible row.
+struct ShortcutRowView {
+    explicit ShortcutRowView(ShortcutEntry entry) : entry(std::move(entry)) {}
+
+    ShortcutEntry entry;
+    bool dimmed = false;
+    bool selected = false;
+    bool isFavorite = false;
+    bool showRowIcon = false;
+    QColor accent;
+    bool hovering = false;
+
+    static constexpr qreal horizontalPadding = 12;
+    static constexpr qreal verticalPadding = 6;
+    static constexpr qreal spacing = 10;
+    static constexpr qreal minimumSpacer = 12;
+    static constexpr qreal iconSize = 16;
+    static constexpr qreal radius = 7;
+    static constexpr qreal contentHeight = 20;  // the tallest child: a key cap
+    static constexpr qreal height = contentHeight + 2 * verticalPadding;
+
+    struct Layout {
+        QRectF icon;   // empty without the row icon
+        QRectF title;
+        QRectF star;   // empty when not a favourite
+        QRectF keys;   // key caps or comment; empty when neither
+    };
+    Layout layout(const QRectF &rect) const;
+
+    // Selection wins over hover; clear otherwise.
+    QColor background() const;
+    QColor titleColor() const;
+    double starOpacity() const { return dimmed ? 0.5 : 0.9; }
+    QString toolTip() const;
+
+    void paint(QPainter &painter, const QRectF &rect, IconLoader &icons) const;
+};

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QRegion>
+
+class QWindow;
+
+// What the panel window needs from the window system beyond what Qt offers.
+class WindowSystem {
+public:
+    virtual ~WindowSystem() = default;
+
+    // True when a compositing manager draws translucent windows; without one they show black
+    // where they are clear.
+    virtual bool isCompositing() { return true; }
+    // Asks the window manager to activate the window, as a direct request of the user (some refuse
+    // focus to a window that merely asks for it).
+    virtual void activate(QWindow *window) { (void)window; }
+    // Asks the compositor to blur what lies behind `region` of the window, where it can.
+    virtual void requestBlurBehind(QWindow *window, const QRegion &region)
+    {
+        (void)window;
+        (void)region;
+    }
+};

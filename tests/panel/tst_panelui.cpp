@@ -1,0 +1,417 @@
+#include "PanelFixture.h"
+#include "catalogue/AppIconView.h"
+#include "catalogue/IconLoader.h"
+#include "keys/KeyCapView.h"
+#include "panel/ui/ActiveAppChip.h"
+#include "panel/ui/CorvaneRootView.h"
+#include "panel/ui/EmptyStateView.h"
+#include "panel/ui/KeyPanel.h"
+#include "panel/ui/PanelController.h"
+#include "panel/ui/PanelFooter.h"
+#include "panel/ui/PanelStyle.h"
+#include "panel/ui/SectionHeaderView.h"
+#include "panel/ui/SectionListView.h"
+#include "panel/ui/ShortcutRowView.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QLayout>
+#include <QLineEdit>
+#include <QPainter>
+#include <QScrollBar>
+#include <QTest>
+
+namespace {
+
+AppShortcuts appWithKeys(const QString &slug, const QString &name, const QString &bundleId, int count)
+{
+    AppShortcuts app;
+    app.slug = slug;
+    app.name = name;
+    app.bundleId = bundleId;
+    Keymap keymap{"Default", std::nullopt, {}};
+    ShortcutSection section{"General", {}};
+    const QStringList keys{"ctrl+c", "ctrl+shift+p", "ctrl+k ctrl+s", "f5", "alt+left", ""};
+    for (int i = 0; i < count; ++i) {
+        RawShortcut shortcut{QStringLiteral("Action number %1").arg(i), std::nullopt, std::nullopt};
+        const QString key = keys[i % keys.size()];
+        if (key.isEmpty())
+            shortcut.comment = QStringLiteral("Drag with the middle button");
+        else
+            shortcut.key = key;
+        section.shortcuts.append(shortcut);
+    }
+    keymap.sections.append(section);
+    app.keymaps.append(keymap);
+    return app;
+}
+
+RunningApp running(const QString &id, const QString &name)
+{
+    RunningApp app;
+    app.bundleIdentifier = id;
+    app.localizedName = name;
+    return app;
+}
+
+QRectF viewportRect(const SectionListView &list, QRectF contentRect)
+{
+    return contentRect.translated(0, -list.scrollOffset());
+}
+
+void click(QWidget *widget, QPointF point)
+{
+    QTest::mouseClick(widget, Qt::LeftButton, Qt::NoModifier, point.toPoint());
+}
+
+} // namespace
+
+class TestPanelUi : public QObject {
+    Q_OBJECT
+
+    IconLoader icons{nullptr, std::nullopt};
+
+private Q_SLOTS:
+    void keyCapGeometry()
+    {
+        const QString cmd = QStringLiteral("\u2318");
+        QCOMPARE(KeyCapView({}, false).size(), QSizeF(0, 0));
+        QCOMPARE(KeyCapView({{cmd}}, false).size(), QSizeF(20, 20));
+
+        const auto chord = KeyCapView({{cmd, "K", "F12"}}, false).layout();
+        QCOMPARE(chord.size(), 3);
+        QCOMPARE(chord[1].rect.left() - chord[0].rect.right(), 3.0);
+        QCOMPARE(chord[1].rect.size(), QSizeF(20, 20));
+        QVERIFY(chord[2].rect.width() >= 32);  // a wide label: at least 20, plus 6 on each side
+        QCOMPARE(chord[2].rect.width(), KeyCapView::capWidth("F12"));
+
+        const auto sequence = KeyCapView({{"A"}, {}, {"B"}}, false).layout();
+        QStringList texts;
+        for (const auto &item : sequence)
+            texts << (item.isThen ? "then" : item.text);
+        QCOMPARE(texts, (QStringList{"A", "then", "then", "B"}));  // an empty chord still follows a "then"
+        QCOMPARE(sequence[1].rect.left() - sequence[0].rect.right(), 6.0);
+        QCOMPARE(KeyCapView({{cmd, "F5"}, {"S"}}, true).size(), KeyCapView({{cmd, "F5"}, {"S"}}, false).size());
+    }
+
+    void rowStates()
+    {
+        PanelFixture f({appWithKeys("a", "Alpha", "org.alpha", 3)});
+        const ShortcutEntry entry = f.store.entriesByApp().value("a").first();
+        ShortcutRowView row(entry);
+        row.accent = QColor(10, 132, 255);
+        QCOMPARE(row.background().alpha(), 0);
+        row.hovering = true;
+        QCOMPARE(row.background(), PanelStyle::white(0.06));
+        row.selected = true;  // selection wins over hover
+        QCOMPARE(row.background(), PanelStyle::withOpacity(row.accent, 0.3));
+        QCOMPARE(row.titleColor(), PanelStyle::primary());
+        row.dimmed = true;
+        QCOMPARE(row.titleColor(), PanelStyle::secondary());
+        QCOMPARE(row.starOpacity(), 0.5);
+        QCOMPARE(row.toolTip(), QStringLiteral("Click to favorite \u2022 Alpha"));
+
+        const QRectF rect(0, 0, 600, ShortcutRowView::height);
+        QCOMPARE(ShortcutRowView::height, 32.0);
+        row.showRowIcon = true;
+        row.isFavorite = true;
+        const auto layout = row.layout(rect);
+        QCOMPARE(layout.icon, QRectF(12, 8, 16, 16));
+        QCOMPARE(layout.title.left(), 38.0);
+        QCOMPARE(layout.keys.right(), 588.0);
+        QCOMPARE(layout.keys.left() - layout.star.right(), 10.0);
+        QVERIFY(layout.star.left() - layout.title.right() >= 10 + 12 + 10);
+    }
+
+    void rowShowsCommentOnlyWithoutKeys()
+    {
+        AppShortcuts app = appWithKeys("a", "Alpha", "org.alpha", 0);
+        app.keymaps[0].sections[0].shortcuts = {
+            {"Keys and comment", QString("ctrl+a"), QString("never shown")},
+            {"Comment only", std::nullopt, QString("A very long comment that goes on and on and on and on and on and on and on")},
+            {"Nothing", std::nullopt, std::nullopt}};
+        PanelFixture f({app});
+        const auto entries = f.store.entriesByApp().value("a");
+        const QRectF rect(0, 0, 500, 32);
+        const auto withKeys = ShortcutRowView(entries[0]).layout(rect);
+        QCOMPARE(withKeys.keys.width(), KeyCapView(entries[0].keyGroups(), false).size().width());
+        const auto comment = ShortcutRowView(entries[1]).layout(rect);
+        QVERIFY(comment.keys.width() <= 476 * 0.45 + 0.5);
+        const auto nothing = ShortcutRowView(entries[2]).layout(rect);
+        QVERIFY(nothing.keys.isEmpty() && nothing.star.isEmpty());
+        QCOMPARE(nothing.title.right(), 488.0);
+    }
+
+    void headerParts()
+    {
+        DisplaySection section;
+        section.id = "a";
+        section.title = "Alpha";
+        section.isActive = true;
+        section.entries = PanelFixture({appWithKeys("a", "Alpha", "org.alpha", 7)}).store.entriesByApp().value("a");
+        SectionHeaderView header{section, false, QColor(Qt::blue), std::nullopt};
+        QCOMPARE(header.chevronSymbol(), "chevron.down");
+        QCOMPARE(header.chevronToolTip(), "Hide shortcuts");
+        QVERIFY(header.showsBadge());
+        QCOMPARE(header.countText(), "7");
+        const auto layout = header.layout(QRectF(0, 0, 680, SectionHeaderView::height));
+        QCOMPARE(layout.chevron, QRectF(680 - 12 - 24, 6, 24, 22));
+        QCOMPARE(layout.icon, QRectF(12, 8, 18, 18));
+        QVERIFY(!layout.badge.isEmpty());
+        header.collapsed = true;
+        QCOMPARE(header.chevronSymbol(), "chevron.right");
+        QCOMPARE(header.chevronToolTip(), "Show shortcuts");
+        header.section.isFavorites = true;
+        QVERIFY(!header.showsBadge());
+    }
+
+    void dimmedIconIsGreyAndFaint()
+    {
+        QImage red(16, 16, QImage::Format_ARGB32);
+        red.fill(QColor(255, 0, 0));
+        const QIcon icon(QPixmap::fromImage(red));
+        const QImage normal = AppIconView{std::nullopt, std::nullopt, 16, false, icon}.render(icons);
+        QCOMPARE(normal.pixelColor(8, 8), QColor(255, 0, 0));
+        const QImage dimmed = AppIconView{std::nullopt, std::nullopt, 16, true, icon}.render(icons);
+        const QColor grey = dimmed.pixelColor(8, 8);
+        QCOMPARE(grey.red(), grey.green());
+        QCOMPARE(grey.green(), grey.blue());
+
+        QImage canvas(16, 16, QImage::Format_ARGB32_Premultiplied);
+        canvas.fill(Qt::transparent);
+        QPainter painter(&canvas);
+        AppIconView{std::nullopt, std::nullopt, 16, true, icon}.paint(painter, QRectF(0, 0, 16, 16), icons);
+        painter.end();
+        QVERIFY(qAbs(canvas.pixelColor(8, 8).alphaF() - 0.55) < 0.02);
+        // No image and nothing to find: the placeholder drawing.
+        const AppIconView placeholder{std::nullopt, std::nullopt, 16, false, std::nullopt};
+        QVERIFY(!placeholder.render(icons).isNull());
+    }
+
+    void rootViewGeometryAndTexts()
+    {
+        PanelFixture f({appWithKeys("a", "Alpha", "org.alpha", 3), appWithKeys("b", "Beta", "org.beta", 2)});
+        CorvaneRootView root(*f.vm, *f.preferences, icons, [] {});
+        root.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&root));
+        QCOMPARE(root.size(), QSize(720, 540));
+        QCOMPARE(root.header()->geometry().top(), 0);
+        QCOMPARE(root.header()->layout()->contentsMargins(), QMargins(18, 14, 18, 14));
+        QCOMPARE(root.footer()->geometry().bottom(), 539);
+        QCOMPARE(root.searchField()->placeholderText(), QStringLiteral("Find a shortcut\u2026"));
+
+        f.vm->setActiveApp(running("org.alpha", "alpha-bin"), std::nullopt);
+        QVERIFY(root.chip()->isVisible());
+        QCOMPARE(static_cast<ActiveAppChip *>(root.chip())->name(), "Alpha");
+        QCOMPARE(root.countText(), "5 shortcuts");
+        f.vm->setActiveApp(running("org.other", "Other App"), std::nullopt);
+        QCOMPARE(static_cast<ActiveAppChip *>(root.chip())->name(), "Other App");
+        f.vm->setActiveApp(std::nullopt, std::nullopt);
+        QVERIFY(!root.chip()->isVisible());
+
+        // Typing writes the search and resets the selection; no match shows the empty state.
+        f.vm->moveSelection(2);
+        QTest::keyClicks(root.searchField(), "zz");
+        QCOMPARE(f.vm->searchText(), "zz");
+        QCOMPARE(f.vm->selectionIndex(), 0);
+        QVERIFY(root.emptyState()->isVisible());
+        QVERIFY(root.grab().toImage().width() > 0);
+        f.vm->setCollapsed({"a", "b"});
+        f.vm->setSearchText("");
+        QVERIFY(root.sectionList()->isVisible());
+        QCOMPARE(root.countText(), "0 shortcuts");
+    }
+
+    void emptyStateTexts()
+    {
+        PanelFixture f({});
+        CorvaneRootView root(*f.vm, *f.preferences, icons, [] {});
+        f.vm->rebuild(true);
+        QVERIFY(!root.emptyState()->isHidden());
+        QCOMPARE(root.findChild<EmptyStateView *>()->text(), "No shortcuts available");
+        f.vm->setSearchText("x");
+        QCOMPARE(root.findChild<EmptyStateView *>()->text(), "No matching shortcuts");
+    }
+
+    void listPaintsOnlyVisibleRowsAndPinsHeaders()
+    {
+        PanelFixture f({appWithKeys("a", "Alpha", "org.alpha", 5000), appWithKeys("b", "Beta", "org.beta", 50)});
+        SectionListView list(*f.vm, *f.preferences, icons);
+        list.resize(700, 450);
+        list.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&list));
+        f.vm->rebuild(true);
+        list.viewport()->repaint();
+        const int fits = int(450 / (ShortcutRowView::height + SectionListView::spacing)) + 2;
+        QVERIFY2(list.paintedRowCount() <= fits, qPrintable(QString::number(list.paintedRowCount())));
+        QVERIFY(list.paintedRowCount() > 5);
+        QVERIFY(!list.pinnedHeader());
+
+        // Scrolled into the first section: its header stays at the top.
+        list.verticalScrollBar()->setValue(2000);
+        auto pinned = list.pinnedHeader();
+        QVERIFY(pinned);
+        QCOMPARE(pinned->first, 0);
+        QCOMPARE(pinned->second.top(), 0.0);
+        // Just before the second header reaches the top it pushes the first one up.
+        const int secondTop = int(list.headerRect(1).top());
+        list.verticalScrollBar()->setValue(secondTop - 10);
+        const auto pushed = list.pinnedHeader();
+        QVERIFY(pushed.has_value());
+        QCOMPARE(pushed.value().first, 0);
+        QCOMPARE(pushed.value().second.top(), -SectionHeaderView::height + 10);
+        list.verticalScrollBar()->setValue(secondTop + 5);
+        QCOMPARE(list.pinnedHeader()->first, 1);
+        // A click on the pinned header hits that header.
+        QCOMPARE(list.hitAt(QPoint(100, 10)).kind, SectionListView::Hit::Header);
+        QCOMPARE(list.hitAt(QPoint(100, 10)).section, 1);
+    }
+
+    void clicksCollapseAndMarkFavorites()
+    {
+        PanelFixture f({appWithKeys("a", "Alpha", "org.alpha", 3), appWithKeys("b", "Beta", "org.beta", 2)});
+        SectionListView list(*f.vm, *f.preferences, icons);
+        list.resize(700, 450);
+        list.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&list));
+        f.vm->setActiveApp(running("org.alpha", "Alpha"), std::nullopt);
+
+        // The chevron toggles once per click; so does the header's title area.
+        const QRectF header = viewportRect(list, list.headerRect(0));
+        const QPointF chevron(header.right() - 12 - 12, header.center().y());
+        QCOMPARE(list.hitAt(chevron.toPoint()).kind, SectionListView::Hit::Chevron);
+        click(list.viewport(), chevron);
+        QVERIFY(f.vm->collapsed().contains("a"));
+        QCOMPARE(f.vm->navigable().size(), 2);
+        click(list.viewport(), QPointF(header.left() + 60, header.center().y()));
+        QVERIFY(!f.vm->collapsed().contains("a"));
+
+        // A click on a row marks it and keeps the selection where it was.
+        f.vm->moveSelection(-100);
+        f.vm->moveSelection(2);
+        const QString selected = *f.vm->selectionKey();
+        click(list.viewport(), viewportRect(list, list.rowRect(0, 1)).center());
+        QVERIFY(f.favorites->contains("a|General|Action number 1|ctrl+shift+p"));
+        QCOMPARE(f.sectionIds().first(), "__favorites__");
+        QCOMPARE(*f.vm->selectionKey(), selected);
+        QCOMPARE(f.vm->selectionIndex(), 3);
+    }
+
+    void selectionScrollsOnlyWhenTheIndexChanges()
+    {
+        PanelFixture f({appWithKeys("a", "Alpha", "org.alpha", 200)});
+        SectionListView list(*f.vm, *f.preferences, icons);
+        list.resize(700, 450);
+        list.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&list));
+        f.vm->rebuild(true);
+        f.vm->moveSelection(40);
+        QVERIFY(list.isScrollAnimating());
+        QTRY_VERIFY_WITH_TIMEOUT(!list.isScrollAnimating(), 2000);
+        const QRectF row = viewportRect(list, list.rowRect(0, 40));
+        QVERIFY2(qAbs(row.center().y() - 225) <= 1, qPrintable(QString::number(row.center().y())));
+        // A refresh that keeps the index does not scroll.
+        const int offset = list.scrollOffset();
+        f.vm->refreshKeepingSelection();
+        QVERIFY(!list.isScrollAnimating());
+        QCOMPARE(list.scrollOffset(), offset);
+    }
+
+    void controllerDrivesThePanelFromTheKeyboard()
+    {
+        PanelFixture f({appWithKeys("a", "Alpha", "org.alpha", 3), appWithKeys("b", "Beta", "org.beta", 2)});
+        std::optional<RunningApp> front = running("org.beta", "Beta");
+        PanelController controller(*f.vm, *f.preferences, icons, [&] { return front; }, nullptr, {});
+        QVERIFY(!controller.hasKeyMonitor());
+        controller.show();
+        QVERIFY(controller.isVisible());
+        QVERIFY(controller.hasKeyMonitor());
+        QCOMPARE(controller.panel()->size(), QSize(720, 540));
+        QVERIFY(controller.panel()->windowFlags().testFlag(Qt::FramelessWindowHint));
+        QVERIFY(controller.panel()->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+        QCOMPARE(f.sectionIds().first(), "b");
+        QLineEdit *field = controller.panel()->content()->searchField();
+
+        // The monitor sees keys wherever they go: arrows move, Return marks with any modifiers.
+        QTest::keyClick(field, Qt::Key_Down);
+        QTest::keyClick(field, Qt::Key_Down);
+        QCOMPARE(f.vm->selectionIndex(), 2);
+        QTest::keyClick(field, Qt::Key_Up);
+        QCOMPARE(f.vm->selectionIndex(), 1);
+        QTest::keyClick(field, Qt::Key_Return, Qt::ShiftModifier);
+        QVERIFY(f.favorites->contains(f.vm->selectedEntry()->id()));
+        QTest::keyClick(field, Qt::Key_Enter, Qt::KeypadModifier);
+        QVERIFY(f.favorites->ids().isEmpty());
+        // Letters reach the search field; Escape closes even with text in it.
+        QTest::keyClicks(field, "act");
+        QCOMPARE(f.vm->searchText(), "act");
+        QTest::keyClick(field, Qt::Key_Left);
+        QCOMPARE(field->cursorPosition(), 2);
+        QTest::keyClick(field, Qt::Key_Escape);
+        QVERIFY(!controller.isVisible());
+        QVERIFY(!controller.hasKeyMonitor());
+        QCOMPARE(f.vm->searchText(), "act");  // hiding keeps the search until the next opening
+
+        // After hiding, keys in other windows are not taken.
+        QLineEdit other;
+        other.show();
+        QTest::keyClick(&other, Qt::Key_Return);
+        QTest::keyClick(&other, Qt::Key_Down);
+        QCOMPARE(f.vm->selectionIndex(), 0);
+
+        // Showing twice resets search and selection and installs one monitor.
+        controller.show();
+        f.vm->moveSelection(1);
+        controller.show();
+        QCOMPARE(f.vm->searchText(), "");
+        QCOMPARE(f.vm->selectionIndex(), 0);
+        controller.toggle();
+        QVERIFY(!controller.isVisible());
+        QVERIFY(!controller.hasKeyMonitor());
+        controller.toggle();
+        QVERIFY(controller.isVisible());
+        controller.hide();
+    }
+
+    void losingActivationHidesUnlessAskedToStay()
+    {
+        PanelFixture f({appWithKeys("a", "Alpha", "org.alpha", 3)});
+        PanelController hiding(*f.vm, *f.preferences, icons, {}, nullptr, {"corvane"});
+        hiding.show();
+        Q_EMIT hiding.panel()->resignedKey();
+        QVERIFY(!hiding.isVisible());
+
+        PanelController staying(*f.vm, *f.preferences, icons, {}, nullptr, {"corvane", "--show-on-launch"});
+        QVERIFY(staying.stayVisible());
+        staying.show();
+        Q_EMIT staying.panel()->resignedKey();
+        QVERIFY(staying.isVisible());
+        QVERIFY(staying.hasKeyMonitor());
+        staying.hide();
+        QVERIFY(!PanelController(*f.vm, *f.preferences, icons, {}, nullptr, {"--show-on-launch=1"}).stayVisible());
+    }
+
+    // A picture of the panel for people to look at (kept as a test artefact).
+    void screenshot()
+    {
+        const QString out = qEnvironmentVariable("CORVANE_ARTIFACTS");
+        if (out.isEmpty())
+            QSKIP("set CORVANE_ARTIFACTS to keep screenshots");
+        PanelFixture f({appWithKeys("a", "Alpha", "org.alpha", 12), appWithKeys("b", "Beta", "org.beta", 8),
+                        appWithKeys("c", "Gamma", "org.gamma", 4)});
+        f.favorites->toggle("b|General|Action number 1|ctrl+shift+p");
+        CorvaneRootView root(*f.vm, *f.preferences, icons, [] {});
+        f.vm->setActiveApp(running("org.alpha", "Alpha"), std::nullopt);
+        f.vm->setCollapsed({"c"});
+        f.vm->moveSelection(2);
+        root.resize(720, 540);
+        QDir().mkpath(out);
+        QImage image(720, 540, QImage::Format_ARGB32_Premultiplied);
+        image.fill(QColor(70, 90, 120));
+        root.render(&image, QPoint(), QRegion(), QWidget::DrawChildren);
+        QVERIFY(image.save(out + "/panel-offscreen.png"));
+    }
+};
+
+QTEST_MAIN(TestPanelUi)
+#include "tst_panelui.moc"
