@@ -7,10 +7,12 @@ namespace PlatformProfile {
 inline constexpr const char *keymapPlatform = "macos";
 inline constexpr const char16_t *commandGlyph = u"\u2318";
 inline constexpr const char16_t *defaultHotKeyDisplay = u"\u2318\u21E7Space";
+inline constexpr const char *onlyInstalledLabel = "Only show apps installed on this Mac";
 #else
 inline constexpr const char *keymapPlatform = "linux";
 inline constexpr const char16_t *commandGlyph = u"\u2756";
 inline constexpr const char16_t *defaultHotKeyDisplay = u"\u2756\u21E7Space";
+inline constexpr const char *onlyInstalledLabel = "Only show apps installed on this computer";
 #endif
 
 // The program's own application id: desktop file, autostart file, and how its windows are recognised.

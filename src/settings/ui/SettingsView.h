@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QList>
+#include <QWidget>
+
+class AccentSwatch;
+class HotKeyRecorderView;
+class Preferences;
+class ToggleSwitch;
+
+// The settings form: the hot key, the accent colour, the installed-applications filter, and the
+// credit line of the shortcut catalogue.
+class SettingsView : public QWidget {
+    Q_OBJECT
+public:
+    static constexpr int formWidth = 460;
+    static constexpr int formHeight = 400;
+
+    explicit SettingsView(Preferences &preferences, QWidget *parent = nullptr);
+
+    HotKeyRecorderView *recorderView() const { return recorder; }
+    const QList<AccentSwatch *> &swatches() const { return swatchList; }
+    ToggleSwitch *installedSwitch() const { return onlyInstalled; }
+    // The credit line for the catalogue that ships with the program.
+    static QString creditLine();
+
+private:
+    void syncFromPreferences();
+
+    Preferences &preferences;
+    HotKeyRecorderView *recorder;
+    QList<AccentSwatch *> swatchList;
+    ToggleSwitch *onlyInstalled;
+};

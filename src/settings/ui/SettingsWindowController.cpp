@@ -1,0 +1,66 @@
+#include "settings/ui/SettingsWindowController.h"
+
+#include "platform/WindowSystem.h"
+#include "settings/HotKeyRecorder.h"
+#include "settings/Preferences.h"
+#include "settings/ui/HotKeyRecorderView.h"
+#include "settings/ui/SettingsView.h"
+
+#include <QGuiApplication>
+#include <QScreen>
+#include <QVBoxLayout>
+#include <QWidget>
+
+namespace {
+std::unique_ptr<SettingsWindowController> &sharedController()
+{
+    static std::unique_ptr<SettingsWindowController> controller;
+    return controller;
+}
+} // namespace
+
+SettingsWindowController &SettingsWindowController::shared()
+{
+    auto &controller = sharedController();
+    if (!controller)
+        controller = std::make_unique<SettingsWindowController>(Preferences::shared(), nullptr);
+    return *controller;
+}
+
+void SettingsWindowController::createShared(Preferences &preferences, WindowSystem *windowSystem)
+{
+    sharedController() = std::make_unique<SettingsWindowController>(preferences, windowSystem);
+}
+
+SettingsWindowController::SettingsWindowController(Preferences &preferences, WindowSystem *windowSystem, QObject *parent)
+    : QObject(parent), preferences(preferences), windowSystem(windowSystem)
+{
+}
+
+SettingsWindowController::~SettingsWindowController() = default;
+
+void SettingsWindowController::open(bool startRecording)
+{
+    if (!window_) {
+        window_ = std::make_unique<QWidget>(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint
+                                                         | Qt::WindowCloseButtonHint);
+        window_->setWindowTitle(QObject::tr("Corvane Settings"));
+        auto *layout = new QVBoxLayout(window_.get());
+        layout->setContentsMargins(0, 0, 0, 0);
+        view_ = new SettingsView(preferences, window_.get());
+        layout->addWidget(view_);
+        window_->setFixedSize(SettingsView::formWidth, SettingsView::formHeight);
+        if (const QScreen *screen = QGuiApplication::primaryScreen()) {
+            QRect frame(QPoint(), window_->size());
+            frame.moveCenter(screen->availableGeometry().center());
+            window_->move(frame.topLeft());
+        }
+    }
+    window_->show();
+    window_->raise();
+    window_->activateWindow();
+    if (windowSystem)
+        windowSystem->activate(window_->windowHandle());
+    if (startRecording && !view_->recorderView()->recorder().isRecording())
+        view_->recorderView()->recorder().start();
+}

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QObject>
+#include <memory>
+
+class Preferences;
+class SettingsView;
+class WindowSystem;
+class QWidget;
+
+// Owns the one settings window: created on the first opening, hidden (not destroyed) on close, and
+// brought to the front on every opening.
+class SettingsWindowController : public QObject {
+    Q_OBJECT
+public:
+    static SettingsWindowController &shared();
+    // Sets up the process-wide controller; main() calls it once before anything opens the window.
+    static void createShared(Preferences &preferences, WindowSystem *windowSystem);
+
+    SettingsWindowController(Preferences &preferences, WindowSystem *windowSystem, QObject *parent = nullptr);
+    ~SettingsWindowController() override;
+
+    // Shows the window; with `startRecording` the hot-key recorder is already listening.
+    void open(bool startRecording = false);
+    QWidget *window() const { return window_.get(); }
+    SettingsView *view() const { return view_; }
+
+private:
+    Preferences &preferences;
+    WindowSystem *windowSystem;
+    std::unique_ptr<QWidget> window_;
+    SettingsView *view_ = nullptr;
+};

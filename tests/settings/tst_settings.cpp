@@ -1,0 +1,179 @@
+#include "platform/KeyCodes.h"
+#include "platform/MemoryDefaultsStore.h"
+#include "platform/NotificationCenter.h"
+#include "settings/HotKeyRecorder.h"
+#include "settings/Preferences.h"
+#include "settings/ui/AccentSwatch.h"
+#include "settings/ui/HotKeyRecorderView.h"
+#include "settings/ui/SettingsView.h"
+#include "settings/ui/SettingsWindowController.h"
+#include "settings/ui/ToggleSwitch.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QSignalSpy>
+#include <QTest>
+
+using KeyCodes::CommandMask;
+using KeyCodes::ControlMask;
+using KeyCodes::OptionMask;
+using KeyCodes::ShiftMask;
+
+class TestSettings : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void recorderStoresTheCombination()
+    {
+        MemoryDefaultsStore defaults;
+        Preferences preferences(defaults);
+        HotKeyRecorder recorder(preferences);
+        QSignalSpy posted(&NotificationCenter::shared(), &NotificationCenter::posted);
+
+        // Not recording: keys do nothing.
+        QCOMPARE(recorder.handleKey(KeyCodes::K, CommandMask, "k"), HotKeyRecorder::Outcome::Ignored);
+        recorder.start();
+        // A plain letter is ignored and recording goes on; Escape alone cancels without a change.
+        QCOMPARE(recorder.handleKey(KeyCodes::K, 0, "k"), HotKeyRecorder::Outcome::Ignored);
+        QVERIFY(recorder.isRecording());
+        QCOMPARE(recorder.handleKey(KeyCodes::Escape, 0, ""), HotKeyRecorder::Outcome::Cancelled);
+        QVERIFY(!recorder.isRecording());
+        QVERIFY(defaults.values().isEmpty());
+        QCOMPARE(posted.count(), 0);
+
+        recorder.start();
+        QCOMPARE(recorder.handleKey(KeyCodes::K, CommandMask | ShiftMask, "k"), HotKeyRecorder::Outcome::Recorded);
+        QVERIFY(!recorder.isRecording());
+        QCOMPARE(preferences.hotKeyCode(), 40);
+        QCOMPARE(preferences.hotKeyModifiers(), 768u);
+        QCOMPARE(preferences.hotKeyDisplay(), QStringLiteral("\u21E7\u2756K"));
+        QCOMPARE(posted.count(), 1);
+        QCOMPARE(posted.first().first().toString(), "CorvaneHotKeyChanged");
+    }
+
+    void displayText_data()
+    {
+        QTest::addColumn<quint32>("code");
+        QTest::addColumn<quint32>("mask");
+        QTest::addColumn<QString>("characters");
+        QTest::addColumn<QString>("display");
+        QTest::newRow("control option space") << quint32(KeyCodes::Space) << quint32(ControlMask | OptionMask) << " " << QStringLiteral("\u2303\u2325Space");
+        QTest::newRow("fixed order") << quint32(KeyCodes::A) << quint32(CommandMask | ShiftMask | OptionMask | ControlMask) << "a" << QStringLiteral("\u2303\u2325\u21E7\u2756A");
+        QTest::newRow("option F5") << quint32(KeyCodes::F5) << quint32(OptionMask) << "F5" << QStringLiteral("\u2325F5");
+        QTest::newRow("no characters") << 105u << quint32(OptionMask) << "" << QStringLiteral("\u2325Key105");
+        QTest::newRow("escape with a modifier") << quint32(KeyCodes::Escape) << quint32(ShiftMask) << "" << QStringLiteral("\u21E7\u238B");
+        QTest::newRow("keypad enter") << quint32(KeyCodes::KeypadEnter) << quint32(ControlMask) << "" << QStringLiteral("\u2303\u23CE");
+        QTest::newRow("forward delete") << quint32(KeyCodes::ForwardDelete) << quint32(ControlMask) << "" << QStringLiteral("\u2303\u2326");
+    }
+    void displayText()
+    {
+        QFETCH(quint32, code);
+        QFETCH(quint32, mask);
+        QFETCH(QString, characters);
+        QFETCH(QString, display);
+        QCOMPARE(HotKeyRecorder::displayText(code, mask, characters), display);
+    }
+
+    void recorderViewTakesEveryKeyWhileRecording()
+    {
+        MemoryDefaultsStore defaults;
+        Preferences preferences(defaults);
+        SettingsView view(preferences);
+        QLineEdit other;
+        view.show();
+        other.show();
+        HotKeyRecorderView *button = view.recorderView();
+        QCOMPARE(button->text(), Preferences::defaultHotKeyDisplay());
+        QTest::mouseClick(button, Qt::LeftButton);
+        QCOMPARE(button->text(), HotKeyRecorderView::prompt());
+        QCOMPARE(HotKeyRecorderView::prompt(), QStringLiteral("Press keys\u2026 (Esc to cancel)"));
+
+        // Keys typed anywhere in the program are swallowed while recording.
+        QTest::keyClick(&other, Qt::Key_X);
+        QCOMPARE(other.text(), "");
+        QTest::keyClick(&other, Qt::Key_Shift, Qt::ShiftModifier);
+        QVERIFY(button->recorder().isRecording());
+        QTest::keyClick(&other, Qt::Key_J, Qt::ControlModifier | Qt::AltModifier);
+        QVERIFY(!button->recorder().isRecording());
+        QCOMPARE(preferences.hotKeyCode(), qint64(KeyCodes::J));
+        QCOMPARE(preferences.hotKeyModifiers(), quint32(ControlMask | OptionMask));
+        QCOMPARE(preferences.hotKeyDisplay(), QStringLiteral("\u2303\u2325J"));
+        QCOMPARE(button->text(), QStringLiteral("\u2303\u2325J"));
+        QTest::keyClick(&other, Qt::Key_X);
+        QCOMPARE(other.text(), "x");
+
+        // A second click stops recording; hiding the form stops it too.
+        QTest::mouseClick(button, Qt::LeftButton);
+        QTest::mouseClick(button, Qt::LeftButton);
+        QVERIFY(!button->recorder().isRecording());
+        QTest::mouseClick(button, Qt::LeftButton);
+        view.hide();
+        QVERIFY(!button->recorder().isRecording());
+        QCOMPARE(preferences.hotKeyCode(), qint64(KeyCodes::J));
+    }
+
+    void swatchesAndSwitch()
+    {
+        MemoryDefaultsStore defaults;
+        defaults.setValue("accentName", "yellow");
+        Preferences preferences(defaults);
+        SettingsView view(preferences);
+        QCOMPARE(view.size(), QSize(460, 400));
+        QCOMPARE(view.swatches().size(), 7);
+        QStringList tips;
+        for (AccentSwatch *swatch : view.swatches()) {
+            QVERIFY(!swatch->isSelected());  // an unknown name rings nothing
+            QCOMPARE(swatch->size(), QSize(24, 24));
+            tips << swatch->toolTip();
+        }
+        QCOMPARE(tips, (QStringList{"Blue", "Orange", "Purple", "Green", "Pink", "Red", "Teal"}));
+        QTest::mouseClick(view.swatches().last(), Qt::LeftButton);
+        QCOMPARE(defaults.value("accentName"), QVariant("teal"));
+        QVERIFY(view.swatches().last()->isSelected());
+        QVERIFY(!view.swatches().first()->isSelected());
+
+        QVERIFY(!view.installedSwitch()->isChecked());
+        QTest::mouseClick(view.installedSwitch(), Qt::LeftButton);
+        QCOMPARE(defaults.value("onlyInstalledApps"), QVariant(true));
+        QTest::mouseClick(view.installedSwitch(), Qt::LeftButton);
+        QCOMPARE(defaults.value("onlyInstalledApps"), QVariant(false));
+
+        QStringList texts;
+        for (QLabel *label : view.findChildren<QLabel *>())
+            texts << label->text();
+        for (const char *expected : {"Activation", "Trigger shortcut", "Press this shortcut from any app to open Corvane.",
+                                     "Appearance", "Accent color", "Apps",
+                                     "When on, apps you don't have installed are hidden from the list."})
+            QVERIFY2(texts.contains(QLatin1String(expected)), expected);
+        QVERIFY(texts.contains(SettingsView::creditLine()));
+        QVERIFY(SettingsView::creditLine().contains("CC BY-SA 4.0"));
+    }
+
+    void oneWindowKeptAcrossOpenings()
+    {
+        MemoryDefaultsStore defaults;
+        Preferences preferences(defaults);
+        SettingsWindowController controller(preferences, nullptr);
+        QVERIFY(!controller.window());
+        controller.open();
+        QWidget *window = controller.window();
+        QVERIFY(window && window->isVisible());
+        QCOMPARE(window->windowTitle(), "Corvane Settings");
+        QCOMPARE(window->size(), QSize(460, 400));
+        QCOMPARE(window->minimumSize(), window->maximumSize());
+        QVERIFY(!window->windowFlags().testFlag(Qt::WindowMinimizeButtonHint));
+        window->move(40, 50);
+        window->close();
+        QVERIFY(!window->isVisible());
+        controller.open(true);
+        QCOMPARE(controller.window(), window);
+        QCOMPARE(window->pos(), QPoint(40, 50));
+        QVERIFY(controller.view()->recorderView()->recorder().isRecording());
+        window->close();  // closing while recording ends the recording without a change
+        QVERIFY(!controller.view()->recorderView()->recorder().isRecording());
+        QCOMPARE(preferences.hotKeyCode(), 49);
+    }
+};
+
+QTEST_MAIN(TestSettings)
+#include "tst_settings.moc"
