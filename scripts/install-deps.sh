@@ -4,23 +4,34 @@
 set -euo pipefail
 
 packages=(
+  # build
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-base-dev-tools qt6-svg-dev libgl-dev
   libsimdjson-dev libglib2.0-dev
   libxcb1-dev libxcb-keysyms1-dev libxcb-xtest0-dev
   libbenchmark-dev
-  xvfb openbox xdotool x11-utils xauth
-  fonts-dejavu-core
+  # run
+  qt6-qpa-plugins libqt6svg6 fonts-dejavu-core
+  # test: private X servers, a window manager, a tray, a terminal, and tools to drive and see them
+  xvfb xserver-xorg-core xserver-xorg-video-dummy openbox trayer xterm
+  xdotool x11-utils x11-xserver-utils xauth imagemagick
 )
+# Packages one of the two distributions names differently or not at all.
+optional=(qt6-svg-plugins)
+
+installed() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q 'install ok installed'; }
 
 missing=()
-for p in "${packages[@]}"; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
-done
+for p in "${packages[@]}"; do installed "$p" || missing+=("$p"); done
 [ ${#missing[@]} -eq 0 ] && exit 0
 
 sudo=""
 [ "$(id -u)" -eq 0 ] || sudo="sudo"
+export DEBIAN_FRONTEND=noninteractive
+$sudo apt-get update -qq
+for p in "${optional[@]}"; do
+  installed "$p" && continue
+  apt-cache show "$p" >/dev/null 2>&1 && missing+=("$p")
+done
 echo "Installing: ${missing[*]}"
-$sudo env DEBIAN_FRONTEND=noninteractive apt-get update -qq
-$sudo env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}"
+$sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"

@@ -55,6 +55,7 @@ void SettingsWindowController::open(bool startRecording)
             frame.moveCenter(screen->availableGeometry().center());
             window_->move(frame.topLeft());
         }
+        view_->recorderView()->setFocus();  // the first control: Space starts recording
     }
     window_->show();
     window_->raise();

@@ -1,0 +1,52 @@
+#include "app/AppDelegate.h"
+
+#include "app/ActiveAppMonitor.h"
+#include "panel/model/PanelViewModel.h"
+#include "panel/ui/PanelController.h"
+#include "platform/NotificationCenter.h"
+#include "settings/HotKeyManager.h"
+#include "settings/Preferences.h"
+
+#include <QPointer>
+
+AppDelegate::AppDelegate(Services services, std::optional<QString> shortcutData, QString platform,
+                         QStringList arguments, QObject *parent)
+    : QObject(parent),
+      services(services),
+      arguments(std::move(arguments)),
+      store_(std::move(shortcutData), std::move(platform)),
+      favorites_(services.defaults)
+{
+}
+
+AppDelegate::~AppDelegate() = default;
+
+void AppDelegate::applicationDidFinishLaunching()
+{
+    store_.load();
+    viewModel_ = std::make_unique<PanelViewModel>(store_, favorites_, services.workspace, services.preferences);
+    panelController_ = std::make_unique<PanelController>(
+        *viewModel_, services.preferences, services.icons, [] { return ActiveAppMonitor::shared().lastApp(); },
+        services.windowSystem, arguments);
+    ActiveAppMonitor::shared().start(services.activations);
+
+    HotKeyManager &hotKeys = HotKeyManager::shared();
+    QPointer<AppDelegate> self(this);
+    hotKeys.setOnTrigger([self] {
+        if (self && self->panelController_)
+            self->panelController_->toggle();
+    });
+    connect(&hotKeys, &HotKeyManager::statusChanged, this, &AppDelegate::hotKeyStatusChanged);
+    hotKeys.start();
+
+    connect(&NotificationCenter::shared(), &NotificationCenter::posted, this, [](const QString &name) {
+        if (name == QLatin1String(Preferences::hotKeyChangedNotification))
+            HotKeyManager::shared().registerHotKey();
+    });
+}
+
+void AppDelegate::hotKeyStatusChanged()
+{
+    if (HotKeyManager::shared().status() == HotKeyManager::Status::InUse)
+        Q_EMIT hotKeyRefused(services.preferences.hotKeyDisplay());
+}

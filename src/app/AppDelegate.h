@@ -1,0 +1,60 @@
+#pragma once
+
+#include "catalogue/ShortcutStore.h"
+#include "panel/model/FavoritesStore.h"
+
+#include <QObject>
+#include <QStringList>
+#include <memory>
+#include <optional>
+
+class ActivationSource;
+class DefaultsStore;
+class IconLoader;
+class PanelController;
+class PanelViewModel;
+class Preferences;
+class WindowSystem;
+class Workspace;
+
+// Creates the long-lived objects once the program has started, in a fixed order, and wires them
+// together: catalogue, view model, panel controller, active-application tracking, the global hot key
+// and the observer that registers a newly recorded hot key.
+class AppDelegate : public QObject {
+    Q_OBJECT
+public:
+    struct Services {
+        Preferences &preferences;
+        DefaultsStore &defaults;
+        Workspace &workspace;
+        ActivationSource &activations;
+        IconLoader &icons;
+        WindowSystem *windowSystem = nullptr;
+    };
+
+    AppDelegate(Services services, std::optional<QString> shortcutData, QString platform, QStringList arguments,
+                QObject *parent = nullptr);
+    ~AppDelegate() override;
+
+    // The launch steps; runs once, when the event loop has started.
+    void applicationDidFinishLaunching();
+
+    const ShortcutStore &store() const { return store_; }
+    FavoritesStore &favorites() { return favorites_; }
+    PanelViewModel *viewModel() const { return viewModel_.get(); }
+    PanelController *panelController() const { return panelController_.get(); }
+
+Q_SIGNALS:
+    // The stored hot key could not be taken (another program holds it).
+    void hotKeyRefused(const QString &display);
+
+private:
+    void hotKeyStatusChanged();
+
+    Services services;
+    QStringList arguments;
+    ShortcutStore store_;
+    FavoritesStore favorites_;
+    std::unique_ptr<PanelViewModel> viewModel_;
+    std::unique_ptr<PanelController> panelController_;
+};

@@ -1,0 +1,51 @@
+#pragma once
+
+#include <QObject>
+#include <functional>
+#include <memory>
+
+class MenuModel;
+class Preferences;
+class QAction;
+class QMenu;
+class QSystemTrayIcon;
+class TrayHostWatcher;
+
+// The tray icon and its menu: show the panel (with the hot key as a reminder), the settings, launch
+// at login, quit.
+class TrayMenu : public QObject {
+    Q_OBJECT
+public:
+    struct Actions {
+        std::function<void()> showPanel;
+        std::function<void()> openSettings;
+        std::function<void()> quit;
+    };
+
+    TrayMenu(MenuModel &menuModel, Preferences &preferences, Actions actions, QObject *parent = nullptr);
+    ~TrayMenu() override;
+
+    QMenu *menu() const { return menu_.get(); }
+    QAction *showAction() const { return show; }
+    QAction *settingsAction() const { return settings; }
+    QAction *launchAtLoginAction() const { return launchAtLogin; }
+    QAction *quitAction() const { return quit; }
+    // "Show Shortcuts  (" + the hot key's text + ")".
+    static QString showTitle(const QString &hotKeyDisplay);
+    // Our "command" drawing at the sizes trays ask for.
+    static QIcon icon();
+
+private:
+    void refresh();
+    void showIcon();
+
+    MenuModel &menuModel;
+    Preferences &preferences;
+    std::unique_ptr<QMenu> menu_;
+    std::unique_ptr<QSystemTrayIcon> tray;
+    std::unique_ptr<TrayHostWatcher> hostWatcher;
+    QAction *show;
+    QAction *settings;
+    QAction *launchAtLogin;
+    QAction *quit;
+};

@@ -1,0 +1,208 @@
+#!/usr/bin/env bash
+# End to end, as a person would use Corvane: a private X server with two monitors side by side,
+# openbox, a tray, an xterm and the real program, driven with xdotool.
+#
+#   tests/e2e/e2e.sh BUILD_DIR [ARTIFACT_DIR]
+#
+# Screenshots of the panel and the settings window are left in ARTIFACT_DIR.
+set -uo pipefail
+
+build=$(cd "${1:?usage: e2e.sh BUILD_DIR [ARTIFACT_DIR]}" && pwd)
+artifacts=${2:-$build/e2e-artifacts}
+corvane="$build/bin/corvane"
+mkdir -p "$artifacts"
+
+for tool in Xvfb openbox xdotool xprop xwininfo xrandr trayer import xterm; do
+  command -v "$tool" >/dev/null || { echo "e2e: $tool is not installed (scripts/install-deps.sh)"; exit 2; }
+done
+
+tmp=$(mktemp -d "${TMPDIR:-/tmp}/corvane-e2e.XXXXXX")
+pids=()
+cleanup() {
+  for ((i = ${#pids[@]} - 1; i >= 0; i--)); do kill "${pids[i]}" 2>/dev/null; done
+  wait 2>/dev/null
+  rm -rf "$tmp"
+}
+trap cleanup EXIT
+
+passed=0
+failed=0
+check() {  # check DESCRIPTION COMMAND...
+  local what=$1; shift
+  if "$@"; then
+    passed=$((passed + 1)); echo "ok   $what"
+  else
+    failed=$((failed + 1)); echo "FAIL $what"
+  fi
+}
+# xdotool, never waiting for ever (--sync waits for the window manager).
+xdo() { timeout 10 xdotool "$@"; }
+# Polls COMMAND every 50 ms for up to SECONDS.
+wait_for() {
+  local seconds=$1; shift
+  local deadline=$((SECONDS + seconds))
+  until "$@" 2>/dev/null; do
+    [ "$SECONDS" -ge "$deadline" ] && return 1
+    sleep 0.05
+  done
+}
+
+# Two 1280x900 monitors side by side. Xvfb ignores monitor definitions, so the layout needs a real
+# X server with the dummy driver; without the rights to run one, one Xvfb screen stands in.
+here=$(cd "$(dirname "$0")" && pwd)
+two_monitors=false
+if [ "$(id -u)" -eq 0 ] && command -v Xorg >/dev/null; then
+  Xorg -displayfd 3 -noreset -nolisten tcp -config "$here/dummy-two-monitors.conf" -logfile "$tmp/xorg.log" \
+    3>"$tmp/display" >"$tmp/xorg.out" 2>&1 &
+  pids+=($!)
+  if wait_for 30 test -s "$tmp/display"; then
+    export DISPLAY=":$(head -n1 "$tmp/display")"
+    output=$(xrandr | awk '/ connected/{print $1; exit}')
+    xrandr --setmonitor left 1280/338x900/238+0+0 "$output" >/dev/null &&
+      xrandr --setmonitor right 1280/338x900/238+1280+0 none >/dev/null && two_monitors=true
+  fi
+fi
+if ! $two_monitors; then
+  [ -n "${DISPLAY:-}" ] && [ -s "$tmp/display" ] && { kill "${pids[-1]}"; wait "${pids[-1]}" 2>/dev/null; }
+  : >"$tmp/display"
+  Xvfb -displayfd 3 -screen 0 2560x900x24 -nolisten tcp -noreset 3>"$tmp/display" 2>"$tmp/xvfb.log" &
+  pids+=($!)
+  wait_for 20 test -s "$tmp/display" || { echo "e2e: Xvfb did not start"; cat "$tmp/xvfb.log"; exit 2; }
+  export DISPLAY=":$(head -n1 "$tmp/display")"
+  echo "note: one screen only (two monitors need root and Xorg's dummy driver)"
+fi
+
+export HOME="$tmp/home" XDG_CONFIG_HOME="$tmp/home/.config" XDG_CACHE_HOME="$tmp/home/.cache"
+export XDG_DATA_HOME="$tmp/home/.local/share" XDG_RUNTIME_DIR="$tmp/runtime"
+export XDG_DATA_DIRS=/usr/local/share:/usr/share XDG_CONFIG_DIRS=/etc/xdg
+unset WAYLAND_DISPLAY DBUS_SESSION_BUS_ADDRESS SESSION_MANAGER XDG_CURRENT_DESKTOP
+export QT_QPA_PLATFORM=xcb
+mkdir -p "$XDG_CONFIG_HOME" "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
+
+openbox --sm-disable >"$tmp/openbox.log" 2>&1 &
+pids+=($!)
+wait_for 20 sh -c 'xprop -root _NET_SUPPORTING_WM_CHECK | grep -q "window id"' || { echo "e2e: openbox did not start"; exit 2; }
+trayer --edge bottom --align right --widthtype pixel --width 120 --heighttype pixel --height 24 >"$tmp/trayer.log" 2>&1 &
+pids+=($!)
+
+xterm -class XTerm -title e2e-xterm -geometry 80x20+1400+500 &
+pids+=($!)
+wait_for 20 sh -c 'xdotool search --name "^e2e-xterm$" >/dev/null' || { echo "e2e: xterm did not start"; exit 2; }
+xterm_window=$(xdo search --name '^e2e-xterm$' | head -n1)
+
+"$corvane" >"$tmp/corvane.log" 2>&1 &
+corvane_pid=$!
+pids+=($corvane_pid)
+wait_for 20 test -S "$XDG_RUNTIME_DIR/corvane-$(id -u).socket" || { echo "e2e: corvane did not start"; cat "$tmp/corvane.log"; exit 2; }
+
+settings_file="$XDG_CONFIG_HOME/corvane/corvane.json"
+# Stops at once when the program died: every later step would only time out.
+alive() {
+  kill -0 "$corvane_pid" 2>/dev/null && return 0
+  echo "FAIL the program ended unexpectedly"; cat "$tmp/corvane.log"; exit 1
+}
+
+panel_window() { xdo search --classname '^corvane$' 2>/dev/null | while read -r w; do
+    xwininfo -id "$w" | grep -q 'Width: 720' && { echo "$w"; break; }; done; }
+is_mapped() { xwininfo -id "$1" 2>/dev/null | grep -q 'Map State: IsViewable'; }
+panel_shown() { local w; w=$(panel_window); [ -n "$w" ] && is_mapped "$w"; }
+panel_hidden() { ! panel_shown; }
+active_is() { [ "$(xdo getactivewindow 2>/dev/null)" = "$1" ]; }
+geometry_of() { xwininfo -id "$1" | awk '/Absolute upper-left X/{x=$NF} /Absolute upper-left Y/{y=$NF} /Width/{w=$NF} /Height/{h=$NF} END{print x","y","w","h}'; }
+
+press_until_shown() {  # the grab may take a moment after start-up: retry the press
+  local tries=0
+  while [ $tries -lt 10 ]; do
+    xdo key --clearmodifiers "$1"
+    wait_for 2 panel_shown && return 0
+    tries=$((tries + 1))
+  done
+  return 1
+}
+
+# The hot key from another application, with the mouse on the right-hand monitor.
+xdo mousemove 1900 300
+xdo windowactivate --sync "$xterm_window"
+check "default hot key opens the panel" press_until_shown super+shift+space
+alive
+panel=$(panel_window)
+check "panel takes the keyboard" wait_for 5 active_is "$panel"
+geometry=$(geometry_of "$panel")
+if $two_monitors; then
+  # Centred on the right monitor's 1280x900, raised above the middle by a tenth of its height.
+  check "panel is 720x540 at 1560,90 on the monitor under the mouse ($geometry)" test "$geometry" = "1560,90,720,540"
+else
+  check "panel is 720x540 at 920,90 on the screen ($geometry)" test "$geometry" = "920,90,720,540"
+fi
+
+xdo type --delay 40 "paste"
+xdo key Down Return
+check "Return marks the selected shortcut in the settings file" \
+  wait_for 5 grep -q '"xterm|[^"]*Paste[^"]*"' "$settings_file"
+import -window root -crop 760x580+1540+70 "$artifacts/panel.png" 2>/dev/null
+xdo key Escape
+check "Escape hides the panel, even with a search typed" wait_for 5 panel_hidden
+
+xdo mousemove 300 300
+xdo key --clearmodifiers super+shift+space
+check "hot key shows it again" wait_for 5 panel_shown
+if $two_monitors; then
+  geometry=$(geometry_of "$(panel_window)")
+  check "it opens on the left monitor now that the mouse is there ($geometry)" test "$geometry" = "280,90,720,540"
+fi
+xdo mousemove --sync 1450 560 click 1
+check "a click into the xterm hides it" wait_for 5 panel_hidden
+
+alive
+# Settings: record ctrl+alt+k as the new hot key.
+"$corvane" --settings
+check "corvane --settings opens the settings window" \
+  wait_for 5 sh -c 'xdotool search --name "^Corvane Settings$" | head -n1 | xargs -r xwininfo -id | grep -q IsViewable'
+settings=$(xdo search --name '^Corvane Settings$' | head -n1)
+xdo windowactivate --sync "$settings" 2>/dev/null
+sleep 0.3
+import -window "$settings" "$artifacts/settings.png" 2>/dev/null
+xdo key space          # the recorder has the focus: start recording
+sleep 0.2
+xdo key ctrl+alt+k
+check "the recorder stores the new hot key" wait_for 5 grep -q '"hotKeyModifiers": 6144' "$settings_file"
+xdo windowactivate --sync "$xterm_window"
+xdo key --clearmodifiers super+shift+space
+sleep 1
+check "the old combination no longer opens the panel" panel_hidden
+xdo key --clearmodifiers ctrl+alt+k
+check "the new combination does" wait_for 5 panel_shown
+xdo key Escape
+wait_for 5 panel_hidden
+
+alive
+"$corvane" --toggle
+check "corvane --toggle from a second process shows the panel" wait_for 5 panel_shown
+"$corvane" --toggle
+check "and hides it again" wait_for 5 panel_hidden
+check "a second launch started no second program" test "$(pgrep -c -f "^$corvane")" -le 1
+
+# Quit from the tray menu: open it on the icon, then the last item.
+tray_icon=$(xdo search --classname '^corvane$' 2>/dev/null | while read -r w; do
+  xwininfo -id "$w" | grep -Eq 'Width: (1[6-9]|2[0-4])$' && is_mapped "$w" && { echo "$w"; break; }; done)
+if [ -n "$tray_icon" ]; then
+  eval "$(xdo getwindowgeometry --shell "$tray_icon")"
+  xdo mousemove --sync $((X + WIDTH / 2)) $((Y + HEIGHT / 2)) click 1
+  sleep 0.5
+  xdo key Up Return
+else
+  echo "note: no tray icon found"
+fi
+check "Quit Corvane from the tray menu ends the program" wait_for 10 sh -c "! kill -0 $corvane_pid"
+wait "$corvane_pid" 2>/dev/null
+status=$?
+check "the program ended cleanly (exit status $status)" test "$status" -eq 0
+check "the program's log holds no sanitizer report" sh -c "! grep -q 'Sanitizer' '$tmp/corvane.log'"
+if [ "$failed" -gt 0 ]; then
+  echo "--- corvane log"
+  cat "$tmp/corvane.log"
+fi
+cp "$tmp/corvane.log" "$artifacts/corvane.log" 2>/dev/null
+
+echo "e2e: $passed passed, $failed failed"
+[ "$failed" -eq 0 ]
