@@ -1,0 +1,109 @@
+// Application icons: the installed application's own (from its desktop entry), then the icon file
+// the catalogue names in the "Icons" folder, then the placeholder drawing. Runs on X11, where Qt
+// looks icon themes up in the XDG data folders.
+
+#include "LinuxTestSupport.h"
+#include "catalogue/IconLoader.h"
+#include "platform/linux/LinuxWorkspace.h"
+
+#include <QBuffer>
+#include <QIcon>
+#include <QImage>
+
+namespace {
+
+QByteArray png(const QColor &color)
+{
+    QImage image(16, 16, QImage::Format_ARGB32);
+    image.fill(color);
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "PNG");
+    return bytes;
+}
+
+// The colour of a drawn icon, or "placeholder".
+QString look(const QIcon &icon)
+{
+    if (icon.cacheKey() == IconLoader::placeholder().cacheKey())
+        return QStringLiteral("placeholder");
+    return icon.pixmap(16, 16).toImage().pixelColor(8, 8).name();
+}
+
+} // namespace
+
+class TestIconLoader : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<LinuxWorkspace> workspace;
+    QTemporaryDir iconsDir;
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        const QString red = envPath("XDG_DATA_HOME", QStringLiteral("red.png"));
+        const QByteArray head = "[Desktop Entry]\nType=Application\nExec=sh\n";
+        QVERIFY(writeFile(red, png(Qt::red)));
+        QVERIFY(writeFile(envPath("XDG_DATA_HOME", QStringLiteral("applications/org.example.Installed.desktop")),
+                          head + "Name=Installed\nIcon=" + red.toUtf8() + "\n"));
+        QVERIFY(writeFile(envPath("XDG_DATA_HOME", QStringLiteral("applications/org.example.Themed.desktop")),
+                          head + "Name=Themed\nIcon=corvane-test-themed\n"));
+        QVERIFY(writeFile(envPath("XDG_DATA_HOME", QStringLiteral("applications/org.example.NoIcon.desktop")),
+                          head + "Name=No Icon\n"));
+        QVERIFY(writeFile(envPath("XDG_DATA_HOME", QStringLiteral("icons/hicolor/index.theme")),
+                          "[Icon Theme]\nName=Hicolor\nDirectories=16x16/apps\n\n[16x16/apps]\nSize=16\nType=Fixed\n"));
+        QVERIFY(writeFile(envPath("XDG_DATA_HOME", QStringLiteral("icons/hicolor/16x16/apps/corvane-test-themed.png")),
+                          png(Qt::green)));
+        QVERIFY(writeFile(iconsDir.filePath(QStringLiteral("editor.png")), png(Qt::blue)));
+        QVERIFY(writeFile(iconsDir.filePath(QStringLiteral("installed.png")), png(Qt::yellow)));
+        QVERIFY(writeFile(iconsDir.filePath(QStringLiteral("broken.png")), "not an image"));
+        workspace = std::make_unique<LinuxWorkspace>();
+    }
+
+    void lookupOrder_data()
+    {
+        QTest::addColumn<QString>("bundleId");
+        QTest::addColumn<QString>("iconFile");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("installed icon file before the Icons folder") << "org.example.installed" << "installed.png" << "#ff0000";
+        QTest::newRow("installed theme icon") << "org.example.Themed" << "installed.png" << "#00ff00";
+        QTest::newRow("installed without icon") << "org.example.NoIcon" << "editor.png" << "#0000ff";
+        QTest::newRow("not installed") << "org.example.None" << "editor.png" << "#0000ff";
+        QTest::newRow("no such file") << "org.example.None" << "missing.png" << "placeholder";
+        QTest::newRow("not an image") << "" << "broken.png" << "placeholder";
+        QTest::newRow("outside the folder") << "" << "../" + QFileInfo(iconsDir.path()).fileName() + "/editor.png"
+                                            << "placeholder";
+        QTest::newRow("nothing") << "" << "" << "placeholder";
+    }
+
+    void lookupOrder()
+    {
+        QFETCH(QString, bundleId);
+        QFETCH(QString, iconFile);
+        QFETCH(QString, expected);
+        IconLoader loader(workspace.get(), iconsDir.path());
+        const auto optional = [](const QString &s) { return s.isEmpty() ? std::nullopt : std::optional<QString>(s); };
+        QCOMPARE(look(loader.appIcon(optional(bundleId), optional(iconFile))), expected);
+    }
+
+    void iconFilesAreReadOnce()
+    {
+        IconLoader loader(workspace.get(), iconsDir.path());
+        QCOMPARE(look(loader.appIcon(std::nullopt, QStringLiteral("editor.png"))), QStringLiteral("#0000ff"));
+        QCOMPARE(look(loader.appIcon(QStringLiteral("org.example.None"), QStringLiteral("editor.png"))),
+                 QStringLiteral("#0000ff"));
+        QCOMPARE(loader.fileLoads(), 1);
+        // A failure is tried again: the file may appear.
+        loader.appIcon(std::nullopt, QStringLiteral("later.png"));
+        QVERIFY(writeFile(iconsDir.filePath(QStringLiteral("later.png")), png(Qt::black)));
+        QCOMPARE(look(loader.appIcon(std::nullopt, QStringLiteral("later.png"))), QStringLiteral("#000000"));
+        QCOMPARE(loader.fileLoads(), 3);
+
+        IconLoader withoutFolder(workspace.get(), std::nullopt, false);
+        QCOMPARE(look(withoutFolder.appIcon(std::nullopt, QStringLiteral("editor.png"))), QStringLiteral("placeholder"));
+    }
+};
+
+CORVANE_ISOLATED_TEST_MAIN(TestIconLoader)
+#include "tst_iconloader.moc"
