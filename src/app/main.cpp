@@ -43,7 +43,10 @@ int main(int argc, char *argv[])
     Preferences &preferences = Preferences::shared();
     IconLoader::createShared(&workspace);
     SettingsWindowController::createShared(preferences, &windowSystem);
-    HotKeyManager::shared().setBackend(std::make_unique<X11HotKeyBackend>());
+    auto hotKeyBackend = std::make_unique<X11HotKeyBackend>();
+    // Windows the hot key shows are activated with the time of its press.
+    windowSystem.setUserTimeSource([backend = hotKeyBackend.get()] { return backend->lastPressTime(); });
+    HotKeyManager::shared().setBackend(std::move(hotKeyBackend));
 
     AppDelegate delegate({preferences, StandardDefaults::shared(), workspace, activations, IconLoader::shared(),
                           &windowSystem},

@@ -200,6 +200,31 @@ wait "$corvane_pid" 2>/dev/null
 status=$?
 check "the program ended cleanly (exit status $status)" test "$status" -eq 0
 check "the program's log holds no sanitizer report" sh -c "! grep -q 'Sanitizer' '$tmp/corvane.log'"
+# Started while another program holds the stored combination (ctrl+alt+k): the refusal is
+# logged and the settings open with the recorder listening, so another one can be pressed at once.
+holder_in="$tmp/holder.in"
+mkfifo "$holder_in"
+"$build/bin/x11_grab_holder" hold 0x6b 0xc <"$holder_in" >"$tmp/holder.out" 2>&1 &
+pids+=($!)
+exec 4>"$holder_in"        # the grab is held until this end closes
+wait_for 10 grep -q grabbed "$tmp/holder.out"
+"$corvane" >"$tmp/corvane2.log" 2>&1 &
+corvane_pid=$!
+pids+=($corvane_pid)
+check "a combination held by another program is reported" \
+  wait_for 10 grep -q "Corvane: hot key .*K is in use by another program" "$tmp/corvane2.log"
+check "the settings open by themselves" \
+  wait_for 5 sh -c 'xdotool search --name "^Corvane Settings$" | head -n1 | xargs -r xwininfo -id | grep -q IsViewable'
+sleep 0.3
+import -window "$(xdo search --name '^Corvane Settings$' | head -n1)" "$artifacts/settings-recording.png" 2>/dev/null
+xdo key ctrl+alt+m
+check "the recorder is ready for another combination at once" \
+  wait_for 5 grep -q '"hotKeyCode": 46' "$settings_file"
+exec 4>&-
+xdo windowactivate --sync "$xterm_window"
+check "and that one works" press_until_shown ctrl+alt+m
+kill "$corvane_pid"
+
 if [ "$failed" -gt 0 ]; then
   echo "--- corvane log"
   cat "$tmp/corvane.log"

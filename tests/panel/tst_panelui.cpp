@@ -209,6 +209,11 @@ private Q_SLOTS:
         f.vm->setActiveApp(std::nullopt, std::nullopt);
         QVERIFY(!root.chip()->isVisible());
 
+        // Clicking into the list leaves the keyboard with the search field.
+        root.searchField()->setFocus();
+        QTest::mouseClick(root.sectionList()->viewport(), Qt::LeftButton, Qt::NoModifier, QPoint(100, 20));
+        QVERIFY(root.searchField()->hasFocus());
+
         // Typing writes the search and resets the selection; no match shows the empty state.
         f.vm->moveSelection(2);
         QTest::keyClicks(root.searchField(), "zz");

@@ -29,6 +29,10 @@ SectionListView::SectionListView(PanelViewModel &vm, Preferences &preferences, I
     : QAbstractScrollArea(parent), vm(vm), preferences(preferences), icons(icons)
 {
     setFrameShape(QFrame::NoFrame);
+    // Clicks must not take the keyboard from the search field: typing always searches.
+    setFocusPolicy(Qt::NoFocus);
+    viewport()->setFocusPolicy(Qt::NoFocus);
+    verticalScrollBar()->setFocusPolicy(Qt::NoFocus);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     viewport()->setMouseTracking(true);
@@ -81,6 +85,8 @@ void SectionListView::relayout()
     }
     height = sections.isEmpty() ? 0 : y - spacing + paddingY;
     hover = Hit();
+    if (QToolTip::isVisible())
+        QToolTip::hideText();  // it named a row that may have moved
     verticalScrollBar()->setPageStep(viewport()->height());
     verticalScrollBar()->setRange(0, qMax(0, qCeil(height) - viewport()->height()));
     // A new search starts at the top of its results.

@@ -230,8 +230,11 @@ bool X11HotKeyBackend::nativeEventFilter(const QByteArray &eventType, void *mess
         // Auto-repeat: either presses without releases, or a release and a press with one timestamp.
         const bool repeat = keyDown || (key->detail == lastReleaseKey && key->time == lastReleaseTime);
         keyDown = true;
-        if (!repeat && pressed)
-            pressed();
+        if (!repeat) {
+            lastPress = key->time;
+            if (pressed)
+                pressed();
+        }
         return true;
     }
     case XCB_KEY_RELEASE: {

@@ -24,6 +24,9 @@ public:
     Result grab(quint32 keyCode, quint32 modifiers) override;
     void ungrab() override;
     void setHandlers(std::function<void()> pressed, std::function<void(Result)> regrabbed) override;
+    // The X server time of the last press of the held combination; 0 before the first. Windows
+    // shown because of that press are activated with it, which focus-stealing prevention accepts.
+    quint32 lastPressTime() const { return lastPress; }
 
 private:
     struct Combination {
@@ -56,6 +59,7 @@ private:
     uint16_t heldModifiers = 0;
     bool keyDown = false;      // a press was reported and its release has not come yet
     xcb_timestamp_t lastReleaseTime = 0;
+    xcb_timestamp_t lastPress = 0;
     xcb_keycode_t lastReleaseKey = 0;
 
     std::function<void()> pressed;

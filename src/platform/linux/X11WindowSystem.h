@@ -1,15 +1,16 @@
 #pragma once
 
 #include "platform/WindowSystem.h"
+#include "platform/linux/X11Display.h"
 
 #include <QtGlobal>
-
-struct xcb_connection_t;
+#include <functional>
+#include <optional>
 
 // The window-system calls of the panel on X11, over Qt's own xcb connection: the compositor check,
-// activation as a direct user request (_NET_ACTIVE_WINDOW from a pager, which window managers with
-// focus-stealing prevention honour), and KWin's blur behind translucent windows. Outside X11 every
-// call does nothing.
+// activation as a direct user request (_NET_ACTIVE_WINDOW from a pager, with the time of the key
+// press that asked for the window, which window managers with focus-stealing prevention honour),
+// and KWin's blur behind translucent windows. Outside X11 every call does nothing.
 class X11WindowSystem : public WindowSystem {
 public:
     X11WindowSystem();
@@ -18,12 +19,12 @@ public:
     void activate(QWindow *window) override;
     void requestBlurBehind(QWindow *window, const QRegion &region) override;
 
-    // The X server time of the user's last input that asked for a window (the hot-key press);
-    // 0 means the current time.
-    void setUserTime(quint32 time) { userTime = time; }
+    // Where the X server time of the user's last request comes from (the hot-key press); without
+    // it, or while it answers 0, the current time is sent.
+    void setUserTimeSource(std::function<quint32()> source) { userTime = std::move(source); }
 
 private:
-    xcb_connection_t *connection = nullptr;
-    int screen = 0;
-    quint32 userTime = 0;
+    std::optional<X11Display> x11;
+    int screenNumber = 0;
+    std::function<quint32()> userTime;
 };
