@@ -1,5 +1,7 @@
 #include "catalogue/AppShortcutsDecoder.h"
 
+#include "catalogue/TextArena.h"
+
 #include <QFile>
 #include <QFileInfo>
 
@@ -20,6 +22,8 @@ using simdjson::dom::object;
 
 struct AppShortcutsDecoder::Parser {
     simdjson::dom::parser parser;
+    // The strings of every file this decoder reads share a few large blocks.
+    TextArena arena;
 };
 
 namespace {
@@ -39,20 +43,37 @@ QString typeName(element_type type)
     return QStringLiteral("value");
 }
 
-QString fromView(std::string_view text)
-{
-    return QString::fromUtf8(text.data(), qsizetype(text.size()));
-}
+// Where a value sits in the document ("$.keymaps[0].title"), spelled out only for an error message.
+struct JsonPath {
+    const JsonPath *parent = nullptr;
+    std::string_view key;  // empty for an array element
+    size_t index = 0;
 
-// Walks the parsed document and records the first mismatch with its JSON path.
+    QString text() const
+    {
+        if (!parent)
+            return QStringLiteral("$");
+        if (key.empty())
+            return parent->text() + QLatin1Char('[') + QString::number(index) + QLatin1Char(']');
+        return parent->text() + QLatin1Char('.') + QLatin1String(key.data(), qsizetype(key.size()));
+    }
+
+    JsonPath child(std::string_view name) const { return JsonPath{this, name, 0}; }
+    JsonPath element(size_t i) const { return JsonPath{this, {}, i}; }
+};
+
+// Walks the parsed document and records the first mismatch with its JSON path. Strings are copied
+// into the decoder's text arena.
 class TreeReader {
 public:
+    explicit TreeReader(TextArena &arena) : arena(arena) {}
+
     QString error;
 
-    bool fail(const QString &path, const QString &what)
+    bool fail(const JsonPath &path, const QString &what)
     {
         if (error.isEmpty())
-            error = path + QStringLiteral(": ") + what;
+            error = path.text() + QStringLiteral(": ") + what;
         return false;
     }
 
@@ -66,71 +87,61 @@ public:
         return !out.is_null();
     }
 
-    static QString child(const QString &path, std::string_view key)
-    {
-        return path + QLatin1Char('.') + QLatin1String(key.data(), qsizetype(key.size()));
-    }
-
-    static QString index(const QString &path, size_t i)
-    {
-        return path + QLatin1Char('[') + QString::number(i) + QLatin1Char(']');
-    }
-
-    bool asString(element value, const QString &path, QString &out)
+    bool asString(element value, const JsonPath &path, QString &out)
     {
         std::string_view text;
         if (value.get_string().get(text))
             return fail(path, QStringLiteral("expected a string, found ") + typeName(value.type()));
-        out = fromView(text);
+        out = arena.addUtf8(text);
         return true;
     }
 
-    bool required(object obj, std::string_view key, const QString &path, element &out)
+    bool required(object obj, std::string_view key, const JsonPath &path, element &out)
     {
         if (lookup(obj, key, out))
             return true;
-        return fail(child(path, key), QStringLiteral("required key is missing or null"));
+        return fail(path.child(key), QStringLiteral("required key is missing or null"));
     }
 
-    bool requiredString(object obj, std::string_view key, const QString &path, QString &out)
+    bool requiredString(object obj, std::string_view key, const JsonPath &path, QString &out)
     {
         element value;
-        return required(obj, key, path, value) && asString(value, child(path, key), out);
+        return required(obj, key, path, value) && asString(value, path.child(key), out);
     }
 
-    bool optionalString(object obj, std::string_view key, const QString &path, std::optional<QString> &out)
+    bool optionalString(object obj, std::string_view key, const JsonPath &path, std::optional<QString> &out)
     {
         element value;
         if (!lookup(obj, key, value))
             return true;
         QString text;
-        if (!asString(value, child(path, key), text))
+        if (!asString(value, path.child(key), text))
             return false;
         out = std::move(text);
         return true;
     }
 
-    bool asArray(element value, const QString &path, array &out)
+    bool asArray(element value, const JsonPath &path, array &out)
     {
         if (value.get_array().get(out))
             return fail(path, QStringLiteral("expected an array, found ") + typeName(value.type()));
         return true;
     }
 
-    bool asObject(element value, const QString &path, object &out)
+    bool asObject(element value, const JsonPath &path, object &out)
     {
         if (value.get_object().get(out))
             return fail(path, QStringLiteral("expected an object, found ") + typeName(value.type()));
         return true;
     }
 
-    bool optionalStringList(object obj, std::string_view key, const QString &path,
+    bool optionalStringList(object obj, std::string_view key, const JsonPath &path,
                             std::optional<QStringList> &out)
     {
         element value;
         if (!lookup(obj, key, value))
             return true;
-        const QString listPath = child(path, key);
+        const JsonPath listPath = path.child(key);
         array items;
         if (!asArray(value, listPath, items))
             return false;
@@ -139,7 +150,7 @@ public:
         size_t i = 0;
         for (element item : items) {
             QString text;
-            if (!asString(item, index(listPath, i++), text))
+            if (!asString(item, listPath.element(i++), text))
                 return false;
             list.append(std::move(text));
         }
@@ -149,17 +160,17 @@ public:
 
     // Decodes each element of the required array `key` with `decodeOne`.
     template <typename T, typename Fn>
-    bool requiredList(object obj, std::string_view key, const QString &path, QList<T> &out, Fn decodeOne)
+    bool requiredList(object obj, std::string_view key, const JsonPath &path, QList<T> &out, Fn decodeOne)
     {
         element value;
         array items;
-        const QString listPath = child(path, key);
+        const JsonPath listPath = path.child(key);
         if (!required(obj, key, path, value) || !asArray(value, listPath, items))
             return false;
         out.reserve(qsizetype(items.size()));
         size_t i = 0;
         for (element item : items) {
-            const QString itemPath = index(listPath, i++);
+            const JsonPath itemPath = listPath.element(i++);
             object itemObject;
             T decoded;
             if (!asObject(item, itemPath, itemObject) || !(this->*decodeOne)(itemObject, itemPath, decoded))
@@ -169,27 +180,56 @@ public:
         return true;
     }
 
-    bool shortcut(object obj, const QString &path, RawShortcut &out)
+    // The most numerous object, so its fields are read in one pass rather than looked up one by one;
+    // as with a lookup, the first of repeated keys counts.
+    bool shortcut(object obj, const JsonPath &path, RawShortcut &out)
     {
-        return requiredString(obj, "title", path, out.title)
-            && optionalString(obj, "key", path, out.key)
-            && optionalString(obj, "comment", path, out.comment);
+        element title, key, comment;
+        bool hasTitle = false, hasKey = false, hasComment = false;
+        for (const auto field : obj) {
+            if (!hasTitle && field.key == "title") {
+                title = field.value;
+                hasTitle = true;
+            } else if (!hasKey && field.key == "key") {
+                key = field.value;
+                hasKey = true;
+            } else if (!hasComment && field.key == "comment") {
+                comment = field.value;
+                hasComment = true;
+            }
+        }
+        if (!hasTitle || title.is_null())
+            return fail(path.child("title"), QStringLiteral("required key is missing or null"));
+        return asString(title, path.child("title"), out.title)
+            && optionalValue(key, hasKey, path.child("key"), out.key)
+            && optionalValue(comment, hasComment, path.child("comment"), out.comment);
     }
 
-    bool section(object obj, const QString &path, ShortcutSection &out)
+    bool optionalValue(element value, bool present, const JsonPath &path, std::optional<QString> &out)
+    {
+        if (!present || value.is_null())
+            return true;
+        QString text;
+        if (!asString(value, path, text))
+            return false;
+        out = std::move(text);
+        return true;
+    }
+
+    bool section(object obj, const JsonPath &path, ShortcutSection &out)
     {
         return requiredString(obj, "title", path, out.title)
             && requiredList(obj, "shortcuts", path, out.shortcuts, &TreeReader::shortcut);
     }
 
-    bool keymap(object obj, const QString &path, Keymap &out)
+    bool keymap(object obj, const JsonPath &path, Keymap &out)
     {
         return requiredString(obj, "title", path, out.title)
             && optionalStringList(obj, "platforms", path, out.platforms)
             && requiredList(obj, "sections", path, out.sections, &TreeReader::section);
     }
 
-    bool app(object obj, const QString &path, AppShortcuts &out)
+    bool app(object obj, const JsonPath &path, AppShortcuts &out)
     {
         return optionalString(obj, "bundleId", path, out.bundleId)
             && optionalStringList(obj, "aliases", path, out.aliases)
@@ -200,6 +240,9 @@ public:
             && optionalString(obj, "icon", path, out.icon)
             && requiredList(obj, "keymaps", path, out.keymaps, &TreeReader::keymap);
     }
+
+private:
+    TextArena &arena;
 };
 
 } // namespace
@@ -216,7 +259,9 @@ AppShortcutsDecoder::Result AppShortcutsDecoder::decodeFile(const QString &path)
 {
     Result result;
     const QFileInfo info(path);
-    if (!info.exists()) {
+    // One stat answers all of these; asking exists() first would cost a second system call.
+    const bool regular = info.isFile();
+    if (!regular && !info.exists()) {
         result.error = QStringLiteral("cannot read: no such file");
         return result;
     }
@@ -224,7 +269,7 @@ AppShortcutsDecoder::Result AppShortcutsDecoder::decodeFile(const QString &path)
         result.error = QStringLiteral("cannot read: is a directory");
         return result;
     }
-    if (!info.isFile()) {
+    if (!regular) {
         result.error = QStringLiteral("cannot read: not a regular file");
         return result;
     }
@@ -233,7 +278,7 @@ AppShortcutsDecoder::Result AppShortcutsDecoder::decodeFile(const QString &path)
         return result;
     }
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered)) {
         result.error = QStringLiteral("cannot read: ") + file.errorString();
         return result;
     }
@@ -257,10 +302,11 @@ AppShortcutsDecoder::Result AppShortcutsDecoder::decodePadded(const char *data, 
         result.error = QStringLiteral("not valid JSON: ") + QString::fromUtf8(simdjson::error_message(parseError));
         return result;
     }
-    TreeReader reader;
-    object top;
+    TreeReader reader(parser->arena);
+    const JsonPath top;
+    object topObject;
     AppShortcuts app;
-    if (reader.asObject(root, QStringLiteral("$"), top) && reader.app(top, QStringLiteral("$"), app))
+    if (reader.asObject(root, top, topObject) && reader.app(topObject, top, app))
         result.app = std::move(app);
     else
         result.error = reader.error;

@@ -1,5 +1,110 @@
 #include "catalogue/ShortcutEntry.h"
 
+#include "catalogue/KeyGroupsCache.h"
+#include "catalogue/TextArena.h"
+
+#include <algorithm>
+#include <vector>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
+// Everything the entries built together point to.
+struct ShortcutEntry::Block {
+    std::shared_ptr<const AppInfo> app;
+    QList<Keymap> keymaps;  // shares the decoded record's lists; read only through const access
+    std::shared_ptr<const KeyGroupsCache> keyGroups;
+    std::vector<Data> entries;
+};
+
+namespace {
+
+QChar *append(QChar *out, QStringView text)
+{
+    return std::copy(text.begin(), text.end(), out);
+}
+
+QStringView orEmpty(const std::optional<QString> &text)
+{
+    return text ? QStringView(*text) : QStringView();
+}
+
+// Copies `text` lower-cased to `out` when it is all ASCII, whose default lower-case mapping changes
+// A to Z and nothing else. Returns false, with `out` partly written, when it is not.
+bool lowerAscii(const char16_t *text, qsizetype length, char16_t *out)
+{
+    qsizetype i = 0;
+    char16_t seen = 0;
+#if defined(__SSE2__)
+    const __m128i beforeA = _mm_set1_epi16(short(u'A' - 1));
+    const __m128i afterZ = _mm_set1_epi16(short(u'Z' + 1));
+    const __m128i toLower = _mm_set1_epi16(short(u'a' - u'A'));
+    __m128i seenVector = _mm_setzero_si128();
+    for (; i + 8 <= length; i += 8) {
+        const __m128i c = _mm_loadu_si128(reinterpret_cast<const __m128i *>(text + i));
+        seenVector = _mm_or_si128(seenVector, c);
+        const __m128i upper = _mm_and_si128(_mm_cmpgt_epi16(c, beforeA), _mm_cmplt_epi16(c, afterZ));
+        _mm_storeu_si128(reinterpret_cast<__m128i *>(out + i), _mm_add_epi16(c, _mm_and_si128(upper, toLower)));
+    }
+    alignas(16) char16_t lanes[8];
+    _mm_store_si128(reinterpret_cast<__m128i *>(lanes), seenVector);
+    for (char16_t lane : lanes)
+        seen |= lane;
+#endif
+    for (; i < length; ++i) {
+        const char16_t c = text[i];
+        seen |= c;
+        out[i] = c >= u'A' && c <= u'Z' ? char16_t(c + (u'a' - u'A')) : c;
+    }
+    return seen < 0x80;
+}
+
+// Lower-cased search texts, written one after another into one scratch buffer. Parts are lower-cased
+// one by one: the Unicode mapping goes character by character, so this gives the same text as
+// lower-casing them joined.
+class SearchTextWriter {
+public:
+    explicit SearchTextWriter(qsizetype expected) : buffer(expected, Qt::Uninitialized) {}
+
+    void addLower(QStringView part)
+    {
+        char16_t *out = grow(part.size());
+        if (lowerAscii(part.utf16(), part.size(), out))
+            used += part.size();
+        else
+            addAsIs(part.toString().toLower());
+    }
+
+    void addAsIs(QStringView part)
+    {
+        std::copy(part.utf16(), part.utf16() + part.size(), grow(part.size()));
+        used += part.size();
+    }
+
+    void addSpace()
+    {
+        *grow(1) = u' ';
+        ++used;
+    }
+
+    qsizetype size() const { return used; }
+    QStringView text(qsizetype from, qsizetype to) const { return QStringView(buffer).sliced(from, to - from); }
+
+private:
+    char16_t *grow(qsizetype n)
+    {
+        if (used + n > buffer.size())
+            buffer.resize(std::max(used + n, 2 * buffer.size()));
+        return reinterpret_cast<char16_t *>(buffer.data()) + used;
+    }
+
+    QString buffer;
+    qsizetype used = 0;
+};
+
+} // namespace
+
 QString ShortcutEntry::makeId(const QString &slug, const QString &sectionTitle, const QString &title,
                               const std::optional<QString> &rawKey)
 {
@@ -11,18 +116,88 @@ ShortcutEntry::ShortcutEntry(std::shared_ptr<const AppInfo> app, const QString &
                              const QString &title, const std::optional<QString> &rawKey,
                              const std::optional<QString> &comment)
 {
-    auto data = std::make_shared<Data>();
-    data->id = makeId(app->slug, sectionTitle, title, rawKey);
-    if (rawKey)
-        data->keyGroups = KeyNotation::parseKeyGroups(*rawKey);
-    const QChar space(u' ');
-    data->searchText = (title + space + app->name + space + sectionTitle + space + rawKey.value_or(QString())
-                        + space + comment.value_or(QString()))
-                           .toLower();
-    data->app = std::move(app);
-    data->sectionTitle = sectionTitle;
-    data->title = title;
-    data->rawKey = rawKey;
-    data->comment = comment;
-    d = std::move(data);
+    Keymap keymap;
+    keymap.sections.append(ShortcutSection{sectionTitle, {RawShortcut{title, rawKey, comment}}});
+    TextArena ids(0);
+    d = makeAll(std::move(app), {keymap}, ids, std::make_shared<KeyGroupsCache>()).constFirst().d;
+}
+
+QList<ShortcutEntry> ShortcutEntry::makeAll(std::shared_ptr<const AppInfo> app, const QList<Keymap> &keymaps,
+                                            TextArena &ids, const std::shared_ptr<KeyGroupsCache> &keyGroups)
+{
+    auto block = std::make_shared<Block>();
+    block->app = std::move(app);
+    block->keymaps = keymaps;
+    block->keyGroups = keyGroups;
+    // From here on the keymaps are only read through const access, which never detaches them, so
+    // the addresses taken below stay valid as long as the block lives.
+    const QList<Keymap> &shared = block->keymaps;
+    const AppInfo &info = *block->app;
+
+    qsizetype count = 0;
+    for (const Keymap &keymap : shared) {
+        for (const ShortcutSection &section : keymap.sections)
+            count += section.shortcuts.size();
+    }
+    if (count == 0)
+        return {};
+
+    // Records and ids.
+    block->entries.reserve(size_t(count));
+    const QChar bar(u'|');
+    for (const Keymap &keymap : shared) {
+        for (const ShortcutSection &section : keymap.sections) {
+            for (const RawShortcut &shortcut : section.shortcuts) {
+                const QStringView key = orEmpty(shortcut.key);
+                QChar *out = ids.prepare(info.slug.size() + section.title.size() + shortcut.title.size() + key.size() + 3);
+                out = append(out, info.slug);
+                *out++ = bar;
+                out = append(out, section.title);
+                *out++ = bar;
+                out = append(out, shortcut.title);
+                *out++ = bar;
+                append(out, key);
+                const KeyGroups *groups = shortcut.key ? &keyGroups->groups(*shortcut.key) : &keyGroups->none();
+                block->entries.push_back(Data{&info, &section.title, &shortcut, groups, ids.commit(), QString()});
+            }
+        }
+    }
+
+    // Search texts: written lower-cased into a scratch buffer, then copied back to back into one
+    // block sized for them all.
+    const QString name = info.name.toLower();
+    SearchTextWriter writer(count * 64);
+    std::vector<qsizetype> ends;
+    ends.reserve(size_t(count));
+    const QString *sectionTitle = nullptr;
+    QString section;
+    for (const Data &data : block->entries) {
+        if (data.sectionTitle != sectionTitle) {
+            sectionTitle = data.sectionTitle;
+            section = sectionTitle->toLower();
+        }
+        const RawShortcut &s = *data.shortcut;
+        writer.addLower(s.title);
+        writer.addSpace();
+        writer.addAsIs(name);
+        writer.addSpace();
+        writer.addAsIs(section);
+        writer.addSpace();
+        writer.addLower(orEmpty(s.key));
+        writer.addSpace();
+        writer.addLower(orEmpty(s.comment));
+        ends.push_back(writer.size());
+    }
+    TextArena searchTexts(writer.size() + count);
+    qsizetype start = 0;
+    for (size_t i = 0; i < block->entries.size(); ++i) {
+        block->entries[i].searchText = searchTexts.add(writer.text(start, ends[i]));
+        start = ends[i];
+    }
+
+    QList<ShortcutEntry> entries;
+    entries.reserve(count);
+    for (const Data &data : block->entries)
+        entries.append(ShortcutEntry(std::shared_ptr<const Data>(block, &data)));
+    return entries;
 }

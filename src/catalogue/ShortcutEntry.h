@@ -1,11 +1,16 @@
 #pragma once
 
+#include "catalogue/Keymap.h"
 #include "keys/KeyNotation.h"
 
 #include <QHashFunctions>
+#include <QList>
 #include <QString>
 #include <memory>
 #include <optional>
+
+class KeyGroupsCache;
+class TextArena;
 
 // One shortcut row, ready for display. Built only by the catalogue; immutable. Copies share one
 // record, so lists of entries (sections, favourites, navigation) cost a pointer per row.
@@ -23,17 +28,24 @@ public:
     ShortcutEntry(std::shared_ptr<const AppInfo> app, const QString &sectionTitle, const QString &title,
                   const std::optional<QString> &rawKey, const std::optional<QString> &comment);
 
+    // The entries of every shortcut of `keymaps`, in order, built together: their records share one
+    // allocation and point into `keymaps` (shared, not copied) for their texts; their search texts lie
+    // back to back in one block of text, in entry order, each followed by U+0000; their ids go to
+    // `ids`; their key groups come from `keyGroups`, which they keep.
+    static QList<ShortcutEntry> makeAll(std::shared_ptr<const AppInfo> app, const QList<Keymap> &keymaps,
+                                        TextArena &ids, const std::shared_ptr<KeyGroupsCache> &keyGroups);
+
     // slug|section title|title|key text — persisted as a favourite, so its form never changes.
     const QString &id() const { return d->id; }
     const QString &appSlug() const { return d->app->slug; }
     const QString &appName() const { return d->app->name; }
     const std::optional<QString> &bundleId() const { return d->app->bundleId; }
     const std::optional<QString> &iconFile() const { return d->app->iconFile; }
-    const QString &sectionTitle() const { return d->sectionTitle; }
-    const QString &title() const { return d->title; }
-    const std::optional<QString> &rawKey() const { return d->rawKey; }
-    const std::optional<QString> &comment() const { return d->comment; }
-    const KeyGroups &keyGroups() const { return d->keyGroups; }
+    const QString &sectionTitle() const { return *d->sectionTitle; }
+    const QString &title() const { return d->shortcut->title; }
+    const std::optional<QString> &rawKey() const { return d->shortcut->key; }
+    const std::optional<QString> &comment() const { return d->shortcut->comment; }
+    const KeyGroups &keyGroups() const { return *d->keyGroups; }
     // Title, application name, section title, key text and comment, lower-cased, single spaces between.
     const QString &searchText() const { return d->searchText; }
 
@@ -44,16 +56,20 @@ public:
     friend bool operator!=(const ShortcutEntry &a, const ShortcutEntry &b) { return !(a == b); }
 
 private:
+    // Owned by the block of all entries built together, which keeps the application, the keymaps
+    // and the key groups the pointers lead to.
     struct Data {
-        std::shared_ptr<const AppInfo> app;
-        QString sectionTitle;
-        QString title;
-        std::optional<QString> rawKey;
-        std::optional<QString> comment;
+        const AppInfo *app;
+        const QString *sectionTitle;
+        const RawShortcut *shortcut;
+        const KeyGroups *keyGroups;
         QString id;
-        KeyGroups keyGroups;
         QString searchText;
     };
+    struct Block;
+
+    explicit ShortcutEntry(std::shared_ptr<const Data> data) : d(std::move(data)) {}
+
     std::shared_ptr<const Data> d;
 };
 

@@ -1,6 +1,8 @@
 #include "catalogue/ShortcutStore.h"
 
 #include "catalogue/AppShortcutsDecoder.h"
+#include "catalogue/KeyGroupsCache.h"
+#include "catalogue/TextArena.h"
 #include "platform/SystemLog.h"
 
 #include <QCollator>
@@ -79,32 +81,42 @@ QList<Keymap> ShortcutStore::keymapsFor(const AppShortcuts &app, const QString &
 
 QList<ShortcutEntry> ShortcutStore::makeEntries(const AppShortcuts &app, const QString &platform)
 {
+    TextArena ids;
+    return makeEntries(app, platform, ids, std::make_shared<KeyGroupsCache>());
+}
+
+QList<ShortcutEntry> ShortcutStore::makeEntries(const AppShortcuts &app, const QString &platform, TextArena &ids,
+                                                const std::shared_ptr<KeyGroupsCache> &keyGroups)
+{
     auto info = std::make_shared<ShortcutEntry::AppInfo>();
     info->slug = app.slug;
     info->name = app.name;
     info->bundleId = app.bundleId;
     if (app.icon)
         info->iconFile = lastPathComponent(*app.icon);
-    const std::shared_ptr<const ShortcutEntry::AppInfo> shared = std::move(info);
-
-    QList<ShortcutEntry> entries;
-    for (const Keymap &keymap : keymapsFor(app, platform)) {
-        for (const ShortcutSection &section : keymap.sections) {
-            for (const RawShortcut &shortcut : section.shortcuts)
-                entries.append(ShortcutEntry(shared, section.title, shortcut.title, shortcut.key, shortcut.comment));
-        }
-    }
-    return entries;
+    return ShortcutEntry::makeAll(std::move(info), keymapsFor(app, platform), ids, keyGroups);
 }
 
 void ShortcutStore::rebuildIndex()
 {
     entriesByApp_.clear();
     bundleIndex_.clear();
+    searchTexts_.clear();
+    // The ids of all entries share a few large blocks; equal key texts are parsed once.
+    TextArena ids;
+    const auto keyGroups = std::make_shared<KeyGroupsCache>();
     for (const AppShortcuts &app : apps_) {
-        QList<ShortcutEntry> entries = makeEntries(app, platform_);
+        QList<ShortcutEntry> entries = makeEntries(app, platform_, ids, keyGroups);
         if (entries.isEmpty())
             continue;
+        // makeEntries lays the search texts out back to back.
+        SearchTexts search;
+        const QChar *begin = entries.constFirst().searchText().constData();
+        search.ends.reserve(size_t(entries.size()));
+        for (const ShortcutEntry &entry : entries)
+            search.ends.push_back(quint32(entry.searchText().constData() + entry.searchText().size() - begin));
+        search.texts = QStringView(begin, qsizetype(search.ends.back()));
+        searchTexts_.insert(app.slug, std::move(search));
         entriesByApp_.insert(app.slug, std::move(entries));
         if (app.bundleId)
             bundleIndex_.insert(app.bundleId->toLower(), app.slug);

@@ -1,13 +1,18 @@
 #pragma once
 
 #include "catalogue/AppShortcuts.h"
+#include "catalogue/SearchTexts.h"
 #include "catalogue/ShortcutEntry.h"
 
 #include <QHash>
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <memory>
 #include <optional>
+
+class KeyGroupsCache;
+class TextArena;
 
 // The catalogue: every data file of the ShortcutData folder, read once, turned into display-ready
 // entries and indexed by application, by name and by application identifier. Read-only after load.
@@ -31,6 +36,13 @@ public:
     const QHash<QString, QList<ShortcutEntry>> &entriesByApp() const { return entriesByApp_; }
     const QList<AppShortcuts> &orderedApps() const { return orderedApps_; }
     const QHash<QString, QString> &bundleIndex() const { return bundleIndex_; }
+    // The search texts of the entries of `slug` (those of entriesByApp) as one run; null for a slug
+    // without entries.
+    const SearchTexts *searchTexts(const QString &slug) const
+    {
+        const auto found = searchTexts_.constFind(slug);
+        return found == searchTexts_.constEnd() ? nullptr : &*found;
+    }
     const QString &platform() const { return platform_; }
     // Names of the files that could not be read or decoded by the last load.
     const QStringList &failedFiles() const { return failedFiles_; }
@@ -49,6 +61,8 @@ public:
 
 private:
     void rebuildIndex();
+    static QList<ShortcutEntry> makeEntries(const AppShortcuts &app, const QString &platform, TextArena &ids,
+                                            const std::shared_ptr<KeyGroupsCache> &keyGroups);
 
     std::optional<QString> folder_;
     QString platform_;
@@ -56,5 +70,6 @@ private:
     QHash<QString, QList<ShortcutEntry>> entriesByApp_;
     QList<AppShortcuts> orderedApps_;
     QHash<QString, QString> bundleIndex_;
+    QHash<QString, SearchTexts> searchTexts_;
     QStringList failedFiles_;
 };

@@ -4,6 +4,8 @@
 #include <QTextBoundaryFinder>
 
 #include <limits>
+#include <optional>
+#include <string_view>
 
 namespace {
 
@@ -58,6 +60,40 @@ const QHash<QString, QString> &keyTable()
     return table;
 }
 
+// The label of a named key whose lower-cased name is `lower` (ASCII), straight from the table.
+std::optional<QString> namedLabel(std::string_view lower)
+{
+    for (const NamedKey &key : namedKeys) {
+        if (lower == key.name)
+            return QString::fromRawData(reinterpret_cast<const QChar *>(key.label),
+                                        qsizetype(std::char_traits<char16_t>::length(key.label)));
+    }
+    return std::nullopt;
+}
+
+// Every ASCII character upper-cased and followed by U+0000, for one-character labels that need no
+// allocation of their own.
+struct AsciiUpper {
+    char16_t text[128][2];
+    constexpr AsciiUpper() : text()
+    {
+        for (int c = 0; c < 128; ++c) {
+            text[c][0] = char16_t(c >= 'a' && c <= 'z' ? c - 'a' + 'A' : c);
+            text[c][1] = u'\0';
+        }
+    }
+};
+constexpr AsciiUpper asciiUpper;
+
+bool isAscii(QStringView text)
+{
+    for (QChar c : text) {
+        if (c.unicode() >= 0x80)
+            return false;
+    }
+    return true;
+}
+
 bool isSingleCharacter(const QString &token)
 {
     if (token.isEmpty())
@@ -94,6 +130,24 @@ bool isDecimalInteger(QStringView text)
     return true;
 }
 
+// The label of an ASCII token that is one character or a key name, given without Unicode case
+// mapping or grapheme breaking (ASCII needs neither) and without an allocation; none otherwise.
+std::optional<QString> asciiSymbol(QStringView token)
+{
+    if (token.isEmpty() || !isAscii(token))
+        return std::nullopt;
+    if (token.size() == 1)
+        return QString::fromRawData(reinterpret_cast<const QChar *>(asciiUpper.text[token.at(0).unicode()]), 1);
+    char lower[16];
+    if (token.size() >= qsizetype(sizeof lower))
+        return std::nullopt;
+    for (qsizetype i = 0; i < token.size(); ++i) {
+        const char c = char(token.at(i).unicode());
+        lower[i] = c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c;
+    }
+    return namedLabel(std::string_view(lower, size_t(token.size())));
+}
+
 QString capitalised(const QString &token)
 {
     // The first character (a whole code point) upper case, everything after it lower case.
@@ -114,6 +168,8 @@ QString keySymbol(const QString &token)
 {
     if (token.isEmpty())
         return token;
+    if (auto label = asciiSymbol(token))
+        return *label;
     const QString lower = token.toLower();
     const auto &table = keyTable();
     if (auto it = table.constFind(lower); it != table.constEnd())
@@ -128,13 +184,30 @@ QString keySymbol(const QString &token)
 KeyGroups parseKeyGroups(const QString &text)
 {
     KeyGroups groups;
-    const auto pieces = QStringView(text).split(QLatin1Char(' '), Qt::SkipEmptyParts);
-    groups.reserve(pieces.size());
-    for (QStringView piece : pieces) {
-        QStringList labels;
-        for (QStringView token : piece.split(QLatin1Char('+'), Qt::SkipEmptyParts))
-            labels.append(keySymbol(token.toString()));
-        groups.append(std::move(labels));
+    const QStringView all(text);
+    // Pieces between spaces, and tokens between plus signs, empty ones dropped.
+    for (qsizetype start = 0; start < all.size();) {
+        qsizetype end = all.indexOf(QLatin1Char(' '), start);
+        if (end < 0)
+            end = all.size();
+        if (end > start) {
+            const QStringView piece = all.sliced(start, end - start);
+            QStringList labels;
+            labels.reserve(piece.count(QLatin1Char('+')) + 1);
+            for (qsizetype from = 0; from < piece.size();) {
+                qsizetype plus = piece.indexOf(QLatin1Char('+'), from);
+                if (plus < 0)
+                    plus = piece.size();
+                if (plus > from) {
+                    const QStringView token = piece.sliced(from, plus - from);
+                    auto label = asciiSymbol(token);
+                    labels.append(label ? *label : keySymbol(token.toString()));
+                }
+                from = plus + 1;
+            }
+            groups.append(std::move(labels));
+        }
+        start = end + 1;
     }
     return groups;
 }

@@ -182,7 +182,15 @@ alive
 check "corvane --toggle from a second process shows the panel" wait_for 5 panel_shown
 "$corvane" --toggle
 check "and hides it again" wait_for 5 panel_hidden
-check "a second launch started no second program" test "$(pgrep -c -f "^$corvane")" -le 1
+# Programs of this session only: other sessions may run the same binary.
+ours() {
+  local count=0 pid
+  for pid in $(pgrep -f "^$corvane"); do
+    tr '\0' '\n' <"/proc/$pid/environ" 2>/dev/null | grep -qx "XDG_RUNTIME_DIR=$XDG_RUNTIME_DIR" && count=$((count + 1))
+  done
+  echo "$count"
+}
+check "a second launch started no second program" test "$(ours)" -eq 1
 
 # Quit from the tray menu: open it on the icon, then the last item.
 tray_icon=$(xdo search --classname '^corvane$' 2>/dev/null | while read -r w; do

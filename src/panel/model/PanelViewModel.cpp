@@ -5,9 +5,12 @@
 #include "platform/Workspace.h"
 #include "settings/Preferences.h"
 
+#include <algorithm>
+
 PanelViewModel::PanelViewModel(const ShortcutStore &store, FavoritesStore &favorites, Workspace &workspace,
                                Preferences &preferences, QObject *parent)
-    : QObject(parent), store_(store), favorites_(favorites), workspace(workspace), preferences(preferences)
+    : QObject(parent), store_(store), favorites_(favorites), workspace(workspace), preferences(preferences),
+      search(store)
 {
 }
 
@@ -44,28 +47,13 @@ QStringList PanelViewModel::queryWords(const QString &text)
     return text.mid(begin, end - begin).toLower().split(QLatin1Char(' '), Qt::SkipEmptyParts);
 }
 
+
 QList<ShortcutEntry> PanelViewModel::matchingEntries(const QString &slug, bool searching,
                                                      const QStringList &words) const
 {
-    const auto found = store_.entriesByApp().constFind(slug);
-    if (found == store_.entriesByApp().constEnd())
-        return {};
     if (!searching)
-        return *found;
-    QList<ShortcutEntry> matches;
-    for (const ShortcutEntry &entry : *found) {
-        const QString &text = entry.searchText();
-        bool all = true;
-        for (const QString &word : words) {
-            if (!text.contains(word)) {
-                all = false;
-                break;
-            }
-        }
-        if (all)
-            matches.append(entry);
-    }
-    return matches;
+        return store_.entriesByApp().value(slug);
+    return EntrySearch::matching(store_, slug, words);
 }
 
 bool PanelViewModel::isInstalled(const QString &bundleId)
@@ -92,20 +80,45 @@ DisplaySection PanelViewModel::appSection(const AppShortcuts &app, bool isActive
     return section;
 }
 
+QList<ShortcutEntry> PanelViewModel::favoriteEntries() const
+{
+    // An entry's id begins with its application's slug and "|": only applications whose slug ends
+    // at one of the bars of a favourite id can hold favourites, and only their entries are looked at.
+    const auto &byApp = store_.entriesByApp();
+    QSet<QString> slugs;
+    for (const QString &id : favorites_.ids()) {
+        for (qsizetype bar = id.indexOf(QLatin1Char('|')); bar >= 0; bar = id.indexOf(QLatin1Char('|'), bar + 1)) {
+            QString slug = id.left(bar);
+            if (byApp.contains(slug))
+                slugs.insert(std::move(slug));
+        }
+    }
+    QList<ShortcutEntry> favorites;
+    if (slugs.isEmpty())
+        return favorites;
+    for (const AppShortcuts &app : store_.orderedApps()) {
+        if (!slugs.contains(app.slug))
+            continue;
+        for (const ShortcutEntry &entry : *byApp.constFind(app.slug)) {
+            if (favorites_.contains(entry.id()))
+                favorites.append(entry);
+        }
+    }
+    return favorites;
+}
+
 void PanelViewModel::rebuild(bool resetSelection)
 {
     const QStringList words = queryWords(searchText_);
     const bool searching = !words.isEmpty();
+    search.begin(words);
+    auto entriesOf = [&](const QString &slug) {
+        return searching ? search.entries(slug) : store_.entriesByApp().value(slug);
+    };
     QList<DisplaySection> sections;
 
     if (!searching && !favorites_.isEmpty()) {
-        QList<ShortcutEntry> favorites;
-        for (const AppShortcuts &app : store_.orderedApps()) {
-            for (const ShortcutEntry &entry : store_.entriesByApp().value(app.slug)) {
-                if (favorites_.contains(entry.id()))
-                    favorites.append(entry);
-            }
-        }
+        QList<ShortcutEntry> favorites = favoriteEntries();
         if (!favorites.isEmpty()) {
             DisplaySection section;
             section.id = QLatin1String(DisplaySection::favoritesId);
@@ -119,7 +132,7 @@ void PanelViewModel::rebuild(bool resetSelection)
     }
 
     if (activeApp_) {
-        QList<ShortcutEntry> entries = matchingEntries(activeApp_->slug, searching, words);
+        QList<ShortcutEntry> entries = entriesOf(activeApp_->slug);
         if (!entries.isEmpty())
             sections.append(appSection(*activeApp_, true, std::move(entries)));
     }
@@ -130,27 +143,56 @@ void PanelViewModel::rebuild(bool resetSelection)
             continue;
         if (onlyInstalled && (!app.bundleId || !isInstalled(*app.bundleId)))
             continue;
-        QList<ShortcutEntry> entries = matchingEntries(app.slug, searching, words);
+        QList<ShortcutEntry> entries = entriesOf(app.slug);
         if (!entries.isEmpty())
             sections.append(appSection(app, false, std::move(entries)));
     }
+    search.finish();
 
     sections_ = std::move(sections);
     Q_EMIT sectionsChanged();
 
-    QList<NavRef> navigable;
-    for (const DisplaySection &section : sections_) {
+    // The rows of the expanded sections; the list of them is made only when asked for.
+    rowRuns.clear();
+    rowCount = 0;
+    for (qsizetype s = 0; s < sections_.size(); ++s) {
+        const DisplaySection &section = sections_.at(s);
         if (collapsed_.contains(section.id))
             continue;
-        for (const ShortcutEntry &entry : section.entries)
-            navigable.append(NavRef{section.id, entry});
+        rowRuns.push_back(RowRun{s, rowCount});
+        rowCount += section.entries.size();
     }
-    navigable_ = std::move(navigable);
+    navigable_ = QList<NavRef>();
+    navigableBuilt = false;
 
     if (resetSelection)
         setSelectionIndex(0);
-    else if (selectionIndex_ >= navigable_.size())
-        setSelectionIndex(navigable_.isEmpty() ? 0 : navigable_.size() - 1);
+    else if (selectionIndex_ >= rowCount)
+        setSelectionIndex(rowCount == 0 ? 0 : rowCount - 1);
+}
+
+const QList<NavRef> &PanelViewModel::navigable() const
+{
+    if (!navigableBuilt) {
+        QList<NavRef> rows;
+        rows.reserve(rowCount);
+        for (const RowRun &run : rowRuns) {
+            const DisplaySection &section = sections_.at(run.section);
+            for (const ShortcutEntry &entry : section.entries)
+                rows.append(NavRef{section.id, entry});
+        }
+        navigable_ = std::move(rows);
+        navigableBuilt = true;
+    }
+    return navigable_;
+}
+
+std::pair<qsizetype, qsizetype> PanelViewModel::rowAt(qsizetype row) const
+{
+    auto run = std::upper_bound(rowRuns.cbegin(), rowRuns.cend(), row,
+                                [](qsizetype r, const RowRun &next) { return r < next.firstRow; });
+    --run;
+    return {run->section, row - run->firstRow};
 }
 
 void PanelViewModel::setActiveApp(const std::optional<RunningApp> &app, const std::optional<QString> &bundleId)
@@ -168,23 +210,26 @@ void PanelViewModel::setActiveApp(const std::optional<RunningApp> &app, const st
 
 std::optional<QString> PanelViewModel::selectionKey() const
 {
-    if (selectionIndex_ < 0 || selectionIndex_ >= navigable_.size())
+    if (selectionIndex_ < 0 || selectionIndex_ >= rowCount)
         return std::nullopt;
-    return navigable_.at(selectionIndex_).rowKey();
+    const auto [section, entry] = rowAt(selectionIndex_);
+    const DisplaySection &display = sections_.at(section);
+    return display.id + QLatin1Char('#') + display.entries.at(entry).id();
 }
 
 std::optional<ShortcutEntry> PanelViewModel::selectedEntry() const
 {
-    if (selectionIndex_ < 0 || selectionIndex_ >= navigable_.size())
+    if (selectionIndex_ < 0 || selectionIndex_ >= rowCount)
         return std::nullopt;
-    return navigable_.at(selectionIndex_).entry;
+    const auto [section, entry] = rowAt(selectionIndex_);
+    return sections_.at(section).entries.at(entry);
 }
 
 void PanelViewModel::moveSelection(qint64 delta)
 {
-    if (navigable_.isEmpty())
+    if (rowCount == 0)
         return;
-    const qint64 last = navigable_.size() - 1;
+    const qint64 last = rowCount - 1;
     // Clamp without overflowing on extreme deltas.
     qint64 index;
     if (delta > 0)
@@ -199,14 +244,23 @@ void PanelViewModel::refreshKeepingSelection()
     const std::optional<QString> key = selectionKey();
     rebuild(false);
     if (key) {
-        for (qsizetype i = 0; i < navigable_.size(); ++i) {
-            if (navigable_.at(i).hasRowKey(*key)) {
-                setSelectionIndex(i);
-                return;
+        // The first row whose key is the section id, "#" and the entry id: only sections whose id
+        // starts the key hold candidates.
+        for (const RowRun &run : rowRuns) {
+            const DisplaySection &section = sections_.at(run.section);
+            const QString &id = section.id;
+            if (key->size() <= id.size() || !key->startsWith(id) || key->at(id.size()) != QLatin1Char('#'))
+                continue;
+            const QStringView entryId = QStringView(*key).mid(id.size() + 1);
+            for (qsizetype e = 0; e < section.entries.size(); ++e) {
+                if (section.entries.at(e).id() == entryId) {
+                    setSelectionIndex(run.firstRow + e);
+                    return;
+                }
             }
         }
     }
-    setSelectionIndex(qMax<qint64>(0, qMin<qint64>(selectionIndex_, navigable_.size() - 1)));
+    setSelectionIndex(qMax<qint64>(0, qMin<qint64>(selectionIndex_, rowCount - 1)));
 }
 
 void PanelViewModel::toggleCollapsed(const QString &sectionId)

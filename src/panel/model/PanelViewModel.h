@@ -2,6 +2,7 @@
 
 #include "catalogue/AppShortcuts.h"
 #include "panel/model/DisplaySection.h"
+#include "panel/model/EntrySearch.h"
 #include "panel/model/NavRef.h"
 #include "platform/RunningApp.h"
 
@@ -12,6 +13,8 @@
 #include <QString>
 #include <QStringList>
 #include <optional>
+#include <utility>
+#include <vector>
 
 class FavoritesStore;
 class Preferences;
@@ -44,7 +47,10 @@ public:
     void setCollapsed(const QSet<QString> &ids);
     const std::optional<AppShortcuts> &activeApp() const { return activeApp_; }
     const std::optional<RunningApp> &activeRunningApp() const { return activeRunningApp_; }
-    const QList<NavRef> &navigable() const { return navigable_; }
+    // The rows the selection moves over. Built on first use after each rebuild: the selection itself
+    // works without it, so prefer navigableCount() where only the number of rows is needed.
+    const QList<NavRef> &navigable() const;
+    qsizetype navigableCount() const { return rowCount; }
 
     // Records the frontmost application, empties the search and rebuilds.
     void setActiveApp(const std::optional<RunningApp> &app, const std::optional<QString> &bundleId);
@@ -70,8 +76,17 @@ Q_SIGNALS:
     void collapsedChanged();
 
 private:
+    // The rows of one expanded section: sections_[section] starts at row firstRow.
+    struct RowRun {
+        qsizetype section;
+        qsizetype firstRow;
+    };
+
     void setSelectionIndex(qint64 index);
     static DisplaySection appSection(const AppShortcuts &app, bool isActive, QList<ShortcutEntry> entries);
+    QList<ShortcutEntry> favoriteEntries() const;
+    // The section and the entry of a row; row must be valid.
+    std::pair<qsizetype, qsizetype> rowAt(qsizetype row) const;
 
     const ShortcutStore &store_;
     FavoritesStore &favorites_;
@@ -84,6 +99,11 @@ private:
     QSet<QString> collapsed_;
     std::optional<AppShortcuts> activeApp_;
     std::optional<RunningApp> activeRunningApp_;
-    QList<NavRef> navigable_;
+    std::vector<RowRun> rowRuns;  // the expanded sections, in order
+    qsizetype rowCount = 0;
+    mutable QList<NavRef> navigable_;
+    mutable bool navigableBuilt = true;
     QHash<QString, bool> installedCache;
+
+    EntrySearch search;
 };

@@ -112,7 +112,7 @@ void CorvaneRootView::modelChanged()
     const bool empty = vm.sections().isEmpty();
     static_cast<EmptyStateView *>(emptyView)->setSearching(!vm.searchText().isEmpty());
     mainArea->setCurrentWidget(empty ? emptyView : static_cast<QWidget *>(list));
-    static_cast<PanelFooter *>(footerBar)->setCount(vm.navigable().size());
+    static_cast<PanelFooter *>(footerBar)->setCount(vm.navigableCount());
 }
 
 QString CorvaneRootView::countText() const

@@ -1,0 +1,49 @@
+#include "catalogue/TextArena.h"
+
+#include <algorithm>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
+void TextArena::startBlock(qsizetype needed)
+{
+    const qsizetype chars = std::max(blockChars, needed);
+    block = QString(chars, Qt::Uninitialized);
+    // The only time the block is written through QString: it is not shared yet, so this does not copy.
+    base = reinterpret_cast<char16_t *>(block.data());
+    capacity = chars;
+    used = 0;
+}
+
+QString TextArena::add(QStringView text)
+{
+    std::copy(text.begin(), text.end(), prepare(text.size()));
+    return commit();
+}
+
+QString TextArena::addUtf8(std::string_view utf8)
+{
+    // Widen as if it were ASCII, noting on the way whether it was; if not, convert it properly.
+    const auto *in = reinterpret_cast<const unsigned char *>(utf8.data());
+    const size_t length = utf8.size();
+    auto *out = reinterpret_cast<char16_t *>(prepare(qsizetype(length)));
+    size_t i = 0;
+    unsigned seen = 0;
+#if defined(__SSE2__)
+    const __m128i zero = _mm_setzero_si128();
+    for (; i + 16 <= length; i += 16) {
+        const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i *>(in + i));
+        seen |= unsigned(_mm_movemask_epi8(bytes));
+        _mm_storeu_si128(reinterpret_cast<__m128i *>(out + i), _mm_unpacklo_epi8(bytes, zero));
+        _mm_storeu_si128(reinterpret_cast<__m128i *>(out + i + 8), _mm_unpackhi_epi8(bytes, zero));
+    }
+#endif
+    for (; i < length; ++i) {
+        seen |= in[i] & 0x80u;
+        out[i] = in[i];
+    }
+    if (!seen)
+        return commit();
+    return add(QString::fromUtf8(utf8.data(), qsizetype(utf8.size())));
+}

@@ -1,0 +1,44 @@
+#pragma once
+
+#include "catalogue/ShortcutEntry.h"
+
+#include <QHash>
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+#include <vector>
+
+class ShortcutStore;
+
+// Finds, application by application, the entries whose search text contains every query word.
+// Each application's texts are scanned as one run for the rarest word, and only the texts that have
+// it are tested for the others. A search remembers what it found: when the next query only adds to
+// the words (every old word lies inside a new one), only those entries are looked at again.
+class EntrySearch {
+public:
+    explicit EntrySearch(const ShortcutStore &store) : store(store) {}
+
+    // Starts a search for `words` (lower case, none empty); no words ends searching and forgets.
+    void begin(const QStringList &words);
+    // The entries of `slug` that contain every word, in catalogue order: the stored list itself
+    // when all of them do.
+    QList<ShortcutEntry> entries(const QString &slug);
+    // What this search found becomes what the next one may narrow.
+    void finish();
+
+    // One search of one application, with nothing remembered.
+    static QList<ShortcutEntry> matching(const ShortcutStore &store, const QString &slug, const QStringList &words);
+
+private:
+    // The words in the order they are tested: the rarest in a sample of the catalogue first.
+    QStringList testOrder(QStringList words) const;
+
+    const ShortcutStore &store;
+    QStringList words;
+    bool narrowing = false;
+    QStringList lastWords;
+    QHash<QString, QList<ShortcutEntry>> last;
+    QHash<QString, QList<ShortcutEntry>> found;
+    std::vector<qsizetype> indices;  // reused by every application
+};

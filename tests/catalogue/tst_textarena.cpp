@@ -1,0 +1,117 @@
+#include "catalogue/ShortcutStore.h"
+#include "catalogue/TextArena.h"
+
+#include <QTest>
+
+namespace {
+
+AppShortcuts app(const QString &slug, const QString &name, QList<RawShortcut> shortcuts)
+{
+    AppShortcuts result;
+    result.slug = slug;
+    result.name = name;
+    result.keymaps = {Keymap{"k", std::nullopt, {ShortcutSection{QStringLiteral("S\u0130"), shortcuts}}}};
+    return result;
+}
+
+} // namespace
+
+class TestTextArena : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void textsAreTerminatedAndSurviveTheArena()
+    {
+        QStringList texts;
+        {
+            TextArena arena(16);
+            texts << arena.add(u"first") << arena.add(u"") << arena.addUtf8("second")
+                  << arena.addUtf8("caf\xC3\xA9 \xE2\x8C\x98") << arena.addUtf8("bad \xFF byte")
+                  << arena.add(u"a text longer than one block of the arena");
+        }
+        QCOMPARE(texts, (QStringList{"first", "", "second", QStringLiteral("caf\u00E9 \u2318"),
+                                     QString::fromUtf8("bad \xFF byte"), "a text longer than one block of the arena"}));
+        for (const QString &text : texts) {
+            QCOMPARE(text.utf16()[text.size()], u'\0');
+            QVERIFY(!text.isNull());
+        }
+    }
+
+    void changingACopyLeavesTheOthersAlone()
+    {
+        TextArena arena(64);
+        const QString a = arena.add(u"alpha");
+        const QString b = arena.add(u"beta");
+        const QString c = arena.add(u"gamma");
+        QString copy = a;
+        copy.append(u"-changed");
+        copy[0] = u'A';
+        QCOMPARE(copy, "Alpha-changed");
+        QCOMPARE(a, "alpha");
+        QCOMPARE(b, "beta");
+        QCOMPARE(c, "gamma");
+    }
+
+    // The last owner of a text in the middle of a block may change it in place: growing, shrinking or
+    // prepending must stay inside the block and leave the text as a plain QString would.
+    void lastOwnerChangesInPlace()
+    {
+        QString last;
+        {
+            TextArena arena(64);
+            const QString before = arena.add(u"before");
+            last = arena.add(u"delta");
+            const QString after = arena.add(u"after");
+        }
+        last.prepend(u"<<");
+        QCOMPARE(last, "<<delta");
+        last.append(QString(200, u'x'));
+        QCOMPARE(last.size(), 207);
+        last.resize(3);
+        last.squeeze();
+        QCOMPARE(last, "<<d");
+        QCOMPARE(last.utf16()[3], u'\0');
+    }
+
+    // The search in the panel scans each application's search texts as one run; the run must be
+    // exactly the entries' texts, in order, separated by U+0000.
+    void searchTextsLieBackToBack()
+    {
+        ShortcutStore store(std::nullopt, "linux");
+        store.load({app("a", "Alpha", {RawShortcut{"One", QString("ctrl+o"), std::nullopt}, RawShortcut{"", std::nullopt, std::nullopt},
+                                        RawShortcut{"Three", QString(""), QString("Note")}}),
+                    app("b", "Beta", {}),
+                    app("c", QStringLiteral("\u00C9diteur"), {RawShortcut{QStringLiteral("\u03A3\u0130"), std::nullopt, std::nullopt}})});
+        QVERIFY(!store.searchTexts("b"));
+        for (const QString slug : {"a", "c"}) {
+            const SearchTexts *search = store.searchTexts(slug);
+            QVERIFY(search);
+            QStringList texts;
+            for (const ShortcutEntry &entry : store.entriesByApp().value(slug))
+                texts << entry.searchText();
+            QCOMPARE(search->texts.toString(), texts.join(QChar(0)));
+            QCOMPARE(search->ends.size(), size_t(texts.size()));
+            qsizetype end = -1;
+            for (qsizetype i = 0; i < texts.size(); ++i) {
+                end += texts[i].size() + 1;
+                QCOMPARE(qsizetype(search->ends[size_t(i)]), end);
+            }
+        }
+    }
+
+    // Non-ASCII parts are lower-cased on their own; the result must be the whole text lower-cased,
+    // including mappings that change the length (U+0130 becomes two characters).
+    void lowerCasingByPartsEqualsTheWhole()
+    {
+        const RawShortcut shortcut{QStringLiteral("\u0130stanbul \u03A3\u039F\u03A3"), QString("Ctrl+\u00C4"),
+                                   QStringLiteral("STRASSE \u1E9E")};
+        const auto entries = ShortcutStore::makeEntries(app("s", QStringLiteral("N\u0130"), {shortcut, RawShortcut{"Plain", {}, {}}}), "linux");
+        QCOMPARE(entries.size(), 2);
+        const QString whole = QStringLiteral("\u0130stanbul \u03A3\u039F\u03A3 N\u0130 S\u0130 Ctrl+\u00C4 STRASSE \u1E9E").toLower();
+        QCOMPARE(entries[0].searchText(), whole);
+        QCOMPARE(entries[1].searchText(), QStringLiteral("plain n\u0130 s\u0130  ").toLower());
+        QCOMPARE(entries[0].keyGroups(), KeyNotation::parseKeyGroups("Ctrl+\u00C4"));
+    }
+};
+
+QTEST_APPLESS_MAIN(TestTextArena)
+#include "tst_textarena.moc"
