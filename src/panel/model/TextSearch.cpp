@@ -122,6 +122,28 @@ void scalarContaining(const char16_t *h, const quint32 *ends, qsizetype count, c
     }
 }
 
+#if defined(__SSE2__) || defined(CORVANE_SEARCH_AVX2)
+// One block of `width` positions from `pos`, whose candidates (first and last character of the word
+// in place) are the bit pairs of `mask`: the first candidate that matches whole counts its text,
+// and the scan goes on with the next text; without one, with the next block.
+inline qsizetype takeFirstMatch(unsigned mask, qsizetype pos, qsizetype width, const char16_t *h, const quint32 *ends,
+                                const char16_t *n, qsizetype k, qsizetype &i, std::vector<qsizetype> &found) noexcept
+{
+    while (mask) {
+        const unsigned bit = qCountTrailingZeroBits(mask);
+        const qsizetype at = pos + qsizetype(bit / 2);
+        mask &= ~(3u << bit);
+        if (!middleMatches(h + at, n, k))
+            continue;
+        while (ends[i] <= at)
+            ++i;
+        found.push_back(i);
+        return qsizetype(ends[i++]) + 1;
+    }
+    return pos + width;
+}
+#endif
+
 #if defined(__SSE2__)
 void sse2Containing(const char16_t *h, const quint32 *ends, qsizetype count, const char16_t *n, qsizetype k,
                     std::vector<qsizetype> &found) noexcept
@@ -136,22 +158,7 @@ void sse2Containing(const char16_t *h, const quint32 *ends, qsizetype count, con
         const __m128i atLast = _mm_loadu_si128(reinterpret_cast<const __m128i *>(h + pos + k - 1));
         unsigned mask = unsigned(_mm_movemask_epi8(
             _mm_and_si128(_mm_cmpeq_epi16(atFirst, firsts), _mm_cmpeq_epi16(atLast, lasts))));
-        qsizetype next = pos + 8;
-        while (mask) {
-            const unsigned bit = qCountTrailingZeroBits(mask);
-            const qsizetype at = pos + qsizetype(bit / 2);
-            mask &= ~(3u << bit);
-            if (!middleMatches(h + at, n, k))
-                continue;
-            // The text holding the match counts; the scan goes on with the next text.
-            while (ends[i] <= at)
-                ++i;
-            found.push_back(i);
-            next = qsizetype(ends[i]) + 1;
-            ++i;
-            break;
-        }
-        pos = next;
+        pos = takeFirstMatch(mask, pos, 8, h, ends, n, k, i, found);
     }
     scalarContaining(h, ends, count, n, k, i, pos, found);
 }
@@ -171,21 +178,7 @@ __attribute__((target("avx2"))) void avx2Containing(const char16_t *h, const qui
         const __m256i atLast = _mm256_loadu_si256(reinterpret_cast<const __m256i *>(h + pos + k - 1));
         unsigned mask = unsigned(_mm256_movemask_epi8(
             _mm256_and_si256(_mm256_cmpeq_epi16(atFirst, firsts), _mm256_cmpeq_epi16(atLast, lasts))));
-        qsizetype next = pos + 16;
-        while (mask) {
-            const unsigned bit = qCountTrailingZeroBits(mask);
-            const qsizetype at = pos + qsizetype(bit / 2);
-            mask &= ~(3u << bit);
-            if (!middleMatches(h + at, n, k))
-                continue;
-            while (ends[i] <= at)
-                ++i;
-            found.push_back(i);
-            next = qsizetype(ends[i]) + 1;
-            ++i;
-            break;
-        }
-        pos = next;
+        pos = takeFirstMatch(mask, pos, 16, h, ends, n, k, i, found);
     }
     scalarContaining(h, ends, count, n, k, i, pos, found);
 }
