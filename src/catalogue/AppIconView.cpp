@@ -3,7 +3,6 @@
 #include "catalogue/IconLoader.h"
 #include "platform/RunningApp.h"
 
-#include <QFileInfo>
 
 #include <QHash>
 #include <QImage>
@@ -68,7 +67,7 @@ std::optional<QIcon> runningAppIcon(const std::optional<RunningApp> &app)
 {
     if (!app || app->iconName.isEmpty())
         return std::nullopt;
-    const QIcon icon = QFileInfo(app->iconName).isAbsolute() ? QIcon(app->iconName) : QIcon::fromTheme(app->iconName);
+    const QIcon icon = IconLoader::iconNamed(app->iconName);
     if (icon.isNull())
         return std::nullopt;
     return icon;

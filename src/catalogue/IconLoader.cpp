@@ -51,6 +51,11 @@ QIcon IconLoader::placeholder()
     return icon;
 }
 
+QIcon IconLoader::iconNamed(const QString &nameOrPath)
+{
+    return QFileInfo(nameOrPath).isAbsolute() ? QIcon(nameOrPath) : QIcon::fromTheme(nameOrPath);
+}
+
 std::optional<QIcon> IconLoader::resourceImage(const std::optional<QString> &iconFile)
 {
     if (!iconFile)
@@ -79,7 +84,7 @@ QIcon IconLoader::appIcon(const std::optional<QString> &bundleId, const std::opt
 {
     if (bundleId && workspace) {
         if (const auto installed = workspace->installedIcon(*bundleId)) {
-            QIcon icon = QFileInfo(*installed).isAbsolute() ? QIcon(*installed) : QIcon::fromTheme(*installed);
+            const QIcon icon = iconNamed(*installed);
             if (!icon.isNull())
                 return icon;
         }

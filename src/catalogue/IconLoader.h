@@ -26,6 +26,8 @@ public:
     std::optional<QIcon> resourceImage(const std::optional<QString> &iconFile);
     // Our "app.dashed" drawing.
     static QIcon placeholder();
+    // The icon a desktop names: an absolute image path, or a name in the icon theme.
+    static QIcon iconNamed(const QString &nameOrPath);
 
     // How many times an icon file was read from disk (for tests of the cache).
     int fileLoads() const { return fileLoads_; }

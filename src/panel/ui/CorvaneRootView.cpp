@@ -85,12 +85,17 @@ CorvaneRootView::CorvaneRootView(PanelViewModel &vm, Preferences &preferences, I
     connect(&vm, &PanelViewModel::sectionsChanged, this, &CorvaneRootView::modelChanged);
     connect(&vm, &PanelViewModel::collapsedChanged, this, &CorvaneRootView::modelChanged);
     connect(&vm, &PanelViewModel::selectionIndexChanged, this, &CorvaneRootView::modelChanged);
-    connect(&preferences, &Preferences::accentNameChanged, this, [this] {
-        QPalette p = search->palette();
-        p.setColor(QPalette::Highlight, PanelStyle::withOpacity(QColor::fromRgb(this->preferences.accentColor()), 0.6));
-        search->setPalette(p);
-    });
+    connect(&preferences, &Preferences::accentNameChanged, this, &CorvaneRootView::accentChanged);
+    accentChanged();
     modelChanged();
+}
+
+void CorvaneRootView::accentChanged()
+{
+    // Selected text in the search field takes the accent colour.
+    QPalette p = search->palette();
+    p.setColor(QPalette::Highlight, PanelStyle::withOpacity(QColor::fromRgb(preferences.accentColor()), 0.6));
+    search->setPalette(p);
 }
 
 void CorvaneRootView::modelChanged()

@@ -39,6 +39,7 @@ protected:
 
 private:
     void modelChanged();
+    void accentChanged();
 
     PanelViewModel &vm;
     Preferences &preferences;
