@@ -156,7 +156,7 @@ private Q_SLOTS:
 
         // xdotool cannot wait for the activation here: it watches the property that is gone.
         QCOMPARE(run(QStringLiteral("xdotool"), {QStringLiteral("windowactivate"), betaWindow}), 0);
-        QTRY_COMPARE(lastId(), QStringLiteral("org.example.Beta"));
+        QTRY_COMPARE_WITH_TIMEOUT(lastId(), QStringLiteral("org.example.Beta"), 15000);
     }
 
     void runningApplicationsByIdentifier()
