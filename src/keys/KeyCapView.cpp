@@ -5,7 +5,6 @@
 #include <QCoreApplication>
 #include <QFontMetricsF>
 #include <QPainter>
-#include <QTextBoundaryFinder>
 
 namespace {
 
@@ -21,8 +20,7 @@ QString thenText()
 
 bool KeyCapView::isWideLabel(const QString &label)
 {
-    QTextBoundaryFinder finder(QTextBoundaryFinder::Grapheme, label);
-    return finder.toNextBoundary() < label.size();
+    return !KeyNotation::isSingleCharacter(label);
 }
 
 qreal KeyCapView::capWidth(const QString &label)

@@ -94,15 +94,6 @@ bool isAscii(QStringView text)
     return true;
 }
 
-bool isSingleCharacter(const QString &token)
-{
-    if (token.isEmpty())
-        return false;
-    QTextBoundaryFinder finder(QTextBoundaryFinder::Grapheme, token);
-    const qsizetype next = finder.toNextBoundary();
-    return next == token.size();
-}
-
 // A decimal integer: an optional sign and one or more ASCII digits, within the range of a signed
 // 64-bit integer.
 bool isDecimalInteger(QStringView text)
@@ -158,6 +149,14 @@ QString capitalised(const QString &token)
 } // namespace
 
 namespace KeyNotation {
+
+bool isSingleCharacter(const QString &token)
+{
+    if (token.isEmpty())
+        return false;
+    QTextBoundaryFinder finder(QTextBoundaryFinder::Grapheme, token);
+    return finder.toNextBoundary() == token.size();
+}
 
 bool isNamedKey(const QString &token)
 {

@@ -18,6 +18,9 @@ KeyGroups parseKeyGroups(const QString &text);
 // upper-cased, or else the token capitalised.
 QString keySymbol(const QString &token);
 
+// True when `text` is one user-perceived character (one grapheme, however many code points).
+bool isSingleCharacter(const QString &text);
+
 // True when `token` (lower-cased) is one of the key-name table's names.
 bool isNamedKey(const QString &token);
 

@@ -5,7 +5,6 @@
 
 #include <QHash>
 #include <QSet>
-#include <QTextBoundaryFinder>
 
 namespace CatalogueLint {
 
@@ -44,12 +43,6 @@ bool isFunctionKey(const QString &lower)
     return ok && lower.at(1) != QLatin1Char('0') && number >= 1 && number <= 35;
 }
 
-bool isOneCharacter(const QString &token)
-{
-    QTextBoundaryFinder finder(QTextBoundaryFinder::Grapheme, token);
-    return finder.toNextBoundary() == token.size();
-}
-
 QString keyProblem(const QString &key)
 {
     if (key.trimmed().isEmpty())
@@ -63,7 +56,7 @@ QString keyProblem(const QString &key)
         for (QStringView tokenView : chord.split(QLatin1Char('+'))) {
             const QString token = tokenView.toString();
             const QString lower = token.toLower();
-            if (KeyNotation::isNamedKey(lower) || isOneCharacter(token) || isFunctionKey(lower)
+            if (KeyNotation::isNamedKey(lower) || KeyNotation::isSingleCharacter(token) || isFunctionKey(lower)
                 || isKnownPlainKey(lower))
                 continue;
             return QStringLiteral("unknown key \"%1\" in \"%2\"").arg(token, key);
