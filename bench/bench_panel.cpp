@@ -4,10 +4,10 @@
 
 #include "CatalogueGenerator.h"
 
-#include "catalogue/IconLoader.h"
+#include "catalogue/ui/IconLoader.h"
 #include "catalogue/ShortcutStore.h"
-#include "panel/model/FavoritesStore.h"
-#include "panel/model/PanelViewModel.h"
+#include "panel/FavoritesStore.h"
+#include "panel/PanelViewModel.h"
 #include "panel/ui/CorvaneRootView.h"
 #include "panel/ui/KeyPanel.h"
 #include "panel/ui/PanelController.h"

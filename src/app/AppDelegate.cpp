@@ -1,7 +1,7 @@
 #include "app/AppDelegate.h"
 
-#include "app/ActiveAppMonitor.h"
-#include "panel/model/PanelViewModel.h"
+#include "panel/ActiveAppMonitor.h"
+#include "panel/PanelViewModel.h"
 #include "panel/ui/PanelController.h"
 #include "platform/NotificationCenter.h"
 #include "settings/HotKeyManager.h"

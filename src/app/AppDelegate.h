@@ -1,7 +1,7 @@
 #pragma once
 
 #include "catalogue/ShortcutStore.h"
-#include "panel/model/FavoritesStore.h"
+#include "panel/FavoritesStore.h"
 
 #include <QObject>
 #include <QStringList>

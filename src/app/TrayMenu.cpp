@@ -1,8 +1,8 @@
 #include "app/TrayMenu.h"
 
 #include "app/MenuModel.h"
-#include "panel/ui/PanelStyle.h"
-#include "platform/TrayHostWatcher.h"
+#include "ui/PanelStyle.h"
+#include "platform/freedesktop/TrayHostWatcher.h"
 #include "settings/Preferences.h"
 
 #include <QAction>

@@ -1,18 +1,14 @@
 #include "app/AppDelegate.h"
 #include "app/MenuModel.h"
+#include "app/SessionBackends.h"
 #include "app/TrayMenu.h"
-#include "catalogue/IconLoader.h"
+#include "catalogue/ui/IconLoader.h"
 #include "panel/ui/PanelController.h"
-#include "platform/DesktopNotifier.h"
+#include "platform/freedesktop/DesktopNotifier.h"
 #include "platform/PlatformProfile.h"
 #include "platform/ResourcePaths.h"
-#include "platform/SingleInstance.h"
+#include "app/SingleInstance.h"
 #include "platform/StandardDefaults.h"
-#include "platform/linux/LinuxWorkspace.h"
-#include "platform/linux/X11ActivationSource.h"
-#include "platform/linux/X11HotKeyBackend.h"
-#include "platform/linux/X11WindowSystem.h"
-#include "platform/linux/XdgAutostartItem.h"
 #include "settings/HotKeyManager.h"
 #include "settings/Preferences.h"
 #include "settings/ui/SettingsWindowController.h"
@@ -36,24 +32,19 @@ int main(int argc, char *argv[])
     if (!instance.listen())
         return instance.sendToRunning(command) ? 0 : 1;
 
-    LinuxWorkspace workspace;
-    X11ActivationSource activations(workspace.x11Windows());
-    X11WindowSystem windowSystem;
-    XdgAutostartItem autostart;
+    SessionBackends backends;
+    LinuxWorkspace &workspace = backends.workspace();
     Preferences &preferences = Preferences::shared();
     IconLoader::createShared(&workspace);
-    SettingsWindowController::createShared(preferences, &windowSystem);
-    auto hotKeyBackend = std::make_unique<X11HotKeyBackend>();
-    // Windows the hot key shows are activated with the time of its press.
-    windowSystem.setUserTimeSource([backend = hotKeyBackend.get()] { return backend->lastPressTime(); });
-    HotKeyManager::shared().setBackend(std::move(hotKeyBackend));
+    SettingsWindowController::createShared(preferences, &backends.windowSystem());
+    HotKeyManager::shared().setBackend(backends.takeHotKeyBackend());
 
-    AppDelegate delegate({preferences, StandardDefaults::shared(), workspace, activations, IconLoader::shared(),
-                          &windowSystem},
+    AppDelegate delegate({preferences, StandardDefaults::shared(), workspace, backends.activations(),
+                          IconLoader::shared(), &backends.windowSystem()},
                          ResourcePaths::folder(QStringLiteral("ShortcutData")),
                          QLatin1String(PlatformProfile::keymapPlatform), arguments);
 
-    MenuModel menuModel(autostart);
+    MenuModel menuModel(backends.loginItem());
     TrayMenu tray(menuModel, preferences,
                   {[&delegate] {
                        if (delegate.panelController())

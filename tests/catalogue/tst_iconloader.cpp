@@ -3,8 +3,8 @@
 // looks icon themes up in the XDG data folders.
 
 #include "LinuxTestSupport.h"
-#include "catalogue/IconLoader.h"
-#include "platform/linux/LinuxWorkspace.h"
+#include "catalogue/ui/IconLoader.h"
+#include "platform/freedesktop/LinuxWorkspace.h"
 
 #include <QBuffer>
 #include <QIcon>

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "catalogue/ShortcutStore.h"
-#include "panel/model/FavoritesStore.h"
-#include "panel/model/PanelViewModel.h"
+#include "panel/FavoritesStore.h"
+#include "panel/PanelViewModel.h"
 #include "platform/MemoryDefaultsStore.h"
 #include "platform/StaticWorkspace.h"
 #include "settings/Preferences.h"

@@ -1,4 +1,4 @@
-#include "panel/model/FavoritesStore.h"
+#include "panel/FavoritesStore.h"
 #include "platform/MemoryDefaultsStore.h"
 
 #include <QTest>

@@ -1,5 +1,5 @@
-#include "panel/model/PanelKeyTable.h"
-#include "panel/model/PanelPlacement.h"
+#include "panel/PanelKeyTable.h"
+#include "panel/PanelPlacement.h"
 #include "platform/KeyCodes.h"
 
 #include <QTest>

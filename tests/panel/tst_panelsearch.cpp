@@ -1,5 +1,5 @@
 #include "PanelFixture.h"
-#include "panel/model/TextSearch.h"
+#include "panel/TextSearch.h"
 
 #include <QRandomGenerator>
 #include <QRegularExpression>

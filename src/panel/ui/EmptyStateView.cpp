@@ -1,6 +1,6 @@
 #include "panel/ui/EmptyStateView.h"
 
-#include "panel/ui/PanelStyle.h"
+#include "ui/PanelStyle.h"
 
 #include <QFontMetricsF>
 #include <QPainter>

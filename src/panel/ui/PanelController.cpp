@@ -1,9 +1,9 @@
 #include "panel/ui/PanelController.h"
 
-#include "panel/model/FavoritesStore.h"
-#include "panel/model/PanelKeyTable.h"
-#include "panel/model/PanelPlacement.h"
-#include "panel/model/PanelViewModel.h"
+#include "panel/FavoritesStore.h"
+#include "panel/PanelKeyTable.h"
+#include "panel/PanelPlacement.h"
+#include "panel/PanelViewModel.h"
 #include "panel/ui/CorvaneRootView.h"
 #include "panel/ui/KeyPanel.h"
 #include "platform/KeyCodes.h"

@@ -1,6 +1,6 @@
 #include "panel/ui/PanelFooter.h"
 
-#include "panel/ui/PanelStyle.h"
+#include "ui/PanelStyle.h"
 
 #include <QFontMetricsF>
 #include <QPainter>

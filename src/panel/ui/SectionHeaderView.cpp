@@ -1,7 +1,7 @@
 #include "panel/ui/SectionHeaderView.h"
 
-#include "catalogue/AppIconView.h"
-#include "panel/ui/PanelStyle.h"
+#include "catalogue/ui/AppIconView.h"
+#include "ui/PanelStyle.h"
 
 #include <QCoreApplication>
 #include <QFontMetricsF>

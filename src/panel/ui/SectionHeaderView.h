@@ -1,6 +1,6 @@
 #pragma once
 
-#include "panel/model/DisplaySection.h"
+#include "panel/DisplaySection.h"
 
 #include <QColor>
 #include <QIcon>

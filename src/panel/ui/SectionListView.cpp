@@ -1,8 +1,8 @@
 #include "panel/ui/SectionListView.h"
 
-#include "catalogue/AppIconView.h"
-#include "panel/model/FavoritesStore.h"
-#include "panel/model/PanelViewModel.h"
+#include "catalogue/ui/AppIconView.h"
+#include "panel/FavoritesStore.h"
+#include "panel/PanelViewModel.h"
 #include "panel/ui/SectionHeaderView.h"
 #include "panel/ui/ShortcutRowView.h"
 #include "settings/Preferences.h"

@@ -1,8 +1,8 @@
 #include "panel/ui/ShortcutRowView.h"
 
-#include "catalogue/AppIconView.h"
-#include "keys/KeyCapView.h"
-#include "panel/ui/PanelStyle.h"
+#include "catalogue/ui/AppIconView.h"
+#include "keys/ui/KeyCapView.h"
+#include "ui/PanelStyle.h"
 
 #include <QCoreApplication>
 #include <QFontMetricsF>

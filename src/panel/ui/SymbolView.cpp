@@ -1,6 +1,6 @@
 #include "panel/ui/SymbolView.h"
 
-#include "panel/ui/PanelStyle.h"
+#include "ui/PanelStyle.h"
 
 #include <QPainter>
 

@@ -1,0 +1,43 @@
+#pragma once
+
+#include "platform/freedesktop/LinuxWorkspace.h"
+#include "platform/freedesktop/XdgAutostartItem.h"
+
+#include <QString>
+#include <memory>
+#include <optional>
+
+class ActivationSource;
+class HotKeyBackend;
+class WindowSystem;
+class X11WindowIdentity;
+
+// Picks the platform backends for this session, once, at start-up, and keeps them: the desktop
+// entries and autostart of every freedesktop session, plus the window-system backend (X11 today)
+// for the active application, the global hot key and the panel's window calls. Logs its choice.
+class SessionBackends {
+public:
+    SessionBackends();
+    ~SessionBackends();
+    SessionBackends(const SessionBackends &) = delete;
+    SessionBackends &operator=(const SessionBackends &) = delete;
+
+    // "x11" or "none": what the window-system backend is.
+    const QString &windowSystemName() const { return windowSystemName_; }
+
+    LinuxWorkspace &workspace() { return workspace_; }
+    XdgAutostartItem &loginItem() { return autostart_; }
+    ActivationSource &activations() { return *activations_; }
+    WindowSystem &windowSystem() { return *windowSystem_; }
+    // The hot-key backend, handed over once to its manager.
+    std::unique_ptr<HotKeyBackend> takeHotKeyBackend();
+
+private:
+    QString windowSystemName_;
+    LinuxWorkspace workspace_;
+    XdgAutostartItem autostart_;
+    std::unique_ptr<X11WindowIdentity> x11Windows_;
+    std::unique_ptr<ActivationSource> activations_;
+    std::unique_ptr<WindowSystem> windowSystem_;
+    std::unique_ptr<HotKeyBackend> hotKeyBackend_;
+};

@@ -1,0 +1,81 @@
+#include "app/SingleInstance.h"
+
+#include <QDir>
+#include <QLocalServer>
+#include <QLocalSocket>
+#include <QStandardPaths>
+
+#include <unistd.h>
+
+namespace {
+constexpr qint64 maxCommandLength = 64;
+}
+
+SingleInstance::SingleInstance(const QString &name, QObject *parent) : QObject(parent)
+{
+    QString folder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+    if (folder.isEmpty())
+        folder = QDir::tempPath();
+    path = QDir(folder).filePath(QStringLiteral("%1-%2.socket").arg(name).arg(getuid()));
+}
+
+SingleInstance::~SingleInstance() = default;
+
+QString SingleInstance::commandFor(const QStringList &arguments)
+{
+    for (const QString &argument : arguments) {
+        if (argument == QLatin1String("--toggle"))
+            return QStringLiteral("toggle");
+        if (argument == QLatin1String("--show"))
+            return QStringLiteral("show");
+        if (argument == QLatin1String("--settings"))
+            return QStringLiteral("settings");
+    }
+    return QStringLiteral("open");
+}
+
+bool SingleInstance::sendToRunning(const QString &command, int timeoutMs)
+{
+    QLocalSocket socket;
+    socket.connectToServer(path);
+    if (!socket.waitForConnected(timeoutMs))
+        return false;
+    socket.write(command.toUtf8() + '\n');
+    if (!socket.waitForBytesWritten(timeoutMs))
+        return false;
+    // The running instance closes the connection once it has read the command.
+    socket.waitForDisconnected(timeoutMs);
+    return true;
+}
+
+bool SingleInstance::listen()
+{
+    server = std::make_unique<QLocalServer>();
+    server->setSocketOptions(QLocalServer::UserAccessOption);
+    if (!server->listen(path)) {
+        // A socket file left by a program that died answers nobody: take its place.
+        QLocalSocket probe;
+        probe.connectToServer(path);
+        if (probe.waitForConnected(500))
+            return false;
+        QLocalServer::removeServer(path);
+        if (!server->listen(path))
+            return false;
+    }
+    connect(server.get(), &QLocalServer::newConnection, this, [this] {
+        while (QLocalSocket *socket = server->nextPendingConnection()) {
+            connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
+            connect(socket, &QLocalSocket::readyRead, this, [this, socket] {
+                if (!socket->canReadLine()) {
+                    if (socket->bytesAvailable() > maxCommandLength)
+                        socket->abort();  // not one of ours
+                    return;
+                }
+                const QString command = QString::fromUtf8(socket->readLine(maxCommandLength)).trimmed();
+                socket->disconnectFromServer();
+                Q_EMIT commandReceived(command);
+            });
+        }
+    });
+    return true;
+}

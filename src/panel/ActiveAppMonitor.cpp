@@ -1,0 +1,36 @@
+#include "panel/ActiveAppMonitor.h"
+
+#include "platform/ActivationSource.h"
+#include "platform/PlatformProfile.h"
+
+#include <QPointer>
+
+ActiveAppMonitor &ActiveAppMonitor::shared()
+{
+    static ActiveAppMonitor *monitor =  // lives as long as the process
+        new ActiveAppMonitor(QString::fromLatin1(PlatformProfile::applicationId));
+    return *monitor;
+}
+
+ActiveAppMonitor::ActiveAppMonitor(std::optional<QString> ownBundleId, QObject *parent)
+    : QObject(parent), ownBundleId_(std::move(ownBundleId))
+{
+}
+
+void ActiveAppMonitor::start(ActivationSource &source)
+{
+    if (const std::optional<RunningApp> frontmost = source.frontmostApp())
+        didActivate(*frontmost);
+    source.follow([monitor = QPointer<ActiveAppMonitor>(this)](const RunningApp &app) {
+        if (monitor)
+            monitor->didActivate(app);
+    });
+}
+
+void ActiveAppMonitor::didActivate(const RunningApp &app)
+{
+    if (isThisProgram(app) || lastApp_ == app)
+        return;
+    lastApp_ = app;
+    Q_EMIT lastAppChanged();
+}

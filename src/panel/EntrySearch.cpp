@@ -1,0 +1,144 @@
+#include "panel/EntrySearch.h"
+
+#include "catalogue/ShortcutStore.h"
+#include "panel/TextSearch.h"
+
+#include <algorithm>
+
+namespace {
+
+bool containsAll(QStringView text, const QStringList &words, qsizetype skip)
+{
+    for (qsizetype w = skip; w < words.size(); ++w) {
+        if (TextSearch::indexOf(text, words.at(w)) < 0)
+            return false;
+    }
+    return true;
+}
+
+// Appends to `found` the index of every entry whose search text contains all `words`, in order.
+// With `search` (the same entries' texts as one run) the run is scanned; without, each text on its own.
+void findMatches(const QList<ShortcutEntry> &entries, const SearchTexts *search, const QStringList &words,
+                 std::vector<qsizetype> &found)
+{
+    const qsizetype count = entries.size();
+    // A word with U+0000 in it could run over a separator of the run.
+    const bool scan = search && qsizetype(search->ends.size()) == count && !words.isEmpty()
+        && std::none_of(words.cbegin(), words.cend(),
+                        [](const QString &word) { return word.isEmpty() || word.contains(QChar(0)); });
+    if (!scan) {
+        for (qsizetype i = 0; i < count; ++i) {
+            if (containsAll(entries.at(i).searchText(), words, 0))
+                found.push_back(i);
+        }
+        return;
+    }
+    const qsizetype before = qsizetype(found.size());
+    TextSearch::textsContaining(search->texts, search->ends.data(), count, words.constFirst(), found);
+    if (words.size() == 1)
+        return;
+    const quint32 *ends = search->ends.data();
+    const auto kept = std::remove_if(found.begin() + before, found.end(), [&](qsizetype i) {
+        const qsizetype start = i ? qsizetype(ends[i - 1]) + 1 : 0;
+        return !containsAll(search->texts.sliced(start, qsizetype(ends[i]) - start), words, 1);
+    });
+    found.erase(kept, found.end());
+}
+
+// The entries at `indices`: the list itself, shared, when that is all of them.
+QList<ShortcutEntry> pick(const QList<ShortcutEntry> &entries, const std::vector<qsizetype> &indices)
+{
+    if (qsizetype(indices.size()) == entries.size())
+        return entries;
+    QList<ShortcutEntry> picked;
+    picked.reserve(qsizetype(indices.size()));
+    for (qsizetype i : indices)
+        picked.append(entries.at(i));
+    return picked;
+}
+
+// How often `word` occurs in `texts`.
+qsizetype occurrences(const QList<QStringView> &texts, const QString &word)
+{
+    qsizetype count = 0;
+    for (QStringView text : texts) {
+        for (qsizetype at = TextSearch::indexOf(text, word); at >= 0; at = TextSearch::indexOf(text, word, at + 1))
+            ++count;
+    }
+    return count;
+}
+
+} // namespace
+
+QStringList EntrySearch::testOrder(QStringList words) const
+{
+    if (words.size() < 2)
+        return words;
+    // A sample of the catalogue's text: the start of the search texts of up to eight applications
+    // spread over the list.
+    const QList<AppShortcuts> &apps = store.orderedApps();
+    QList<QStringView> sample;
+    const qsizetype step = qMax<qsizetype>(1, apps.size() / 8);
+    for (qsizetype a = 0; a < apps.size() && sample.size() < 8; a += step) {
+        if (const SearchTexts *texts = store.searchTexts(apps.at(a).slug))
+            sample.append(texts->texts.left(4096));
+    }
+    QList<std::pair<qsizetype, QString>> counted;
+    for (const QString &word : words)
+        counted.append({occurrences(sample, word), word});
+    // Rarest first; between equally common words, the longer one.
+    std::stable_sort(counted.begin(), counted.end(), [](const auto &a, const auto &b) {
+        return a.first != b.first ? a.first < b.first : a.second.size() > b.second.size();
+    });
+    QStringList ordered;
+    for (const auto &[count, word] : counted)
+        ordered.append(word);
+    return ordered;
+}
+
+void EntrySearch::begin(const QStringList &queryWords)
+{
+    words = testOrder(queryWords);
+    narrowing = !words.isEmpty() && !lastWords.isEmpty()
+        && std::all_of(lastWords.cbegin(), lastWords.cend(), [this](const QString &old) {
+               return std::any_of(words.cbegin(), words.cend(), [&old](const QString &word) { return word.contains(old); });
+           });
+    found.clear();
+    if (!words.isEmpty())
+        found.reserve(store.orderedApps().size() + 1);
+}
+
+QList<ShortcutEntry> EntrySearch::entries(const QString &slug)
+{
+    const auto stored = store.entriesByApp().constFind(slug);
+    if (stored == store.entriesByApp().constEnd())
+        return {};
+    const QList<ShortcutEntry> *pool = &*stored;
+    const SearchTexts *texts = store.searchTexts(slug);
+    if (narrowing) {
+        const auto previous = last.constFind(slug);
+        if (previous != last.constEnd() && previous->size() < stored->size()) {
+            pool = &*previous;
+            texts = nullptr;
+        }
+    }
+    indices.clear();
+    findMatches(*pool, texts, words, indices);
+    QList<ShortcutEntry> matches = pick(*pool, indices);
+    found.insert(slug, matches);
+    return matches;
+}
+
+void EntrySearch::finish()
+{
+    lastWords = words;
+    last = std::move(found);
+    found.clear();
+}
+
+QList<ShortcutEntry> EntrySearch::matching(const ShortcutStore &store, const QString &slug, const QStringList &words)
+{
+    EntrySearch search(store);
+    search.begin(words);
+    return search.entries(slug);
+}

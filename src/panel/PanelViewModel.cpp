@@ -1,0 +1,272 @@
+#include "panel/PanelViewModel.h"
+
+#include "catalogue/ShortcutStore.h"
+#include "panel/FavoritesStore.h"
+#include "platform/Workspace.h"
+#include "settings/Preferences.h"
+
+#include <algorithm>
+
+PanelViewModel::PanelViewModel(const ShortcutStore &store, FavoritesStore &favorites, Workspace &workspace,
+                               Preferences &preferences, QObject *parent)
+    : QObject(parent), store_(store), favorites_(favorites), workspace(workspace), preferences(preferences),
+      search(store)
+{
+}
+
+void PanelViewModel::setSearchText(const QString &text)
+{
+    searchText_ = text;
+    Q_EMIT searchTextChanged();
+    rebuild(true);
+}
+
+void PanelViewModel::setCollapsed(const QSet<QString> &ids)
+{
+    collapsed_ = ids;
+    Q_EMIT collapsedChanged();
+    refreshKeepingSelection();
+}
+
+void PanelViewModel::setSelectionIndex(qint64 index)
+{
+    selectionIndex_ = index;
+    Q_EMIT selectionIndexChanged();
+}
+
+QStringList PanelViewModel::queryWords(const QString &text)
+{
+    // Trim the Unicode space separators and tabs at both ends; line breaks stay.
+    auto isTrimmed = [](QChar c) { return c.category() == QChar::Separator_Space || c == QLatin1Char('\t'); };
+    qsizetype begin = 0;
+    qsizetype end = text.size();
+    while (begin < end && isTrimmed(text.at(begin)))
+        ++begin;
+    while (end > begin && isTrimmed(text.at(end - 1)))
+        --end;
+    return text.mid(begin, end - begin).toLower().split(QLatin1Char(' '), Qt::SkipEmptyParts);
+}
+
+
+QList<ShortcutEntry> PanelViewModel::matchingEntries(const QString &slug, bool searching,
+                                                     const QStringList &words) const
+{
+    if (!searching)
+        return store_.entriesByApp().value(slug);
+    return EntrySearch::matching(store_, slug, words);
+}
+
+bool PanelViewModel::isInstalled(const QString &bundleId)
+{
+    const auto cached = installedCache.constFind(bundleId);
+    if (cached != installedCache.constEnd())
+        return *cached;
+    const bool installed = workspace.isInstalled(bundleId);
+    installedCache.insert(bundleId, installed);
+    return installed;
+}
+
+DisplaySection PanelViewModel::appSection(const AppShortcuts &app, bool isActive, QList<ShortcutEntry> entries)
+{
+    DisplaySection section;
+    section.id = app.slug;
+    section.appSlug = app.slug;
+    section.title = app.name;
+    section.bundleId = app.bundleId;
+    if (app.icon)
+        section.iconFile = ShortcutStore::lastPathComponent(*app.icon);
+    section.isActive = isActive;
+    section.entries = std::move(entries);
+    return section;
+}
+
+QList<ShortcutEntry> PanelViewModel::favoriteEntries() const
+{
+    // An entry's id begins with its application's slug and "|": only applications whose slug ends
+    // at one of the bars of a favourite id can hold favourites, and only their entries are looked at.
+    const auto &byApp = store_.entriesByApp();
+    QSet<QString> slugs;
+    for (const QString &id : favorites_.ids()) {
+        for (qsizetype bar = id.indexOf(QLatin1Char('|')); bar >= 0; bar = id.indexOf(QLatin1Char('|'), bar + 1)) {
+            QString slug = id.left(bar);
+            if (byApp.contains(slug))
+                slugs.insert(std::move(slug));
+        }
+    }
+    QList<ShortcutEntry> favorites;
+    if (slugs.isEmpty())
+        return favorites;
+    for (const AppShortcuts &app : store_.orderedApps()) {
+        if (!slugs.contains(app.slug))
+            continue;
+        for (const ShortcutEntry &entry : *byApp.constFind(app.slug)) {
+            if (favorites_.contains(entry.id()))
+                favorites.append(entry);
+        }
+    }
+    return favorites;
+}
+
+void PanelViewModel::rebuild(bool resetSelection)
+{
+    const QStringList words = queryWords(searchText_);
+    const bool searching = !words.isEmpty();
+    search.begin(words);
+    auto entriesOf = [&](const QString &slug) {
+        return searching ? search.entries(slug) : store_.entriesByApp().value(slug);
+    };
+    QList<DisplaySection> sections;
+
+    if (!searching && !favorites_.isEmpty()) {
+        QList<ShortcutEntry> favorites = favoriteEntries();
+        if (!favorites.isEmpty()) {
+            DisplaySection section;
+            section.id = QLatin1String(DisplaySection::favoritesId);
+            section.appSlug = section.id;
+            section.title = QStringLiteral("Favorites");
+            section.isActive = true;
+            section.isFavorites = true;
+            section.entries = std::move(favorites);
+            sections.append(std::move(section));
+        }
+    }
+
+    if (activeApp_) {
+        QList<ShortcutEntry> entries = entriesOf(activeApp_->slug);
+        if (!entries.isEmpty())
+            sections.append(appSection(*activeApp_, true, std::move(entries)));
+    }
+
+    const bool onlyInstalled = preferences.onlyInstalledApps();
+    for (const AppShortcuts &app : store_.orderedApps()) {
+        if (activeApp_ && app.slug == activeApp_->slug)
+            continue;
+        if (onlyInstalled && (!app.bundleId || !isInstalled(*app.bundleId)))
+            continue;
+        QList<ShortcutEntry> entries = entriesOf(app.slug);
+        if (!entries.isEmpty())
+            sections.append(appSection(app, false, std::move(entries)));
+    }
+    search.finish();
+
+    sections_ = std::move(sections);
+    Q_EMIT sectionsChanged();
+
+    // The rows of the expanded sections; the list of them is made only when asked for.
+    rowRuns.clear();
+    rowCount = 0;
+    for (qsizetype s = 0; s < sections_.size(); ++s) {
+        const DisplaySection &section = sections_.at(s);
+        if (collapsed_.contains(section.id))
+            continue;
+        rowRuns.push_back(RowRun{s, rowCount});
+        rowCount += section.entries.size();
+    }
+    navigable_ = QList<NavRef>();
+    navigableBuilt = false;
+
+    if (resetSelection)
+        setSelectionIndex(0);
+    else if (selectionIndex_ >= rowCount)
+        setSelectionIndex(rowCount == 0 ? 0 : rowCount - 1);
+}
+
+const QList<NavRef> &PanelViewModel::navigable() const
+{
+    if (!navigableBuilt) {
+        QList<NavRef> rows;
+        rows.reserve(rowCount);
+        for (const RowRun &run : rowRuns) {
+            const DisplaySection &section = sections_.at(run.section);
+            for (const ShortcutEntry &entry : section.entries)
+                rows.append(NavRef{section.id, entry});
+        }
+        navigable_ = std::move(rows);
+        navigableBuilt = true;
+    }
+    return navigable_;
+}
+
+std::pair<qsizetype, qsizetype> PanelViewModel::rowAt(qsizetype row) const
+{
+    auto run = std::upper_bound(rowRuns.cbegin(), rowRuns.cend(), row,
+                                [](qsizetype r, const RowRun &next) { return r < next.firstRow; });
+    --run;
+    return {run->section, row - run->firstRow};
+}
+
+void PanelViewModel::setActiveApp(const std::optional<RunningApp> &app, const std::optional<QString> &bundleId)
+{
+    std::optional<RunningApp> running = app;
+    std::optional<QString> identifier = bundleId;
+    if (!app && bundleId)
+        running = workspace.runningApp(*bundleId);
+    else if (app && !bundleId)
+        identifier = app->bundleIdentifier;
+    activeRunningApp_ = running;
+    activeApp_ = store_.appForBundleId(identifier);
+    setSearchText(QString());
+}
+
+std::optional<QString> PanelViewModel::selectionKey() const
+{
+    if (selectionIndex_ < 0 || selectionIndex_ >= rowCount)
+        return std::nullopt;
+    const auto [section, entry] = rowAt(selectionIndex_);
+    const DisplaySection &display = sections_.at(section);
+    return display.id + QLatin1Char('#') + display.entries.at(entry).id();
+}
+
+std::optional<ShortcutEntry> PanelViewModel::selectedEntry() const
+{
+    if (selectionIndex_ < 0 || selectionIndex_ >= rowCount)
+        return std::nullopt;
+    const auto [section, entry] = rowAt(selectionIndex_);
+    return sections_.at(section).entries.at(entry);
+}
+
+void PanelViewModel::moveSelection(qint64 delta)
+{
+    if (rowCount == 0)
+        return;
+    const qint64 last = rowCount - 1;
+    // Clamp without overflowing on extreme deltas.
+    qint64 index;
+    if (delta > 0)
+        index = delta > last - selectionIndex_ ? last : selectionIndex_ + delta;
+    else
+        index = delta < -selectionIndex_ ? 0 : selectionIndex_ + delta;
+    setSelectionIndex(qBound<qint64>(0, index, last));
+}
+
+void PanelViewModel::refreshKeepingSelection()
+{
+    const std::optional<QString> key = selectionKey();
+    rebuild(false);
+    if (key) {
+        // The first row whose key is the section id, "#" and the entry id: only sections whose id
+        // starts the key hold candidates.
+        for (const RowRun &run : rowRuns) {
+            const DisplaySection &section = sections_.at(run.section);
+            const QString &id = section.id;
+            if (key->size() <= id.size() || !key->startsWith(id) || key->at(id.size()) != QLatin1Char('#'))
+                continue;
+            const QStringView entryId = QStringView(*key).mid(id.size() + 1);
+            for (qsizetype e = 0; e < section.entries.size(); ++e) {
+                if (section.entries.at(e).id() == entryId) {
+                    setSelectionIndex(run.firstRow + e);
+                    return;
+                }
+            }
+        }
+    }
+    setSelectionIndex(qMax<qint64>(0, qMin<qint64>(selectionIndex_, rowCount - 1)));
+}
+
+void PanelViewModel::toggleCollapsed(const QString &sectionId)
+{
+    if (!collapsed_.remove(sectionId))
+        collapsed_.insert(sectionId);
+    Q_EMIT collapsedChanged();
+    refreshKeepingSelection();
+}

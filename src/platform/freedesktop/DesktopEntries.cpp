@@ -1,0 +1,122 @@
+#include "platform/freedesktop/DesktopEntries.h"
+
+#include <algorithm>
+
+// GIO's headers use `signals` as a name, which Qt defines as a keyword.
+#undef signals
+#include <gio/gdesktopappinfo.h>
+#include <gio/gio.h>
+
+namespace {
+
+QString fromUtf8(const char *text)
+{
+    return text ? QString::fromUtf8(text) : QString();
+}
+
+QString iconOf(GAppInfo *info)
+{
+    GIcon *icon = g_app_info_get_icon(info);  // not owned
+    if (!icon)
+        return QString();
+    if (G_IS_THEMED_ICON(icon)) {
+        const gchar *const *names = g_themed_icon_get_names(G_THEMED_ICON(icon));
+        return names && names[0] ? fromUtf8(names[0]) : QString();
+    }
+    if (G_IS_FILE_ICON(icon)) {
+        gchar *path = g_file_get_path(g_file_icon_get_file(G_FILE_ICON(icon)));
+        const QString result = fromUtf8(path);
+        g_free(path);
+        return result;
+    }
+    return QString();
+}
+
+DesktopEntry entryOf(GDesktopAppInfo *info)
+{
+    GAppInfo *app = G_APP_INFO(info);
+    DesktopEntry entry;
+    entry.id = fromUtf8(g_app_info_get_id(app));
+    if (entry.id.endsWith(QLatin1String(".desktop")))
+        entry.id.chop(8);
+    entry.name = fromUtf8(g_app_info_get_name(app));
+    entry.icon = iconOf(app);
+    entry.startupWmClass = fromUtf8(g_desktop_app_info_get_startup_wm_class(info));
+    entry.shown = !g_desktop_app_info_get_nodisplay(info);
+    return entry;
+}
+
+} // namespace
+
+// GIO watches the application folders and says when anything in them changed. The signal arrives
+// through the main thread's GLib context, which Qt's event loop runs.
+struct DesktopEntries::ChangeMonitor {
+    explicit ChangeMonitor(bool *stale)
+        : monitor(g_app_info_monitor_get()),
+          handler(g_signal_connect(monitor, "changed", G_CALLBACK(+[](GAppInfoMonitor *, gpointer flag) {
+                                       *static_cast<bool *>(flag) = true;
+                                   }),
+                                   stale))
+    {
+    }
+    ~ChangeMonitor()
+    {
+        g_signal_handler_disconnect(monitor, handler);
+        g_object_unref(monitor);
+    }
+    ChangeMonitor(const ChangeMonitor &) = delete;
+    ChangeMonitor &operator=(const ChangeMonitor &) = delete;
+
+    GAppInfoMonitor *monitor;
+    gulong handler;
+};
+
+DesktopEntries::DesktopEntries() : monitor(std::make_unique<ChangeMonitor>(&stale)) {}
+
+DesktopEntries::~DesktopEntries() = default;
+
+void DesktopEntries::reloadIfStale()
+{
+    if (!stale)
+        return;
+    stale = false;
+    entries.clear();
+    byId.clear();
+    byWmClass.clear();
+
+    GList *all = g_app_info_get_all();
+    for (GList *item = all; item; item = item->next) {
+        if (G_IS_DESKTOP_APP_INFO(item->data))
+            entries.append(entryOf(G_DESKTOP_APP_INFO(item->data)));
+    }
+    g_list_free_full(all, g_object_unref);
+
+    // GIO's order is arbitrary. Where several entries claim one window class, the one shown in menus
+    // wins, then the smallest id (likewise for ids differing only in case), so that the answer does not change from run to run.
+    std::sort(entries.begin(), entries.end(), [](const DesktopEntry &a, const DesktopEntry &b) {
+        if (a.shown != b.shown)
+            return a.shown;
+        return a.id < b.id;
+    });
+    for (qsizetype i = 0; i < entries.size(); ++i) {
+        const QString id = entries[i].id.toLower();
+        const QString wmClass = entries[i].startupWmClass.toLower();
+        if (!byId.contains(id))
+            byId.insert(id, i);
+        if (!wmClass.isEmpty() && !byWmClass.contains(wmClass))
+            byWmClass.insert(wmClass, i);
+    }
+}
+
+std::optional<DesktopEntry> DesktopEntries::find(const QString &identifier)
+{
+    if (identifier.isEmpty())
+        return std::nullopt;
+    reloadIfStale();
+    const QString key = identifier.toLower();
+    if (auto it = byId.constFind(key); it != byId.constEnd())
+        return entries[*it];
+    if (auto it = byWmClass.constFind(key); it != byWmClass.constEnd())
+        return entries[*it];
+    return std::nullopt;
+}

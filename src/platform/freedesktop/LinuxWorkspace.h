@@ -1,0 +1,27 @@
+#pragma once
+
+#include "platform/RunningAppList.h"
+#include "platform/Workspace.h"
+#include "platform/freedesktop/DesktopEntries.h"
+
+#include <optional>
+
+// The applications of a Linux desktop: installed ones from the desktop entries of the XDG data
+// folders, running ones from the window list the session's backend provides. Without one (no
+// backend can list windows) it knows installed applications only.
+class LinuxWorkspace : public Workspace {
+public:
+    bool isInstalled(const QString &bundleId) override;
+    std::optional<RunningApp> runningApp(const QString &bundleId) override;
+    std::optional<QString> installedIcon(const QString &bundleId) override;
+
+    // The desktop entries, for backends that match windows to applications.
+    AppDirectory &appDirectory() { return entries_; }
+    // Where running applications come from; null for none. It must outlive this workspace's use.
+    void setRunningApps(const RunningAppList *windows) { windows_ = windows; }
+    const RunningAppList *runningApps() const { return windows_; }
+
+private:
+    DesktopEntries entries_;
+    const RunningAppList *windows_ = nullptr;
+};

@@ -1,0 +1,16 @@
+#include "platform/freedesktop/TrayHostWatcher.h"
+
+#include <QDBusConnection>
+#include <QDBusServiceWatcher>
+
+TrayHostWatcher::TrayHostWatcher(QObject *parent) : QObject(parent)
+{
+    QDBusConnection bus = QDBusConnection::sessionBus();
+    if (!bus.isConnected())
+        return;
+    watcher = std::make_unique<QDBusServiceWatcher>(QStringLiteral("org.kde.StatusNotifierWatcher"), bus,
+                                                    QDBusServiceWatcher::WatchForRegistration);
+    connect(watcher.get(), &QDBusServiceWatcher::serviceRegistered, this, &TrayHostWatcher::trayHostAppeared);
+}
+
+TrayHostWatcher::~TrayHostWatcher() = default;

@@ -1,0 +1,68 @@
+#include "platform/x11/X11ActivationSource.h"
+
+#include "platform/x11/X11WindowIdentity.h"
+
+#include <QCoreApplication>
+#include <cstdlib>
+
+X11ActivationSource::X11ActivationSource(const X11WindowIdentity *windows) : windows(windows) {}
+
+X11ActivationSource::~X11ActivationSource()
+{
+    if (filtering && QCoreApplication::instance())
+        QCoreApplication::instance()->removeNativeEventFilter(this);
+}
+
+std::optional<RunningApp> X11ActivationSource::frontmostApp()
+{
+    if (!windows)
+        return std::nullopt;
+    const std::optional<xcb_window_t> active = windows->activeWindow();
+    return active ? windows->appOf(*active) : std::nullopt;
+}
+
+void X11ActivationSource::follow(Handler newHandler)
+{
+    handler = std::move(newHandler);
+    if (!windows || filtering)
+        return;
+    watchRootProperties();
+    QCoreApplication::instance()->installNativeEventFilter(this);
+    filtering = true;
+}
+
+// Qt listens to the root window's property changes already; make sure of it without dropping any
+// event Qt selected there (the mask is per client, and Qt's connection is ours).
+void X11ActivationSource::watchRootProperties()
+{
+    const X11Display &x11 = windows->display();
+    xcb_generic_error_t *error = nullptr;
+    xcb_get_window_attributes_reply_t *attributes = xcb_get_window_attributes_reply(
+        x11.connection(), xcb_get_window_attributes(x11.connection(), x11.root()), &error);
+    std::free(error);
+    if (!attributes)
+        return;
+    const uint32_t mask = attributes->your_event_mask;
+    std::free(attributes);
+    if (mask & XCB_EVENT_MASK_PROPERTY_CHANGE)
+        return;
+    const uint32_t wanted = mask | XCB_EVENT_MASK_PROPERTY_CHANGE;
+    xcb_change_window_attributes(x11.connection(), x11.root(), XCB_CW_EVENT_MASK, &wanted);
+    xcb_flush(x11.connection());
+}
+
+bool X11ActivationSource::nativeEventFilter(const QByteArray &eventType, void *message, qintptr *)
+{
+    if (eventType != "xcb_generic_event_t")
+        return false;
+    const auto *event = static_cast<const xcb_generic_event_t *>(message);
+    if ((event->response_type & 0x7f) != XCB_PROPERTY_NOTIFY)
+        return false;
+    const auto *notify = reinterpret_cast<const xcb_property_notify_event_t *>(event);
+    if (notify->window != windows->display().root() || notify->atom != windows->activeWindowAtom())
+        return false;
+    // The window may be gone by the time we ask about it; then there is nothing to report.
+    if (const std::optional<RunningApp> app = frontmostApp(); app && handler)
+        handler(*app);
+    return false;  // Qt may want the event too
+}

@@ -1,0 +1,67 @@
+#pragma once
+
+#include "platform/HotKeyBackend.h"
+#include "platform/x11/X11Display.h"
+
+#include <QAbstractNativeEventFilter>
+#include <QList>
+#include <memory>
+#include <optional>
+
+struct _XCBKeySymbols;
+
+// Global hot keys on X11: a passive key grab on the root window of Qt's own connection, for the
+// combination with every state of CapsLock, NumLock and ScrollLock. Each grab is checked, so a
+// combination another program holds is reported (and whatever part was taken is released), and the
+// grab is renewed when the keyboard mapping changes. Without X11 every grab is Unavailable.
+class X11HotKeyBackend : public HotKeyBackend, private QAbstractNativeEventFilter {
+public:
+    X11HotKeyBackend();
+    ~X11HotKeyBackend() override;
+    X11HotKeyBackend(const X11HotKeyBackend &) = delete;
+    X11HotKeyBackend &operator=(const X11HotKeyBackend &) = delete;
+
+    Result grab(quint32 keyCode, quint32 modifiers) override;
+    void ungrab() override;
+    void setHandlers(std::function<void()> pressed, std::function<void(Result)> regrabbed) override;
+    // The X server time of the last press of the held combination; 0 before the first. Windows
+    // shown because of that press are activated with it, which focus-stealing prevention accepts.
+    quint32 lastPressTime() const { return lastPress; }
+
+private:
+    struct Combination {
+        quint32 keyCode;
+        quint32 modifiers;
+    };
+    struct Grab {
+        xcb_keycode_t key;
+        uint16_t modifiers;
+    };
+    struct KeySymbolsDeleter {
+        void operator()(_XCBKeySymbols *symbols) const;
+    };
+
+    bool nativeEventFilter(const QByteArray &eventType, void *message, qintptr *result) override;
+    Result grabWanted();
+    void release();
+    void readKeyboard();
+    void keyboardChanged();
+    uint16_t modifierBits(quint32 mask) const;
+    bool isHeldKey(xcb_keycode_t key) const;
+
+    std::optional<X11Display> x11;
+    std::unique_ptr<_XCBKeySymbols, KeySymbolsDeleter> symbols;
+    uint16_t superBit = XCB_MOD_MASK_4, altBit = XCB_MOD_MASK_1, numLockBit = 0, scrollLockBit = 0;
+    uint8_t xkbEventBase = 0;  // first event number of the XKEYBOARD extension; 0 without it
+
+    std::optional<Combination> wanted;
+    QList<Grab> grabs;         // every grab held now
+    uint16_t heldModifiers = 0;
+    bool keyDown = false;      // a press was reported and its release has not come yet
+    xcb_timestamp_t lastReleaseTime = 0;
+    xcb_timestamp_t lastPress = 0;
+    xcb_keycode_t lastReleaseKey = 0;
+
+    std::function<void()> pressed;
+    std::function<void(Result)> regrabbed;
+};

@@ -1,0 +1,162 @@
+#include "platform/x11/X11WindowIdentity.h"
+
+#include "platform/PlatformProfile.h"
+#include "platform/AppDirectory.h"
+
+#include <QGuiApplication>
+#include <QSysInfo>
+#include <QWindow>
+#include <cstring>
+#include <unistd.h>
+
+namespace {
+
+enum Atom {
+    GtkApplicationId,
+    KdeDesktopFile,
+    NetWmPid,
+    NetWmName,
+    NetActiveWindow,
+    NetClientList,
+    AtomCount,
+};
+
+const QList<QByteArray> atomNames = {
+    "_GTK_APPLICATION_ID", "_KDE_NET_WM_DESKTOP_FILE", "_NET_WM_PID",
+    "_NET_WM_NAME",        "_NET_ACTIVE_WINDOW",       "_NET_CLIENT_LIST",
+};
+
+// A text property, up to its first NUL.
+QString text(const std::optional<X11Display::Property> &property)
+{
+    if (!property || property->format != 8)
+        return QString();
+    const QByteArray &value = property->value;
+    const qsizetype end = value.indexOf('\0');
+    return QString::fromUtf8(end < 0 ? value : value.left(end)).trimmed();
+}
+
+QString withoutDesktopSuffix(QString id)
+{
+    if (id.endsWith(QLatin1String(".desktop")))
+        id.chop(8);
+    return id;
+}
+
+} // namespace
+
+X11WindowIdentity::X11WindowIdentity(X11Display display, AppDirectory &entries)
+    : x11(display), entries(entries), atoms(display.atoms(atomNames))
+{
+    Q_ASSERT(atoms.size() == AtomCount);
+}
+
+xcb_atom_t X11WindowIdentity::activeWindowAtom() const
+{
+    return atoms[NetActiveWindow];
+}
+
+std::optional<xcb_window_t> X11WindowIdentity::activeWindow() const
+{
+    const auto root = x11.properties(x11.root(), {atoms[NetActiveWindow]});
+    if (!root)
+        return std::nullopt;
+    const std::optional<quint32> window = X11Display::cardinal(root->first());
+    if (!window || *window == XCB_WINDOW_NONE)
+        return std::nullopt;
+    return xcb_window_t(*window);
+}
+
+QList<xcb_window_t> X11WindowIdentity::clientWindows() const
+{
+    const auto root = x11.properties(x11.root(), {atoms[NetClientList]});
+    QList<xcb_window_t> windows;
+    if (!root || !root->first() || root->first()->format != 32)
+        return windows;
+    const QByteArray &value = root->first()->value;
+    for (qsizetype i = 0; i + 4 <= value.size(); i += 4) {
+        xcb_window_t window;
+        std::memcpy(&window, value.constData() + i, 4);
+        windows.append(window);
+    }
+    return windows;
+}
+
+bool X11WindowIdentity::belongsToThisProcess(xcb_window_t window, const std::optional<X11Display::Property> &pid,
+                                             const std::optional<X11Display::Property> &machine) const
+{
+    const QList<QWindow *> own = QGuiApplication::allWindows();
+    for (const QWindow *w : own) {
+        if (w->handle() && w->winId() == window)
+            return true;
+    }
+    // Windows this process made without Qt (a dialog of a native library) carry its pid and host.
+    return X11Display::cardinal(pid) == quint32(getpid()) && text(machine) == QSysInfo::machineHostName();
+}
+
+std::optional<RunningApp> X11WindowIdentity::appOf(xcb_window_t window) const
+{
+    const auto props = x11.properties(window, {atoms[GtkApplicationId], atoms[KdeDesktopFile], XCB_ATOM_WM_CLASS,
+                                               atoms[NetWmPid], XCB_ATOM_WM_CLIENT_MACHINE, atoms[NetWmName]});
+    if (!props)
+        return std::nullopt;
+    const auto &gtkProp = (*props)[0], &kdeProp = (*props)[1], &classProp = (*props)[2],
+               &pidProp = (*props)[3], &machineProp = (*props)[4], &nameProp = (*props)[5];
+
+    // WM_CLASS is "instance\0class\0".
+    QString instance, wmClass;
+    if (classProp && classProp->format == 8) {
+        const QList<QByteArray> parts = classProp->value.split('\0');
+        instance = QString::fromUtf8(parts.value(0));
+        wmClass = QString::fromUtf8(parts.value(1));
+    }
+    const QString declared[] = {text(gtkProp), withoutDesktopSuffix(text(kdeProp))};
+    const QString ownId = QString::fromLatin1(PlatformProfile::applicationId);
+
+    RunningApp app;
+    app.pid = X11Display::cardinal(pidProp).value_or(0);
+    if (belongsToThisProcess(window, pidProp, machineProp) || declared[0] == ownId || declared[1] == ownId
+        || wmClass.compare(QLatin1String("corvane"), Qt::CaseInsensitive) == 0) {
+        app.bundleIdentifier = ownId;
+        app.localizedName = QGuiApplication::applicationDisplayName();
+        return app;
+    }
+
+    std::optional<DesktopEntry> entry;
+    for (const QString &id : declared) {
+        if (!id.isEmpty()) {
+            entry = entries.find(id);
+            app.bundleIdentifier = entry ? entry->id : id;
+            break;
+        }
+    }
+    if (!app.bundleIdentifier) {
+        for (const QString &name : {wmClass, instance}) {
+            if ((entry = entries.find(name))) {
+                app.bundleIdentifier = entry->id;
+                break;
+            }
+        }
+    }
+    if (!app.bundleIdentifier && !wmClass.isEmpty())
+        app.bundleIdentifier = wmClass;
+
+    if (entry) {
+        app.localizedName = entry->name;
+        app.iconName = entry->icon;
+    } else {
+        app.localizedName = !wmClass.isEmpty() ? wmClass : app.bundleIdentifier.value_or(text(nameProp));
+    }
+    return app;
+}
+
+QList<RunningApp> X11WindowIdentity::runningApps() const
+{
+    QList<RunningApp> apps;
+    const QList<xcb_window_t> clients = clientWindows();
+    for (xcb_window_t window : clients) {
+        if (std::optional<RunningApp> app = appOf(window))
+            apps.append(std::move(*app));
+    }
+    return apps;
+}

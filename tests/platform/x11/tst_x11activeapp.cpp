@@ -1,0 +1,211 @@
+// The active application on a real X server: xterm windows with classes of their own, focus moved
+// with xdotool, the root window's _NET_ACTIVE_WINDOW changed behind the window manager's back.
+
+#include "LinuxTestSupport.h"
+#include "panel/ActiveAppMonitor.h"
+#include "platform/ActivationSource.h"
+#include "platform/PlatformProfile.h"
+#include "platform/freedesktop/LinuxWorkspace.h"
+#include "platform/x11/X11ActivationSource.h"
+#include "platform/x11/X11WindowIdentity.h"
+
+#include <QRegularExpression>
+#include <QWindow>
+#include <unistd.h>
+
+namespace {
+
+const QString ownId = QString::fromLatin1(PlatformProfile::applicationId);
+
+struct FakeSource : ActivationSource {
+    std::optional<RunningApp> frontmostApp() override { return frontmost; }
+    void follow(Handler h) override { handler = std::move(h); }
+    std::optional<RunningApp> frontmost;
+    Handler handler;
+};
+
+RunningApp app(std::optional<QString> id)
+{
+    RunningApp result;
+    result.bundleIdentifier = std::move(id);
+    result.localizedName = QStringLiteral("Name");
+    return result;
+}
+
+} // namespace
+
+class TestX11ActiveApp : public QObject {
+    Q_OBJECT
+
+    std::optional<X11Display> x11;
+    std::unique_ptr<X11Barrier> barrier;
+    std::unique_ptr<LinuxWorkspace> workspace;
+    std::unique_ptr<X11WindowIdentity> windows;
+    std::unique_ptr<X11ActivationSource> source;
+    ActiveAppMonitor monitor{ownId};
+    ChildProcess alpha, beta;
+    QString alphaWindow, betaWindow;
+    QWindow ownWindow;
+
+    QString startXterm(ChildProcess &child, const QString &windowClass)
+    {
+        child.process->start(QStringLiteral("xterm"), {QStringLiteral("-class"), windowClass, QStringLiteral("-e"),
+                                                       QStringLiteral("cat")});
+        QByteArray windows;
+        // --sync waits for the window to be mapped.
+        if (run(QStringLiteral("xdotool"),
+                {QStringLiteral("search"), QStringLiteral("--sync"), QStringLiteral("--onlyvisible"),
+                 QStringLiteral("--class"), QLatin1Char('^') + windowClass + QLatin1Char('$')},
+                &windows)
+            != 0)
+            return QString();
+        return QString::fromLatin1(windows.split('\n').first());
+    }
+
+    // The window manager focuses a new window when it takes it on; activating it ourselves, and
+    // waiting for that, orders that focus change before everything the tests do.
+    bool settle(const QString &window)
+    {
+        return !window.isEmpty()
+            && run(QStringLiteral("xdotool"), {QStringLiteral("windowactivate"), QStringLiteral("--sync"), window}) == 0;
+    }
+
+    void activate(const QString &window)
+    {
+        QCOMPARE(run(QStringLiteral("xdotool"), {QStringLiteral("windowactivate"), QStringLiteral("--sync"), window}), 0);
+        QVERIFY(barrier->pass());
+    }
+
+    void setRootActiveWindow(const QStringList &xpropArguments)
+    {
+        QCOMPARE(run(QStringLiteral("xprop"), QStringList{QStringLiteral("-root")} + xpropArguments), 0);
+        QVERIFY(barrier->pass());
+    }
+
+    QString lastId() const { return monitor.lastApp() ? monitor.lastApp()->bundleIdentifier.value_or(QStringLiteral("(none)")) : QStringLiteral("(absent)"); }
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        x11 = X11Display::ofApplication();
+        QVERIFY2(x11, "needs an X11 display (run through tests/x11/with-x11.sh)");
+        barrier = std::make_unique<X11Barrier>(x11->connection(), x11->root());
+        QVERIFY(writeFile(envPath("XDG_DATA_HOME", QStringLiteral("applications/org.example.Beta.desktop")),
+                          "[Desktop Entry]\nType=Application\nName=Beta Editor\nExec=sh\nIcon=beta-editor\n"
+                          "StartupWMClass=CorvaneBeta\n"));
+        workspace = std::make_unique<LinuxWorkspace>();
+        windows = std::make_unique<X11WindowIdentity>(*x11, workspace->appDirectory());
+        workspace->setRunningApps(windows.get());
+        source = std::make_unique<X11ActivationSource>(windows.get());
+
+        alphaWindow = startXterm(alpha, QStringLiteral("CorvaneAlpha"));
+        QVERIFY(settle(alphaWindow));
+        betaWindow = startXterm(beta, QStringLiteral("CorvaneBeta"));
+        QVERIFY(settle(betaWindow));
+        ownWindow.setTitle(QStringLiteral("own"));
+        ownWindow.resize(200, 100);
+        ownWindow.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&ownWindow));
+        QVERIFY(settle(QString::number(ownWindow.winId())));
+    }
+
+    // Started while this program is in front, the monitor knows no application yet.
+    void startWithOwnWindowInFront()
+    {
+        activate(QString::number(ownWindow.winId()));
+        const std::optional<RunningApp> front = source->frontmostApp();
+        QVERIFY(front);
+        QCOMPARE(front->bundleIdentifier, std::optional<QString>(ownId));
+        QCOMPARE(front->pid, qint64(getpid()));
+
+        ActiveAppMonitor fresh(ownId);
+        X11ActivationSource freshSource(windows.get());
+        fresh.start(freshSource);
+        QVERIFY(!fresh.lastApp());
+    }
+
+    void followsOtherApplicationsOnly()
+    {
+        activate(alphaWindow);
+        monitor.start(*source);
+        QCOMPARE(lastId(), QStringLiteral("CorvaneAlpha"));  // no desktop entry: the class
+        QCOMPARE(monitor.lastApp()->localizedName, QStringLiteral("CorvaneAlpha"));
+        QCOMPARE(monitor.lastApp()->pid, alpha.process->processId());
+
+        activate(betaWindow);
+        QCOMPARE(lastId(), QStringLiteral("org.example.Beta"));  // the entry claiming the class
+        QCOMPARE(monitor.lastApp()->localizedName, QStringLiteral("Beta Editor"));
+        QCOMPARE(monitor.lastApp()->iconName, QStringLiteral("beta-editor"));
+        QCOMPARE(monitor.lastApp()->pid, beta.process->processId());
+
+        activate(QString::number(ownWindow.winId()));
+        QCOMPARE(lastId(), QStringLiteral("org.example.Beta"));
+        activate(alphaWindow);
+        QCOMPARE(lastId(), QStringLiteral("CorvaneAlpha"));
+    }
+
+    void missingOrVanishedActiveWindowChangesNothing()
+    {
+        QTest::failOnWarning(QRegularExpression(QStringLiteral("XCB error")));
+        // A window id no client owns, as when the window was destroyed before we asked about it.
+        setRootActiveWindow({QStringLiteral("-f"), QStringLiteral("_NET_ACTIVE_WINDOW"), QStringLiteral("32x"),
+                             QStringLiteral("-set"), QStringLiteral("_NET_ACTIVE_WINDOW"), QStringLiteral("0x1fffffe")});
+        QCOMPARE(lastId(), QStringLiteral("CorvaneAlpha"));
+        QVERIFY(!source->frontmostApp());
+        // No window manager to say anything.
+        setRootActiveWindow({QStringLiteral("-remove"), QStringLiteral("_NET_ACTIVE_WINDOW")});
+        QCOMPARE(lastId(), QStringLiteral("CorvaneAlpha"));
+        QVERIFY(!source->frontmostApp());
+
+        // xdotool cannot wait for the activation here: it watches the property that is gone.
+        QCOMPARE(run(QStringLiteral("xdotool"), {QStringLiteral("windowactivate"), betaWindow}), 0);
+        QTRY_COMPARE_WITH_TIMEOUT(lastId(), QStringLiteral("org.example.Beta"), 15000);
+    }
+
+    void runningApplicationsByIdentifier()
+    {
+        const auto pidOf = [&](const QString &id) { return workspace->runningApp(id).value_or(RunningApp()).pid; };
+        QCOMPARE(pidOf(QStringLiteral("corvanealpha")), alpha.process->processId());
+        QCOMPARE(pidOf(QStringLiteral("ORG.EXAMPLE.BETA")), beta.process->processId());
+        QCOMPARE(pidOf(QStringLiteral("CorvaneBeta")), beta.process->processId());
+        QCOMPARE(pidOf(ownId), qint64(getpid()));
+        QVERIFY(!workspace->runningApp(QStringLiteral("org.example.None")));
+    }
+
+    // An id the window declares comes before its class.
+    void declaredApplicationId()
+    {
+        QCOMPARE(run(QStringLiteral("xprop"), {QStringLiteral("-id"), alphaWindow, QStringLiteral("-f"),
+                                               QStringLiteral("_GTK_APPLICATION_ID"), QStringLiteral("8u"),
+                                               QStringLiteral("-set"), QStringLiteral("_GTK_APPLICATION_ID"),
+                                               QStringLiteral("org.example.Declared")}),
+                 0);
+        activate(alphaWindow);
+        QCOMPARE(lastId(), QStringLiteral("org.example.Declared"));
+        QCOMPARE(monitor.lastApp()->localizedName, QStringLiteral("CorvaneAlpha"));
+    }
+
+    // Whether an application is this program is decided by identifier alone, exactly.
+    void ownIdentifierRule()
+    {
+        FakeSource fake;
+        ActiveAppMonitor withId(ownId);
+        fake.frontmost = app(ownId);
+        withId.start(fake);
+        QVERIFY(!withId.lastApp());
+        fake.handler(app(std::nullopt));
+        QVERIFY(withId.lastApp() && !withId.lastApp()->bundleIdentifier);
+        fake.handler(app(ownId.toLower()));
+        QCOMPARE(withId.lastApp()->bundleIdentifier, std::optional<QString>(ownId.toLower()));
+
+        ActiveAppMonitor withoutId(std::nullopt);
+        fake.frontmost = app(std::nullopt);
+        withoutId.start(fake);
+        QVERIFY(!withoutId.lastApp());
+        fake.handler(app(QStringLiteral("x")));
+        QCOMPARE(withoutId.lastApp()->bundleIdentifier, std::optional<QString>(QStringLiteral("x")));
+    }
+};
+
+CORVANE_ISOLATED_TEST_MAIN(TestX11ActiveApp)
+#include "tst_x11activeapp.moc"
