@@ -12,8 +12,8 @@
 AppDelegate::AppDelegate(Services services, std::optional<QString> shortcutData, QString platform,
                          QStringList arguments, QObject *parent)
     : QObject(parent),
-      services(services),
-      arguments(std::move(arguments)),
+      services_(services),
+      arguments_(std::move(arguments)),
       store_(std::move(shortcutData), std::move(platform)),
       favorites_(services.defaults)
 {
@@ -24,11 +24,11 @@ AppDelegate::~AppDelegate() = default;
 void AppDelegate::applicationDidFinishLaunching()
 {
     store_.load();
-    viewModel_ = std::make_unique<PanelViewModel>(store_, favorites_, services.workspace, services.preferences);
+    viewModel_ = std::make_unique<PanelViewModel>(store_, favorites_, services_.workspace, services_.preferences);
     panelController_ = std::make_unique<PanelController>(
-        *viewModel_, services.preferences, services.icons, [] { return ActiveAppMonitor::shared().lastApp(); },
-        services.windowSystem, arguments);
-    ActiveAppMonitor::shared().start(services.activations);
+        *viewModel_, services_.preferences, services_.icons, [] { return ActiveAppMonitor::shared().lastApp(); },
+        services_.windowSystem, arguments_);
+    ActiveAppMonitor::shared().start(services_.activations);
 
     HotKeyManager &hotKeys = HotKeyManager::shared();
     QPointer<AppDelegate> self(this);
@@ -48,5 +48,5 @@ void AppDelegate::applicationDidFinishLaunching()
 void AppDelegate::hotKeyStatusChanged()
 {
     if (HotKeyManager::shared().status() == HotKeyManager::Status::InUse)
-        Q_EMIT hotKeyRefused(services.preferences.hotKeyDisplay());
+        Q_EMIT hotKeyRefused(services_.preferences.hotKeyDisplay());
 }

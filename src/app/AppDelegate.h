@@ -51,8 +51,8 @@ Q_SIGNALS:
 private:
     void hotKeyStatusChanged();
 
-    Services services;
-    QStringList arguments;
+    Services services_;
+    QStringList arguments_;
     ShortcutStore store_;
     FavoritesStore favorites_;
     std::unique_ptr<PanelViewModel> viewModel_;

@@ -3,7 +3,7 @@
 #include "platform/LoginItem.h"
 
 MenuModel::MenuModel(LoginItem &loginItem, QObject *parent)
-    : QObject(parent), loginItem(loginItem), launchAtLogin_(loginItem.status() == LoginItem::Status::Enabled)
+    : QObject(parent), loginItem_(loginItem), launchAtLogin_(loginItem.status() == LoginItem::Status::Enabled)
 {
 }
 
@@ -11,5 +11,5 @@ void MenuModel::setLaunchAtLogin(bool on)
 {
     launchAtLogin_ = on;
     Q_EMIT launchAtLoginChanged();
-    loginItem.applyLaunchAtLogin(on);
+    loginItem_.applyLaunchAtLogin(on);
 }

@@ -20,6 +20,6 @@ Q_SIGNALS:
     void launchAtLoginChanged();
 
 private:
-    LoginItem &loginItem;
+    LoginItem &loginItem_;
     bool launchAtLogin_;
 };

@@ -16,7 +16,7 @@ SingleInstance::SingleInstance(const QString &name, QObject *parent) : QObject(p
     QString folder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
     if (folder.isEmpty())
         folder = QDir::tempPath();
-    path = QDir(folder).filePath(QStringLiteral("%1-%2.socket").arg(name).arg(getuid()));
+    path_ = QDir(folder).filePath(QStringLiteral("%1-%2.socket").arg(name).arg(getuid()));
 }
 
 SingleInstance::~SingleInstance() = default;
@@ -37,7 +37,7 @@ QString SingleInstance::commandFor(const QStringList &arguments)
 bool SingleInstance::sendToRunning(const QString &command, int timeoutMs)
 {
     QLocalSocket socket;
-    socket.connectToServer(path);
+    socket.connectToServer(path_);
     if (!socket.waitForConnected(timeoutMs))
         return false;
     socket.write(command.toUtf8() + '\n');
@@ -50,20 +50,20 @@ bool SingleInstance::sendToRunning(const QString &command, int timeoutMs)
 
 bool SingleInstance::listen()
 {
-    server = std::make_unique<QLocalServer>();
-    server->setSocketOptions(QLocalServer::UserAccessOption);
-    if (!server->listen(path)) {
+    server_ = std::make_unique<QLocalServer>();
+    server_->setSocketOptions(QLocalServer::UserAccessOption);
+    if (!server_->listen(path_)) {
         // A socket file left by a program that died answers nobody: take its place.
         QLocalSocket probe;
-        probe.connectToServer(path);
+        probe.connectToServer(path_);
         if (probe.waitForConnected(500))
             return false;
-        QLocalServer::removeServer(path);
-        if (!server->listen(path))
+        QLocalServer::removeServer(path_);
+        if (!server_->listen(path_))
             return false;
     }
-    connect(server.get(), &QLocalServer::newConnection, this, [this] {
-        while (QLocalSocket *socket = server->nextPendingConnection()) {
+    connect(server_.get(), &QLocalServer::newConnection, this, [this] {
+        while (QLocalSocket *socket = server_->nextPendingConnection()) {
             connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
             connect(socket, &QLocalSocket::readyRead, this, [this, socket] {
                 if (!socket->canReadLine()) {

@@ -24,12 +24,12 @@ public:
     // Becomes the running instance. False when another instance holds the socket.
     bool listen();
 
-    QString socketPath() const { return path; }
+    QString socketPath() const { return path_; }
 
 Q_SIGNALS:
     void commandReceived(const QString &command);
 
 private:
-    QString path;
-    std::unique_ptr<QLocalServer> server;
+    QString path_;
+    std::unique_ptr<QLocalServer> server_;
 };

@@ -11,37 +11,37 @@
 #include <QSystemTrayIcon>
 
 TrayMenu::TrayMenu(MenuModel &menuModel, Preferences &preferences, Actions actions, QObject *parent)
-    : QObject(parent), menuModel(menuModel), preferences(preferences), menu_(std::make_unique<QMenu>())
+    : QObject(parent), menuModel_(menuModel), preferences_(preferences), menu_(std::make_unique<QMenu>())
 {
-    show = menu_->addAction(showTitle(preferences.hotKeyDisplay()));
-    connect(show, &QAction::triggered, this, [f = actions.showPanel] { f(); });
-    settings = menu_->addAction(tr("Settings\u2026"));
-    settings->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Comma));
-    settings->setShortcutVisibleInContextMenu(true);
-    connect(settings, &QAction::triggered, this, [f = actions.openSettings] { f(); });
-    launchAtLogin = menu_->addAction(tr("Launch at Login"));
-    launchAtLogin->setCheckable(true);
-    launchAtLogin->setChecked(menuModel.launchAtLogin());
-    connect(launchAtLogin, &QAction::triggered, this, [this](bool checked) { this->menuModel.setLaunchAtLogin(checked); });
+    show_ = menu_->addAction(showTitle(preferences.hotKeyDisplay()));
+    connect(show_, &QAction::triggered, this, [f = actions.showPanel] { f(); });
+    settings_ = menu_->addAction(tr("Settings\u2026"));
+    settings_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Comma));
+    settings_->setShortcutVisibleInContextMenu(true);
+    connect(settings_, &QAction::triggered, this, [f = actions.openSettings] { f(); });
+    launchAtLogin_ = menu_->addAction(tr("Launch at Login"));
+    launchAtLogin_->setCheckable(true);
+    launchAtLogin_->setChecked(menuModel.launchAtLogin());
+    connect(launchAtLogin_, &QAction::triggered, this, [this](bool checked) { this->menuModel_.setLaunchAtLogin(checked); });
     menu_->addSeparator();
-    quit = menu_->addAction(tr("Quit Corvane"));
-    connect(quit, &QAction::triggered, this, [f = actions.quit] { f(); });
+    quit_ = menu_->addAction(tr("Quit Corvane"));
+    connect(quit_, &QAction::triggered, this, [f = actions.quit] { f(); });
 
     connect(menu_.get(), &QMenu::aboutToShow, this, &TrayMenu::refresh);
     connect(&preferences, &Preferences::hotKeyDisplayChanged, this, &TrayMenu::refresh);
     connect(&menuModel, &MenuModel::launchAtLoginChanged, this, &TrayMenu::refresh);
 
-    tray = std::make_unique<QSystemTrayIcon>(icon());
-    tray->setToolTip(QStringLiteral("Corvane"));
-    tray->setContextMenu(menu_.get());
+    tray_ = std::make_unique<QSystemTrayIcon>(icon());
+    tray_->setToolTip(QStringLiteral("Corvane"));
+    tray_->setContextMenu(menu_.get());
     // A left click opens the menu too, as a menu-bar item would.
-    connect(tray.get(), &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason reason) {
+    connect(tray_.get(), &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason reason) {
         if (reason == QSystemTrayIcon::Trigger)
             menu_->popup(QCursor::pos());
     });
-    hostWatcher = std::make_unique<TrayHostWatcher>();
-    connect(hostWatcher.get(), &TrayHostWatcher::trayHostAppeared, this, &TrayMenu::showIcon);
-    tray->show();
+    hostWatcher_ = std::make_unique<TrayHostWatcher>();
+    connect(hostWatcher_.get(), &TrayHostWatcher::trayHostAppeared, this, &TrayMenu::showIcon);
+    tray_->show();
 }
 
 TrayMenu::~TrayMenu() = default;
@@ -72,13 +72,13 @@ QIcon TrayMenu::icon()
 
 void TrayMenu::refresh()
 {
-    show->setText(showTitle(preferences.hotKeyDisplay()));
-    launchAtLogin->setChecked(menuModel.launchAtLogin());
+    show_->setText(showTitle(preferences_.hotKeyDisplay()));
+    launchAtLogin_->setChecked(menuModel_.launchAtLogin());
 }
 
 void TrayMenu::showIcon()
 {
     // The tray host started after us: announce the icon again so it is picked up.
-    tray->hide();
-    tray->show();
+    tray_->hide();
+    tray_->show();
 }

@@ -26,10 +26,10 @@ public:
     ~TrayMenu() override;
 
     QMenu *menu() const { return menu_.get(); }
-    QAction *showAction() const { return show; }
-    QAction *settingsAction() const { return settings; }
-    QAction *launchAtLoginAction() const { return launchAtLogin; }
-    QAction *quitAction() const { return quit; }
+    QAction *showAction() const { return show_; }
+    QAction *settingsAction() const { return settings_; }
+    QAction *launchAtLoginAction() const { return launchAtLogin_; }
+    QAction *quitAction() const { return quit_; }
     // "Show Shortcuts  (" + the hot key's text + ")".
     static QString showTitle(const QString &hotKeyDisplay);
     // Our "command" drawing at the sizes trays ask for.
@@ -39,13 +39,13 @@ private:
     void refresh();
     void showIcon();
 
-    MenuModel &menuModel;
-    Preferences &preferences;
+    MenuModel &menuModel_;
+    Preferences &preferences_;
     std::unique_ptr<QMenu> menu_;
-    std::unique_ptr<QSystemTrayIcon> tray;
-    std::unique_ptr<TrayHostWatcher> hostWatcher;
-    QAction *show;
-    QAction *settings;
-    QAction *launchAtLogin;
-    QAction *quit;
+    std::unique_ptr<QSystemTrayIcon> tray_;
+    std::unique_ptr<TrayHostWatcher> hostWatcher_;
+    QAction *show_;
+    QAction *settings_;
+    QAction *launchAtLogin_;
+    QAction *quit_;
 };

@@ -66,7 +66,7 @@ struct JsonPath {
 // into the decoder's text arena.
 class TreeReader {
 public:
-    explicit TreeReader(TextArena &arena) : arena(arena) {}
+    explicit TreeReader(TextArena &arena) : arena_(arena) {}
 
     QString error;
 
@@ -92,7 +92,7 @@ public:
         std::string_view text;
         if (value.get_string().get(text))
             return fail(path, QStringLiteral("expected a string, found ") + typeName(value.type()));
-        out = arena.addUtf8(text);
+        out = arena_.addUtf8(text);
         return true;
     }
 
@@ -242,12 +242,12 @@ public:
     }
 
 private:
-    TextArena &arena;
+    TextArena &arena_;
 };
 
 } // namespace
 
-AppShortcutsDecoder::AppShortcutsDecoder() : parser(std::make_unique<Parser>()) {}
+AppShortcutsDecoder::AppShortcutsDecoder() : parser_(std::make_unique<Parser>()) {}
 AppShortcutsDecoder::~AppShortcutsDecoder() = default;
 
 AppShortcutsDecoder::Result AppShortcutsDecoder::decode(const QByteArray &bytes)
@@ -297,12 +297,12 @@ AppShortcutsDecoder::Result AppShortcutsDecoder::decodePadded(const char *data, 
 {
     Result result;
     element root;
-    const auto parseError = parser->parser.parse(data, length, !padded).get(root);
+    const auto parseError = parser_->parser.parse(data, length, !padded).get(root);
     if (parseError) {
         result.error = QStringLiteral("not valid JSON: ") + QString::fromUtf8(simdjson::error_message(parseError));
         return result;
     }
-    TreeReader reader(parser->arena);
+    TreeReader reader(parser_->arena);
     const JsonPath top;
     object topObject;
     AppShortcuts app;

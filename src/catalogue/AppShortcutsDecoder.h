@@ -36,5 +36,5 @@ private:
     Result decodePadded(const char *data, size_t length, bool padded);
 
     struct Parser;
-    std::unique_ptr<Parser> parser;
+    std::unique_ptr<Parser> parser_;
 };

@@ -14,16 +14,16 @@ class KeyGroupsCache {
 public:
     const KeyGroups &groups(const QString &keyText)
     {
-        std::shared_ptr<const KeyGroups> &found = parsed[keyText];
+        std::shared_ptr<const KeyGroups> &found = parsed_[keyText];
         if (!found)
             found = std::make_shared<const KeyGroups>(KeyNotation::parseKeyGroups(keyText));
         return *found;
     }
 
     // The groups of a shortcut without key text.
-    const KeyGroups &none() const { return empty; }
+    const KeyGroups &none() const { return empty_; }
 
 private:
-    QHash<QString, std::shared_ptr<const KeyGroups>> parsed;
-    KeyGroups empty;
+    QHash<QString, std::shared_ptr<const KeyGroups>> parsed_;
+    KeyGroups empty_;
 };

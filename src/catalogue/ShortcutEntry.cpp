@@ -65,13 +65,13 @@ bool lowerAscii(const char16_t *text, qsizetype length, char16_t *out)
 // lower-casing them joined.
 class SearchTextWriter {
 public:
-    explicit SearchTextWriter(qsizetype expected) : buffer(expected, Qt::Uninitialized) {}
+    explicit SearchTextWriter(qsizetype expected) : buffer_(expected, Qt::Uninitialized) {}
 
     void addLower(QStringView part)
     {
         char16_t *out = grow(part.size());
         if (lowerAscii(part.utf16(), part.size(), out))
-            used += part.size();
+            used_ += part.size();
         else
             addAsIs(part.toString().toLower());
     }
@@ -79,28 +79,28 @@ public:
     void addAsIs(QStringView part)
     {
         std::copy(part.utf16(), part.utf16() + part.size(), grow(part.size()));
-        used += part.size();
+        used_ += part.size();
     }
 
     void addSpace()
     {
         *grow(1) = u' ';
-        ++used;
+        ++used_;
     }
 
-    qsizetype size() const { return used; }
-    QStringView text(qsizetype from, qsizetype to) const { return QStringView(buffer).sliced(from, to - from); }
+    qsizetype size() const { return used_; }
+    QStringView text(qsizetype from, qsizetype to) const { return QStringView(buffer_).sliced(from, to - from); }
 
 private:
     char16_t *grow(qsizetype n)
     {
-        if (used + n > buffer.size())
-            buffer.resize(std::max(used + n, 2 * buffer.size()));
-        return reinterpret_cast<char16_t *>(buffer.data()) + used;
+        if (used_ + n > buffer_.size())
+            buffer_.resize(std::max(used_ + n, 2 * buffer_.size()));
+        return reinterpret_cast<char16_t *>(buffer_.data()) + used_;
     }
 
-    QString buffer;
-    qsizetype used = 0;
+    QString buffer_;
+    qsizetype used_ = 0;
 };
 
 } // namespace
@@ -119,7 +119,7 @@ ShortcutEntry::ShortcutEntry(std::shared_ptr<const AppInfo> app, const QString &
     Keymap keymap;
     keymap.sections.append(ShortcutSection{sectionTitle, {RawShortcut{title, rawKey, comment}}});
     TextArena ids(0);
-    d = makeAll(std::move(app), {keymap}, ids, std::make_shared<KeyGroupsCache>()).constFirst().d;
+    d_ = makeAll(std::move(app), {keymap}, ids, std::make_shared<KeyGroupsCache>()).constFirst().d_;
 }
 
 QList<ShortcutEntry> ShortcutEntry::makeAll(std::shared_ptr<const AppInfo> app, const QList<Keymap> &keymaps,

@@ -36,18 +36,18 @@ public:
                                         TextArena &ids, const std::shared_ptr<KeyGroupsCache> &keyGroups);
 
     // slug|section title|title|key text — persisted as a favourite, so its form never changes.
-    const QString &id() const { return d->id; }
-    const QString &appSlug() const { return d->app->slug; }
-    const QString &appName() const { return d->app->name; }
-    const std::optional<QString> &bundleId() const { return d->app->bundleId; }
-    const std::optional<QString> &iconFile() const { return d->app->iconFile; }
-    const QString &sectionTitle() const { return *d->sectionTitle; }
-    const QString &title() const { return d->shortcut->title; }
-    const std::optional<QString> &rawKey() const { return d->shortcut->key; }
-    const std::optional<QString> &comment() const { return d->shortcut->comment; }
-    const KeyGroups &keyGroups() const { return *d->keyGroups; }
+    const QString &id() const { return d_->id; }
+    const QString &appSlug() const { return d_->app->slug; }
+    const QString &appName() const { return d_->app->name; }
+    const std::optional<QString> &bundleId() const { return d_->app->bundleId; }
+    const std::optional<QString> &iconFile() const { return d_->app->iconFile; }
+    const QString &sectionTitle() const { return *d_->sectionTitle; }
+    const QString &title() const { return d_->shortcut->title; }
+    const std::optional<QString> &rawKey() const { return d_->shortcut->key; }
+    const std::optional<QString> &comment() const { return d_->shortcut->comment; }
+    const KeyGroups &keyGroups() const { return *d_->keyGroups; }
     // Title, application name, section title, key text and comment, lower-cased, single spaces between.
-    const QString &searchText() const { return d->searchText; }
+    const QString &searchText() const { return d_->searchText; }
 
     static QString makeId(const QString &slug, const QString &sectionTitle, const QString &title,
                           const std::optional<QString> &rawKey);
@@ -68,9 +68,9 @@ private:
     };
     struct Block;
 
-    explicit ShortcutEntry(std::shared_ptr<const Data> data) : d(std::move(data)) {}
+    explicit ShortcutEntry(std::shared_ptr<const Data> data) : d_(std::move(data)) {}
 
-    std::shared_ptr<const Data> d;
+    std::shared_ptr<const Data> d_;
 };
 
 inline size_t qHash(const ShortcutEntry &entry, size_t seed = 0) noexcept

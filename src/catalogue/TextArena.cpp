@@ -8,12 +8,12 @@
 
 void TextArena::startBlock(qsizetype needed)
 {
-    const qsizetype chars = std::max(blockChars, needed);
-    block = QString(chars, Qt::Uninitialized);
+    const qsizetype chars = std::max(blockChars_, needed);
+    block_ = QString(chars, Qt::Uninitialized);
     // The only time the block is written through QString: it is not shared yet, so this does not copy.
-    base = reinterpret_cast<char16_t *>(block.data());
-    capacity = chars;
-    used = 0;
+    base_ = reinterpret_cast<char16_t *>(block_.data());
+    capacity_ = chars;
+    used_ = 0;
 }
 
 QString TextArena::add(QStringView text)

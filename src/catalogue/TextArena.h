@@ -13,29 +13,29 @@
 class TextArena {
 public:
     // `blockChars`: the size of each block, in characters; a longer text gets a block of its own size.
-    explicit TextArena(qsizetype blockChars = 4096) : blockChars(blockChars) {}
+    explicit TextArena(qsizetype blockChars = 4096) : blockChars_(blockChars) {}
 
     // Room for a text of exactly `length` characters; write them, then take the text with commit().
     // Texts prepared one after another lie back to back while they fit in the current block.
     QChar *prepare(qsizetype length)
     {
-        if (!base || capacity - used < length + 1)
+        if (!base_ || capacity_ - used_ < length + 1)
             startBlock(length + 1);
-        pending = length;
-        return reinterpret_cast<QChar *>(base + used);
+        pending_ = length;
+        return reinterpret_cast<QChar *>(base_ + used_);
     }
 
     QString commit()
     {
-        base[used + pending] = u'\0';
+        base_[used_ + pending_] = u'\0';
         // A second reference to the block, narrowed to the text. A Qt 6 QString's data pointer may point
         // anywhere inside its block (as after removing from the front); Qt copies such a string before
         // changing it while the block is shared, and keeps inside the block when it is not.
-        QString::DataPointer text = block.data_ptr();
-        text.ptr = base + used;
-        text.size = pending;
-        used += pending + 1;
-        pending = 0;
+        QString::DataPointer text = block_.data_ptr();
+        text.ptr = base_ + used_;
+        text.size = pending_;
+        used_ += pending_ + 1;
+        pending_ = 0;
         return QString(std::move(text));
     }
 
@@ -46,10 +46,10 @@ public:
 private:
     void startBlock(qsizetype needed);
 
-    qsizetype blockChars;
-    QString block;             // holds one reference to the current block
-    char16_t *base = nullptr;  // its characters
-    qsizetype capacity = 0;
-    qsizetype used = 0;
-    qsizetype pending = 0;     // length of the prepared text
+    qsizetype blockChars_;
+    QString block_;             // holds one reference to the current block
+    char16_t *base_ = nullptr;  // its characters
+    qsizetype capacity_ = 0;
+    qsizetype used_ = 0;
+    qsizetype pending_ = 0;     // length of the prepared text
 };

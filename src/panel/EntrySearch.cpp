@@ -76,11 +76,11 @@ QStringList EntrySearch::testOrder(QStringList words) const
         return words;
     // A sample of the catalogue's text: the start of the search texts of up to eight applications
     // spread over the list.
-    const QList<AppShortcuts> &apps = store.orderedApps();
+    const QList<AppShortcuts> &apps = store_.orderedApps();
     QList<QStringView> sample;
     const qsizetype step = qMax<qsizetype>(1, apps.size() / 8);
     for (qsizetype a = 0; a < apps.size() && sample.size() < 8; a += step) {
-        if (const SearchTexts *texts = store.searchTexts(apps.at(a).slug))
+        if (const SearchTexts *texts = store_.searchTexts(apps.at(a).slug))
             sample.append(texts->texts.left(4096));
     }
     QList<std::pair<qsizetype, QString>> counted;
@@ -98,42 +98,42 @@ QStringList EntrySearch::testOrder(QStringList words) const
 
 void EntrySearch::begin(const QStringList &queryWords)
 {
-    words = testOrder(queryWords);
-    narrowing = !words.isEmpty() && !lastWords.isEmpty()
-        && std::all_of(lastWords.cbegin(), lastWords.cend(), [this](const QString &old) {
-               return std::any_of(words.cbegin(), words.cend(), [&old](const QString &word) { return word.contains(old); });
+    words_ = testOrder(queryWords);
+    narrowing_ = !words_.isEmpty() && !lastWords_.isEmpty()
+        && std::all_of(lastWords_.cbegin(), lastWords_.cend(), [this](const QString &old) {
+               return std::any_of(words_.cbegin(), words_.cend(), [&old](const QString &word) { return word.contains(old); });
            });
-    found.clear();
-    if (!words.isEmpty())
-        found.reserve(store.orderedApps().size() + 1);
+    found_.clear();
+    if (!words_.isEmpty())
+        found_.reserve(store_.orderedApps().size() + 1);
 }
 
 QList<ShortcutEntry> EntrySearch::entries(const QString &slug)
 {
-    const auto stored = store.entriesByApp().constFind(slug);
-    if (stored == store.entriesByApp().constEnd())
+    const auto stored = store_.entriesByApp().constFind(slug);
+    if (stored == store_.entriesByApp().constEnd())
         return {};
     const QList<ShortcutEntry> *pool = &*stored;
-    const SearchTexts *texts = store.searchTexts(slug);
-    if (narrowing) {
-        const auto previous = last.constFind(slug);
-        if (previous != last.constEnd() && previous->size() < stored->size()) {
+    const SearchTexts *texts = store_.searchTexts(slug);
+    if (narrowing_) {
+        const auto previous = last_.constFind(slug);
+        if (previous != last_.constEnd() && previous->size() < stored->size()) {
             pool = &*previous;
             texts = nullptr;
         }
     }
-    indices.clear();
-    findMatches(*pool, texts, words, indices);
-    QList<ShortcutEntry> matches = pick(*pool, indices);
-    found.insert(slug, matches);
+    indices_.clear();
+    findMatches(*pool, texts, words_, indices_);
+    QList<ShortcutEntry> matches = pick(*pool, indices_);
+    found_.insert(slug, matches);
     return matches;
 }
 
 void EntrySearch::finish()
 {
-    lastWords = words;
-    last = std::move(found);
-    found.clear();
+    lastWords_ = words_;
+    last_ = std::move(found_);
+    found_.clear();
 }
 
 QList<ShortcutEntry> EntrySearch::matching(const ShortcutStore &store, const QString &slug, const QStringList &words)

@@ -17,7 +17,7 @@ class ShortcutStore;
 // the words (every old word lies inside a new one), only those entries are looked at again.
 class EntrySearch {
 public:
-    explicit EntrySearch(const ShortcutStore &store) : store(store) {}
+    explicit EntrySearch(const ShortcutStore &store) : store_(store) {}
 
     // Starts a search for `words` (lower case, none empty); no words ends searching and forgets.
     void begin(const QStringList &words);
@@ -34,11 +34,11 @@ private:
     // The words in the order they are tested: the rarest in a sample of the catalogue first.
     QStringList testOrder(QStringList words) const;
 
-    const ShortcutStore &store;
-    QStringList words;
-    bool narrowing = false;
-    QStringList lastWords;
-    QHash<QString, QList<ShortcutEntry>> last;
-    QHash<QString, QList<ShortcutEntry>> found;
-    std::vector<qsizetype> indices;  // reused by every application
+    const ShortcutStore &store_;
+    QStringList words_;
+    bool narrowing_ = false;
+    QStringList lastWords_;
+    QHash<QString, QList<ShortcutEntry>> last_;
+    QHash<QString, QList<ShortcutEntry>> found_;
+    std::vector<qsizetype> indices_;  // reused by every application
 };

@@ -5,7 +5,7 @@
 #include <QStringList>
 #include <QVariantList>
 
-FavoritesStore::FavoritesStore(DefaultsStore &defaults) : defaults(defaults)
+FavoritesStore::FavoritesStore(DefaultsStore &defaults) : defaults_(defaults)
 {
     const QVariant stored = defaults.value(QLatin1String(key));
     if (stored.typeId() != QMetaType::QVariantList && stored.typeId() != QMetaType::QStringList)
@@ -25,5 +25,5 @@ void FavoritesStore::toggle(const QString &id)
     if (!ids_.remove(id))
         ids_.insert(id);
     const QStringList list(ids_.cbegin(), ids_.cend());
-    defaults.setValue(QLatin1String(key), list);
+    defaults_.setValue(QLatin1String(key), list);
 }

@@ -22,6 +22,6 @@ public:
     const QSet<QString> &ids() const { return ids_; }
 
 private:
-    DefaultsStore &defaults;
+    DefaultsStore &defaults_;
     QSet<QString> ids_;
 };

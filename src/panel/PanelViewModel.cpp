@@ -9,8 +9,8 @@
 
 PanelViewModel::PanelViewModel(const ShortcutStore &store, FavoritesStore &favorites, Workspace &workspace,
                                Preferences &preferences, QObject *parent)
-    : QObject(parent), store_(store), favorites_(favorites), workspace(workspace), preferences(preferences),
-      search(store)
+    : QObject(parent), store_(store), favorites_(favorites), workspace_(workspace), preferences_(preferences),
+      search_(store)
 {
 }
 
@@ -58,11 +58,11 @@ QList<ShortcutEntry> PanelViewModel::matchingEntries(const QString &slug, bool s
 
 bool PanelViewModel::isInstalled(const QString &bundleId)
 {
-    const auto cached = installedCache.constFind(bundleId);
-    if (cached != installedCache.constEnd())
+    const auto cached = installedCache_.constFind(bundleId);
+    if (cached != installedCache_.constEnd())
         return *cached;
-    const bool installed = workspace.isInstalled(bundleId);
-    installedCache.insert(bundleId, installed);
+    const bool installed = workspace_.isInstalled(bundleId);
+    installedCache_.insert(bundleId, installed);
     return installed;
 }
 
@@ -111,9 +111,9 @@ void PanelViewModel::rebuild(bool resetSelection)
 {
     const QStringList words = queryWords(searchText_);
     const bool searching = !words.isEmpty();
-    search.begin(words);
+    search_.begin(words);
     auto entriesOf = [&](const QString &slug) {
-        return searching ? search.entries(slug) : store_.entriesByApp().value(slug);
+        return searching ? search_.entries(slug) : store_.entriesByApp().value(slug);
     };
     QList<DisplaySection> sections;
 
@@ -137,7 +137,7 @@ void PanelViewModel::rebuild(bool resetSelection)
             sections.append(appSection(*activeApp_, true, std::move(entries)));
     }
 
-    const bool onlyInstalled = preferences.onlyInstalledApps();
+    const bool onlyInstalled = preferences_.onlyInstalledApps();
     for (const AppShortcuts &app : store_.orderedApps()) {
         if (activeApp_ && app.slug == activeApp_->slug)
             continue;
@@ -147,49 +147,49 @@ void PanelViewModel::rebuild(bool resetSelection)
         if (!entries.isEmpty())
             sections.append(appSection(app, false, std::move(entries)));
     }
-    search.finish();
+    search_.finish();
 
     sections_ = std::move(sections);
     Q_EMIT sectionsChanged();
 
     // The rows of the expanded sections; the list of them is made only when asked for.
-    rowRuns.clear();
-    rowCount = 0;
+    rowRuns_.clear();
+    rowCount_ = 0;
     for (qsizetype s = 0; s < sections_.size(); ++s) {
         const DisplaySection &section = sections_.at(s);
         if (collapsed_.contains(section.id))
             continue;
-        rowRuns.push_back(RowRun{s, rowCount});
-        rowCount += section.entries.size();
+        rowRuns_.push_back(RowRun{s, rowCount_});
+        rowCount_ += section.entries.size();
     }
     navigable_ = QList<NavRef>();
-    navigableBuilt = false;
+    navigableBuilt_ = false;
 
     if (resetSelection)
         setSelectionIndex(0);
-    else if (selectionIndex_ >= rowCount)
-        setSelectionIndex(rowCount == 0 ? 0 : rowCount - 1);
+    else if (selectionIndex_ >= rowCount_)
+        setSelectionIndex(rowCount_ == 0 ? 0 : rowCount_ - 1);
 }
 
 const QList<NavRef> &PanelViewModel::navigable() const
 {
-    if (!navigableBuilt) {
+    if (!navigableBuilt_) {
         QList<NavRef> rows;
-        rows.reserve(rowCount);
-        for (const RowRun &run : rowRuns) {
+        rows.reserve(rowCount_);
+        for (const RowRun &run : rowRuns_) {
             const DisplaySection &section = sections_.at(run.section);
             for (const ShortcutEntry &entry : section.entries)
                 rows.append(NavRef{section.id, entry});
         }
         navigable_ = std::move(rows);
-        navigableBuilt = true;
+        navigableBuilt_ = true;
     }
     return navigable_;
 }
 
 std::pair<qsizetype, qsizetype> PanelViewModel::rowAt(qsizetype row) const
 {
-    auto run = std::upper_bound(rowRuns.cbegin(), rowRuns.cend(), row,
+    auto run = std::upper_bound(rowRuns_.cbegin(), rowRuns_.cend(), row,
                                 [](qsizetype r, const RowRun &next) { return r < next.firstRow; });
     --run;
     return {run->section, row - run->firstRow};
@@ -200,7 +200,7 @@ void PanelViewModel::setActiveApp(const std::optional<RunningApp> &app, const st
     std::optional<RunningApp> running = app;
     std::optional<QString> identifier = bundleId;
     if (!app && bundleId)
-        running = workspace.runningApp(*bundleId);
+        running = workspace_.runningApp(*bundleId);
     else if (app && !bundleId)
         identifier = app->bundleIdentifier;
     activeRunningApp_ = running;
@@ -210,7 +210,7 @@ void PanelViewModel::setActiveApp(const std::optional<RunningApp> &app, const st
 
 std::optional<QString> PanelViewModel::selectionKey() const
 {
-    if (selectionIndex_ < 0 || selectionIndex_ >= rowCount)
+    if (selectionIndex_ < 0 || selectionIndex_ >= rowCount_)
         return std::nullopt;
     const auto [section, entry] = rowAt(selectionIndex_);
     const DisplaySection &display = sections_.at(section);
@@ -219,7 +219,7 @@ std::optional<QString> PanelViewModel::selectionKey() const
 
 std::optional<ShortcutEntry> PanelViewModel::selectedEntry() const
 {
-    if (selectionIndex_ < 0 || selectionIndex_ >= rowCount)
+    if (selectionIndex_ < 0 || selectionIndex_ >= rowCount_)
         return std::nullopt;
     const auto [section, entry] = rowAt(selectionIndex_);
     return sections_.at(section).entries.at(entry);
@@ -227,9 +227,9 @@ std::optional<ShortcutEntry> PanelViewModel::selectedEntry() const
 
 void PanelViewModel::moveSelection(qint64 delta)
 {
-    if (rowCount == 0)
+    if (rowCount_ == 0)
         return;
-    const qint64 last = rowCount - 1;
+    const qint64 last = rowCount_ - 1;
     // Clamp without overflowing on extreme deltas.
     qint64 index;
     if (delta > 0)
@@ -246,7 +246,7 @@ void PanelViewModel::refreshKeepingSelection()
     if (key) {
         // The first row whose key is the section id, "#" and the entry id: only sections whose id
         // starts the key hold candidates.
-        for (const RowRun &run : rowRuns) {
+        for (const RowRun &run : rowRuns_) {
             const DisplaySection &section = sections_.at(run.section);
             const QString &id = section.id;
             if (key->size() <= id.size() || !key->startsWith(id) || key->at(id.size()) != QLatin1Char('#'))
@@ -260,7 +260,7 @@ void PanelViewModel::refreshKeepingSelection()
             }
         }
     }
-    setSelectionIndex(qMax<qint64>(0, qMin<qint64>(selectionIndex_, rowCount - 1)));
+    setSelectionIndex(qMax<qint64>(0, qMin<qint64>(selectionIndex_, rowCount_ - 1)));
 }
 
 void PanelViewModel::toggleCollapsed(const QString &sectionId)

@@ -50,7 +50,7 @@ public:
     // The rows the selection moves over. Built on first use after each rebuild: the selection itself
     // works without it, so prefer navigableCount() where only the number of rows is needed.
     const QList<NavRef> &navigable() const;
-    qsizetype navigableCount() const { return rowCount; }
+    qsizetype navigableCount() const { return rowCount_; }
 
     // Records the frontmost application, empties the search and rebuilds.
     void setActiveApp(const std::optional<RunningApp> &app, const std::optional<QString> &bundleId);
@@ -90,8 +90,8 @@ private:
 
     const ShortcutStore &store_;
     FavoritesStore &favorites_;
-    Workspace &workspace;
-    Preferences &preferences;
+    Workspace &workspace_;
+    Preferences &preferences_;
 
     QString searchText_;
     QList<DisplaySection> sections_;
@@ -99,11 +99,11 @@ private:
     QSet<QString> collapsed_;
     std::optional<AppShortcuts> activeApp_;
     std::optional<RunningApp> activeRunningApp_;
-    std::vector<RowRun> rowRuns;  // the expanded sections, in order
-    qsizetype rowCount = 0;
+    std::vector<RowRun> rowRuns_;  // the expanded sections, in order
+    qsizetype rowCount_ = 0;
     mutable QList<NavRef> navigable_;
-    mutable bool navigableBuilt = true;
-    QHash<QString, bool> installedCache;
+    mutable bool navigableBuilt_ = true;
+    QHash<QString, bool> installedCache_;
 
-    EntrySearch search;
+    EntrySearch search_;
 };

@@ -267,12 +267,12 @@ void removeAbandonedLockFiles(const QString &path)
 
 } // namespace
 
-JsonDefaultsStore::JsonDefaultsStore(const QString &path) : filePath(path)
+JsonDefaultsStore::JsonDefaultsStore(const QString &path) : filePath_(path)
 {
-    keepDamagedFileAside(filePath);
-    settings = std::make_unique<QSettings>(filePath, jsonFormat());
+    keepDamagedFileAside(filePath_);
+    settings_ = std::make_unique<QSettings>(filePath_, jsonFormat());
     // Write a temporary file and rename it over the old one, never the file itself in place.
-    settings->setAtomicSyncRequired(true);
+    settings_->setAtomicSyncRequired(true);
 }
 
 JsonDefaultsStore::~JsonDefaultsStore() = default;
@@ -285,23 +285,23 @@ QString JsonDefaultsStore::defaultPath()
 
 QVariant JsonDefaultsStore::value(const QString &key) const
 {
-    return settings->value(key);
+    return settings_->value(key);
 }
 
 void JsonDefaultsStore::setValue(const QString &key, const QVariant &value)
 {
     if (value.isValid())
-        settings->setValue(key, value);
+        settings_->setValue(key, value);
     else
-        settings->remove(key);
-    QDir().mkpath(QFileInfo(filePath).absolutePath());
-    removeAbandonedLockFiles(filePath);
-    settings->sync();
+        settings_->remove(key);
+    QDir().mkpath(QFileInfo(filePath_).absolutePath());
+    removeAbandonedLockFiles(filePath_);
+    settings_->sync();
     // status() keeps the first error it met, so this reports the first failed write only; after a
     // damaged file it stays at FormatError and reports nothing.
-    if (settings->status() == QSettings::AccessError && !writeFailureLogged) {
-        writeFailureLogged = true;
+    if (settings_->status() == QSettings::AccessError && !writeFailureLogged_) {
+        writeFailureLogged_ = true;
         SystemLog::shared().write(
-            QStringLiteral("Corvane: could not save settings to %1").arg(QDir::toNativeSeparators(filePath)));
+            QStringLiteral("Corvane: could not save settings to %1").arg(QDir::toNativeSeparators(filePath_)));
     }
 }

@@ -29,7 +29,7 @@ public:
     void setValue(const QString &key, const QVariant &value) override;
 
 private:
-    QString filePath;
-    std::unique_ptr<QSettings> settings;
-    bool writeFailureLogged = false;
+    QString filePath_;
+    std::unique_ptr<QSettings> settings_;
+    bool writeFailureLogged_ = false;
 };

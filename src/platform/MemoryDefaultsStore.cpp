@@ -2,13 +2,13 @@
 
 QVariant MemoryDefaultsStore::value(const QString &key) const
 {
-    return stored.value(key);
+    return stored_.value(key);
 }
 
 void MemoryDefaultsStore::setValue(const QString &key, const QVariant &value)
 {
     if (value.isValid())
-        stored.insert(key, value);
+        stored_.insert(key, value);
     else
-        stored.remove(key);
+        stored_.remove(key);
 }

@@ -11,8 +11,8 @@ public:
     // An invalid value removes the key.
     void setValue(const QString &key, const QVariant &value) override;
 
-    QVariantMap values() const { return stored; }
+    QVariantMap values() const { return stored_; }
 
 private:
-    QVariantMap stored;
+    QVariantMap stored_;
 };

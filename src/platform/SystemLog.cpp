@@ -11,8 +11,8 @@ SystemLog &SystemLog::shared()
 
 void SystemLog::write(const QString &line)
 {
-    if (capture) {
-        capture->captured.append(line);
+    if (capture_) {
+        capture_->captured_.append(line);
         return;
     }
     const QByteArray utf8 = line.toUtf8();
@@ -21,12 +21,12 @@ void SystemLog::write(const QString &line)
     syslog(LOG_USER | LOG_NOTICE, "%s", utf8.constData());
 }
 
-SystemLog::Capture::Capture() : outer(SystemLog::shared().capture)
+SystemLog::Capture::Capture() : outer_(SystemLog::shared().capture_)
 {
-    SystemLog::shared().capture = this;
+    SystemLog::shared().capture_ = this;
 }
 
 SystemLog::Capture::~Capture()
 {
-    SystemLog::shared().capture = outer;
+    SystemLog::shared().capture_ = outer_;
 }

@@ -17,15 +17,15 @@ public:
         ~Capture();
         Capture(const Capture &) = delete;
         Capture &operator=(const Capture &) = delete;
-        const QStringList &lines() const { return captured; }
+        const QStringList &lines() const { return captured_; }
 
     private:
         friend class SystemLog;
-        QStringList captured;
-        Capture *outer = nullptr;
+        QStringList captured_;
+        Capture *outer_ = nullptr;
     };
 
 private:
     SystemLog() = default;
-    Capture *capture = nullptr;
+    Capture *capture_ = nullptr;
 };

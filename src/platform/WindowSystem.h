@@ -1,7 +1,6 @@
 #pragma once
 
-#include <QRegion>
-
+class QRegion;
 class QWindow;
 
 // What the panel window needs from the window system beyond what Qt offers.

@@ -32,7 +32,7 @@ HotKeyManager &HotKeyManager::shared()
 }
 
 HotKeyManager::HotKeyManager(Preferences &preferences, std::unique_ptr<HotKeyBackend> backend, QObject *parent)
-    : QObject(parent), preferences(preferences), backend(std::move(backend))
+    : QObject(parent), preferences_(preferences), backend_(std::move(backend))
 {
 }
 
@@ -40,22 +40,22 @@ HotKeyManager::~HotKeyManager() = default;
 
 void HotKeyManager::setBackend(std::unique_ptr<HotKeyBackend> newBackend)
 {
-    if (backend)
-        backend->ungrab();
-    backend = std::move(newBackend);
-    handlersInstalled = false;
+    if (backend_)
+        backend_->ungrab();
+    backend_ = std::move(newBackend);
+    handlersInstalled_ = false;
 }
 
 void HotKeyManager::setOnTrigger(std::function<void()> action)
 {
-    onTrigger = std::move(action);
+    onTrigger_ = std::move(action);
 }
 
 void HotKeyManager::start()
 {
-    if (backend && !handlersInstalled) {
+    if (backend_ && !handlersInstalled_) {
         const QPointer<HotKeyManager> self(this);
-        backend->setHandlers(
+        backend_->setHandlers(
             [self] {
                 if (self)
                     self->pressed();
@@ -64,22 +64,22 @@ void HotKeyManager::start()
                 if (self)
                     self->update(result, false);
             });
-        handlersInstalled = true;
+        handlersInstalled_ = true;
     }
     registerHotKey();
 }
 
 void HotKeyManager::registerHotKey()
 {
-    if (!backend) {
+    if (!backend_) {
         update(HotKeyBackend::Result::Unavailable, true);
         return;
     }
-    backend->ungrab();
+    backend_->ungrab();
     // Preferences keep both within 32 bits.
-    const qint64 code = preferences.hotKeyCode();
+    const qint64 code = preferences_.hotKeyCode();
     const auto result = code >= 0 && code <= 0xFFFFFFFFLL
-        ? backend->grab(quint32(code), preferences.hotKeyModifiers())
+        ? backend_->grab(quint32(code), preferences_.hotKeyModifiers())
         : HotKeyBackend::Result::NoSuchKey;
     update(result, true);
 }
@@ -90,8 +90,8 @@ void HotKeyManager::pressed()
     QMetaObject::invokeMethod(
         this,
         [this] {
-            if (onTrigger)
-                onTrigger();
+            if (onTrigger_)
+                onTrigger_();
         },
         Qt::QueuedConnection);
 }
@@ -103,7 +103,7 @@ void HotKeyManager::update(HotKeyBackend::Result result, bool reportAgain)
     const bool changed = status != status_;
     status_ = status;
     if (changed || reportAgain) {
-        const QString display = preferences.hotKeyDisplay();
+        const QString display = preferences_.hotKeyDisplay();
         switch (status) {
         case Status::InUse:
             SystemLog::shared().write(QStringLiteral("Corvane: hot key ") + display
@@ -114,8 +114,8 @@ void HotKeyManager::update(HotKeyBackend::Result result, bool reportAgain)
                                       + QStringLiteral(" is not on this keyboard"));
             break;
         case Status::Unavailable:
-            if (!unavailableLogged) {
-                unavailableLogged = true;
+            if (!unavailableLogged_) {
+                unavailableLogged_ = true;
                 SystemLog::shared().write(QStringLiteral(
                     "Corvane: global hot keys are not available in this session; "
                     "bind \"corvane --toggle\" to a key in the desktop's keyboard settings"));

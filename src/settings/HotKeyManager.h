@@ -53,10 +53,10 @@ private:
     void pressed();
     void update(HotKeyBackend::Result result, bool reportAgain);
 
-    Preferences &preferences;
-    std::unique_ptr<HotKeyBackend> backend;
-    std::function<void()> onTrigger;
+    Preferences &preferences_;
+    std::unique_ptr<HotKeyBackend> backend_;
+    std::function<void()> onTrigger_;
     Status status_ = Status::NotRegistered;
-    bool handlersInstalled = false;
-    bool unavailableLogged = false;
+    bool handlersInstalled_ = false;
+    bool unavailableLogged_ = false;
 };

@@ -5,17 +5,17 @@
 #include "platform/PlatformProfile.h"
 #include "settings/Preferences.h"
 
-HotKeyRecorder::HotKeyRecorder(Preferences &preferences, QObject *parent) : QObject(parent), preferences(preferences) {}
+HotKeyRecorder::HotKeyRecorder(Preferences &preferences, QObject *parent) : QObject(parent), preferences_(preferences) {}
 
 void HotKeyRecorder::start()
 {
-    recording = true;
+    recording_ = true;
     Q_EMIT recordingChanged();
 }
 
 void HotKeyRecorder::stop()
 {
-    recording = false;
+    recording_ = false;
     Q_EMIT recordingChanged();
 }
 
@@ -58,7 +58,7 @@ QString HotKeyRecorder::displayText(quint32 keyCode, quint32 mask, const QString
 
 HotKeyRecorder::Outcome HotKeyRecorder::handleKey(quint32 keyCode, quint32 modifierMask, const QString &characters)
 {
-    if (!recording)
+    if (!recording_)
         return Outcome::Ignored;
     const quint32 mask = modifierMask & (KeyCodes::ControlMask | KeyCodes::OptionMask | KeyCodes::ShiftMask | KeyCodes::CommandMask);
     if (mask == 0) {
@@ -68,9 +68,9 @@ HotKeyRecorder::Outcome HotKeyRecorder::handleKey(quint32 keyCode, quint32 modif
         }
         return Outcome::Ignored;
     }
-    preferences.setHotKeyCode(keyCode);
-    preferences.setHotKeyModifiers(mask);
-    preferences.setHotKeyDisplay(displayText(keyCode, mask, characters));
+    preferences_.setHotKeyCode(keyCode);
+    preferences_.setHotKeyModifiers(mask);
+    preferences_.setHotKeyDisplay(displayText(keyCode, mask, characters));
     NotificationCenter::shared().post(QLatin1String(Preferences::hotKeyChangedNotification));
     stop();
     return Outcome::Recorded;

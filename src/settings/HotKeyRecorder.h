@@ -14,10 +14,10 @@ class HotKeyRecorder : public QObject {
 public:
     explicit HotKeyRecorder(Preferences &preferences, QObject *parent = nullptr);
 
-    bool isRecording() const { return recording; }
+    bool isRecording() const { return recording_; }
     void start();
     void stop();
-    void toggle() { recording ? stop() : start(); }
+    void toggle() { recording_ ? stop() : start(); }
 
     enum class Outcome { Cancelled, Ignored, Recorded };
     // One key press while recording: the virtual key code, the modifier mask and the key's text
@@ -32,6 +32,6 @@ Q_SIGNALS:
     void recordingChanged();
 
 private:
-    Preferences &preferences;
-    bool recording = false;
+    Preferences &preferences_;
+    bool recording_ = false;
 };

@@ -94,7 +94,7 @@ Preferences &Preferences::shared()
 
 Preferences::Preferences(DefaultsStore &defaults, QObject *parent)
     : QObject(parent),
-      defaults(defaults),
+      defaults_(defaults),
       accentName_(readString(defaults.value(accentNameKey)).value_or(QStringLiteral("blue"))),
       onlyInstalledApps_(readBool(defaults.value(onlyInstalledAppsKey))),
       hotKeyCode_(readHotKeyNumber(defaults.value(hotKeyCodeKey)).value_or(defaultHotKeyCode)),
@@ -106,34 +106,34 @@ Preferences::Preferences(DefaultsStore &defaults, QObject *parent)
 void Preferences::setAccentName(const QString &name)
 {
     accentName_ = name;
-    defaults.setValue(accentNameKey, name);
+    defaults_.setValue(accentNameKey, name);
     Q_EMIT accentNameChanged();
 }
 
 void Preferences::setOnlyInstalledApps(bool only)
 {
     onlyInstalledApps_ = only;
-    defaults.setValue(onlyInstalledAppsKey, only);
+    defaults_.setValue(onlyInstalledAppsKey, only);
     Q_EMIT onlyInstalledAppsChanged();
 }
 
 void Preferences::setHotKeyCode(qint64 code)
 {
     hotKeyCode_ = code;
-    defaults.setValue(hotKeyCodeKey, code);
+    defaults_.setValue(hotKeyCodeKey, code);
     Q_EMIT hotKeyCodeChanged();
 }
 
 void Preferences::setHotKeyModifiers(quint32 modifiers)
 {
     hotKeyModifiers_ = modifiers;
-    defaults.setValue(hotKeyModifiersKey, qint64(modifiers));
+    defaults_.setValue(hotKeyModifiersKey, qint64(modifiers));
     Q_EMIT hotKeyModifiersChanged();
 }
 
 void Preferences::setHotKeyDisplay(const QString &display)
 {
     hotKeyDisplay_ = display;
-    defaults.setValue(hotKeyDisplayKey, display);
+    defaults_.setValue(hotKeyDisplayKey, display);
     Q_EMIT hotKeyDisplayChanged();
 }

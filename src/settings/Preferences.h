@@ -53,7 +53,7 @@ Q_SIGNALS:
     void hotKeyDisplayChanged();
 
 private:
-    DefaultsStore &defaults;
+    DefaultsStore &defaults_;
     QString accentName_;
     bool onlyInstalledApps_;
     qint64 hotKeyCode_;

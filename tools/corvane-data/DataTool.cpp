@@ -120,9 +120,9 @@ QString DataTool::usage()
 int DataTool::usageError(const QString &message)
 {
     if (!message.isEmpty())
-        err << "corvane-data: " << message << "\n";
-    err << usage();
-    err.flush();
+        err_ << "corvane-data: " << message << "\n";
+    err_ << usage();
+    err_.flush();
     return 2;
 }
 
@@ -142,12 +142,12 @@ int DataTool::run(const QStringList &args)
     else if (command == QLatin1String("panel"))
         code = panel(rest);
     else if (command == QLatin1String("--help") || command == QLatin1String("-h") || command == QLatin1String("help")) {
-        out << usage();
+        out_ << usage();
         code = 0;
     } else
         code = usageError(QStringLiteral("unknown command \"%1\"").arg(command));
-    out.flush();
-    err.flush();
+    out_.flush();
+    err_.flush();
     return code;
 }
 
@@ -172,7 +172,7 @@ int DataTool::check(const QStringList &args)
         if (info.isDir()) {
             const QStringList inFolder = ShortcutStore::dataFiles(path);
             if (inFolder.isEmpty())
-                err << "corvane-data: no data files in " << path << "\n";
+                err_ << "corvane-data: no data files in " << path << "\n";
             files << inFolder;
         } else {
             files << path;
@@ -187,23 +187,23 @@ int DataTool::check(const QStringList &args)
     for (const QString &file : files) {
         auto result = decoder.decodeFile(file);
         if (!result.app) {
-            out << "fail " << file << ": " << result.error << "\n";
+            out_ << "fail " << file << ": " << result.error << "\n";
             ++failed;
             continue;
         }
-        out << "ok " << file << "\n";
+        out_ << "ok " << file << "\n";
         for (const QString &problem : CatalogueLint::lintApp(*result.app)) {
-            out << "warn " << file << ": " << problem << "\n";
+            out_ << "warn " << file << ": " << problem << "\n";
             ++warnings;
         }
         decoded << *result.app;
         decodedNames << file;
     }
     for (const QString &problem : CatalogueLint::lintCatalogue(decoded, decodedNames)) {
-        out << "warn " << problem << "\n";
+        out_ << "warn " << problem << "\n";
         ++warnings;
     }
-    out << QStringLiteral("%1 files: %2 ok, %3 failed, %4 warnings\n")
+    out_ << QStringLiteral("%1 files: %2 ok, %3 failed, %4 warnings\n")
                .arg(files.size())
                .arg(files.size() - failed)
                .arg(failed)
@@ -219,10 +219,10 @@ int DataTool::entries(const QStringList &args)
         return usageError(QStringLiteral("entries takes PATH [--platform P]"));
     const auto store = loadStore(path, platform);
     for (const QString &name : store->failedFiles())
-        err << "corvane-data: failed to decode " << name << "\n";
+        err_ << "corvane-data: failed to decode " << name << "\n";
     for (const AppShortcuts &app : store->orderedApps()) {
         for (const ShortcutEntry &entry : store->entriesByApp().value(app.slug)) {
-            out << "{\"id\":" << jsonString(entry.id())
+            out_ << "{\"id\":" << jsonString(entry.id())
                 << ",\"appSlug\":" << jsonString(entry.appSlug())
                 << ",\"appName\":" << jsonString(entry.appName())
                 << ",\"bundleId\":" << jsonOptional(entry.bundleId())
@@ -245,7 +245,7 @@ int DataTool::stats(const QStringList &args)
         return usageError(QStringLiteral("stats takes PATH [--platform P]"));
     const auto store = loadStore(path, platform);
     qsizetype total = 0;
-    out << QStringLiteral("%1  %2  %3  %4\n")
+    out_ << QStringLiteral("%1  %2  %3  %4\n")
                .arg(QStringLiteral("ENTRIES"), 7)
                .arg(QStringLiteral("NAME"), -28)
                .arg(QStringLiteral("SLUG"), -24)
@@ -253,18 +253,18 @@ int DataTool::stats(const QStringList &args)
     for (const AppShortcuts &app : store->orderedApps()) {
         const qsizetype count = store->entriesByApp().value(app.slug).size();
         total += count;
-        out << QStringLiteral("%1  %2  %3  %4\n")
+        out_ << QStringLiteral("%1  %2  %3  %4\n")
                    .arg(count, 7)
                    .arg(app.name, -28)
                    .arg(app.slug, -24)
                    .arg(app.bundleId.value_or(QStringLiteral("-")));
     }
     const qsizetype empty = store->apps().size() - store->orderedApps().size();
-    out << QStringLiteral("total: %1 applications, %2 shortcuts on %3").arg(store->orderedApps().size()).arg(total).arg(platform);
+    out_ << QStringLiteral("total: %1 applications, %2 shortcuts on %3").arg(store->orderedApps().size()).arg(total).arg(platform);
     if (empty > 0)
-        out << QStringLiteral(" (%1 more applications without shortcuts)").arg(empty);
-    out << "\n";
-    out << "failed: " << (store->failedFiles().isEmpty() ? QStringLiteral("none") : store->failedFiles().join(QStringLiteral(", "))) << "\n";
+        out_ << QStringLiteral(" (%1 more applications without shortcuts)").arg(empty);
+    out_ << "\n";
+    out_ << "failed: " << (store->failedFiles().isEmpty() ? QStringLiteral("none") : store->failedFiles().join(QStringLiteral(", "))) << "\n";
     return store->failedFiles().isEmpty() ? 0 : 1;
 }
 
@@ -335,7 +335,7 @@ int DataTool::panel(const QStringList &args)
         QStringList ids;
         for (const ShortcutEntry &entry : section.entries)
             ids << jsonString(entry.id());
-        out << "{\"id\":" << jsonString(section.id) << ",\"title\":" << jsonString(section.title)
+        out_ << "{\"id\":" << jsonString(section.id) << ",\"title\":" << jsonString(section.title)
             << ",\"isActive\":" << (section.isActive ? "true" : "false")
             << ",\"isFavorites\":" << (section.isFavorites ? "true" : "false")
             << ",\"collapsed\":" << (vm.collapsed().contains(section.id) ? "true" : "false")
@@ -344,6 +344,6 @@ int DataTool::panel(const QStringList &args)
     QStringList rows;
     for (const NavRef &row : vm.navigable())
         rows << jsonString(row.rowKey());
-    out << "{\"navigable\":[" << rows.join(QLatin1Char(',')) << "],\"selectionIndex\":" << vm.selectionIndex() << "}\n";
+    out_ << "{\"navigable\":[" << rows.join(QLatin1Char(',')) << "],\"selectionIndex\":" << vm.selectionIndex() << "}\n";
     return store->failedFiles().isEmpty() ? 0 : 1;
 }

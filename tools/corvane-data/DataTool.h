@@ -7,7 +7,7 @@
 // corvane-data: checks data files and shows what the program makes of them.
 class DataTool {
 public:
-    DataTool(QTextStream &out, QTextStream &err) : out(out), err(err) {}
+    DataTool(QTextStream &out, QTextStream &err) : out_(out), err_(err) {}
 
     // `args` without the program name. Returns the exit code: 0 fine, 1 a file failed, 2 bad usage.
     int run(const QStringList &args);
@@ -21,6 +21,6 @@ private:
     int panel(const QStringList &args);
     int usageError(const QString &message);
 
-    QTextStream &out;
-    QTextStream &err;
+    QTextStream &out_;
+    QTextStream &err_;
 };

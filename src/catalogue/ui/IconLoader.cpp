@@ -32,17 +32,17 @@ void IconLoader::createShared(Workspace *workspace)
 }
 
 IconLoader::IconLoader(Workspace *workspace, std::optional<QString> folder, bool lookUpIconsDir)
-    : workspace(workspace)
+    : workspace_(workspace)
 {
     if (folder || !lookUpIconsDir)
-        iconsDir = folder;
+        iconsDir_ = folder;
 }
 
 std::optional<QString> IconLoader::resolvedIconsDir()
 {
-    if (!iconsDir)
-        iconsDir = ResourcePaths::folder(QStringLiteral("Icons"));
-    return *iconsDir;
+    if (!iconsDir_)
+        iconsDir_ = ResourcePaths::folder(QStringLiteral("Icons"));
+    return *iconsDir_;
 }
 
 QIcon IconLoader::placeholder()
@@ -63,7 +63,7 @@ std::optional<QIcon> IconLoader::resourceImage(const std::optional<QString> &ico
     const std::optional<QString> folder = resolvedIconsDir();
     if (!folder)
         return std::nullopt;
-    if (auto cached = cache.constFind(*iconFile); cached != cache.constEnd())
+    if (auto cached = cache_.constFind(*iconFile); cached != cache_.constEnd())
         return *cached;
     ++fileLoads_;
     // The name is one path component inside the folder.
@@ -76,14 +76,14 @@ std::optional<QIcon> IconLoader::resourceImage(const std::optional<QString> &ico
     QIcon icon(pixmap);
     if (path.endsWith(QLatin1String(".svg"), Qt::CaseInsensitive))
         icon = QIcon(path);  // scales without blurring
-    cache.insert(*iconFile, icon);
+    cache_.insert(*iconFile, icon);
     return icon;
 }
 
 QIcon IconLoader::appIcon(const std::optional<QString> &bundleId, const std::optional<QString> &iconFile)
 {
-    if (bundleId && workspace) {
-        if (const auto installed = workspace->installedIcon(*bundleId)) {
+    if (bundleId && workspace_) {
+        if (const auto installed = workspace_->installedIcon(*bundleId)) {
             const QIcon icon = iconNamed(*installed);
             if (!icon.isNull())
                 return icon;

@@ -35,8 +35,8 @@ public:
 private:
     std::optional<QString> resolvedIconsDir();
 
-    Workspace *workspace;
-    QHash<QString, QIcon> cache;
-    std::optional<std::optional<QString>> iconsDir;  // outer: resolved yet; inner: the folder if any
+    Workspace *workspace_;
+    QHash<QString, QIcon> cache_;
+    std::optional<std::optional<QString>> iconsDir_;  // outer: resolved yet; inner: the folder if any
     int fileLoads_ = 0;
 };

@@ -41,7 +41,7 @@ QList<KeyCapView::Item> KeyCapView::layout() const
             x += spacing;
         firstChild = false;
     };
-    for (qsizetype g = 0; g < groups.size(); ++g) {
+    for (qsizetype g = 0; g < groups_.size(); ++g) {
         if (g > 0) {
             advance(groupSpacing);
             items.append({QRectF(x, (capMinSide - thenHeight) / 2, thenWidth, thenHeight), thenText(), true});
@@ -50,7 +50,7 @@ QList<KeyCapView::Item> KeyCapView::layout() const
         // An empty chord still takes its place in the row, with no width.
         advance(groupSpacing);
         bool firstCap = true;
-        for (const QString &label : groups[g]) {
+        for (const QString &label : groups_[g]) {
             if (!firstCap)
                 x += capSpacing;
             firstCap = false;
@@ -67,7 +67,7 @@ QSizeF KeyCapView::size() const
     qreal width = 0;
     for (const Item &item : layout())
         width = qMax(width, item.rect.right());
-    return groups.isEmpty() ? QSizeF(0, 0) : QSizeF(width, capMinSide);
+    return groups_.isEmpty() ? QSizeF(0, 0) : QSizeF(width, capMinSide);
 }
 
 void KeyCapView::paint(QPainter &painter, const QPointF &topLeft) const
@@ -82,10 +82,10 @@ void KeyCapView::paint(QPainter &painter, const QPointF &topLeft) const
             painter.drawText(rect, Qt::AlignCenter, item.text);
             continue;
         }
-        PanelStyle::fillRounded(painter, rect, radius, PanelStyle::white(dimmed ? 0.05 : 0.1));
-        PanelStyle::strokeRoundedInside(painter, rect, radius, 1, PanelStyle::white(dimmed ? 0.06 : 0.12));
+        PanelStyle::fillRounded(painter, rect, radius, PanelStyle::white(dimmed_ ? 0.05 : 0.1));
+        PanelStyle::strokeRoundedInside(painter, rect, radius, 1, PanelStyle::white(dimmed_ ? 0.06 : 0.12));
         painter.setFont(capFont());
-        painter.setPen(dimmed ? PanelStyle::secondary() : PanelStyle::primary());
+        painter.setPen(dimmed_ ? PanelStyle::secondary() : PanelStyle::primary());
         painter.drawText(rect, Qt::AlignCenter, item.text);
     }
     painter.restore();

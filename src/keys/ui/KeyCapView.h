@@ -25,7 +25,7 @@ public:
     static constexpr qreal widePadding = 6;   // each side, for labels of more than one character
     static constexpr qreal radius = 5;
 
-    KeyCapView(KeyGroups groups, bool dimmed) : groups(std::move(groups)), dimmed(dimmed) {}
+    KeyCapView(KeyGroups groups, bool dimmed) : groups_(std::move(groups)), dimmed_(dimmed) {}
 
     QList<Item> layout() const;
     QSizeF size() const;
@@ -35,6 +35,6 @@ public:
     static bool isWideLabel(const QString &label);
 
 private:
-    KeyGroups groups;
-    bool dimmed;
+    KeyGroups groups_;
+    bool dimmed_;
 };

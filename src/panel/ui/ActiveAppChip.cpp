@@ -11,7 +11,7 @@ QFont nameFont() { return PanelStyle::font(12, QFont::Medium); }
 constexpr qreal maxNameWidth = 200;
 } // namespace
 
-ActiveAppChip::ActiveAppChip(IconLoader &icons, QWidget *parent) : QWidget(parent), icons(icons)
+ActiveAppChip::ActiveAppChip(IconLoader &icons, QWidget *parent) : QWidget(parent), icons_(icons)
 {
     setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
     hide();
@@ -20,10 +20,10 @@ ActiveAppChip::ActiveAppChip(IconLoader &icons, QWidget *parent) : QWidget(paren
 void ActiveAppChip::setApp(const QString &name, const std::optional<QString> &id, const std::optional<QString> &file,
                            const std::optional<QIcon> &icon)
 {
-    appName = name;
-    bundleId = id;
-    iconFile = file;
-    image = icon;
+    appName_ = name;
+    bundleId_ = id;
+    iconFile_ = file;
+    image_ = icon;
     setVisible(!name.isEmpty());
     updateGeometry();
     update();
@@ -32,7 +32,7 @@ void ActiveAppChip::setApp(const QString &name, const std::optional<QString> &id
 QSize ActiveAppChip::sizeHint() const
 {
     const QFontMetricsF metrics(nameFont());
-    const qreal text = qMin<qreal>(maxNameWidth, qCeil(metrics.horizontalAdvance(appName)));
+    const qreal text = qMin<qreal>(maxNameWidth, qCeil(metrics.horizontalAdvance(appName_)));
     const qreal contentHeight = qMax<qreal>(iconSize, qCeil(metrics.height()));
     return QSize(qCeil(paddingX + iconSize + spacing + text + paddingX), qCeil(contentHeight + 2 * paddingY));
 }
@@ -44,11 +44,11 @@ void ActiveAppChip::paintEvent(QPaintEvent *)
     const QRectF bounds(rect());
     PanelStyle::fillRounded(painter, bounds, bounds.height() / 2, PanelStyle::white(0.08));
     const QRectF iconRect(paddingX, (bounds.height() - iconSize) / 2, iconSize, iconSize);
-    AppIconView{bundleId, iconFile, iconSize, false, image}.paint(painter, iconRect, icons);
+    AppIconView{bundleId_, iconFile_, iconSize, false, image_}.paint(painter, iconRect, icons_);
     const QRectF textRect(iconRect.right() + spacing, 0, bounds.width() - iconRect.right() - spacing - paddingX,
                           bounds.height());
     painter.setFont(nameFont());
     painter.setPen(PanelStyle::secondary());
     painter.drawText(textRect, Qt::AlignLeft | Qt::AlignVCenter,
-                     QFontMetricsF(nameFont()).elidedText(appName, Qt::ElideRight, textRect.width()));
+                     QFontMetricsF(nameFont()).elidedText(appName_, Qt::ElideRight, textRect.width()));
 }

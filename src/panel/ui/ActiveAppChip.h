@@ -20,7 +20,7 @@ public:
     // Hidden when `name` is empty.
     void setApp(const QString &name, const std::optional<QString> &bundleId, const std::optional<QString> &iconFile,
                 const std::optional<QIcon> &image);
-    const QString &name() const { return appName; }
+    const QString &name() const { return appName_; }
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override { return sizeHint(); }
 
@@ -28,9 +28,9 @@ protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
-    IconLoader &icons;
-    QString appName;
-    std::optional<QString> bundleId;
-    std::optional<QString> iconFile;
-    std::optional<QIcon> image;
+    IconLoader &icons_;
+    QString appName_;
+    std::optional<QString> bundleId_;
+    std::optional<QString> iconFile_;
+    std::optional<QIcon> image_;
 };

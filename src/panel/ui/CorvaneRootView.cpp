@@ -34,53 +34,53 @@ QWidget *divider(QWidget *parent)
 
 CorvaneRootView::CorvaneRootView(PanelViewModel &vm, Preferences &preferences, IconLoader &icons,
                                  std::function<void()> onClose, QWidget *parent)
-    : QWidget(parent), vm(vm), preferences(preferences), onClose(std::move(onClose))
+    : QWidget(parent), vm_(vm), preferences_(preferences), onClose_(std::move(onClose))
 {
     setFixedSize(cardWidth, cardHeight);
     setAttribute(Qt::WA_TranslucentBackground);
 
-    headerBar = new QWidget(this);
-    auto *headerLayout = new QHBoxLayout(headerBar);
+    headerBar_ = new QWidget(this);
+    auto *headerLayout = new QHBoxLayout(headerBar_);
     headerLayout->setContentsMargins(18, 14, 18, 14);
     headerLayout->setSpacing(10);
-    headerLayout->addWidget(new SymbolView(QStringLiteral("magnifyingglass"), 16, PanelStyle::secondary(), headerBar));
-    search = new QLineEdit(headerBar);
-    search->setFrame(false);
-    search->setFont(PanelStyle::font(18));
-    search->setPlaceholderText(tr("Find a shortcut\u2026"));
-    search->setAttribute(Qt::WA_MacShowFocusRect, false);
-    QPalette palette = search->palette();
+    headerLayout->addWidget(new SymbolView(QStringLiteral("magnifyingglass"), 16, PanelStyle::secondary(), headerBar_));
+    search_ = new QLineEdit(headerBar_);
+    search_->setFrame(false);
+    search_->setFont(PanelStyle::font(18));
+    search_->setPlaceholderText(tr("Find a shortcut\u2026"));
+    search_->setAttribute(Qt::WA_MacShowFocusRect, false);
+    QPalette palette = search_->palette();
     palette.setColor(QPalette::Base, Qt::transparent);
     palette.setColor(QPalette::Text, PanelStyle::primary());
     palette.setColor(QPalette::PlaceholderText, PanelStyle::tertiary());
-    search->setPalette(palette);
-    search->setStyleSheet(QStringLiteral("QLineEdit { background: transparent; border: none; padding: 0; }"));
-    headerLayout->addWidget(search, 1);
-    chipView = new ActiveAppChip(icons, headerBar);
-    headerLayout->addWidget(chipView);
+    search_->setPalette(palette);
+    search_->setStyleSheet(QStringLiteral("QLineEdit { background: transparent; border: none; padding: 0; }"));
+    headerLayout->addWidget(search_, 1);
+    chipView_ = new ActiveAppChip(icons, headerBar_);
+    headerLayout->addWidget(chipView_);
 
-    list = new SectionListView(vm, preferences, icons, this);
-    emptyView = new EmptyStateView(this);
+    list_ = new SectionListView(vm, preferences, icons, this);
+    emptyView_ = new EmptyStateView(this);
     auto *main = new QWidget(this);
-    mainArea = new QStackedLayout(main);
-    mainArea->addWidget(list);
-    mainArea->addWidget(emptyView);
+    mainArea_ = new QStackedLayout(main);
+    mainArea_->addWidget(list_);
+    mainArea_->addWidget(emptyView_);
 
-    footerBar = new PanelFooter(this);
+    footerBar_ = new PanelFooter(this);
 
     auto *card = new QVBoxLayout(this);
     card->setContentsMargins(0, 0, 0, 0);
     card->setSpacing(0);
-    card->addWidget(headerBar);
+    card->addWidget(headerBar_);
     card->addWidget(divider(this));
     card->addWidget(main, 1);
     card->addWidget(divider(this));
-    card->addWidget(footerBar);
+    card->addWidget(footerBar_);
 
-    connect(search, &QLineEdit::textEdited, this, [this](const QString &text) { this->vm.setSearchText(text); });
+    connect(search_, &QLineEdit::textEdited, this, [this](const QString &text) { this->vm_.setSearchText(text); });
     connect(&vm, &PanelViewModel::searchTextChanged, this, [this] {
-        if (search->text() != this->vm.searchText())
-            search->setText(this->vm.searchText());
+        if (search_->text() != this->vm_.searchText())
+            search_->setText(this->vm_.searchText());
     });
     connect(&vm, &PanelViewModel::sectionsChanged, this, &CorvaneRootView::modelChanged);
     connect(&vm, &PanelViewModel::collapsedChanged, this, &CorvaneRootView::modelChanged);
@@ -93,16 +93,16 @@ CorvaneRootView::CorvaneRootView(PanelViewModel &vm, Preferences &preferences, I
 void CorvaneRootView::accentChanged()
 {
     // Selected text in the search field takes the accent colour.
-    QPalette p = search->palette();
-    p.setColor(QPalette::Highlight, PanelStyle::withOpacity(QColor::fromRgb(preferences.accentColor()), 0.6));
-    search->setPalette(p);
+    QPalette p = search_->palette();
+    p.setColor(QPalette::Highlight, PanelStyle::withOpacity(QColor::fromRgb(preferences_.accentColor()), 0.6));
+    search_->setPalette(p);
 }
 
 void CorvaneRootView::modelChanged()
 {
     // The chip: the catalogue's name for the application in front, else the name it runs under.
-    const auto &app = vm.activeApp();
-    const auto &running = vm.activeRunningApp();
+    const auto &app = vm_.activeApp();
+    const auto &running = vm_.activeRunningApp();
     QString name;
     if (app)
         name = app->name;
@@ -111,23 +111,23 @@ void CorvaneRootView::modelChanged()
     std::optional<QString> iconFile;
     if (app && app->icon)
         iconFile = ShortcutStore::lastPathComponent(*app->icon);
-    static_cast<ActiveAppChip *>(chipView)->setApp(name, app ? app->bundleId : std::nullopt, iconFile,
+    static_cast<ActiveAppChip *>(chipView_)->setApp(name, app ? app->bundleId : std::nullopt, iconFile,
                                                    runningAppIcon(running));
 
-    const bool empty = vm.sections().isEmpty();
-    static_cast<EmptyStateView *>(emptyView)->setSearching(!vm.searchText().isEmpty());
-    mainArea->setCurrentWidget(empty ? emptyView : static_cast<QWidget *>(list));
-    static_cast<PanelFooter *>(footerBar)->setCount(vm.navigableCount());
+    const bool empty = vm_.sections().isEmpty();
+    static_cast<EmptyStateView *>(emptyView_)->setSearching(!vm_.searchText().isEmpty());
+    mainArea_->setCurrentWidget(empty ? emptyView_ : static_cast<QWidget *>(list_));
+    static_cast<PanelFooter *>(footerBar_)->setCount(vm_.navigableCount());
 }
 
 QString CorvaneRootView::countText() const
 {
-    return static_cast<PanelFooter *>(footerBar)->countText();
+    return static_cast<PanelFooter *>(footerBar_)->countText();
 }
 
 void CorvaneRootView::focusSearch()
 {
-    search->setFocus(Qt::ActiveWindowFocusReason);
+    search_->setFocus(Qt::ActiveWindowFocusReason);
 }
 
 void CorvaneRootView::paintEvent(QPaintEvent *)

@@ -23,12 +23,12 @@ public:
     CorvaneRootView(PanelViewModel &vm, Preferences &preferences, IconLoader &icons, std::function<void()> onClose,
                     QWidget *parent = nullptr);
 
-    QLineEdit *searchField() const { return search; }
-    SectionListView *sectionList() const { return list; }
-    QWidget *header() const { return headerBar; }
-    QWidget *footer() const { return footerBar; }
-    QWidget *chip() const { return chipView; }
-    QWidget *emptyState() const { return emptyView; }
+    QLineEdit *searchField() const { return search_; }
+    SectionListView *sectionList() const { return list_; }
+    QWidget *header() const { return headerBar_; }
+    QWidget *footer() const { return footerBar_; }
+    QWidget *chip() const { return chipView_; }
+    QWidget *emptyState() const { return emptyView_; }
     // The text the footer shows on its right ("12 shortcuts").
     QString countText() const;
     // Called when the panel comes on screen: the search field takes the keyboard.
@@ -41,14 +41,14 @@ private:
     void modelChanged();
     void accentChanged();
 
-    PanelViewModel &vm;
-    Preferences &preferences;
-    std::function<void()> onClose;
-    QWidget *headerBar;
-    QLineEdit *search;
-    QWidget *chipView;
-    SectionListView *list;
-    QWidget *emptyView;
-    QStackedLayout *mainArea;
-    QWidget *footerBar;
+    PanelViewModel &vm_;
+    Preferences &preferences_;
+    std::function<void()> onClose_;
+    QWidget *headerBar_;
+    QLineEdit *search_;
+    QWidget *chipView_;
+    SectionListView *list_;
+    QWidget *emptyView_;
+    QStackedLayout *mainArea_;
+    QWidget *footerBar_;
 };

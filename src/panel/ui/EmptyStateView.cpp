@@ -9,13 +9,13 @@ EmptyStateView::EmptyStateView(QWidget *parent) : QWidget(parent) {}
 
 void EmptyStateView::setSearching(bool value)
 {
-    searching = value;
+    searching_ = value;
     update();
 }
 
 QString EmptyStateView::text() const
 {
-    return searching ? tr("No matching shortcuts") : tr("No shortcuts available");
+    return searching_ ? tr("No matching shortcuts") : tr("No shortcuts available");
 }
 
 void EmptyStateView::paintEvent(QPaintEvent *)

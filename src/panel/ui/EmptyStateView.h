@@ -15,5 +15,5 @@ protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
-    bool searching = false;
+    bool searching_ = false;
 };

@@ -19,7 +19,7 @@ KeyPanel::KeyPanel(QWidget *parent)
 
 void KeyPanel::setContent(CorvaneRootView *view)
 {
-    root = view;
+    root_ = view;
     layout()->addWidget(view);
 }
 

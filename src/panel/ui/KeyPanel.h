@@ -13,7 +13,7 @@ public:
 
     // Puts the root view in the window.
     void setContent(CorvaneRootView *view);
-    CorvaneRootView *content() const { return root; }
+    CorvaneRootView *content() const { return root_; }
     // Without a compositor clear pixels show black: clip the window to the card's rounded shape.
     void setCompositing(bool compositing);
 
@@ -25,5 +25,5 @@ protected:
     void changeEvent(QEvent *event) override;
 
 private:
-    CorvaneRootView *root = nullptr;
+    CorvaneRootView *root_ = nullptr;
 };

@@ -20,11 +20,11 @@ PanelController::PanelController(PanelViewModel &vm, Preferences &preferences, I
                                  std::function<std::optional<RunningApp>()> lastApp, WindowSystem *windowSystem,
                                  const QStringList &arguments, QObject *parent)
     : QObject(parent),
-      vm(vm),
-      preferences(preferences),
-      icons(icons),
-      lastApp(std::move(lastApp)),
-      windowSystem(windowSystem),
+      vm_(vm),
+      preferences_(preferences),
+      icons_(icons),
+      lastApp_(std::move(lastApp)),
+      windowSystem_(windowSystem),
       stayVisible_(arguments.contains(QStringLiteral("--show-on-launch")))
 {
 }
@@ -42,19 +42,19 @@ bool PanelController::isVisible() const
 void PanelController::show(const std::optional<QString> &bundleId, const std::optional<QString> &initialSearch,
                            const QSet<QString> &collapse)
 {
-    vm.setActiveApp(lastApp ? lastApp() : std::nullopt, bundleId);
+    vm_.setActiveApp(lastApp_ ? lastApp_() : std::nullopt, bundleId);
     if (initialSearch)
-        vm.setSearchText(*initialSearch);
+        vm_.setSearchText(*initialSearch);
     if (!collapse.isEmpty())
-        vm.setCollapsed(collapse);
+        vm_.setCollapsed(collapse);
     if (!panel_)
         createPanel();
     positionPanel();
     panel_->show();
     panel_->raise();
     panel_->activateWindow();
-    if (windowSystem)
-        windowSystem->activate(panel_->windowHandle());
+    if (windowSystem_)
+        windowSystem_->activate(panel_->windowHandle());
     panel_->content()->focusSearch();
     installKeyMonitor();
 }
@@ -78,15 +78,15 @@ void PanelController::createPanel()
 {
     panel_ = std::make_unique<KeyPanel>();
     QPointer<PanelController> self(this);
-    panel_->setContent(new CorvaneRootView(vm, preferences, icons, [self] {
+    panel_->setContent(new CorvaneRootView(vm_, preferences_, icons_, [self] {
         if (self)
             self->hide();
     }));
     connect(panel_.get(), &KeyPanel::resignedKey, this, &PanelController::resignedKey);
     panel_->winId();  // the native window exists from here on, for the window-system calls
-    if (windowSystem) {
-        panel_->setCompositing(windowSystem->isCompositing());
-        windowSystem->requestBlurBehind(panel_->windowHandle(), panel_->mask().isEmpty() ? QRegion(panel_->rect()) : panel_->mask());
+    if (windowSystem_) {
+        panel_->setCompositing(windowSystem_->isCompositing());
+        windowSystem_->requestBlurBehind(panel_->windowHandle(), panel_->mask().isEmpty() ? QRegion(panel_->rect()) : panel_->mask());
     }
 }
 
@@ -106,17 +106,17 @@ void PanelController::positionPanel()
 
 void PanelController::installKeyMonitor()
 {
-    if (keyMonitorInstalled)
+    if (keyMonitorInstalled_)
         return;
     qApp->installEventFilter(this);
-    keyMonitorInstalled = true;
+    keyMonitorInstalled_ = true;
 }
 
 void PanelController::removeKeyMonitor()
 {
-    if (keyMonitorInstalled && qApp)
+    if (keyMonitorInstalled_ && qApp)
         qApp->removeEventFilter(this);
-    keyMonitorInstalled = false;
+    keyMonitorInstalled_ = false;
 }
 
 void PanelController::resignedKey()
@@ -133,19 +133,19 @@ bool PanelController::handleKeyDown(int qtKey, Qt::KeyboardModifiers modifiers)
     const PanelKeyTable::Action action = PanelKeyTable::action(*code);
     switch (action) {
     case PanelKeyTable::Action::ToggleFavorite:
-        if (const auto entry = vm.selectedEntry()) {
-            vm.favorites().toggle(entry->id());
-            vm.refreshKeepingSelection();
+        if (const auto entry = vm_.selectedEntry()) {
+            vm_.favorites().toggle(entry->id());
+            vm_.refreshKeepingSelection();
         }
         break;
     case PanelKeyTable::Action::Close:
         hide();
         break;
     case PanelKeyTable::Action::MoveDown:
-        vm.moveSelection(1);
+        vm_.moveSelection(1);
         break;
     case PanelKeyTable::Action::MoveUp:
-        vm.moveSelection(-1);
+        vm_.moveSelection(-1);
         break;
     case PanelKeyTable::Action::PassOn:
         break;

@@ -36,7 +36,7 @@ public:
 
     bool isVisible() const;
     bool stayVisible() const { return stayVisible_; }
-    bool hasKeyMonitor() const { return keyMonitorInstalled; }
+    bool hasKeyMonitor() const { return keyMonitorInstalled_; }
     KeyPanel *panel() const { return panel_.get(); }
 
     // The key table applied to one key press; true when the press is swallowed.
@@ -52,12 +52,12 @@ private:
     void removeKeyMonitor();
     void resignedKey();
 
-    PanelViewModel &vm;
-    Preferences &preferences;
-    IconLoader &icons;
-    std::function<std::optional<RunningApp>()> lastApp;
-    WindowSystem *windowSystem;
+    PanelViewModel &vm_;
+    Preferences &preferences_;
+    IconLoader &icons_;
+    std::function<std::optional<RunningApp>()> lastApp_;
+    WindowSystem *windowSystem_;
     std::unique_ptr<KeyPanel> panel_;
-    bool keyMonitorInstalled = false;
+    bool keyMonitorInstalled_ = false;
     bool stayVisible_;
 };

@@ -21,13 +21,13 @@ PanelFooter::PanelFooter(QWidget *parent) : QWidget(parent)
 
 void PanelFooter::setCount(qsizetype value)
 {
-    count = value;
+    count_ = value;
     update();
 }
 
 QString PanelFooter::countText() const
 {
-    return tr("%1 shortcuts").arg(count);
+    return tr("%1 shortcuts").arg(count_);
 }
 
 QSize PanelFooter::sizeHint() const

@@ -30,5 +30,5 @@ protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
-    qsizetype count = 0;
+    qsizetype count_ = 0;
 };

@@ -26,7 +26,7 @@ qreal SectionListView::SectionBox::bottom() const
 }
 
 SectionListView::SectionListView(PanelViewModel &vm, Preferences &preferences, IconLoader &icons, QWidget *parent)
-    : QAbstractScrollArea(parent), vm(vm), preferences(preferences), icons(icons)
+    : QAbstractScrollArea(parent), vm_(vm), preferences_(preferences), icons_(icons)
 {
     setFrameShape(QFrame::NoFrame);
     // Clicks must not take the keyboard from the search field: typing always searches.
@@ -46,17 +46,17 @@ SectionListView::SectionListView(PanelViewModel &vm, Preferences &preferences, I
         "QScrollBar::add-line, QScrollBar::sub-line { height: 0; }"
         "QScrollBar::add-page, QScrollBar::sub-page { background: transparent; }"));
 
-    scrollAnimation.setDuration(scrollDurationMs);
-    scrollAnimation.setEasingCurve(QEasingCurve::OutQuad);
-    connect(&scrollAnimation, &QVariantAnimation::valueChanged, this,
+    scrollAnimation_.setDuration(scrollDurationMs);
+    scrollAnimation_.setEasingCurve(QEasingCurve::OutQuad);
+    connect(&scrollAnimation_, &QVariantAnimation::valueChanged, this,
             [this](const QVariant &value) { verticalScrollBar()->setValue(value.toInt()); });
 
-    connect(&vm, &PanelViewModel::searchTextChanged, this, [this] { searchChanged = true; });
+    connect(&vm, &PanelViewModel::searchTextChanged, this, [this] { searchChanged_ = true; });
     connect(&vm, &PanelViewModel::sectionsChanged, this, &SectionListView::relayout);
     connect(&vm, &PanelViewModel::collapsedChanged, this, &SectionListView::relayout);
     connect(&vm, &PanelViewModel::selectionIndexChanged, this, &SectionListView::selectionIndexChanged);
     connect(&preferences, &Preferences::accentNameChanged, viewport(), qOverload<>(&QWidget::update));
-    lastSelectionIndex = vm.selectionIndex();
+    lastSelectionIndex_ = vm.selectionIndex();
     relayout();
 }
 
@@ -72,27 +72,27 @@ qreal SectionListView::rowWidth() const
 
 void SectionListView::relayout()
 {
-    const auto &sections = vm.sections();
-    boxes.resize(sections.size());
+    const auto &sections = vm_.sections();
+    boxes_.resize(sections.size());
     qreal y = paddingY;
     for (qsizetype i = 0; i < sections.size(); ++i) {
-        SectionBox &box = boxes[i];
+        SectionBox &box = boxes_[i];
         box.top = y;
         y += headerHeight + spacing;
         box.rowsTop = y;
-        box.rows = vm.collapsed().contains(sections[i].id) ? 0 : int(sections[i].entries.size());
+        box.rows = vm_.collapsed().contains(sections[i].id) ? 0 : int(sections[i].entries.size());
         y += box.rows * rowStep;
     }
-    height = sections.isEmpty() ? 0 : y - spacing + paddingY;
-    hover = Hit();
+    height_ = sections.isEmpty() ? 0 : y - spacing + paddingY;
+    hover_ = Hit();
     if (QToolTip::isVisible())
         QToolTip::hideText();  // it named a row that may have moved
     verticalScrollBar()->setPageStep(viewport()->height());
-    verticalScrollBar()->setRange(0, qMax(0, qCeil(height) - viewport()->height()));
+    verticalScrollBar()->setRange(0, qMax(0, qCeil(height_) - viewport()->height()));
     // A new search starts at the top of its results.
-    if (searchChanged) {
-        searchChanged = false;
-        scrollAnimation.stop();
+    if (searchChanged_) {
+        searchChanged_ = false;
+        scrollAnimation_.stop();
         verticalScrollBar()->setValue(0);
     }
     viewport()->update();
@@ -102,36 +102,36 @@ void SectionListView::resizeEvent(QResizeEvent *event)
 {
     QAbstractScrollArea::resizeEvent(event);
     verticalScrollBar()->setPageStep(viewport()->height());
-    verticalScrollBar()->setRange(0, qMax(0, qCeil(height) - viewport()->height()));
+    verticalScrollBar()->setRange(0, qMax(0, qCeil(height_) - viewport()->height()));
 }
 
 QRectF SectionListView::headerRect(int section) const
 {
-    return QRectF(paddingX, boxes[section].top, rowWidth(), headerHeight);
+    return QRectF(paddingX, boxes_[section].top, rowWidth(), headerHeight);
 }
 
 QRectF SectionListView::rowRect(int section, int row) const
 {
-    return QRectF(paddingX, boxes[section].rowsTop + row * rowStep, rowWidth(), rowHeight);
+    return QRectF(paddingX, boxes_[section].rowsTop + row * rowStep, rowWidth(), rowHeight);
 }
 
 int SectionListView::sectionAt(qreal contentY) const
 {
     // The last section that starts at or above the point.
-    auto it = std::upper_bound(boxes.cbegin(), boxes.cend(), contentY,
+    auto it = std::upper_bound(boxes_.cbegin(), boxes_.cend(), contentY,
                                [](qreal y, const SectionBox &box) { return y < box.top; });
-    return int(it - boxes.cbegin()) - 1;
+    return int(it - boxes_.cbegin()) - 1;
 }
 
 std::optional<QPair<int, QRectF>> SectionListView::pinnedHeader() const
 {
     const qreal offset = scrollOffset();
     const int section = sectionAt(offset);
-    if (section < 0 || boxes[section].top >= offset)
+    if (section < 0 || boxes_[section].top >= offset)
         return std::nullopt;  // the header is in its own place
     qreal y = 0;
-    if (section + 1 < boxes.size())
-        y = qMin<qreal>(0, boxes[section + 1].top - offset - headerHeight);
+    if (section + 1 < boxes_.size())
+        y = qMin<qreal>(0, boxes_[section + 1].top - offset - headerHeight);
     return QPair<int, QRectF>(section, QRectF(paddingX, y, rowWidth(), headerHeight));
 }
 
@@ -140,8 +140,8 @@ SectionListView::Hit SectionListView::hitAt(QPoint point) const
     Hit hit;
     auto headerHit = [&](int section, const QRectF &rect) {
         hit.section = section;
-        const DisplaySection &displayed = vm.sections()[section];
-        SectionHeaderView header{displayed, vm.collapsed().contains(displayed.id), QColor(), std::nullopt};
+        const DisplaySection &displayed = vm_.sections()[section];
+        SectionHeaderView header{displayed, vm_.collapsed().contains(displayed.id), QColor(), std::nullopt};
         hit.kind = header.layout(rect).chevron.contains(point) ? Hit::Chevron : Hit::Header;
     };
     if (const auto pinned = pinnedHeader(); pinned && pinned->second.contains(point)) {
@@ -154,7 +154,7 @@ SectionListView::Hit SectionListView::hitAt(QPoint point) const
     const int section = sectionAt(y);
     if (section < 0)
         return hit;
-    const SectionBox &box = boxes[section];
+    const SectionBox &box = boxes_[section];
     if (y < box.top + headerHeight) {
         headerHit(section, headerRect(section).translated(0, -scrollOffset()));
         return hit;
@@ -174,26 +174,26 @@ void SectionListView::paintEvent(QPaintEvent *)
 {
     QPainter painter(viewport());
     painter.setRenderHint(QPainter::Antialiasing);
-    paintedRows = 0;
-    if (boxes.isEmpty())
+    paintedRows_ = 0;
+    if (boxes_.isEmpty())
         return;
     const qreal offset = scrollOffset();
     const qreal visibleBottom = offset + viewport()->height();
-    const QColor accent = QColor::fromRgb(preferences.accentColor());
-    const std::optional<QString> selectedKey = vm.selectionKey();
-    const std::optional<QIcon> activeIcon = runningAppIcon(vm.activeRunningApp());
-    const auto &sections = vm.sections();
+    const QColor accent = QColor::fromRgb(preferences_.accentColor());
+    const std::optional<QString> selectedKey = vm_.selectionKey();
+    const std::optional<QIcon> activeIcon = runningAppIcon(vm_.activeRunningApp());
+    const auto &sections = vm_.sections();
 
     auto header = [&](int section) {
-        return SectionHeaderView{sections[section], vm.collapsed().contains(sections[section].id), accent,
+        return SectionHeaderView{sections[section], vm_.collapsed().contains(sections[section].id), accent,
                                  activeIcon};
     };
 
-    for (int s = qMax(0, sectionAt(offset)); s < boxes.size() && boxes[s].top < visibleBottom; ++s) {
-        const SectionBox &box = boxes[s];
+    for (int s = qMax(0, sectionAt(offset)); s < boxes_.size() && boxes_[s].top < visibleBottom; ++s) {
+        const SectionBox &box = boxes_[s];
         const DisplaySection &section = sections[s];
         if (box.top + headerHeight > offset)
-            header(s).paint(painter, headerRect(s).translated(0, -offset), icons);
+            header(s).paint(painter, headerRect(s).translated(0, -offset), icons_);
         if (box.rows == 0)
             continue;
         const int first = qMax(0, int((offset - box.rowsTop) / rowStep));
@@ -203,23 +203,23 @@ void SectionListView::paintEvent(QPaintEvent *)
             ShortcutRowView row{entry};
             row.dimmed = !section.isActive;
             row.selected = selectedKey && NavRef{section.id, entry}.hasRowKey(*selectedKey);
-            row.isFavorite = vm.favorites().contains(entry.id());
+            row.isFavorite = vm_.favorites().contains(entry.id());
             row.showRowIcon = section.isFavorites;
             row.accent = accent;
-            row.hovering = hover.kind == Hit::Row && hover.section == s && hover.row == r;
-            row.paint(painter, rowRect(s, r).translated(0, -offset), icons);
-            ++paintedRows;
+            row.hovering = hover_.kind == Hit::Row && hover_.section == s && hover_.row == r;
+            row.paint(painter, rowRect(s, r).translated(0, -offset), icons_);
+            ++paintedRows_;
         }
     }
     if (const auto pinned = pinnedHeader())
-        header(pinned->first).paint(painter, pinned->second, icons);
+        header(pinned->first).paint(painter, pinned->second, icons_);
 }
 
 void SectionListView::setHover(Hit hit)
 {
-    if (hit.kind == hover.kind && hit.section == hover.section && hit.row == hover.row)
+    if (hit.kind == hover_.kind && hit.section == hover_.section && hit.row == hover_.row)
         return;
-    hover = hit;
+    hover_ = hit;
     viewport()->update();
 }
 
@@ -238,7 +238,7 @@ void SectionListView::leaveEvent(QEvent *event)
 
 void SectionListView::mousePressEvent(QMouseEvent *event)
 {
-    pressed = event->button() == Qt::LeftButton ? hitAt(event->position().toPoint()) : Hit();
+    pressed_ = event->button() == Qt::LeftButton ? hitAt(event->position().toPoint()) : Hit();
     event->accept();
 }
 
@@ -247,19 +247,19 @@ void SectionListView::mouseReleaseEvent(QMouseEvent *event)
     if (event->button() != Qt::LeftButton)
         return;
     const Hit hit = hitAt(event->position().toPoint());
-    const Hit press = pressed;
-    pressed = Hit();
+    const Hit press = pressed_;
+    pressed_ = Hit();
     // A click is a press and a release on the same thing.
     if (hit.kind == Hit::Nothing || hit.section != press.section || hit.row != press.row
         || (hit.kind == Hit::Row) != (press.kind == Hit::Row))
         return;
-    const QString sectionId = vm.sections()[hit.section].id;
+    const QString sectionId = vm_.sections()[hit.section].id;
     if (hit.kind == Hit::Row) {
-        const QString entryId = vm.sections()[hit.section].entries[hit.row].id();
-        vm.favorites().toggle(entryId);
-        vm.refreshKeepingSelection();
+        const QString entryId = vm_.sections()[hit.section].entries[hit.row].id();
+        vm_.favorites().toggle(entryId);
+        vm_.refreshKeepingSelection();
     } else {
-        vm.toggleCollapsed(sectionId);
+        vm_.toggleCollapsed(sectionId);
     }
 }
 
@@ -270,10 +270,10 @@ bool SectionListView::viewportEvent(QEvent *event)
         const Hit hit = hitAt(help->pos());
         QString text;
         if (hit.kind == Hit::Row) {
-            text = ShortcutRowView{vm.sections()[hit.section].entries[hit.row]}.toolTip();
+            text = ShortcutRowView{vm_.sections()[hit.section].entries[hit.row]}.toolTip();
         } else if (hit.kind == Hit::Chevron) {
-            const DisplaySection &section = vm.sections()[hit.section];
-            text = SectionHeaderView{section, vm.collapsed().contains(section.id), QColor(), std::nullopt}.chevronToolTip();
+            const DisplaySection &section = vm_.sections()[hit.section];
+            text = SectionHeaderView{section, vm_.collapsed().contains(section.id), QColor(), std::nullopt}.chevronToolTip();
         }
         if (text.isEmpty())
             QToolTip::hideText();
@@ -286,32 +286,32 @@ bool SectionListView::viewportEvent(QEvent *event)
 
 void SectionListView::selectionIndexChanged()
 {
-    const qint64 index = vm.selectionIndex();
-    if (index == lastSelectionIndex)
+    const qint64 index = vm_.selectionIndex();
+    if (index == lastSelectionIndex_)
         return;  // a rebuild that kept the index does not scroll
-    lastSelectionIndex = index;
+    lastSelectionIndex_ = index;
     scrollToSelection();
 }
 
 void SectionListView::scrollToSelection()
 {
-    if (!vm.selectionKey())
+    if (!vm_.selectionKey())
         return;
     // The selected row is the index-th row of the expanded sections.
-    qint64 remaining = vm.selectionIndex();
-    for (int s = 0; s < boxes.size(); ++s) {
-        if (remaining < boxes[s].rows) {
+    qint64 remaining = vm_.selectionIndex();
+    for (int s = 0; s < boxes_.size(); ++s) {
+        if (remaining < boxes_[s].rows) {
             const QRectF rect = rowRect(s, int(remaining));
             const int target = qBound(0, qRound(rect.center().y() - viewport()->height() / 2.0),
                                       verticalScrollBar()->maximum());
-            scrollAnimation.stop();
+            scrollAnimation_.stop();
             if (target == scrollOffset())
                 return;
-            scrollAnimation.setStartValue(scrollOffset());
-            scrollAnimation.setEndValue(target);
-            scrollAnimation.start();
+            scrollAnimation_.setStartValue(scrollOffset());
+            scrollAnimation_.setEndValue(target);
+            scrollAnimation_.start();
             return;
         }
-        remaining -= boxes[s].rows;
+        remaining -= boxes_[s].rows;
     }
 }

@@ -34,12 +34,12 @@ public:
     // Rectangles in content coordinates (add the scroll offset to get viewport ones).
     QRectF headerRect(int section) const;
     QRectF rowRect(int section, int row) const;
-    qreal contentHeight() const { return height; }
+    qreal contentHeight() const { return height_; }
     // The section whose header is pinned at the top and where it is drawn, in viewport coordinates.
     std::optional<QPair<int, QRectF>> pinnedHeader() const;
     // Rows painted by the last paint: never more than fit in the viewport.
-    int paintedRowCount() const { return paintedRows; }
-    bool isScrollAnimating() const { return scrollAnimation.state() == QAbstractAnimation::Running; }
+    int paintedRowCount() const { return paintedRows_; }
+    bool isScrollAnimating() const { return scrollAnimation_.state() == QAbstractAnimation::Running; }
     int scrollOffset() const;
 
 protected:
@@ -66,15 +66,15 @@ private:
     int sectionAt(qreal contentY) const;
     qreal rowWidth() const;
 
-    PanelViewModel &vm;
-    Preferences &preferences;
-    IconLoader &icons;
-    QList<SectionBox> boxes;
-    qreal height = 0;
-    Hit hover;
-    Hit pressed;
-    qint64 lastSelectionIndex = 0;
-    bool searchChanged = false;
-    int paintedRows = 0;
-    QVariantAnimation scrollAnimation;
+    PanelViewModel &vm_;
+    Preferences &preferences_;
+    IconLoader &icons_;
+    QList<SectionBox> boxes_;
+    qreal height_ = 0;
+    Hit hover_;
+    Hit pressed_;
+    qint64 lastSelectionIndex_ = 0;
+    bool searchChanged_ = false;
+    int paintedRows_ = 0;
+    QVariantAnimation scrollAnimation_;
 };

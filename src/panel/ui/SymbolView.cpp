@@ -5,7 +5,7 @@
 #include <QPainter>
 
 SymbolView::SymbolView(const QString &name, qreal fontSize, const QColor &color, QWidget *parent)
-    : QWidget(parent), name(name), side(PanelStyle::symbolSize(fontSize)), color(color)
+    : QWidget(parent), name_(name), side_(PanelStyle::symbolSize(fontSize)), color_(color)
 {
     setFixedSize(sizeHint());
     setAttribute(Qt::WA_TransparentForMouseEvents);
@@ -13,12 +13,12 @@ SymbolView::SymbolView(const QString &name, qreal fontSize, const QColor &color,
 
 QSize SymbolView::sizeHint() const
 {
-    return QSize(qCeil(side), qCeil(side));
+    return QSize(qCeil(side_), qCeil(side_));
 }
 
 void SymbolView::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
-    PanelStyle::drawSymbol(painter, name, QRectF(rect()), color);
+    PanelStyle::drawSymbol(painter, name_, QRectF(rect()), color_);
 }

@@ -14,7 +14,7 @@ protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
-    QString name;
-    qreal side;
-    QColor color;
+    QString name_;
+    qreal side_;
+    QColor color_;
 };

@@ -71,40 +71,40 @@ struct DesktopEntries::ChangeMonitor {
     gulong handler;
 };
 
-DesktopEntries::DesktopEntries() : monitor(std::make_unique<ChangeMonitor>(&stale)) {}
+DesktopEntries::DesktopEntries() : monitor_(std::make_unique<ChangeMonitor>(&stale_)) {}
 
 DesktopEntries::~DesktopEntries() = default;
 
 void DesktopEntries::reloadIfStale()
 {
-    if (!stale)
+    if (!stale_)
         return;
-    stale = false;
-    entries.clear();
-    byId.clear();
-    byWmClass.clear();
+    stale_ = false;
+    entries_.clear();
+    byId_.clear();
+    byWmClass_.clear();
 
     GList *all = g_app_info_get_all();
     for (GList *item = all; item; item = item->next) {
         if (G_IS_DESKTOP_APP_INFO(item->data))
-            entries.append(entryOf(G_DESKTOP_APP_INFO(item->data)));
+            entries_.append(entryOf(G_DESKTOP_APP_INFO(item->data)));
     }
     g_list_free_full(all, g_object_unref);
 
     // GIO's order is arbitrary. Where several entries claim one window class, the one shown in menus
     // wins, then the smallest id (likewise for ids differing only in case), so that the answer does not change from run to run.
-    std::sort(entries.begin(), entries.end(), [](const DesktopEntry &a, const DesktopEntry &b) {
+    std::sort(entries_.begin(), entries_.end(), [](const DesktopEntry &a, const DesktopEntry &b) {
         if (a.shown != b.shown)
             return a.shown;
         return a.id < b.id;
     });
-    for (qsizetype i = 0; i < entries.size(); ++i) {
-        const QString id = entries[i].id.toLower();
-        const QString wmClass = entries[i].startupWmClass.toLower();
-        if (!byId.contains(id))
-            byId.insert(id, i);
-        if (!wmClass.isEmpty() && !byWmClass.contains(wmClass))
-            byWmClass.insert(wmClass, i);
+    for (qsizetype i = 0; i < entries_.size(); ++i) {
+        const QString id = entries_[i].id.toLower();
+        const QString wmClass = entries_[i].startupWmClass.toLower();
+        if (!byId_.contains(id))
+            byId_.insert(id, i);
+        if (!wmClass.isEmpty() && !byWmClass_.contains(wmClass))
+            byWmClass_.insert(wmClass, i);
     }
 }
 
@@ -114,9 +114,9 @@ std::optional<DesktopEntry> DesktopEntries::find(const QString &identifier)
         return std::nullopt;
     reloadIfStale();
     const QString key = identifier.toLower();
-    if (auto it = byId.constFind(key); it != byId.constEnd())
-        return entries[*it];
-    if (auto it = byWmClass.constFind(key); it != byWmClass.constEnd())
-        return entries[*it];
+    if (auto it = byId_.constFind(key); it != byId_.constEnd())
+        return entries_[*it];
+    if (auto it = byWmClass_.constFind(key); it != byWmClass_.constEnd())
+        return entries_[*it];
     return std::nullopt;
 }

@@ -27,9 +27,9 @@ private:
 
     void reloadIfStale();
 
-    QList<DesktopEntry> entries;
-    QHash<QString, qsizetype> byId;       // lower-case id -> index into entries
-    QHash<QString, qsizetype> byWmClass;  // lower-case StartupWMClass -> index into entries
-    std::unique_ptr<ChangeMonitor> monitor;
-    bool stale = true;
+    QList<DesktopEntry> entries_;
+    QHash<QString, qsizetype> byId_;       // lower-case id -> index into entries
+    QHash<QString, qsizetype> byWmClass_;  // lower-case StartupWMClass -> index into entries
+    std::unique_ptr<ChangeMonitor> monitor_;
+    bool stale_ = true;
 };

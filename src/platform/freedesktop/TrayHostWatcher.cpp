@@ -8,9 +8,9 @@ TrayHostWatcher::TrayHostWatcher(QObject *parent) : QObject(parent)
     QDBusConnection bus = QDBusConnection::sessionBus();
     if (!bus.isConnected())
         return;
-    watcher = std::make_unique<QDBusServiceWatcher>(QStringLiteral("org.kde.StatusNotifierWatcher"), bus,
+    watcher_ = std::make_unique<QDBusServiceWatcher>(QStringLiteral("org.kde.StatusNotifierWatcher"), bus,
                                                     QDBusServiceWatcher::WatchForRegistration);
-    connect(watcher.get(), &QDBusServiceWatcher::serviceRegistered, this, &TrayHostWatcher::trayHostAppeared);
+    connect(watcher_.get(), &QDBusServiceWatcher::serviceRegistered, this, &TrayHostWatcher::trayHostAppeared);
 }
 
 TrayHostWatcher::~TrayHostWatcher() = default;

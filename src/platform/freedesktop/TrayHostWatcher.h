@@ -17,5 +17,5 @@ Q_SIGNALS:
     void trayHostAppeared();
 
 private:
-    std::unique_ptr<QDBusServiceWatcher> watcher;
+    std::unique_ptr<QDBusServiceWatcher> watcher_;
 };

@@ -76,13 +76,13 @@ XdgAutostartItem::XdgAutostartItem()
 
 XdgAutostartItem::XdgAutostartItem(const QString &applicationId, const QString &program, const QString &configHome,
                                    const QStringList &configDirs)
-    : applicationId(applicationId), program(program), configHome(configHome), configDirs(configDirs)
+    : applicationId_(applicationId), program_(program), configHome_(configHome), configDirs_(configDirs)
 {
 }
 
 QString XdgAutostartItem::path() const
 {
-    return configHome + QStringLiteral("/autostart/") + applicationId + QStringLiteral(".desktop");
+    return configHome_ + QStringLiteral("/autostart/") + applicationId_ + QStringLiteral(".desktop");
 }
 
 bool XdgAutostartItem::enables(const QString &entryPath)
@@ -99,8 +99,8 @@ LoginItem::Status XdgAutostartItem::status() const
 {
     if (QFileInfo::exists(path()))
         return enables(path()) ? Status::Enabled : Status::NotRegistered;
-    for (const QString &dir : configDirs) {
-        const QString system = dir + QStringLiteral("/autostart/") + applicationId + QStringLiteral(".desktop");
+    for (const QString &dir : configDirs_) {
+        const QString system = dir + QStringLiteral("/autostart/") + applicationId_ + QStringLiteral(".desktop");
         if (QFileInfo::exists(system))
             return enables(system) ? Status::Enabled : Status::NotRegistered;
     }
@@ -128,7 +128,7 @@ std::optional<QString> XdgAutostartItem::registerItem()
                                          "Icon=%2\n"
                                          "Terminal=false\n"
                                          "X-GNOME-Autostart-enabled=true\n")
-                              .arg(execArgument(program), applicationId);
+                              .arg(execArgument(program_), applicationId_);
     return write(entry.toUtf8());
 }
 

@@ -30,8 +30,8 @@ private:
     static bool enables(const QString &entryPath);
     std::optional<QString> write(const QByteArray &content) const;
 
-    QString applicationId;
-    QString program;
-    QString configHome;
-    QStringList configDirs;
+    QString applicationId_;
+    QString program_;
+    QString configHome_;
+    QStringList configDirs_;
 };

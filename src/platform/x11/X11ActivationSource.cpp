@@ -5,37 +5,37 @@
 #include <QCoreApplication>
 #include <cstdlib>
 
-X11ActivationSource::X11ActivationSource(const X11WindowIdentity *windows) : windows(windows) {}
+X11ActivationSource::X11ActivationSource(const X11WindowIdentity *windows) : windows_(windows) {}
 
 X11ActivationSource::~X11ActivationSource()
 {
-    if (filtering && QCoreApplication::instance())
+    if (filtering_ && QCoreApplication::instance())
         QCoreApplication::instance()->removeNativeEventFilter(this);
 }
 
 std::optional<RunningApp> X11ActivationSource::frontmostApp()
 {
-    if (!windows)
+    if (!windows_)
         return std::nullopt;
-    const std::optional<xcb_window_t> active = windows->activeWindow();
-    return active ? windows->appOf(*active) : std::nullopt;
+    const std::optional<xcb_window_t> active = windows_->activeWindow();
+    return active ? windows_->appOf(*active) : std::nullopt;
 }
 
 void X11ActivationSource::follow(Handler newHandler)
 {
-    handler = std::move(newHandler);
-    if (!windows || filtering)
+    handler_ = std::move(newHandler);
+    if (!windows_ || filtering_)
         return;
     watchRootProperties();
     QCoreApplication::instance()->installNativeEventFilter(this);
-    filtering = true;
+    filtering_ = true;
 }
 
 // Qt listens to the root window's property changes already; make sure of it without dropping any
 // event Qt selected there (the mask is per client, and Qt's connection is ours).
 void X11ActivationSource::watchRootProperties()
 {
-    const X11Display &x11 = windows->display();
+    const X11Display &x11 = windows_->display();
     xcb_generic_error_t *error = nullptr;
     xcb_get_window_attributes_reply_t *attributes = xcb_get_window_attributes_reply(
         x11.connection(), xcb_get_window_attributes(x11.connection(), x11.root()), &error);
@@ -59,10 +59,10 @@ bool X11ActivationSource::nativeEventFilter(const QByteArray &eventType, void *m
     if ((event->response_type & 0x7f) != XCB_PROPERTY_NOTIFY)
         return false;
     const auto *notify = reinterpret_cast<const xcb_property_notify_event_t *>(event);
-    if (notify->window != windows->display().root() || notify->atom != windows->activeWindowAtom())
+    if (notify->window != windows_->display().root() || notify->atom != windows_->activeWindowAtom())
         return false;
     // The window may be gone by the time we ask about it; then there is nothing to report.
-    if (const std::optional<RunningApp> app = frontmostApp(); app && handler)
-        handler(*app);
+    if (const std::optional<RunningApp> app = frontmostApp(); app && handler_)
+        handler_(*app);
     return false;  // Qt may want the event too
 }

@@ -23,7 +23,7 @@ private:
     bool nativeEventFilter(const QByteArray &eventType, void *message, qintptr *result) override;
     void watchRootProperties();
 
-    const X11WindowIdentity *windows;
-    Handler handler;
-    bool filtering = false;
+    const X11WindowIdentity *windows_;
+    Handler handler_;
+    bool filtering_ = false;
 };

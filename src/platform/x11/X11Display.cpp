@@ -46,11 +46,11 @@ QList<xcb_atom_t> X11Display::atoms(const QList<QByteArray> &names) const
 {
     QList<xcb_intern_atom_cookie_t> cookies;
     for (const QByteArray &name : names)
-        cookies.append(xcb_intern_atom(conn, 0, uint16_t(name.size()), name.constData()));
+        cookies.append(xcb_intern_atom(conn_, 0, uint16_t(name.size()), name.constData()));
     QList<xcb_atom_t> result;
     for (const xcb_intern_atom_cookie_t &cookie : cookies) {
         xcb_generic_error_t *error = nullptr;
-        XcbReply<xcb_intern_atom_reply_t> reply(xcb_intern_atom_reply(conn, cookie, &error));
+        XcbReply<xcb_intern_atom_reply_t> reply(xcb_intern_atom_reply(conn_, cookie, &error));
         std::free(error);
         result.append(reply ? reply->atom : xcb_atom_t(XCB_ATOM_NONE));
     }
@@ -64,14 +64,14 @@ X11Display::properties(xcb_window_t window, const QList<xcb_atom_t> &names) cons
     constexpr uint32_t maxLongs = 1024;
     QList<xcb_get_property_cookie_t> cookies;
     for (xcb_atom_t name : names)
-        cookies.append(xcb_get_property(conn, 0, window, name, XCB_GET_PROPERTY_TYPE_ANY, 0, maxLongs));
+        cookies.append(xcb_get_property(conn_, 0, window, name, XCB_GET_PROPERTY_TYPE_ANY, 0, maxLongs));
 
     bool windowGone = false;
     QList<std::optional<Property>> result;
     for (const xcb_get_property_cookie_t &cookie : cookies) {
         // Every reply is collected, also after an error, so that none is left in the connection.
         xcb_generic_error_t *error = nullptr;
-        XcbReply<xcb_get_property_reply_t> reply(xcb_get_property_reply(conn, cookie, &error));
+        XcbReply<xcb_get_property_reply_t> reply(xcb_get_property_reply(conn_, cookie, &error));
         if (error) {
             windowGone = true;
             std::free(error);

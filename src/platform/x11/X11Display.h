@@ -13,8 +13,8 @@ public:
     // QGuiApplication).
     static std::optional<X11Display> ofApplication();
 
-    xcb_connection_t *connection() const { return conn; }
-    xcb_window_t root() const { return rootWindow; }
+    xcb_connection_t *connection() const { return conn_; }
+    xcb_window_t root() const { return rootWindow_; }
 
     // Interns the atoms in one round trip; XCB_ATOM_NONE for any the server refused.
     QList<xcb_atom_t> atoms(const QList<QByteArray> &names) const;
@@ -32,8 +32,8 @@ public:
     static std::optional<quint32> cardinal(const std::optional<Property> &property);
 
 private:
-    X11Display(xcb_connection_t *connection, xcb_window_t root) : conn(connection), rootWindow(root) {}
+    X11Display(xcb_connection_t *connection, xcb_window_t root) : conn_(connection), rootWindow_(root) {}
 
-    xcb_connection_t *conn;
-    xcb_window_t rootWindow;
+    xcb_connection_t *conn_;
+    xcb_window_t rootWindow_;
 };

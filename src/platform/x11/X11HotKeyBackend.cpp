@@ -22,18 +22,18 @@ void X11HotKeyBackend::KeySymbolsDeleter::operator()(_XCBKeySymbols *s) const
     xcb_key_symbols_free(s);
 }
 
-X11HotKeyBackend::X11HotKeyBackend() : x11(X11Display::ofApplication())
+X11HotKeyBackend::X11HotKeyBackend() : x11_(X11Display::ofApplication())
 {
-    if (!x11)
+    if (!x11_)
         return;
-    xcb_connection_t *c = x11->connection();
+    xcb_connection_t *c = x11_->connection();
     static const char xkbName[] = "XKEYBOARD";
     xcb_generic_error_t *error = nullptr;
     xcb_query_extension_reply_t *xkb =
         xcb_query_extension_reply(c, xcb_query_extension(c, sizeof xkbName - 1, xkbName), &error);
     std::free(error);
     if (xkb && xkb->present)
-        xkbEventBase = xkb->first_event;
+        xkbEventBase_ = xkb->first_event;
     std::free(xkb);
     readKeyboard();
     QCoreApplication::instance()->installNativeEventFilter(this);
@@ -41,7 +41,7 @@ X11HotKeyBackend::X11HotKeyBackend() : x11(X11Display::ofApplication())
 
 X11HotKeyBackend::~X11HotKeyBackend()
 {
-    if (!x11 || !QCoreApplication::instance())
+    if (!x11_ || !QCoreApplication::instance())
         return;  // the connection is gone with the application
     release();
     QCoreApplication::instance()->removeNativeEventFilter(this);
@@ -49,22 +49,22 @@ X11HotKeyBackend::~X11HotKeyBackend()
 
 void X11HotKeyBackend::setHandlers(std::function<void()> onPressed, std::function<void(Result)> onRegrabbed)
 {
-    pressed = std::move(onPressed);
-    regrabbed = std::move(onRegrabbed);
+    pressed_ = std::move(onPressed);
+    regrabbed_ = std::move(onRegrabbed);
 }
 
 HotKeyBackend::Result X11HotKeyBackend::grab(quint32 keyCode, quint32 modifiers)
 {
-    if (!x11)
+    if (!x11_)
         return Result::Unavailable;
     release();
-    wanted = Combination{keyCode, modifiers};
+    wanted_ = Combination{keyCode, modifiers};
     return grabWanted();
 }
 
 void X11HotKeyBackend::ungrab()
 {
-    wanted.reset();
+    wanted_.reset();
     release();
 }
 
@@ -73,11 +73,11 @@ uint16_t X11HotKeyBackend::modifierBits(quint32 mask) const
 {
     uint16_t bits = 0;
     if (mask & KeyCodes::CommandMask)
-        bits |= superBit;
+        bits |= superBit_;
     if (mask & KeyCodes::ShiftMask)
         bits |= XCB_MOD_MASK_SHIFT;
     if (mask & KeyCodes::OptionMask)
-        bits |= altBit;
+        bits |= altBit_;
     if (mask & KeyCodes::ControlMask)
         bits |= XCB_MOD_MASK_CONTROL;
     return bits;
@@ -86,12 +86,12 @@ uint16_t X11HotKeyBackend::modifierBits(quint32 mask) const
 // Which modifier bits Super, Alt, NumLock and ScrollLock sit on, from the server's modifier mapping.
 void X11HotKeyBackend::readKeyboard()
 {
-    xcb_connection_t *c = x11->connection();
-    symbols.reset(xcb_key_symbols_alloc(c));
-    superBit = XCB_MOD_MASK_4;
-    altBit = XCB_MOD_MASK_1;
-    numLockBit = scrollLockBit = 0;
-    if (!symbols)
+    xcb_connection_t *c = x11_->connection();
+    symbols_.reset(xcb_key_symbols_alloc(c));
+    superBit_ = XCB_MOD_MASK_4;
+    altBit_ = XCB_MOD_MASK_1;
+    numLockBit_ = scrollLockBit_ = 0;
+    if (!symbols_)
         return;
 
     xcb_generic_error_t *error = nullptr;
@@ -111,15 +111,15 @@ void X11HotKeyBackend::readKeyboard()
             if (key == 0)
                 continue;
             for (int column = 0; column < 4; ++column) {
-                const xcb_keysym_t sym = xcb_key_symbols_get_keysym(symbols.get(), key, column);
+                const xcb_keysym_t sym = xcb_key_symbols_get_keysym(symbols_.get(), key, column);
                 if (sym == numLockSym)
-                    numLockBit = bit;
+                    numLockBit_ = bit;
                 else if (sym == scrollLockSym)
-                    scrollLockBit = bit;
+                    scrollLockBit_ = bit;
                 else if (!superFound && (sym == superLSym || sym == superRSym))
-                    superBit = bit, superFound = true;
+                    superBit_ = bit, superFound = true;
                 else if (!altFound && (sym == altLSym || sym == altRSym || sym == metaLSym))
-                    altBit = bit, altFound = true;
+                    altBit_ = bit, altFound = true;
             }
         }
     }
@@ -128,13 +128,13 @@ void X11HotKeyBackend::readKeyboard()
 
 HotKeyBackend::Result X11HotKeyBackend::grabWanted()
 {
-    if (!wanted)
+    if (!wanted_)
         return Result::Grabbed;
-    const std::optional<quint32> keysym = X11KeySyms::fromKeyCode(wanted->keyCode);
-    if (!keysym || !symbols)
+    const std::optional<quint32> keysym = X11KeySyms::fromKeyCode(wanted_->keyCode);
+    if (!keysym || !symbols_)
         return Result::NoSuchKey;
     QList<xcb_keycode_t> keys;
-    if (xcb_keycode_t *found = xcb_key_symbols_get_keycode(symbols.get(), *keysym)) {
+    if (xcb_keycode_t *found = xcb_key_symbols_get_keycode(symbols_.get(), *keysym)) {
         for (xcb_keycode_t *k = found; *k != XCB_NO_SYMBOL; ++k) {
             if (!keys.contains(*k))
                 keys.append(*k);
@@ -144,24 +144,24 @@ HotKeyBackend::Result X11HotKeyBackend::grabWanted()
     if (keys.isEmpty())
         return Result::NoSuchKey;
 
-    heldModifiers = modifierBits(wanted->modifiers);
+    heldModifiers_ = modifierBits(wanted_->modifiers);
     QList<uint16_t> lockBits;
-    for (uint16_t bit : {uint16_t(XCB_MOD_MASK_LOCK), numLockBit, scrollLockBit}) {
-        if (bit && !(heldModifiers & bit) && !lockBits.contains(bit))
+    for (uint16_t bit : {uint16_t(XCB_MOD_MASK_LOCK), numLockBit_, scrollLockBit_}) {
+        if (bit && !(heldModifiers_ & bit) && !lockBits.contains(bit))
             lockBits.append(bit);
     }
 
-    xcb_connection_t *c = x11->connection();
+    xcb_connection_t *c = x11_->connection();
     QList<std::pair<Grab, xcb_void_cookie_t>> requests;
     for (xcb_keycode_t key : keys) {
         for (int subset = 0; subset < (1 << lockBits.size()); ++subset) {
-            uint16_t mods = heldModifiers;
+            uint16_t mods = heldModifiers_;
             for (int i = 0; i < lockBits.size(); ++i) {
                 if (subset & (1 << i))
                     mods |= lockBits[i];
             }
             requests.append({Grab{key, mods},
-                             xcb_grab_key_checked(c, 0, x11->root(), mods, key, XCB_GRAB_MODE_ASYNC,
+                             xcb_grab_key_checked(c, 0, x11_->root(), mods, key, XCB_GRAB_MODE_ASYNC,
                                                   XCB_GRAB_MODE_ASYNC)});
         }
     }
@@ -173,7 +173,7 @@ HotKeyBackend::Result X11HotKeyBackend::grabWanted()
             inUse = inUse || error->error_code == badAccess;
             std::free(error);
         } else {
-            grabs.append(grab);
+            grabs_.append(grab);
         }
     }
     if (refused) {
@@ -185,19 +185,19 @@ HotKeyBackend::Result X11HotKeyBackend::grabWanted()
 
 void X11HotKeyBackend::release()
 {
-    if (!x11)
+    if (!x11_)
         return;
-    for (const Grab &grab : std::as_const(grabs))
-        xcb_ungrab_key(x11->connection(), grab.key, x11->root(), grab.modifiers);
-    if (!grabs.isEmpty())
-        xcb_flush(x11->connection());
-    grabs.clear();
-    keyDown = false;
+    for (const Grab &grab : std::as_const(grabs_))
+        xcb_ungrab_key(x11_->connection(), grab.key, x11_->root(), grab.modifiers);
+    if (!grabs_.isEmpty())
+        xcb_flush(x11_->connection());
+    grabs_.clear();
+    keyDown_ = false;
 }
 
 bool X11HotKeyBackend::isHeldKey(xcb_keycode_t key) const
 {
-    for (const Grab &grab : grabs) {
+    for (const Grab &grab : grabs_) {
         if (grab.key == key)
             return true;
     }
@@ -207,12 +207,12 @@ bool X11HotKeyBackend::isHeldKey(xcb_keycode_t key) const
 void X11HotKeyBackend::keyboardChanged()
 {
     readKeyboard();
-    if (!wanted)
+    if (!wanted_)
         return;
     release();
     const Result result = grabWanted();
-    if (regrabbed)
-        regrabbed(result);
+    if (regrabbed_)
+        regrabbed_(result);
 }
 
 bool X11HotKeyBackend::nativeEventFilter(const QByteArray &eventType, void *message, qintptr *)
@@ -224,26 +224,26 @@ bool X11HotKeyBackend::nativeEventFilter(const QByteArray &eventType, void *mess
     switch (type) {
     case XCB_KEY_PRESS: {
         const auto *key = reinterpret_cast<const xcb_key_press_event_t *>(event);
-        const uint16_t locks = XCB_MOD_MASK_LOCK | numLockBit | scrollLockBit;
-        if (key->event != x11->root() || !isHeldKey(key->detail) || (key->state & 0xff & ~locks) != heldModifiers)
+        const uint16_t locks = XCB_MOD_MASK_LOCK | numLockBit_ | scrollLockBit_;
+        if (key->event != x11_->root() || !isHeldKey(key->detail) || (key->state & 0xff & ~locks) != heldModifiers_)
             return false;
         // Auto-repeat: either presses without releases, or a release and a press with one timestamp.
-        const bool repeat = keyDown || (key->detail == lastReleaseKey && key->time == lastReleaseTime);
-        keyDown = true;
+        const bool repeat = keyDown_ || (key->detail == lastReleaseKey_ && key->time == lastReleaseTime_);
+        keyDown_ = true;
         if (!repeat) {
-            lastPress = key->time;
-            if (pressed)
-                pressed();
+            lastPress_ = key->time;
+            if (pressed_)
+                pressed_();
         }
         return true;
     }
     case XCB_KEY_RELEASE: {
         const auto *key = reinterpret_cast<const xcb_key_release_event_t *>(event);
-        if (key->event != x11->root() || !isHeldKey(key->detail))
+        if (key->event != x11_->root() || !isHeldKey(key->detail))
             return false;
-        keyDown = false;
-        lastReleaseKey = key->detail;
-        lastReleaseTime = key->time;
+        keyDown_ = false;
+        lastReleaseKey_ = key->detail;
+        lastReleaseTime_ = key->time;
         return true;
     }
     case XCB_MAPPING_NOTIFY: {
@@ -253,7 +253,7 @@ bool X11HotKeyBackend::nativeEventFilter(const QByteArray &eventType, void *mess
         return false;
     }
     default:
-        if (xkbEventBase && type == xkbEventBase) {
+        if (xkbEventBase_ && type == xkbEventBase_) {
             const uint8_t xkbType = reinterpret_cast<const uint8_t *>(event)[1];
             if (xkbType == xkbNewKeyboardNotify || xkbType == xkbMapNotify)
                 keyboardChanged();

@@ -26,7 +26,7 @@ public:
     void setHandlers(std::function<void()> pressed, std::function<void(Result)> regrabbed) override;
     // The X server time of the last press of the held combination; 0 before the first. Windows
     // shown because of that press are activated with it, which focus-stealing prevention accepts.
-    quint32 lastPressTime() const { return lastPress; }
+    quint32 lastPressTime() const { return lastPress_; }
 
 private:
     struct Combination {
@@ -49,19 +49,19 @@ private:
     uint16_t modifierBits(quint32 mask) const;
     bool isHeldKey(xcb_keycode_t key) const;
 
-    std::optional<X11Display> x11;
-    std::unique_ptr<_XCBKeySymbols, KeySymbolsDeleter> symbols;
-    uint16_t superBit = XCB_MOD_MASK_4, altBit = XCB_MOD_MASK_1, numLockBit = 0, scrollLockBit = 0;
-    uint8_t xkbEventBase = 0;  // first event number of the XKEYBOARD extension; 0 without it
+    std::optional<X11Display> x11_;
+    std::unique_ptr<_XCBKeySymbols, KeySymbolsDeleter> symbols_;
+    uint16_t superBit_ = XCB_MOD_MASK_4, altBit_ = XCB_MOD_MASK_1, numLockBit_ = 0, scrollLockBit_ = 0;
+    uint8_t xkbEventBase_ = 0;  // first event number of the XKEYBOARD extension; 0 without it
 
-    std::optional<Combination> wanted;
-    QList<Grab> grabs;         // every grab held now
-    uint16_t heldModifiers = 0;
-    bool keyDown = false;      // a press was reported and its release has not come yet
-    xcb_timestamp_t lastReleaseTime = 0;
-    xcb_timestamp_t lastPress = 0;
-    xcb_keycode_t lastReleaseKey = 0;
+    std::optional<Combination> wanted_;
+    QList<Grab> grabs_;         // every grab held now
+    uint16_t heldModifiers_ = 0;
+    bool keyDown_ = false;      // a press was reported and its release has not come yet
+    xcb_timestamp_t lastReleaseTime_ = 0;
+    xcb_timestamp_t lastPress_ = 0;
+    xcb_keycode_t lastReleaseKey_ = 0;
 
-    std::function<void()> pressed;
-    std::function<void(Result)> regrabbed;
+    std::function<void()> pressed_;
+    std::function<void(Result)> regrabbed_;
 };

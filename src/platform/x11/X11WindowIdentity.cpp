@@ -46,19 +46,19 @@ QString withoutDesktopSuffix(QString id)
 } // namespace
 
 X11WindowIdentity::X11WindowIdentity(X11Display display, AppDirectory &entries)
-    : x11(display), entries(entries), atoms(display.atoms(atomNames))
+    : x11_(display), entries_(entries), atoms_(display.atoms(atomNames))
 {
-    Q_ASSERT(atoms.size() == AtomCount);
+    Q_ASSERT(atoms_.size() == AtomCount);
 }
 
 xcb_atom_t X11WindowIdentity::activeWindowAtom() const
 {
-    return atoms[NetActiveWindow];
+    return atoms_[NetActiveWindow];
 }
 
 std::optional<xcb_window_t> X11WindowIdentity::activeWindow() const
 {
-    const auto root = x11.properties(x11.root(), {atoms[NetActiveWindow]});
+    const auto root = x11_.properties(x11_.root(), {atoms_[NetActiveWindow]});
     if (!root)
         return std::nullopt;
     const std::optional<quint32> window = X11Display::cardinal(root->first());
@@ -69,7 +69,7 @@ std::optional<xcb_window_t> X11WindowIdentity::activeWindow() const
 
 QList<xcb_window_t> X11WindowIdentity::clientWindows() const
 {
-    const auto root = x11.properties(x11.root(), {atoms[NetClientList]});
+    const auto root = x11_.properties(x11_.root(), {atoms_[NetClientList]});
     QList<xcb_window_t> windows;
     if (!root || !root->first() || root->first()->format != 32)
         return windows;
@@ -96,8 +96,8 @@ bool X11WindowIdentity::belongsToThisProcess(xcb_window_t window, const std::opt
 
 std::optional<RunningApp> X11WindowIdentity::appOf(xcb_window_t window) const
 {
-    const auto props = x11.properties(window, {atoms[GtkApplicationId], atoms[KdeDesktopFile], XCB_ATOM_WM_CLASS,
-                                               atoms[NetWmPid], XCB_ATOM_WM_CLIENT_MACHINE, atoms[NetWmName]});
+    const auto props = x11_.properties(window, {atoms_[GtkApplicationId], atoms_[KdeDesktopFile], XCB_ATOM_WM_CLASS,
+                                               atoms_[NetWmPid], XCB_ATOM_WM_CLIENT_MACHINE, atoms_[NetWmName]});
     if (!props)
         return std::nullopt;
     const auto &gtkProp = (*props)[0], &kdeProp = (*props)[1], &classProp = (*props)[2],
@@ -125,14 +125,14 @@ std::optional<RunningApp> X11WindowIdentity::appOf(xcb_window_t window) const
     std::optional<DesktopEntry> entry;
     for (const QString &id : declared) {
         if (!id.isEmpty()) {
-            entry = entries.find(id);
+            entry = entries_.find(id);
             app.bundleIdentifier = entry ? entry->id : id;
             break;
         }
     }
     if (!app.bundleIdentifier) {
         for (const QString &name : {wmClass, instance}) {
-            if ((entry = entries.find(name))) {
+            if ((entry = entries_.find(name))) {
                 app.bundleIdentifier = entry->id;
                 break;
             }

@@ -28,14 +28,14 @@ public:
     // The applications of the listed windows.
     QList<RunningApp> runningApps() const override;
 
-    const X11Display &display() const { return x11; }
+    const X11Display &display() const { return x11_; }
     xcb_atom_t activeWindowAtom() const;
 
 private:
     bool belongsToThisProcess(xcb_window_t window, const std::optional<X11Display::Property> &pid,
                               const std::optional<X11Display::Property> &machine) const;
 
-    X11Display x11;
-    AppDirectory &entries;
-    QList<xcb_atom_t> atoms;
+    X11Display x11_;
+    AppDirectory &entries_;
+    QList<xcb_atom_t> atoms_;
 };

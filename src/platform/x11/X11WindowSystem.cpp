@@ -6,15 +6,15 @@
 #include <cstring>
 #include <vector>
 
-X11WindowSystem::X11WindowSystem() : x11(X11Display::ofApplication())
+X11WindowSystem::X11WindowSystem() : x11_(X11Display::ofApplication())
 {
-    if (!x11)
+    if (!x11_)
         return;
     // The number of Qt's screen, for the compositor's selection name.
-    xcb_screen_iterator_t it = xcb_setup_roots_iterator(xcb_get_setup(x11->connection()));
+    xcb_screen_iterator_t it = xcb_setup_roots_iterator(xcb_get_setup(x11_->connection()));
     for (int i = 0; it.rem > 0; ++i, xcb_screen_next(&it)) {
-        if (it.data->root == x11->root()) {
-            screenNumber = i;
+        if (it.data->root == x11_->root()) {
+            screenNumber_ = i;
             break;
         }
     }
@@ -22,11 +22,11 @@ X11WindowSystem::X11WindowSystem() : x11(X11Display::ofApplication())
 
 bool X11WindowSystem::isCompositing()
 {
-    if (!x11)
+    if (!x11_)
         return true;  // not X11: the platform composites, or tells us nothing to act on
-    const xcb_atom_t selection = x11->atoms({"_NET_WM_CM_S" + QByteArray::number(screenNumber)}).value(0);
+    const xcb_atom_t selection = x11_->atoms({"_NET_WM_CM_S" + QByteArray::number(screenNumber_)}).value(0);
     xcb_get_selection_owner_reply_t *reply = xcb_get_selection_owner_reply(
-        x11->connection(), xcb_get_selection_owner(x11->connection(), selection), nullptr);
+        x11_->connection(), xcb_get_selection_owner(x11_->connection(), selection), nullptr);
     const bool owned = reply && reply->owner != XCB_WINDOW_NONE;
     std::free(reply);
     return owned;
@@ -34,9 +34,9 @@ bool X11WindowSystem::isCompositing()
 
 void X11WindowSystem::activate(QWindow *window)
 {
-    if (!x11 || !window)
+    if (!x11_ || !window)
         return;
-    const xcb_atom_t activeWindow = x11->atoms({"_NET_ACTIVE_WINDOW"}).value(0);
+    const xcb_atom_t activeWindow = x11_->atoms({"_NET_ACTIVE_WINDOW"}).value(0);
     if (activeWindow == XCB_ATOM_NONE)
         return;
     xcb_client_message_event_t message;
@@ -46,20 +46,20 @@ void X11WindowSystem::activate(QWindow *window)
     message.window = xcb_window_t(window->winId());
     message.type = activeWindow;
     message.data.data32[0] = 2;  // source indication: a pager, that is, the user asked for it
-    message.data.data32[1] = userTime ? userTime() : XCB_CURRENT_TIME;
+    message.data.data32[1] = userTime_ ? userTime_() : XCB_CURRENT_TIME;
     message.data.data32[2] = XCB_WINDOW_NONE;
-    xcb_send_event(x11->connection(), false, x11->root(),
+    xcb_send_event(x11_->connection(), false, x11_->root(),
                    XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
                    reinterpret_cast<const char *>(&message));
-    xcb_flush(x11->connection());
+    xcb_flush(x11_->connection());
 }
 
 void X11WindowSystem::requestBlurBehind(QWindow *window, const QRegion &region)
 {
-    if (!x11 || !window)
+    if (!x11_ || !window)
         return;
     // KWin reads this property; other window managers ignore it.
-    const xcb_atom_t blur = x11->atoms({"_KDE_NET_WM_BLUR_BEHIND_REGION"}).value(0);
+    const xcb_atom_t blur = x11_->atoms({"_KDE_NET_WM_BLUR_BEHIND_REGION"}).value(0);
     if (blur == XCB_ATOM_NONE)
         return;
     std::vector<quint32> rects;
@@ -69,7 +69,7 @@ void X11WindowSystem::requestBlurBehind(QWindow *window, const QRegion &region)
         rects.push_back(quint32(rect.width()));
         rects.push_back(quint32(rect.height()));
     }
-    xcb_change_property(x11->connection(), XCB_PROP_MODE_REPLACE, xcb_window_t(window->winId()), blur,
+    xcb_change_property(x11_->connection(), XCB_PROP_MODE_REPLACE, xcb_window_t(window->winId()), blur,
                         XCB_ATOM_CARDINAL, 32, uint32_t(rects.size()), rects.data());
-    xcb_flush(x11->connection());
+    xcb_flush(x11_->connection());
 }

@@ -21,10 +21,10 @@ public:
 
     // Where the X server time of the user's last request comes from (the hot-key press); without
     // it, or while it answers 0, the current time is sent.
-    void setUserTimeSource(std::function<quint32()> source) { userTime = std::move(source); }
+    void setUserTimeSource(std::function<quint32()> source) { userTime_ = std::move(source); }
 
 private:
-    std::optional<X11Display> x11;
-    int screenNumber = 0;
-    std::function<quint32()> userTime;
+    std::optional<X11Display> x11_;
+    int screenNumber_ = 0;
+    std::function<quint32()> userTime_;
 };

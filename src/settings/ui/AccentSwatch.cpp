@@ -3,7 +3,7 @@
 #include <QPainter>
 
 AccentSwatch::AccentSwatch(const QString &name, QColor color, QWidget *parent)
-    : QAbstractButton(parent), accentName(name), color(color)
+    : QAbstractButton(parent), accentName_(name), color_(color)
 {
     setFixedSize(sizeHint());
     setCursor(Qt::PointingHandCursor);
@@ -16,7 +16,7 @@ AccentSwatch::AccentSwatch(const QString &name, QColor color, QWidget *parent)
 
 void AccentSwatch::setSelected(bool value)
 {
-    selected = value;
+    selected_ = value;
     update();
 }
 
@@ -25,9 +25,9 @@ void AccentSwatch::paintEvent(QPaintEvent *)
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setPen(Qt::NoPen);
-    painter.setBrush(color);
+    painter.setBrush(color_);
     painter.drawEllipse(QRectF(ring, ring, diameter, diameter));
-    if (selected) {
+    if (selected_) {
         // The ring hugs the swatch: drawn on the inside edge of a frame two points larger.
         painter.setPen(QPen(palette().color(QPalette::WindowText), ring));
         painter.setBrush(Qt::NoBrush);

@@ -11,16 +11,16 @@ public:
     static constexpr int ring = 2;
 
     AccentSwatch(const QString &name, QColor color, QWidget *parent = nullptr);
-    const QString &name() const { return accentName; }
+    const QString &name() const { return accentName_; }
     void setSelected(bool selected);
-    bool isSelected() const { return selected; }
+    bool isSelected() const { return selected_; }
     QSize sizeHint() const override { return QSize(diameter + 2 * ring, diameter + 2 * ring); }
 
 protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
-    QString accentName;
-    QColor color;
-    bool selected = false;
+    QString accentName_;
+    QColor color_;
+    bool selected_ = false;
 };

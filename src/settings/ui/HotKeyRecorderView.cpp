@@ -10,7 +10,7 @@
 #include <QKeySequence>
 
 HotKeyRecorderView::HotKeyRecorderView(Preferences &preferences, QWidget *parent)
-    : QPushButton(parent), preferences(preferences), recorder_(new HotKeyRecorder(preferences, this))
+    : QPushButton(parent), preferences_(preferences), recorder_(new HotKeyRecorder(preferences, this))
 {
     QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
     font.setPointSizeF(QApplication::font().pointSizeF());
@@ -25,7 +25,7 @@ HotKeyRecorderView::HotKeyRecorderView(Preferences &preferences, QWidget *parent
 
 HotKeyRecorderView::~HotKeyRecorderView()
 {
-    if (monitoring && qApp)
+    if (monitoring_ && qApp)
         qApp->removeEventFilter(this);
 }
 
@@ -37,15 +37,15 @@ QString HotKeyRecorderView::prompt()
 void HotKeyRecorderView::refresh()
 {
     const bool recording = recorder_->isRecording();
-    setText(recording ? prompt() : preferences.hotKeyDisplay());
+    setText(recording ? prompt() : preferences_.hotKeyDisplay());
     setStyleSheet(recording ? QStringLiteral("QPushButton { color: #ff453a; padding: 4px 10px; }")
                             : QStringLiteral("QPushButton { padding: 4px 10px; }"));
     // The key monitor is installed exactly while recording.
-    if (recording && !monitoring)
+    if (recording && !monitoring_)
         qApp->installEventFilter(this);
-    else if (!recording && monitoring)
+    else if (!recording && monitoring_)
         qApp->removeEventFilter(this);
-    monitoring = recording;
+    monitoring_ = recording;
 }
 
 bool HotKeyRecorderView::eventFilter(QObject *watched, QEvent *event)

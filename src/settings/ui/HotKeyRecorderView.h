@@ -23,7 +23,7 @@ protected:
 private:
     void refresh();
 
-    Preferences &preferences;
+    Preferences &preferences_;
     HotKeyRecorder *recorder_;
-    bool monitoring = false;
+    bool monitoring_ = false;
 };

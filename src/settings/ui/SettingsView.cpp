@@ -66,7 +66,7 @@ QString SettingsView::creditLine()
     return tr("Shortcut data: Corvane Shortcut Data, licensed under CC BY-SA 4.0, \u00A9 2026 The Corvane developers.");
 }
 
-SettingsView::SettingsView(Preferences &preferences, QWidget *parent) : QWidget(parent), preferences(preferences)
+SettingsView::SettingsView(Preferences &preferences, QWidget *parent) : QWidget(parent), preferences_(preferences)
 {
     setFixedSize(formWidth, formHeight);
     const QColor base = palette().color(QPalette::Base);
@@ -81,8 +81,8 @@ SettingsView::SettingsView(Preferences &preferences, QWidget *parent) : QWidget(
     QVBoxLayout *rows = nullptr;
     form->addWidget(sectionHeader(tr("Activation"), this));
     form->addWidget(group(this, rows));
-    recorder = new HotKeyRecorderView(preferences, this);
-    rows->addLayout(labelledRow(tr("Trigger shortcut"), recorder, this));
+    recorder_ = new HotKeyRecorderView(preferences, this);
+    rows->addLayout(labelledRow(tr("Trigger shortcut"), recorder_, this));
     rows->addWidget(caption(tr("Press this shortcut from any app to open Corvane."), this));
     form->addSpacing(8);
 
@@ -95,19 +95,19 @@ SettingsView::SettingsView(Preferences &preferences, QWidget *parent) : QWidget(
     for (const AccentColor &accent : Preferences::accentPalette()) {
         auto *swatch = new AccentSwatch(accent.name, QColor::fromRgb(accent.rgb), swatchRow);
         swatchLayout->addWidget(swatch);
-        swatchList.append(swatch);
-        connect(swatch, &AccentSwatch::clicked, this, [this, name = accent.name] { this->preferences.setAccentName(name); });
+        swatchList_.append(swatch);
+        connect(swatch, &AccentSwatch::clicked, this, [this, name = accent.name] { this->preferences_.setAccentName(name); });
     }
     rows->addLayout(labelledRow(tr("Accent color"), swatchRow, this));
     form->addSpacing(8);
 
     form->addWidget(sectionHeader(tr("Apps"), this));
     form->addWidget(group(this, rows));
-    onlyInstalled = new ToggleSwitch(this);
-    rows->addLayout(labelledRow(tr(PlatformProfile::onlyInstalledLabel), onlyInstalled, this));
+    onlyInstalled_ = new ToggleSwitch(this);
+    rows->addLayout(labelledRow(tr(PlatformProfile::onlyInstalledLabel), onlyInstalled_, this));
     rows->addWidget(caption(tr("When on, apps you don't have installed are hidden from the list."), this));
-    connect(onlyInstalled, &ToggleSwitch::toggled, this,
-            [this](bool on) { this->preferences.setOnlyInstalledApps(on); });
+    connect(onlyInstalled_, &ToggleSwitch::toggled, this,
+            [this](bool on) { this->preferences_.setOnlyInstalledApps(on); });
     form->addSpacing(8);
 
     form->addWidget(caption(creditLine(), this));
@@ -120,10 +120,10 @@ SettingsView::SettingsView(Preferences &preferences, QWidget *parent) : QWidget(
 
 void SettingsView::syncFromPreferences()
 {
-    for (AccentSwatch *swatch : swatchList)
-        swatch->setSelected(swatch->name() == preferences.accentName());
-    if (onlyInstalled->isChecked() != preferences.onlyInstalledApps()) {
-        const QSignalBlocker quiet(onlyInstalled);
-        onlyInstalled->setChecked(preferences.onlyInstalledApps());
+    for (AccentSwatch *swatch : swatchList_)
+        swatch->setSelected(swatch->name() == preferences_.accentName());
+    if (onlyInstalled_->isChecked() != preferences_.onlyInstalledApps()) {
+        const QSignalBlocker quiet(onlyInstalled_);
+        onlyInstalled_->setChecked(preferences_.onlyInstalledApps());
     }
 }

@@ -18,17 +18,17 @@ public:
 
     explicit SettingsView(Preferences &preferences, QWidget *parent = nullptr);
 
-    HotKeyRecorderView *recorderView() const { return recorder; }
-    const QList<AccentSwatch *> &swatches() const { return swatchList; }
-    ToggleSwitch *installedSwitch() const { return onlyInstalled; }
+    HotKeyRecorderView *recorderView() const { return recorder_; }
+    const QList<AccentSwatch *> &swatches() const { return swatchList_; }
+    ToggleSwitch *installedSwitch() const { return onlyInstalled_; }
     // The credit line for the catalogue that ships with the program.
     static QString creditLine();
 
 private:
     void syncFromPreferences();
 
-    Preferences &preferences;
-    HotKeyRecorderView *recorder;
-    QList<AccentSwatch *> swatchList;
-    ToggleSwitch *onlyInstalled;
+    Preferences &preferences_;
+    HotKeyRecorderView *recorder_;
+    QList<AccentSwatch *> swatchList_;
+    ToggleSwitch *onlyInstalled_;
 };

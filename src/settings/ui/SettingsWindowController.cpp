@@ -33,7 +33,7 @@ void SettingsWindowController::createShared(Preferences &preferences, WindowSyst
 }
 
 SettingsWindowController::SettingsWindowController(Preferences &preferences, WindowSystem *windowSystem, QObject *parent)
-    : QObject(parent), preferences(preferences), windowSystem(windowSystem)
+    : QObject(parent), preferences_(preferences), windowSystem_(windowSystem)
 {
 }
 
@@ -47,7 +47,7 @@ void SettingsWindowController::open(bool startRecording)
         window_->setWindowTitle(QObject::tr("Corvane Settings"));
         auto *layout = new QVBoxLayout(window_.get());
         layout->setContentsMargins(0, 0, 0, 0);
-        view_ = new SettingsView(preferences, window_.get());
+        view_ = new SettingsView(preferences_, window_.get());
         layout->addWidget(view_);
         window_->setFixedSize(SettingsView::formWidth, SettingsView::formHeight);
         if (const QScreen *screen = QGuiApplication::primaryScreen()) {
@@ -60,8 +60,8 @@ void SettingsWindowController::open(bool startRecording)
     window_->show();
     window_->raise();
     window_->activateWindow();
-    if (windowSystem)
-        windowSystem->activate(window_->windowHandle());
+    if (windowSystem_)
+        windowSystem_->activate(window_->windowHandle());
     if (startRecording && !view_->recorderView()->recorder().isRecording())
         view_->recorderView()->recorder().start();
 }

@@ -26,8 +26,8 @@ public:
     SettingsView *view() const { return view_; }
 
 private:
-    Preferences &preferences;
-    WindowSystem *windowSystem;
+    Preferences &preferences_;
+    WindowSystem *windowSystem_;
     std::unique_ptr<QWidget> window_;
     SettingsView *view_ = nullptr;
 };
