@@ -8,7 +8,20 @@
 #include <unistd.h>
 
 namespace {
-constexpr qint64 maxCommandLength = 64;
+constexpr qint64 maxCommandLength = 512;
+constexpr qsizetype maxTokenLength = 256;
+
+// Tokens are opaque to us; we only pass on what cannot break the line format.
+bool isPlainToken(const QString &token)
+{
+    if (token.isEmpty() || token.size() > maxTokenLength)
+        return false;
+    for (QChar c : token) {
+        if (c.unicode() <= 0x20 || c.unicode() >= 0x7f)
+            return false;
+    }
+    return true;
+}
 }
 
 SingleInstance::SingleInstance(const QString &name, QObject *parent) : QObject(parent)
@@ -34,13 +47,26 @@ QString SingleInstance::commandFor(const QStringList &arguments)
     return QStringLiteral("open");
 }
 
-bool SingleInstance::sendToRunning(const QString &command, int timeoutMs)
+QString SingleInstance::activationTokenFromEnvironment()
+{
+    for (const char *name : {"XDG_ACTIVATION_TOKEN", "DESKTOP_STARTUP_ID"}) {
+        const QString token = qEnvironmentVariable(name);
+        if (isPlainToken(token))
+            return token;
+    }
+    return QString();
+}
+
+bool SingleInstance::sendToRunning(const QString &command, const QString &activationToken, int timeoutMs)
 {
     QLocalSocket socket;
     socket.connectToServer(path_);
     if (!socket.waitForConnected(timeoutMs))
         return false;
-    socket.write(command.toUtf8() + '\n');
+    QByteArray line = command.toUtf8();
+    if (isPlainToken(activationToken))
+        line += ' ' + activationToken.toLatin1();
+    socket.write(line + '\n');
     if (!socket.waitForBytesWritten(timeoutMs))
         return false;
     // The running instance closes the connection once it has read the command.
@@ -71,9 +97,12 @@ bool SingleInstance::listen()
                         socket->abort();  // not one of ours
                     return;
                 }
-                const QString command = QString::fromUtf8(socket->readLine(maxCommandLength)).trimmed();
+                const QString line = QString::fromUtf8(socket->readLine(maxCommandLength)).trimmed();
                 socket->disconnectFromServer();
-                Q_EMIT commandReceived(command);
+                const qsizetype space = line.indexOf(QLatin1Char(' '));
+                const QString command = space < 0 ? line : line.left(space);
+                const QString token = space < 0 ? QString() : line.mid(space + 1);
+                Q_EMIT commandReceived(command, isPlainToken(token) ? token : QString());
             });
         }
     });

@@ -26,11 +26,12 @@ int main(int argc, char *argv[])
     // One program per session: a later launch passes its request on and ends.
     const QStringList arguments = QApplication::arguments();
     const QString command = SingleInstance::commandFor(arguments);
+    const QString activationToken = SingleInstance::activationTokenFromEnvironment();
     SingleInstance instance;
-    if (instance.sendToRunning(command))
+    if (instance.sendToRunning(command, activationToken))
         return 0;
     if (!instance.listen())
-        return instance.sendToRunning(command) ? 0 : 1;
+        return instance.sendToRunning(command, activationToken) ? 0 : 1;
 
     SessionBackends backends;
     LinuxWorkspace &workspace = backends.workspace();
@@ -52,7 +53,8 @@ int main(int argc, char *argv[])
                    },
                    [] { SettingsWindowController::shared().open(); }, [] { QApplication::quit(); }});
 
-    auto perform = [&delegate](const QString &request) {
+    auto perform = [&delegate](const QString &request, const QString &activationToken = QString()) {
+        Q_UNUSED(activationToken);  // used by window systems that hand focus with a token
         PanelController *panel = delegate.panelController();
         if (request == QLatin1String("toggle") && panel)
             panel->toggle();
