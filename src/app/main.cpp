@@ -4,6 +4,7 @@
 #include "app/TrayMenu.h"
 #include "catalogue/ui/IconLoader.h"
 #include "panel/ui/PanelController.h"
+#include "panel/ui/SectionListAccessible.h"
 #include "platform/freedesktop/DesktopNotifier.h"
 #include "platform/PlatformProfile.h"
 #include "platform/ResourcePaths.h"
@@ -11,8 +12,10 @@
 #include "platform/StandardDefaults.h"
 #include "settings/HotKeyManager.h"
 #include "settings/Preferences.h"
+#include "settings/ui/AccentSwatchAccessible.h"
 #include "settings/ui/SettingsWindowController.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QTimer>
 
@@ -32,6 +35,10 @@ int main(int argc, char *argv[])
         return 0;
     if (!instance.listen())
         return instance.sendToRunning(command, activationToken) ? 0 : 1;
+
+    // What screen readers see of the views Qt does not know.
+    QAccessible::installFactory(SectionListAccessible::factory);
+    QAccessible::installFactory(AccentSwatchAccessible::factory);
 
     SessionBackends backends;
     LinuxWorkspace &workspace = backends.workspace();
