@@ -33,6 +33,8 @@ int main(int argc, char *argv[])
     SingleInstance instance;
     if (instance.sendToRunning(command, activationToken))
         return 0;
+    if (command == QLatin1String("quit"))
+        return 0;  // nothing runs that could quit
     if (!instance.listen())
         return instance.sendToRunning(command, activationToken) ? 0 : 1;
 
@@ -67,6 +69,8 @@ int main(int argc, char *argv[])
             panel->toggle();
         else if (request == QLatin1String("show") && panel)
             panel->show();
+        else if (request == QLatin1String("quit"))
+            QApplication::quit();
         else if (request == QLatin1String("settings") || request == QLatin1String("open"))
             SettingsWindowController::shared().open();
     };

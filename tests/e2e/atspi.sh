@@ -34,13 +34,18 @@ exec "$here/../x11/with-x11.sh" bash -c '
   pids+=($!)
   export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 QT_QPA_PLATFORM=xcb
   ${CORVANE_WRAPPER:-} "$build/bin/corvane" >"$HOME/corvane.log" 2>&1 &
-  pids+=($!)
+  corvane_pid=$!
+  pids+=($corvane_pid)
   for _ in $(seq 100); do [ -S "$XDG_RUNTIME_DIR/corvane-$(id -u).socket" ] && break; sleep 0.1; done
   "$build/bin/corvane" --show
   # What the panel lists first, as the data tool computes it without a display.
   "$build/bin/corvane-data" panel "$build/share/corvane/ShortcutData" >"$HOME/panel.txt"
   /usr/bin/python3 "$here/atspi_check.py" "$HOME/panel.txt"
   status=$?
+  # The Quit action of the desktop entry reaches the running program without the tray.
+  "$build/bin/corvane" --quit
+  for _ in $(seq 50); do kill -0 "$corvane_pid" 2>/dev/null || break; sleep 0.1; done
+  if kill -0 "$corvane_pid" 2>/dev/null; then echo "FAIL corvane --quit did not end the program"; status=1; fi
   [ $status -ne 0 ] && { echo "--- corvane log"; cat "$HOME/corvane.log"; }
   exit $status
 ' atspi "$build" "$here" "$launcher"
