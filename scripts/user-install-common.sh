@@ -5,8 +5,8 @@
 # names (lines ending in /, folders the install created) and Corvane's own folders, where they are
 # empty. Prints how many files it removed.
 remove_listed() {
-  local prefix=$1 path removed=0
-  local -a dirs=()
+  local prefix=$1 path
+  local -a files=() dirs=()
   while IFS= read -r path; do
     case $path in
       "$prefix"/*) ;;
@@ -15,13 +15,10 @@ remove_listed() {
     case /$path/ in */../* | */./*) continue ;; esac
     case $path in
       */) dirs+=("$path") ;;
-      *)
-        if [ -f "$path" ] || [ -L "$path" ]; then
-          rm -f -- "$path" && removed=$((removed + 1))
-        fi
-        ;;
+      *) if [ -f "$path" ] || [ -L "$path" ]; then files+=("$path"); fi ;;
     esac
   done
+  if [ ${#files[@]} -gt 0 ]; then rm -f -- "${files[@]}"; fi
   local dir
   for dir in "$prefix/share/corvane" "$prefix/share/doc/corvane"; do
     if [ -d "$dir" ]; then find "$dir" -depth -type d -empty -delete 2>/dev/null || true; fi
@@ -32,7 +29,7 @@ remove_listed() {
       rmdir -- "$dir" 2>/dev/null || true
     done
   fi
-  echo "$removed"
+  echo "${#files[@]}"
 }
 
 # refresh_desktop_caches PREFIX: tells the desktop that entries and icons under PREFIX changed.
@@ -62,16 +59,14 @@ refresh_desktop_caches() {
 # running_from PREFIX: prints the process id of a Corvane of this user started from PREFIX/bin
 # (replaced or removed since), and fails when there is none.
 running_from() {
-  local exe target
-  for exe in /proc/[0-9]*/exe; do
-    target=$(readlink "$exe" 2>/dev/null) || continue
+  local dir target
+  while IFS=$'\t' read -r dir target; do
     case $target in
       "$1/bin/corvane" | "$1/bin/corvane (deleted)")
-        exe=${exe%/exe}
-        echo "${exe#/proc/}"
+        echo "${dir#/proc/}"
         return 0
         ;;
     esac
-  done
+  done < <(find /proc/[0-9]*/exe -maxdepth 0 -printf '%h\t%l\n' 2> /dev/null)
   return 1
 }
