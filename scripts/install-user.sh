@@ -7,6 +7,7 @@
 # scripts/uninstall.sh reads; files an earlier install wrote and this one does not are removed.
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
+# shellcheck source=scripts/user-install-common.sh
 . "$here/user-install-common.sh"
 
 prefix="$HOME/.local"

@@ -8,6 +8,7 @@
 # A Debian package is removed with apt instead (apt remove corvane).
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
+# shellcheck source=scripts/user-install-common.sh
 . "$here/user-install-common.sh"
 
 prefix="$HOME/.local"

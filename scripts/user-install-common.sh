@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # Shared by scripts/install-user.sh and scripts/uninstall.sh (sourced, not run).
 
 # remove_listed PREFIX < LIST: removes the files named one a line, each only when it is a file or

@@ -65,7 +65,10 @@ deb() {
   cpack --config "$build/CPackConfig.cmake" -B "$work/package" > "$work/cpack.log" 2>&1 \
     || { cat "$work/cpack.log"; fail "cpack failed"; return; }
   local debs=("$work"/package/corvane_*.deb)
-  [ ${#debs[@]} -eq 1 ] && [ -f "${debs[0]}" ] || { fail "expected one corvane_*.deb, got ${debs[*]}"; return; }
+  if [ ${#debs[@]} -ne 1 ] || [ ! -f "${debs[0]}" ]; then
+    fail "expected one corvane_*.deb, got ${debs[*]}"
+    return
+  fi
   local deb=${debs[0]}
   note "$(basename "$deb")"
 
@@ -114,8 +117,8 @@ deb() {
   local copyright="$usr/share/doc/corvane/copyright"
   grep -q '^Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/' "$copyright" \
     || fail "copyright is not in the machine-readable format"
-  grep -q '^License: MIT$' "$copyright" && grep -q '^License: CC-BY-SA-4.0$' "$copyright" \
-    || fail "copyright lacks a licence paragraph"
+  grep -q '^License: MIT$' "$copyright" || fail "copyright lacks the program's licence"
+  grep -q '^License: CC-BY-SA-4.0$' "$copyright" || fail "copyright lacks the catalogue's licence"
   grep -q '^Files: data/\*$' "$copyright" || fail "copyright does not give the catalogue its licence"
   grep -q 'Attribution-ShareAlike 4.0 International Public License' "$copyright" \
     || fail "copyright lacks the catalogue licence's text"
