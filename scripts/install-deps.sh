@@ -10,6 +10,7 @@ packages=(
   libsimdjson-dev libglib2.0-dev
   libxcb1-dev libxcb-keysyms1-dev libxcb-xtest0-dev
   libbenchmark-dev
+  libwayland-dev libwayland-bin
   # run
   qt6-qpa-plugins libqt6svg6 fonts-dejavu-core
   # test: private X servers, a window manager, a tray, a terminal, and tools to drive and see them
@@ -21,6 +22,10 @@ packages=(
   # git for the version of development builds; GIO's Python binding reads the application list
   git dpkg-dev lintian appstream desktop-file-utils man-db bash-completion file
   python3-gi gir1.2-glib-2.0
+  # test: Wayland compositors and clients (sway headless, XWayland, foot, Qt's Wayland plugin, grim),
+  # private D-Bus buses, KWin and GNOME Shell for their scripts and extension
+  sway xwayland foot grim qt6-wayland
+  kwin-wayland gnome-shell gjs
 )
 # Packages one of the two distributions names differently or not at all.
 optional=(qt6-svg-plugins)

@@ -1,0 +1,132 @@
+#!/usr/bin/env bash
+# The active application in a Wayland session: sway, headless, with two native windows of known
+# app ids (our test window and foot) and an xterm through XWayland, focused in turn with swaymsg.
+# activeapp_probe follows them as Corvane does and shows a window of its own, which must never
+# become the application the panel lists first.
+#
+#   tests/e2e/wayland-activeapp.sh PROBE APP_WINDOW [ARTIFACT_DIR]
+#
+# sway refuses to run as root: as root, the whole test runs as the user nobody. Screenshots of each
+# step are left in ARTIFACT_DIR.
+set -uo pipefail
+
+probe=$(readlink -f "${1:?usage: wayland-activeapp.sh PROBE APP_WINDOW [ARTIFACT_DIR]}")
+app_window=$(readlink -f "${2:?usage: wayland-activeapp.sh PROBE APP_WINDOW [ARTIFACT_DIR]}")
+artifacts=${3:-/tmp/corvane-wayland-activeapp}
+mkdir -p "$artifacts"
+artifacts=$(readlink -f "$artifacts")
+
+for tool in sway swaymsg foot grim; do
+  command -v "$tool" >/dev/null || { echo "wayland-activeapp: $tool is not installed (scripts/install-deps.sh)"; exit 2; }
+done
+
+if [ "$(id -u)" -eq 0 ] && [ -z "${CORVANE_AS_USER:-}" ]; then
+  chown nobody:nogroup "$artifacts"
+  exec setpriv --reuid=nobody --regid=nogroup --clear-groups env CORVANE_AS_USER=1 "$0" "$probe" "$app_window" "$artifacts"
+fi
+
+tmp=$(mktemp -d "${TMPDIR:-/tmp}/corvane-wayland.XXXXXX")
+pids=()
+cleanup() {
+  for ((i = ${#pids[@]} - 1; i >= 0; i--)); do kill "${pids[i]}" 2>/dev/null; done
+  wait 2>/dev/null
+  rm -rf "$tmp"
+}
+trap cleanup EXIT
+
+passed=0
+failed=0
+check() {  # check DESCRIPTION COMMAND...
+  local what=$1; shift
+  if "$@"; then
+    passed=$((passed + 1)); echo "ok   $what"
+  else
+    failed=$((failed + 1)); echo "FAIL $what"
+  fi
+}
+wait_for() {  # wait_for SECONDS COMMAND...: polls every 100 ms
+  local deadline=$((SECONDS + $1)); shift
+  until "$@" 2>/dev/null; do
+    [ "$SECONDS" -ge "$deadline" ] && return 1
+    sleep 0.1
+  done
+}
+
+export HOME=$tmp/home XDG_RUNTIME_DIR=$tmp/runtime XDG_CONFIG_HOME=$tmp/home/.config
+mkdir -p "$HOME" "$XDG_CONFIG_HOME" && mkdir -m 700 "$XDG_RUNTIME_DIR"
+unset DISPLAY WAYLAND_DISPLAY SWAYSOCK
+export WLR_BACKENDS=headless WLR_LIBINPUT_NO_DEVICES=1 WLR_RENDERER=pixman
+cat >"$tmp/sway.conf" <<'CONF'
+output HEADLESS-1 resolution 1280x800
+default_border normal
+xwayland enable
+CONF
+sway -c "$tmp/sway.conf" >"$tmp/sway.log" 2>&1 &
+pids+=($!)
+socket() { ls "$XDG_RUNTIME_DIR" | grep -m1 -E '^wayland-[0-9]+$'; }
+if ! wait_for 20 socket >/dev/null; then
+  echo "wayland-activeapp: sway did not start"; cat "$tmp/sway.log"; exit 1
+fi
+export WAYLAND_DISPLAY=$(socket)
+export SWAYSOCK=$(ls "$XDG_RUNTIME_DIR"/sway-ipc.*.sock 2>/dev/null | head -n1)
+wait_for 10 swaymsg -t get_version >/dev/null || { echo "wayland-activeapp: no sway IPC"; exit 1; }
+export QT_QPA_PLATFORM=wayland
+
+has_window() { swaymsg -t get_tree | grep -q "\"$1\": \"$2\""; }  # has_window FIELD VALUE
+focus() { swaymsg "[$1=\"$2\"] focus" >/dev/null; }
+lastApp() { grep '^lastApp ' "$tmp/probe.out" | tail -n1 | cut -d' ' -f2-; }
+is_last() { [ "$(lastApp)" = "$1" ]; }
+shot() { grim "$artifacts/$1.png" 2>/dev/null; }
+
+"$probe" >"$tmp/probe.out" 2>"$tmp/probe.err" &
+pids+=($!)
+check "the probe finds the foreign-toplevel protocol" wait_for 15 grep -q '^following' "$tmp/probe.out"
+if [ "$failed" -ne 0 ]; then
+  cat "$tmp/probe.out" "$tmp/probe.err"; echo "wayland-activeapp: $passed passed, $failed failed"; exit 1
+fi
+check "the probe's own window is mapped" wait_for 15 has_window app_id org.corvane.Corvane
+
+"$app_window" com.example.First >"$tmp/first.log" 2>&1 &
+pids+=($!)
+wait_for 15 has_window app_id com.example.First
+focus app_id com.example.First
+check "a native window with a made-up app id becomes the active application" wait_for 10 is_last com.example.First
+shot 1-first
+
+foot --app-id foot -o dpi-aware=no >"$tmp/foot.log" 2>&1 &
+pids+=($!)
+wait_for 15 has_window app_id foot
+focus app_id foot
+# Debian's foot.desktop has the id "foot".
+check "foot, focused next, is the active application" wait_for 10 is_last foot
+shot 2-foot
+
+lines=$(grep -c '^lastApp ' "$tmp/probe.out")
+focus app_id org.corvane.Corvane
+check "the source reports our own window when it has the focus" wait_for 10 grep -q '^seen org.corvane.Corvane' "$tmp/probe.out"
+sleep 0.5
+check "our own window never becomes the active application" \
+  test "$(grep -c '^lastApp ' "$tmp/probe.out")" -eq "$lines" -a "$(lastApp)" = foot
+shot 3-own
+
+focus app_id com.example.First
+check "back to the first window" wait_for 10 is_last com.example.First
+
+if command -v Xwayland >/dev/null && command -v xterm >/dev/null; then
+  swaymsg exec xterm >/dev/null
+  if wait_for 20 has_window class XTerm; then
+    focus class XTerm
+    # sway names an XWayland window by its class; Debian's xterm entry claims it (StartupWMClass).
+    check "an XWayland window (xterm) through the same protocol" wait_for 10 is_last debian-xterm
+    shot 4-xterm
+    focus app_id foot
+    check "a native window after the XWayland one" wait_for 10 is_last foot
+  else
+    echo "skip XWayland: xterm did not map"
+  fi
+fi
+
+echo "--- probe output"; cat "$tmp/probe.out"
+[ -s "$tmp/probe.err" ] && { echo "--- probe errors"; tail -n 20 "$tmp/probe.err"; }
+echo "wayland-activeapp: $passed passed, $failed failed"
+[ "$failed" -eq 0 ]

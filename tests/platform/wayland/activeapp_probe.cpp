@@ -1,0 +1,66 @@
+// Follows the active application of a wlroots compositor the way Corvane does, and prints it:
+//   "seen ID"    every application the source reports (this program's own windows included),
+//   "lastApp ID" every change of the application the panel would list first.
+// It shows a window of its own under Corvane's application id, which must never become lastApp.
+// "?" stands for an application without an identifier.
+#include "panel/ActiveAppMonitor.h"
+#include "platform/PlatformProfile.h"
+#include "platform/freedesktop/DesktopEntries.h"
+#include "platform/wayland/WlrToplevelActivationSource.h"
+
+#include <QGuiApplication>
+#include <QRasterWindow>
+#include <cstdio>
+
+namespace {
+
+void print(const char *what, const std::optional<QString> &id)
+{
+    std::printf("%s %s\n", what, qPrintable(id.value_or(QStringLiteral("?"))));
+    std::fflush(stdout);
+}
+
+// Passes reports on, printing each one.
+class PrintingSource : public ActivationSource {
+public:
+    explicit PrintingSource(ActivationSource &inner) : inner_(inner) {}
+    std::optional<RunningApp> frontmostApp() override { return inner_.frontmostApp(); }
+    void follow(Handler handler) override
+    {
+        inner_.follow([handler](const RunningApp &app) {
+            print("seen", app.bundleIdentifier);
+            handler(app);
+        });
+    }
+
+private:
+    ActivationSource &inner_;
+};
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QGuiApplication app(argc, argv);
+    QGuiApplication::setDesktopFileName(QLatin1String(PlatformProfile::applicationId));
+
+    DesktopEntries entries;
+    WlrToplevelActivationSource source(&entries);
+    if (!source.isAvailable()) {
+        std::printf("unavailable\n");
+        return 2;
+    }
+    PrintingSource printing(source);
+    ActiveAppMonitor monitor(QString::fromLatin1(PlatformProfile::applicationId));
+    QObject::connect(&monitor, &ActiveAppMonitor::lastAppChanged,
+                     [&monitor] { print("lastApp", monitor.lastApp()->bundleIdentifier); });
+    monitor.start(printing);
+    std::printf("following\n");
+    std::fflush(stdout);
+
+    QRasterWindow own;
+    own.setTitle(QStringLiteral("Corvane probe"));
+    own.resize(200, 100);
+    own.show();
+    return app.exec();
+}
