@@ -1,16 +1,20 @@
-// Follows the active application of a wlroots compositor the way Corvane does, and prints it:
+// Follows the active application the way Corvane does, and prints it:
 //   "seen ID"    every application the source reports (this program's own windows included),
 //   "lastApp ID" every change of the application the panel would list first.
 // It shows a window of its own under Corvane's application id, which must never become lastApp.
-// "?" stands for an application without an identifier.
+// "?" stands for an application without an identifier. The argument picks the source: "wlr" (the
+// foreign-toplevel list, the default), "kwin" (our KWin script) or "gnome" (our shell extension).
 #include "panel/ActiveAppMonitor.h"
 #include "platform/PlatformProfile.h"
 #include "platform/freedesktop/DesktopEntries.h"
+#include "platform/wayland/GnomeFocusActivationSource.h"
+#include "platform/wayland/KWinScriptActivationSource.h"
 #include "platform/wayland/WlrToplevelActivationSource.h"
 
 #include <QGuiApplication>
 #include <QRasterWindow>
 #include <cstdio>
+#include <memory>
 
 namespace {
 
@@ -45,7 +49,15 @@ int main(int argc, char *argv[])
     QGuiApplication::setDesktopFileName(QLatin1String(PlatformProfile::applicationId));
 
     DesktopEntries entries;
-    WlrToplevelActivationSource source(&entries);
+    const QString kind = QGuiApplication::arguments().value(1, QStringLiteral("wlr"));
+    std::unique_ptr<ActivationSource> owned;
+    if (kind == QLatin1String("kwin"))
+        owned = std::make_unique<KWinScriptActivationSource>(&entries);
+    else if (kind == QLatin1String("gnome"))
+        owned = std::make_unique<GnomeFocusActivationSource>(&entries);
+    else
+        owned = std::make_unique<WlrToplevelActivationSource>(&entries);
+    ActivationSource &source = *owned;
     if (!source.isAvailable()) {
         std::printf("unavailable\n");
         return 2;
