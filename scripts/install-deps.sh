@@ -25,7 +25,7 @@ packages=(
   # test: Wayland compositors and clients (sway headless, XWayland, foot, Qt's Wayland plugin, grim),
   # private D-Bus buses, KWin and GNOME Shell for their scripts and extension
   sway xwayland foot grim qt6-wayland
-  kwin-wayland gnome-shell gjs
+  kwin-wayland gnome-shell gjs unzip
 )
 # Packages one of the two distributions names differently or not at all.
 optional=(qt6-svg-plugins)
