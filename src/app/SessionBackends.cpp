@@ -1,5 +1,8 @@
 #include "app/SessionBackends.h"
 
+#include "app/WaylandActivations.h"
+#include "platform/ActivationSourceChain.h"
+#include "platform/ShellExtension.h"
 #include "platform/SystemLog.h"
 #include "platform/x11/X11ActivationSource.h"
 #include "platform/x11/X11HotKeyBackend.h"
@@ -17,7 +20,16 @@ SessionBackends::SessionBackends()
         windowSystemName_ = QStringLiteral("none");
     }
     // The X11 backends degrade by themselves without a display: no active application, no grab.
-    activations_ = std::make_unique<X11ActivationSource>(x11Windows_.get());
+    auto x11Activations = std::make_unique<X11ActivationSource>(x11Windows_.get());
+    if (WaylandActivations::isWaylandSession()) {
+        const RunningAppList *runningApps = x11Windows_.get();
+        activations_ = WaylandActivations::create(workspace_.appDirectory(),
+                                                  x11Windows_ ? std::move(x11Activations) : nullptr, &runningApps);
+        workspace_.setRunningApps(runningApps);
+        shellExtension_ = WaylandActivations::shellExtension();
+    } else {
+        activations_ = std::move(x11Activations);
+    }
     auto windowSystem = std::make_unique<X11WindowSystem>();
     auto hotKeys = std::make_unique<X11HotKeyBackend>();
     // Windows the hot key shows are activated with the time of its press.

@@ -9,6 +9,7 @@
 
 class ActivationSource;
 class HotKeyBackend;
+class ShellExtension;
 class WindowSystem;
 class X11WindowIdentity;
 
@@ -29,6 +30,8 @@ public:
     XdgAutostartItem &loginItem() { return autostart_; }
     ActivationSource &activations() { return *activations_; }
     WindowSystem &windowSystem() { return *windowSystem_; }
+    // Our desktop-shell extension where the desktop needs one (GNOME), else null.
+    ShellExtension *shellExtension() { return shellExtension_.get(); }
     // The hot-key backend, handed over once to its manager.
     std::unique_ptr<HotKeyBackend> takeHotKeyBackend();
 
@@ -40,4 +43,5 @@ private:
     std::unique_ptr<ActivationSource> activations_;
     std::unique_ptr<WindowSystem> windowSystem_;
     std::unique_ptr<HotKeyBackend> hotKeyBackend_;
+    std::unique_ptr<ShellExtension> shellExtension_;
 };

@@ -93,6 +93,7 @@ int main(int argc, char *argv[])
     Preferences &preferences = Preferences::shared();
     IconLoader::createShared(&workspace);
     SettingsWindowController::createShared(preferences, &backends.windowSystem());
+    SettingsWindowController::shared().setShellExtension(backends.shellExtension());
     HotKeyManager::shared().setBackend(backends.takeHotKeyBackend());
 
     AppDelegate delegate({preferences, StandardDefaults::shared(), workspace, backends.activations(),

@@ -123,18 +123,18 @@ fi
 export WAYLAND_DISPLAY=wayland-corvane QT_QPA_PLATFORM=wayland
 
 shell_call EnableExtension corvane-test-activate@corvane.org >/dev/null
-check "the shell enables our extension" wait_for 10 \
-  eval 'shell_call EnableExtension corvane-focus@corvane.org | grep -q true'
-check "it runs (state 1, no error)" wait_for 10 \
-  eval "shell_call GetExtensionInfo corvane-focus@corvane.org | grep -q \"'state': <1.0>\""
 
 lastApp() { grep '^lastApp ' "$tmp/probe.out" | tail -n1 | cut -d' ' -f2-; }
 is_last() { [ "$(lastApp)" = "$1" ]; }
 seen_count() { grep -c "^seen $1\$" "$tmp/probe.out"; }
 activate() { gdbus call --session -d org.corvane.Test -o /org/corvane/Test -m org.corvane.Test.Activate.Activate "$1" | grep -q true; }
 
+# The probe finds our extension installed but off, and turns it on as the settings window does.
 "$probe" gnome >"$tmp/probe.out" 2>"$tmp/probe.err" &
 pids+=($!)
+check "the extension is installed, off" wait_for 15 grep -q '^extension Disabled' "$tmp/probe.out"
+check "turned on through the shell, it runs" wait_for 15 grep -q '^extension Active' "$tmp/probe.out"
+check "the shell reports no error for it" eval "shell_call GetExtensionInfo corvane-focus@corvane.org | grep -q \"'state': <1.0>\""
 check "the probe finds the extension on the bus" wait_for 15 grep -q '^following' "$tmp/probe.out"
 if [ "$failed" -ne 0 ]; then
   cat "$tmp/probe.out" "$tmp/probe.err"; tail -n 30 "$tmp/shell.log"; echo "gnome-activeapp: $passed passed, $failed failed"; exit 1

@@ -3,16 +3,21 @@
 //   "lastApp ID" every change of the application the panel would list first.
 // It shows a window of its own under Corvane's application id, which must never become lastApp.
 // "?" stands for an application without an identifier. The argument picks the source: "wlr" (the
-// foreign-toplevel list, the default), "kwin" (our KWin script) or "gnome" (our shell extension).
+// foreign-toplevel list, the default), "kwin" (our KWin script) or "gnome" (our shell extension,
+// which it turns on through the shell as the settings window does, printing "extension STATE").
 #include "panel/ActiveAppMonitor.h"
 #include "platform/PlatformProfile.h"
 #include "platform/freedesktop/DesktopEntries.h"
 #include "platform/wayland/GnomeFocusActivationSource.h"
+#include "platform/wayland/GnomeShellExtension.h"
 #include "platform/wayland/KWinScriptActivationSource.h"
 #include "platform/wayland/WlrToplevelActivationSource.h"
 
 #include <QGuiApplication>
+#include <QMetaEnum>
+#include <QEventLoop>
 #include <QRasterWindow>
+#include <QTimer>
 #include <cstdio>
 #include <memory>
 
@@ -58,6 +63,23 @@ int main(int argc, char *argv[])
     else
         owned = std::make_unique<WlrToplevelActivationSource>(&entries);
     ActivationSource &source = *owned;
+    std::unique_ptr<GnomeShellExtension> extension;
+    if (kind == QLatin1String("gnome")) {
+        extension = std::make_unique<GnomeShellExtension>();
+        QObject::connect(extension.get(), &ShellExtension::stateChanged, [&extension] {
+            const QMetaEnum names = QMetaEnum::fromType<ShellExtension::State>();
+            std::printf("extension %s\n", names.valueToKey(int(extension->state())));
+            std::fflush(stdout);
+            if (extension->state() == ShellExtension::State::Disabled)
+                extension->enable();
+        });
+        auto *gnome = static_cast<GnomeFocusActivationSource *>(owned.get());
+        QEventLoop wait;
+        QObject::connect(gnome, &GnomeFocusActivationSource::availableChanged, &wait, &QEventLoop::quit);
+        QTimer::singleShot(15000, &wait, &QEventLoop::quit);
+        if (!gnome->isAvailable())
+            wait.exec();
+    }
     if (!source.isAvailable()) {
         std::printf("unavailable\n");
         return 2;

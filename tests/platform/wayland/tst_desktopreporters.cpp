@@ -3,13 +3,16 @@
 // connection and thread of their own, as the real ones live in other processes.
 #include "platform/PlatformProfile.h"
 #include "platform/wayland/GnomeFocusActivationSource.h"
+#include "platform/wayland/GnomeShellExtension.h"
 #include "platform/wayland/KWinScriptActivationSource.h"
 
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
 #include <QDBusMessage>
 #include <QFile>
+#include <QDir>
 #include <QMutex>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QThread>
@@ -109,6 +112,53 @@ private:
     uint pid_ = 0;
 };
 
+// org.gnome.Shell.Extensions, knowing our extension in one state or not at all.
+class FakeExtensions : public QObject {
+    Q_OBJECT
+    Q_CLASSINFO("D-Bus Interface", "org.gnome.Shell.Extensions")
+public:
+    void setState(int state)
+    {
+        QMutexLocker lock(&mutex_);
+        state_ = state;
+    }
+    int enableCalls() const
+    {
+        QMutexLocker lock(&mutex_);
+        return enableCalls_;
+    }
+
+public Q_SLOTS:
+    QVariantMap GetExtensionInfo(const QString &uuid)
+    {
+        QMutexLocker lock(&mutex_);
+        if (state_ < 0 || uuid != QLatin1String(GnomeShellExtension::uuid))
+            return {};
+        return {{QStringLiteral("uuid"), uuid}, {QStringLiteral("state"), double(state_)}};
+    }
+    bool EnableExtension(const QString &uuid)
+    {
+        QMutexLocker lock(&mutex_);
+        ++enableCalls_;
+        if (state_ < 0 || uuid != QLatin1String(GnomeShellExtension::uuid))
+            return false;
+        state_ = 1;
+        return true;
+    }
+    void announce()
+    {
+        Q_EMIT ExtensionStateChanged(QLatin1String(GnomeShellExtension::uuid), {});
+    }
+
+Q_SIGNALS:
+    void ExtensionStateChanged(const QString &uuid, const QVariantMap &state);
+
+private:
+    mutable QMutex mutex_;
+    int state_ = -1;
+    int enableCalls_ = 0;
+};
+
 QDBusConnection fakeBus(const QString &name)
 {
     return QDBusConnection::connectToBus(QDBusConnection::SessionBus, name);
@@ -133,6 +183,8 @@ private Q_SLOTS:
     void kwinReports();
     void kwinRefusesTheScript();
     void gnomeExtension();
+    void gnomeExtensionStates();
+    void gnomeExtensionOnTheBus();
 
 private:
     // Calls WindowActivated on our receiver from `bus`; true when it was accepted.
@@ -316,6 +368,71 @@ void TestDesktopReporters::gnomeExtension()
     QTRY_VERIFY(!source.isAvailable());
     QVERIFY(!source.frontmostApp());
     reporter->deleteLater();
+}
+
+void TestDesktopReporters::gnomeExtensionStates()
+{
+    using State = ShellExtension::State;
+    const auto info = [](double state) { return QVariantMap{{QStringLiteral("state"), state}}; };
+    // Not known to the running shell: installed after it started, or not at all.
+    QCOMPARE(GnomeShellExtension::stateOf({}, true), State::NeedsLogout);
+    QCOMPARE(GnomeShellExtension::stateOf({}, false), State::NotInstalled);
+    QCOMPARE(GnomeShellExtension::stateOf(info(99), true), State::NeedsLogout);
+    QCOMPARE(GnomeShellExtension::stateOf(info(99), false), State::NotInstalled);
+    QCOMPARE(GnomeShellExtension::stateOf(info(1), true), State::Active);
+    QCOMPARE(GnomeShellExtension::stateOf(info(8), true), State::Active);
+    QCOMPARE(GnomeShellExtension::stateOf(info(2), true), State::Disabled);
+    QCOMPARE(GnomeShellExtension::stateOf(info(6), true), State::Disabled);
+    QCOMPARE(GnomeShellExtension::stateOf(info(3), true), State::Failed);
+    QCOMPARE(GnomeShellExtension::stateOf(info(4), true), State::Failed);
+    QCOMPARE(GnomeShellExtension::stateOf(info(42), true), State::Unknown);
+    QCOMPARE(GnomeShellExtension::stateOf({{QStringLiteral("uuid"), QStringLiteral("x")}}, false), State::NotInstalled);
+
+    // Where the shell looks: the user's data folder.
+    QTemporaryDir data;
+    qputenv("XDG_DATA_HOME", data.path().toUtf8());
+    QVERIFY(!GnomeShellExtension::installedOnDisk());
+    const QString folder = data.path() + QStringLiteral("/gnome-shell/extensions/corvane-focus@corvane.org");
+    QVERIFY(QDir().mkpath(folder));
+    QFile metadata(folder + QStringLiteral("/metadata.json"));
+    QVERIFY(metadata.open(QIODevice::WriteOnly));
+    metadata.close();
+    QVERIFY(GnomeShellExtension::installedOnDisk());
+    qunsetenv("XDG_DATA_HOME");
+}
+
+void TestDesktopReporters::gnomeExtensionOnTheBus()
+{
+    using State = ShellExtension::State;
+    // No shell to ask.
+    {
+        GnomeShellExtension extension;
+        QTRY_COMPARE(extension.state(), State::Unknown);
+    }
+    auto *extensions = new FakeExtensions;
+    QDBusConnection shell = fakeBus(QStringLiteral("gnome-shell"));
+    QVERIFY(shell.registerObject(QStringLiteral("/org/gnome/Shell"), extensions,
+                                 QDBusConnection::ExportAllSlots | QDBusConnection::ExportAllSignals));
+    extensions->moveToThread(&fakes_);
+    QVERIFY(shell.registerService(QStringLiteral("org.gnome.Shell")));
+
+    extensions->setState(2);
+    GnomeShellExtension extension;
+    QSignalSpy changes(&extension, &ShellExtension::stateChanged);
+    QTRY_COMPARE(extension.state(), State::Disabled);
+    // Turned on from our settings: the shell's answer brings the new state.
+    extension.enable();
+    QTRY_COMPARE(extension.state(), State::Active);
+    QCOMPARE(extensions->enableCalls(), 1);
+    // Turned off elsewhere (the Extensions app): the shell announces it.
+    extensions->setState(2);
+    QMetaObject::invokeMethod(extensions, &FakeExtensions::announce);
+    QTRY_COMPARE(extension.state(), State::Disabled);
+    QCOMPARE(changes.count(), 3);
+
+    shell.unregisterService(QStringLiteral("org.gnome.Shell"));
+    QDBusConnection::disconnectFromBus(QStringLiteral("gnome-shell"));
+    extensions->deleteLater();
 }
 
 QTEST_GUILESS_MAIN(TestDesktopReporters)
