@@ -4,7 +4,11 @@
 # activeapp_probe follows them as Corvane does and shows a window of its own, which must never
 # become the application the panel lists first.
 #
-#   tests/e2e/wayland-activeapp.sh PROBE APP_WINDOW [ARTIFACT_DIR]
+#   tests/e2e/wayland-activeapp.sh PROBE APP_WINDOW [ARTIFACT_DIR [CORVANE]]
+#
+# With CORVANE, the real program runs too: it must pick the foreign-toplevel list, and after
+# `corvane --toggle` from a window that claims to be GNOME Text Editor, then from one that claims to
+# be Kate, its panel lists that application first (screenshots 5-panel-editor.png, 6-panel-kate.png).
 #
 # sway refuses to run as root: as root, the whole test runs as the user nobody. Screenshots of each
 # step are left in ARTIFACT_DIR.
@@ -13,6 +17,7 @@ set -uo pipefail
 probe=$(readlink -f "${1:?usage: wayland-activeapp.sh PROBE APP_WINDOW [ARTIFACT_DIR]}")
 app_window=$(readlink -f "${2:?usage: wayland-activeapp.sh PROBE APP_WINDOW [ARTIFACT_DIR]}")
 artifacts=${3:-/tmp/corvane-wayland-activeapp}
+corvane=${4:+$(readlink -f "$4")}
 mkdir -p "$artifacts"
 artifacts=$(readlink -f "$artifacts")
 
@@ -22,7 +27,7 @@ done
 
 if [ "$(id -u)" -eq 0 ] && [ -z "${CORVANE_AS_USER:-}" ]; then
   chown nobody:nogroup "$artifacts"
-  exec setpriv --reuid=nobody --regid=nogroup --clear-groups env CORVANE_AS_USER=1 "$0" "$probe" "$app_window" "$artifacts"
+  exec setpriv --reuid=nobody --regid=nogroup --clear-groups env CORVANE_AS_USER=1 "$0" "$probe" "$app_window" "$artifacts" $corvane
 fi
 
 tmp=$(mktemp -d "${TMPDIR:-/tmp}/corvane-wayland.XXXXXX")
@@ -124,6 +129,31 @@ if command -v Xwayland >/dev/null && command -v xterm >/dev/null; then
   else
     echo "skip XWayland: xterm did not map"
   fi
+fi
+
+if [ -n "$corvane" ]; then
+  export XDG_CURRENT_DESKTOP=sway XDG_SESSION_TYPE=wayland
+  "$corvane" >"$tmp/corvane.log" 2>&1 &
+  pids+=($!)
+  check "the program follows the foreign-toplevel list" wait_for 20 \
+    grep -q 'Corvane: active application from wlr-foreign-toplevel' "$tmp/corvane.log"
+  panel_shown() { swaymsg -t get_tree | grep -q '"app_id": "org.corvane.Corvane"'; }
+  panel_for() {  # panel_for APP_ID SHOT: the panel opened from that application's window
+    "$app_window" "$1" >"$tmp/$1.log" 2>&1 &
+    pids+=($!)
+    wait_for 15 has_window app_id "$1"
+    focus app_id "$1"
+    sleep 0.5
+    "$corvane" --toggle >>"$tmp/corvane.log" 2>&1
+    check "the panel opens from $1" wait_for 10 panel_shown
+    sleep 1
+    shot "$2"
+    "$corvane" --toggle >>"$tmp/corvane.log" 2>&1
+    wait_for 10 eval '! panel_shown'
+  }
+  panel_for org.gnome.TextEditor 5-panel-editor
+  panel_for org.kde.kate 6-panel-kate
+  echo "--- corvane log"; cat "$tmp/corvane.log"
 fi
 
 echo "--- probe output"; cat "$tmp/probe.out"
