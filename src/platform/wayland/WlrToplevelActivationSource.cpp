@@ -6,6 +6,7 @@
 #include <wayland-client.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <cstring>
 
 struct WlrToplevelActivationSource::Toplevel {
@@ -103,8 +104,18 @@ void WlrToplevelActivationSource::disconnect(const char *why)
 
 void WlrToplevelActivationSource::readEvents()
 {
-    // Readable: reading cannot block, and a failure means the compositor is gone.
-    if (wl_display_dispatch(display_) < 0) {
+    // Never blocks: reads what the socket has (nothing, when woken for no reason), then dispatches.
+    while (wl_display_prepare_read(display_) != 0) {
+        if (wl_display_dispatch_pending(display_) < 0) {
+            disconnect("lost the connection to the compositor");
+            return;
+        }
+    }
+    if (wl_display_read_events(display_) < 0 && errno != EAGAIN) {
+        disconnect("lost the connection to the compositor");
+        return;
+    }
+    if (wl_display_dispatch_pending(display_) < 0) {
         disconnect("lost the connection to the compositor");
         return;
     }
