@@ -14,50 +14,14 @@ probe=$(readlink -f "${1:?usage: gnome-activeapp.sh PROBE APP_WINDOW SOURCE_DIR 
 app_window=$(readlink -f "${2:?}")
 source_dir=$(readlink -f "${3:?}")
 artifacts=${4:-/tmp/corvane-gnome-activeapp}
-mkdir -p "$artifacts"
-artifacts=$(readlink -f "$artifacts")
+script_args=("$probe" "$app_window" "$source_dir" "$artifacts")
 
 for tool in gnome-shell gnome-extensions gdbus dbus-daemon; do
   command -v "$tool" >/dev/null || { echo "gnome-activeapp: $tool is not installed (scripts/install-deps.sh)"; exit 77; }
 done
 
-if [ "$(id -u)" -eq 0 ] && [ -z "${CORVANE_AS_USER:-}" ]; then
-  chown nobody:nogroup "$artifacts"
-  exec setpriv --reuid=nobody --regid=nogroup --clear-groups env CORVANE_AS_USER=1 "$0" "$probe" "$app_window" \
-    "$source_dir" "$artifacts"
-fi
+. "$(dirname "$0")/activeapp-common.sh"
 
-tmp=$(mktemp -d "${TMPDIR:-/tmp}/corvane-gnome.XXXXXX")
-pids=()
-cleanup() {
-  for ((i = ${#pids[@]} - 1; i >= 0; i--)); do kill "${pids[i]}" 2>/dev/null; done
-  wait 2>/dev/null
-  rm -rf "$tmp"
-}
-trap cleanup EXIT
-
-passed=0
-failed=0
-check() {  # check DESCRIPTION COMMAND...
-  local what=$1; shift
-  if "$@"; then
-    passed=$((passed + 1)); echo "ok   $what"
-  else
-    failed=$((failed + 1)); echo "FAIL $what"
-  fi
-}
-wait_for() {  # wait_for SECONDS COMMAND...: polls every 100 ms
-  local deadline=$((SECONDS + $1)); shift
-  until "$@" 2>/dev/null; do
-    [ "$SECONDS" -ge "$deadline" ] && return 1
-    sleep 0.1
-  done
-}
-
-export HOME=$tmp/home XDG_RUNTIME_DIR=$tmp/runtime XDG_CONFIG_HOME=$tmp/home/.config
-export XDG_DATA_HOME=$tmp/home/.local/share
-mkdir -p "$HOME" "$XDG_CONFIG_HOME" && mkdir -m 700 "$XDG_RUNTIME_DIR"
-unset DISPLAY WAYLAND_DISPLAY
 export XDG_CURRENT_DESKTOP=GNOME XDG_SESSION_TYPE=wayland GSETTINGS_BACKEND=memory
 extensions=$XDG_DATA_HOME/gnome-shell/extensions
 mkdir -p "$extensions" "$XDG_DATA_HOME/gnome-shell/modes"
@@ -108,7 +72,6 @@ fi
 # No overview at start-up: it would hold the focus.
 echo '{"parentMode": "user", "hasOverview": false}' >"$XDG_DATA_HOME/gnome-shell/modes/corvane-test.json"
 
-start_bus() { dbus-daemon --session --fork --print-address=1 --print-pid=1 2>/dev/null; }
 session=$(start_bus) && system=$(start_bus) || { echo "gnome-activeapp: no dbus-daemon"; exit 77; }
 export DBUS_SESSION_BUS_ADDRESS=$(sed -n 1p <<<"$session") DBUS_SYSTEM_BUS_ADDRESS=$(sed -n 1p <<<"$system")
 pids+=("$(sed -n 2p <<<"$session")" "$(sed -n 2p <<<"$system")")
@@ -124,9 +87,6 @@ export WAYLAND_DISPLAY=wayland-corvane QT_QPA_PLATFORM=wayland
 
 shell_call EnableExtension corvane-test-activate@corvane.org >/dev/null
 
-lastApp() { grep '^lastApp ' "$tmp/probe.out" | tail -n1 | cut -d' ' -f2-; }
-is_last() { [ "$(lastApp)" = "$1" ]; }
-seen_count() { grep -c "^seen $1\$" "$tmp/probe.out"; }
 activate() { gdbus call --session -d org.corvane.Test -o /org/corvane/Test -m org.corvane.Test.Activate.Activate "$1" | grep -q true; }
 
 # The probe finds our extension installed but off, and turns it on as the settings window does.
@@ -136,9 +96,8 @@ check "the extension is installed, off" wait_for 15 grep -q '^extension Disabled
 check "turned on through the shell, it runs" wait_for 15 grep -q '^extension Active' "$tmp/probe.out"
 check "the shell reports no error for it" eval "shell_call GetExtensionInfo corvane-focus@corvane.org | grep -q \"'state': <1.0>\""
 check "the probe finds the extension on the bus" wait_for 15 grep -q '^following' "$tmp/probe.out"
-if [ "$failed" -ne 0 ]; then
-  cat "$tmp/probe.out" "$tmp/probe.err"; tail -n 30 "$tmp/shell.log"; echo "gnome-activeapp: $passed passed, $failed failed"; exit 1
-fi
+[ "$failed" -eq 0 ] || tail -n 30 "$tmp/shell.log"
+stop_unless_following
 "$app_window" com.example.First >"$tmp/first.log" 2>&1 &
 pids+=($!)
 "$app_window" com.example.Second >"$tmp/second.log" 2>&1 &
@@ -147,14 +106,12 @@ pids+=($!)
 check "a window activated in the shell is the active application" wait_for 15 \
   eval 'activate com.example.First && is_last com.example.First'
 check "then another" wait_for 15 eval 'activate com.example.Second && is_last com.example.Second'
-lines=$(grep -c '^lastApp ' "$tmp/probe.out")
+lines=$(lastApp_lines)
 check "the extension reports our own window when it has the focus" wait_for 15 \
   eval 'activate org.corvane.Corvane && test "$(seen_count org.corvane.Corvane)" -gt 0'
 check "our own window never becomes the active application" \
-  test "$(grep -c '^lastApp ' "$tmp/probe.out")" -eq "$lines" -a "$(lastApp)" = com.example.Second
+  test "$(lastApp_lines)" -eq "$lines" -a "$(lastApp)" = com.example.Second
 check "back to the first" wait_for 15 eval 'activate com.example.First && is_last com.example.First'
 
-echo "--- probe output"; cat "$tmp/probe.out"
 grep -i -E 'corvane|JS ERROR' "$tmp/shell.log" | tail -n 10 | sed 's/^/shell: /'
-echo "gnome-activeapp: $passed passed, $failed failed"
-[ "$failed" -eq 0 ]
+finish

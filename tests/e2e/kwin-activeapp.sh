@@ -11,50 +11,16 @@ set -uo pipefail
 probe=$(readlink -f "${1:?usage: kwin-activeapp.sh PROBE APP_WINDOW [ARTIFACT_DIR]}")
 app_window=$(readlink -f "${2:?usage: kwin-activeapp.sh PROBE APP_WINDOW [ARTIFACT_DIR]}")
 artifacts=${3:-/tmp/corvane-kwin-activeapp}
-mkdir -p "$artifacts"
-artifacts=$(readlink -f "$artifacts")
+script_args=("$probe" "$app_window" "$artifacts")
 
 for tool in kwin_wayland dbus-daemon dbus-send; do
   command -v "$tool" >/dev/null || { echo "kwin-activeapp: $tool is not installed (scripts/install-deps.sh)"; exit 77; }
 done
 
-if [ "$(id -u)" -eq 0 ] && [ -z "${CORVANE_AS_USER:-}" ]; then
-  chown nobody:nogroup "$artifacts"
-  exec setpriv --reuid=nobody --regid=nogroup --clear-groups env CORVANE_AS_USER=1 "$0" "$probe" "$app_window" "$artifacts"
-fi
+. "$(dirname "$0")/activeapp-common.sh"
 
-tmp=$(mktemp -d "${TMPDIR:-/tmp}/corvane-kwin.XXXXXX")
-pids=()
-cleanup() {
-  for ((i = ${#pids[@]} - 1; i >= 0; i--)); do kill "${pids[i]}" 2>/dev/null; done
-  wait 2>/dev/null
-  rm -rf "$tmp"
-}
-trap cleanup EXIT
-
-passed=0
-failed=0
-check() {  # check DESCRIPTION COMMAND...
-  local what=$1; shift
-  if "$@"; then
-    passed=$((passed + 1)); echo "ok   $what"
-  else
-    failed=$((failed + 1)); echo "FAIL $what"
-  fi
-}
-wait_for() {  # wait_for SECONDS COMMAND...: polls every 100 ms
-  local deadline=$((SECONDS + $1)); shift
-  until "$@" 2>/dev/null; do
-    [ "$SECONDS" -ge "$deadline" ] && return 1
-    sleep 0.1
-  done
-}
-
-export HOME=$tmp/home XDG_RUNTIME_DIR=$tmp/runtime XDG_CONFIG_HOME=$tmp/home/.config
-mkdir -p "$HOME" "$XDG_CONFIG_HOME" && mkdir -m 700 "$XDG_RUNTIME_DIR"
-unset DISPLAY WAYLAND_DISPLAY
 export XDG_CURRENT_DESKTOP=KDE XDG_SESSION_TYPE=wayland
-bus=$(dbus-daemon --session --fork --print-address=1 --print-pid=1 2>/dev/null) || { echo "kwin-activeapp: no dbus-daemon"; exit 77; }
+bus=$(start_bus) || { echo "kwin-activeapp: no dbus-daemon"; exit 77; }
 export DBUS_SESSION_BUS_ADDRESS=$(sed -n 1p <<<"$bus")
 pids+=("$(sed -n 2p <<<"$bus")")
 
@@ -70,9 +36,6 @@ if ! wait_for 30 on_bus org.kde.KWin || ! wait_for 10 test -S "$XDG_RUNTIME_DIR/
 fi
 export WAYLAND_DISPLAY=wayland-corvane QT_QPA_PLATFORM=wayland
 
-lastApp() { grep '^lastApp ' "$tmp/probe.out" | tail -n1 | cut -d' ' -f2-; }
-is_last() { [ "$(lastApp)" = "$1" ]; }
-seen_count() { grep -c "^seen $1\$" "$tmp/probe.out"; }
 # Activates the window whose desktop file name is $1, through a one-line KWin script of the test.
 activate() {
   local file="$tmp/activate-$RANDOM.js"
@@ -95,9 +58,7 @@ JS
 "$probe" kwin >"$tmp/probe.out" 2>"$tmp/probe.err" &
 pids+=($!)
 check "KWin loads and starts our script" wait_for 15 grep -q '^following' "$tmp/probe.out"
-if [ "$failed" -ne 0 ]; then
-  cat "$tmp/probe.out" "$tmp/probe.err"; echo "kwin-activeapp: $passed passed, $failed failed"; exit 1
-fi
+stop_unless_following
 check "the script reports our own window when KWin activates it" wait_for 15 grep -q '^seen org.corvane.Corvane' "$tmp/probe.out"
 
 "$app_window" com.example.First >"$tmp/first.log" 2>&1 &
@@ -108,15 +69,12 @@ pids+=($!)
 check "a second window after it" wait_for 15 is_last com.example.Second
 
 own=$(seen_count org.corvane.Corvane)
-lines=$(grep -c '^lastApp ' "$tmp/probe.out")
+lines=$(lastApp_lines)
 activate org.corvane.Corvane
 check "the script reports our own window activated again" wait_for 10 test "$(seen_count org.corvane.Corvane)" -gt "$own"
 check "our own window never becomes the active application" \
-  test "$(grep -c '^lastApp ' "$tmp/probe.out")" -eq "$lines" -a "$(lastApp)" = com.example.Second
+  test "$(lastApp_lines)" -eq "$lines" -a "$(lastApp)" = com.example.Second
 activate com.example.First
 check "the first window, activated again" wait_for 10 is_last com.example.First
 
-echo "--- probe output"; cat "$tmp/probe.out"
-grep -v -E '^$' "$tmp/probe.err" | tail -n 10 | sed 's/^/probe: /'
-echo "kwin-activeapp: $passed passed, $failed failed"
-[ "$failed" -eq 0 ]
+finish

@@ -18,48 +18,14 @@ probe=$(readlink -f "${1:?usage: wayland-activeapp.sh PROBE APP_WINDOW [ARTIFACT
 app_window=$(readlink -f "${2:?usage: wayland-activeapp.sh PROBE APP_WINDOW [ARTIFACT_DIR]}")
 artifacts=${3:-/tmp/corvane-wayland-activeapp}
 corvane=${4:+$(readlink -f "$4")}
-mkdir -p "$artifacts"
-artifacts=$(readlink -f "$artifacts")
+script_args=("$probe" "$app_window" "$artifacts" $corvane)
 
 for tool in sway swaymsg foot grim; do
   command -v "$tool" >/dev/null || { echo "wayland-activeapp: $tool is not installed (scripts/install-deps.sh)"; exit 2; }
 done
 
-if [ "$(id -u)" -eq 0 ] && [ -z "${CORVANE_AS_USER:-}" ]; then
-  chown nobody:nogroup "$artifacts"
-  exec setpriv --reuid=nobody --regid=nogroup --clear-groups env CORVANE_AS_USER=1 "$0" "$probe" "$app_window" "$artifacts" $corvane
-fi
+. "$(dirname "$0")/activeapp-common.sh"
 
-tmp=$(mktemp -d "${TMPDIR:-/tmp}/corvane-wayland.XXXXXX")
-pids=()
-cleanup() {
-  for ((i = ${#pids[@]} - 1; i >= 0; i--)); do kill "${pids[i]}" 2>/dev/null; done
-  wait 2>/dev/null
-  rm -rf "$tmp"
-}
-trap cleanup EXIT
-
-passed=0
-failed=0
-check() {  # check DESCRIPTION COMMAND...
-  local what=$1; shift
-  if "$@"; then
-    passed=$((passed + 1)); echo "ok   $what"
-  else
-    failed=$((failed + 1)); echo "FAIL $what"
-  fi
-}
-wait_for() {  # wait_for SECONDS COMMAND...: polls every 100 ms
-  local deadline=$((SECONDS + $1)); shift
-  until "$@" 2>/dev/null; do
-    [ "$SECONDS" -ge "$deadline" ] && return 1
-    sleep 0.1
-  done
-}
-
-export HOME=$tmp/home XDG_RUNTIME_DIR=$tmp/runtime XDG_CONFIG_HOME=$tmp/home/.config
-mkdir -p "$HOME" "$XDG_CONFIG_HOME" && mkdir -m 700 "$XDG_RUNTIME_DIR"
-unset DISPLAY WAYLAND_DISPLAY SWAYSOCK
 export WLR_BACKENDS=headless WLR_LIBINPUT_NO_DEVICES=1 WLR_RENDERER=pixman
 cat >"$tmp/sway.conf" <<'CONF'
 output HEADLESS-1 resolution 1280x800
@@ -79,16 +45,12 @@ export QT_QPA_PLATFORM=wayland
 
 has_window() { swaymsg -t get_tree | grep -q "\"$1\": \"$2\""; }  # has_window FIELD VALUE
 focus() { swaymsg "[$1=\"$2\"] focus" >/dev/null; }
-lastApp() { grep '^lastApp ' "$tmp/probe.out" | tail -n1 | cut -d' ' -f2-; }
-is_last() { [ "$(lastApp)" = "$1" ]; }
 shot() { grim "$artifacts/$1.png" 2>/dev/null; }
 
 "$probe" >"$tmp/probe.out" 2>"$tmp/probe.err" &
 pids+=($!)
 check "the probe finds the foreign-toplevel protocol" wait_for 15 grep -q '^following' "$tmp/probe.out"
-if [ "$failed" -ne 0 ]; then
-  cat "$tmp/probe.out" "$tmp/probe.err"; echo "wayland-activeapp: $passed passed, $failed failed"; exit 1
-fi
+stop_unless_following
 check "the probe's own window is mapped" wait_for 15 has_window app_id org.corvane.Corvane
 
 "$app_window" com.example.First >"$tmp/first.log" 2>&1 &
@@ -106,12 +68,12 @@ focus app_id foot
 check "foot, focused next, is the active application" wait_for 10 is_last foot
 shot 2-foot
 
-lines=$(grep -c '^lastApp ' "$tmp/probe.out")
+lines=$(lastApp_lines)
 focus app_id org.corvane.Corvane
 check "the source reports our own window when it has the focus" wait_for 10 grep -q '^seen org.corvane.Corvane' "$tmp/probe.out"
 sleep 0.5
 check "our own window never becomes the active application" \
-  test "$(grep -c '^lastApp ' "$tmp/probe.out")" -eq "$lines" -a "$(lastApp)" = foot
+  test "$(lastApp_lines)" -eq "$lines" -a "$(lastApp)" = foot
 shot 3-own
 
 focus app_id com.example.First
@@ -156,7 +118,4 @@ if [ -n "$corvane" ]; then
   echo "--- corvane log"; cat "$tmp/corvane.log"
 fi
 
-echo "--- probe output"; cat "$tmp/probe.out"
-[ -s "$tmp/probe.err" ] && { echo "--- probe errors"; tail -n 20 "$tmp/probe.err"; }
-echo "wayland-activeapp: $passed passed, $failed failed"
-[ "$failed" -eq 0 ]
+finish
