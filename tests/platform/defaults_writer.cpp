@@ -27,11 +27,11 @@ int main(int argc, char *argv[])
         store.setValue(QStringLiteral("entries"), entries);
         store.setValue(QStringLiteral("written"), n);
         if (!announced) {
+            if (!store.flush())
+                return 1;
             announced = true;
             std::printf("writing\n");
             std::fflush(stdout);
         }
-        // QSettings posts itself an update request on every change; let them go.
-        QCoreApplication::processEvents();
     }
 }
