@@ -10,6 +10,7 @@
 #include "app/SingleInstance.h"
 #include "platform/StandardDefaults.h"
 #include "platform/SystemLog.h"
+#include "platform/TerminationSignals.h"
 #include "settings/HotKeyManager.h"
 #include "settings/Preferences.h"
 #include "settings/ui/SettingsWindowController.h"
@@ -67,8 +68,11 @@ int main(int argc, char *argv[])
                      [](const QString &message) {
                          DesktopNotifier::notify(QApplication::translate("main", "Settings not saved"), message);
                      });
-    // Changes are written in the background: the last ones reach the disk before the program ends.
+    // Changes are written in the background: the last ones reach the disk before the program ends,
+    // also when the session ends it with a signal.
     QObject::connect(&app, &QCoreApplication::aboutToQuit, &delegate, [] { StandardDefaults::shared().flush(true); });
+    TerminationSignals termination;
+    QObject::connect(&termination, &TerminationSignals::received, &app, &QCoreApplication::quit);
 
     MenuModel menuModel(backends.loginItem());
     TrayMenu tray(menuModel, preferences,

@@ -29,7 +29,7 @@ constexpr int watchIntervalMs = 10000;
 
 struct LocalRequestServer::Connection {
     int fd = -1;
-    std::unique_ptr<QSocketNotifier> notifier;
+    QSocketNotifier *notifier = nullptr; // a child of the server
     QByteArray buffer;
     QElapsedTimer opened;
 };
@@ -52,9 +52,8 @@ LocalRequestServer::LocalRequestServer(QObject *parent) : QObject(parent)
 
 LocalRequestServer::~LocalRequestServer()
 {
-    while (!connections_.empty())
-        close(connections_.front().get());
-    listenNotifier_.reset();
+    for (const auto &connection : connections_)
+        ::close(connection->fd);
     // Remove the socket file only while it is still ours.
     if (listenFd_ >= 0 && FileStamp::of(path_).inode == socketStamp_.inode)
         ::unlink(QFile::encodeName(path_).constData());
@@ -114,8 +113,10 @@ void LocalRequestServer::start()
     watchTimer_.start();
     if (listenFd_ < 0)
         return;
-    listenNotifier_ = std::make_unique<QSocketNotifier>(qintptr(listenFd_), QSocketNotifier::Read);
-    connect(listenNotifier_.get(), &QSocketNotifier::activated, this, &LocalRequestServer::acceptPending);
+    if (listenNotifier_)
+        listenNotifier_->deleteLater();
+    listenNotifier_ = new QSocketNotifier(qintptr(listenFd_), QSocketNotifier::Read, this);
+    connect(listenNotifier_, &QSocketNotifier::activated, this, &LocalRequestServer::acceptPending);
     acceptPending();
 }
 
@@ -124,7 +125,8 @@ void LocalRequestServer::closeListener()
     // This may run inside the notifier's own signal: let it go later.
     if (listenNotifier_) {
         listenNotifier_->setEnabled(false);
-        listenNotifier_.release()->deleteLater();
+        listenNotifier_->deleteLater();
+        listenNotifier_ = nullptr;
     }
     if (listenFd_ >= 0)
         ::close(listenFd_);
@@ -150,13 +152,13 @@ void LocalRequestServer::acceptPending()
         if (fd >= 0) {
             exhaustionLogged_ = false;
             if (int(connections_.size()) >= limits_.maxConnections)
-                close(connections_.front().get());
+                closeOldest();
             auto connection = std::make_unique<Connection>();
             connection->fd = fd;
             connection->opened.start();
-            connection->notifier = std::make_unique<QSocketNotifier>(qintptr(fd), QSocketNotifier::Read);
+            connection->notifier = new QSocketNotifier(qintptr(fd), QSocketNotifier::Read, this);
             Connection *raw = connection.get();
-            connect(raw->notifier.get(), &QSocketNotifier::activated, this, [this, raw] { read(raw); });
+            connect(raw->notifier, &QSocketNotifier::activated, this, [this, raw] { read(raw); });
             connections_.push_back(std::move(connection));
             if (!idleTimer_.isActive())
                 idleTimer_.start();
@@ -181,7 +183,7 @@ void LocalRequestServer::acceptPending()
             // No descriptor for the connection: give one of ours back, or wait for the process to
             // release some. The pending connection stays in the queue meanwhile.
             if (!connections_.empty()) {
-                close(connections_.front().get());
+                closeOldest();
                 continue;
             }
             if (!exhaustionLogged_) {
@@ -242,13 +244,22 @@ void LocalRequestServer::close(Connection *connection)
             continue;
         // The notifier may be the one whose signal runs right now: let it go after this call.
         (*it)->notifier->setEnabled(false);
-        (*it)->notifier.release()->deleteLater();
+        (*it)->notifier->deleteLater();
         ::close((*it)->fd);
         connections_.erase(it);
         break;
     }
     if (connections_.empty())
         idleTimer_.stop();
+}
+
+// Makes room for a new connection: the oldest goes, once what it has sent is served.
+void LocalRequestServer::closeOldest()
+{
+    Connection *oldest = connections_.front().get();
+    read(oldest);
+    if (!connections_.empty() && connections_.front().get() == oldest)
+        close(oldest);
 }
 
 void LocalRequestServer::closeIdle()

@@ -58,6 +58,7 @@ private:
     void closeListener();
     void read(Connection *connection);
     void close(Connection *connection);
+    void closeOldest();
     void closeIdle();
     void checkSocketFile();
 
@@ -65,7 +66,7 @@ private:
     QString path_;
     int listenFd_ = -1;
     FileStamp socketStamp_;
-    std::unique_ptr<QSocketNotifier> listenNotifier_;
+    QSocketNotifier *listenNotifier_ = nullptr; // a child of this server
     std::list<std::unique_ptr<Connection>> connections_;
     QTimer idleTimer_;
     QTimer retryTimer_;

@@ -5,7 +5,10 @@
 
 #include <QTest>
 
+#include <QScopeGuard>
+
 #include <fcntl.h>
+#include <unistd.h>
 
 namespace {
 
@@ -97,7 +100,14 @@ private Q_SLOTS:
     void fileNamesOfAnyBytes()
     {
         DataFolder folder;
-        const auto writeRaw = [&folder](const QByteArray &name, const QByteArray &content) {
+        // QTemporaryDir cannot list these names either: remove them by their bytes.
+        QList<QByteArray> raw;
+        const auto removeRaw = qScopeGuard([&] {
+            for (const QByteArray &name : std::as_const(raw))
+                ::unlink((QFile::encodeName(folder.path()) + '/' + name).constData());
+        });
+        const auto writeRaw = [&folder, &raw](const QByteArray &name, const QByteArray &content) {
+            raw << name;
             QFile file;
             const int fd = ::open((QFile::encodeName(folder.path()) + '/' + name).constData(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
             QVERIFY(fd >= 0 && file.open(fd, QIODevice::WriteOnly, QFileDevice::AutoCloseHandle));

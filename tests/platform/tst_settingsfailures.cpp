@@ -11,6 +11,7 @@
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <QJsonArray>
+#include <QProcess>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -323,6 +324,21 @@ private Q_SLOTS:
                  qPrintable(QStringLiteral("slowest change %1 ms, burst %2 ms, all written after %3 ms")
                                 .arg(slowest).arg(burst).arg(written)));
         QCOMPARE(JsonDefaultsStore(path).value("favoriteShortcutIDs"), QVariant(QVariantList{"39"}));
+    }
+
+    // The session ends the program with SIGTERM right after a change: the change still lands.
+    void lastChangeSurvivesTermination()
+    {
+        DataFolder folder;
+        const QString path = folder.file("corvane.json");
+        QProcess writer;
+        writer.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        writer.start(DEFAULTS_WRITER, {"--term", path});
+        QVERIFY(writer.waitForReadyRead(10000));
+        writer.terminate();
+        QVERIFY(writer.waitForFinished(10000));
+        QCOMPARE(writer.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(parsedObject(path).value("last").toString(), "on disk");
     }
 
     void lastChangeIsOnDiskWhenTheStoreEnds()
