@@ -15,6 +15,8 @@ packages=(
   # test: private X servers, a window manager, a tray, a terminal, and tools to drive and see them
   xvfb xserver-xorg-core xserver-xorg-video-dummy openbox trayer xterm
   xdotool x11-utils x11-xserver-utils xauth imagemagick
+  # test: the accessibility bus on a private session bus, read through AT-SPI
+  dbus-daemon at-spi2-core gsettings-desktop-schemas python3-pyatspi
 )
 # Packages one of the two distributions names differently or not at all.
 optional=(qt6-svg-plugins)

@@ -4,6 +4,7 @@
 #include "app/TrayMenu.h"
 #include "catalogue/ui/IconLoader.h"
 #include "panel/ui/PanelController.h"
+#include "panel/ui/SectionListAccessible.h"
 #include "platform/freedesktop/DesktopNotifier.h"
 #include "platform/PlatformProfile.h"
 #include "platform/ResourcePaths.h"
@@ -13,8 +14,10 @@
 #include "platform/TerminationSignals.h"
 #include "settings/HotKeyManager.h"
 #include "settings/Preferences.h"
+#include "settings/ui/AccentSwatchAccessible.h"
 #include "settings/ui/SettingsWindowController.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QTimer>
 
@@ -43,12 +46,18 @@ int main(int argc, char *argv[])
         SystemLog::shared().write(QStringLiteral("Corvane: cannot start: ") + instance.errorString());
         return 1;
     }
+    if (command == QLatin1String("quit"))
+        return 0;  // nothing runs that could quit
 
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("corvane"));
     QApplication::setDesktopFileName(QLatin1String(PlatformProfile::applicationId));
     QApplication::setQuitOnLastWindowClosed(false);
     instance.listen();
+
+    // What screen readers see of the views Qt does not know.
+    QAccessible::installFactory(SectionListAccessible::factory);
+    QAccessible::installFactory(AccentSwatchAccessible::factory);
 
     SessionBackends backends;
     LinuxWorkspace &workspace = backends.workspace();
@@ -89,6 +98,8 @@ int main(int argc, char *argv[])
             panel->toggle();
         else if (request == QLatin1String("show") && panel)
             panel->show();
+        else if (request == QLatin1String("quit"))
+            QApplication::quit();
         else if (request == QLatin1String("settings") || request == QLatin1String("open"))
             SettingsWindowController::shared().open();
     };
