@@ -39,8 +39,7 @@ QString describe(const QVariant &value)
     }
 }
 
-// What a later run of the program reads from the file. QSettings caches each file by path for the
-// whole process, so a second store on the same path would answer from memory: read a copy instead.
+// What a later run of the program reads from the file: a store of its own on a copy.
 QString describeAfterReopening(const QString &path, const QString &key)
 {
     QTemporaryDir elsewhere;
