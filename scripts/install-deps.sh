@@ -9,12 +9,15 @@ packages=(
   qt6-base-dev qt6-base-dev-tools qt6-svg-dev libgl-dev
   libsimdjson-dev libglib2.0-dev
   libxcb1-dev libxcb-keysyms1-dev libxcb-xtest0-dev
+  qt6-base-private-dev libwayland-dev libwayland-bin wayland-protocols
   libbenchmark-dev
   # run
-  qt6-qpa-plugins libqt6svg6 fonts-dejavu-core
+  qt6-qpa-plugins qt6-wayland libqt6svg6 fonts-dejavu-core
   # test: private X servers, a window manager, a tray, a terminal, and tools to drive and see them
   xvfb xserver-xorg-core xserver-xorg-video-dummy openbox trayer xterm
   xdotool x11-utils x11-xserver-utils xauth imagemagick
+  # test: a headless Wayland compositor, a Wayland terminal, keys, screenshots, its tree as JSON
+  sway wtype grim foot jq
 )
 # Packages one of the two distributions names differently or not at all.
 optional=(qt6-svg-plugins)

@@ -9,6 +9,7 @@
 #include "platform/ResourcePaths.h"
 #include "app/SingleInstance.h"
 #include "platform/StandardDefaults.h"
+#include "platform/WindowSystem.h"
 #include "settings/HotKeyManager.h"
 #include "settings/Preferences.h"
 #include "settings/ui/SettingsWindowController.h"
@@ -27,6 +28,9 @@ int main(int argc, char *argv[])
     const QStringList arguments = QApplication::arguments();
     const QString command = SingleInstance::commandFor(arguments);
     const QString activationToken = SingleInstance::activationTokenFromEnvironment();
+    // Qt would spend the launcher's token on an activation of its own, before the panel exists; the
+    // request below hands it to the panel instead.
+    qunsetenv("XDG_ACTIVATION_TOKEN");
     SingleInstance instance;
     if (instance.sendToRunning(command, activationToken))
         return 0;
@@ -53,8 +57,10 @@ int main(int argc, char *argv[])
                    },
                    [] { SettingsWindowController::shared().open(); }, [] { QApplication::quit(); }});
 
-    auto perform = [&delegate](const QString &request, const QString &activationToken = QString()) {
-        Q_UNUSED(activationToken);  // used by window systems that hand focus with a token
+    WindowSystem &windowSystem = backends.windowSystem();
+    auto perform = [&delegate, &windowSystem](const QString &request, const QString &activationToken = QString()) {
+        // On Wayland the panel takes the keyboard with the token of the launch that asked for it.
+        windowSystem.setActivationToken(activationToken);
         PanelController *panel = delegate.panelController();
         if (request == QLatin1String("toggle") && panel)
             panel->toggle();
@@ -62,6 +68,7 @@ int main(int argc, char *argv[])
             panel->show();
         else if (request == QLatin1String("settings") || request == QLatin1String("open"))
             SettingsWindowController::shared().open();
+        windowSystem.setActivationToken(QString());
     };
     QObject::connect(&instance, &SingleInstance::commandReceived, &delegate, perform);
 
@@ -78,7 +85,7 @@ int main(int argc, char *argv[])
         delegate.applicationDidFinishLaunching();
         // Launched with a request (a desktop shortcut bound to --toggle, say): carry it out.
         if (command != QLatin1String("open"))
-            perform(command);
+            perform(command, activationToken);
     });
     return app.exec();
 }
