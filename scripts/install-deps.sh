@@ -18,6 +18,8 @@ packages=(
   xdotool x11-utils x11-xserver-utils xauth imagemagick
   # test: a headless Wayland compositor, a Wayland terminal, keys, screenshots, its tree as JSON
   sway wtype grim foot jq
+  # test: Plasma's compositor on a virtual output, and a session bus to script it over
+  kwin-wayland dbus-daemon dbus-bin
 )
 # Packages one of the two distributions names differently or not at all.
 optional=(qt6-svg-plugins)
