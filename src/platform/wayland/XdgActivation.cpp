@@ -8,7 +8,6 @@
 
 namespace {
 struct Lookup {
-    wl_registry *registry = nullptr;
     xdg_activation_v1 *activation = nullptr;
 };
 
@@ -35,12 +34,12 @@ XdgActivation::XdgActivation(wl_display *display) : display_(display)
     // queue, its first events could be dispatched by Qt's thread before we moved it.
     auto *wrapper = static_cast<wl_display *>(wl_proxy_create_wrapper(display_));
     wl_proxy_set_queue(reinterpret_cast<wl_proxy *>(wrapper), queue_);
-    Lookup lookup;
-    lookup.registry = wl_display_get_registry(wrapper);
+    wl_registry *registry = wl_display_get_registry(wrapper);
     wl_proxy_wrapper_destroy(wrapper);
-    wl_registry_add_listener(lookup.registry, &registryListener, &lookup);
+    Lookup lookup;
+    wl_registry_add_listener(registry, &registryListener, &lookup);
     wl_display_roundtrip_queue(display_, queue_);
-    wl_registry_destroy(lookup.registry);
+    wl_registry_destroy(registry);
     activation_ = lookup.activation;
 }
 
