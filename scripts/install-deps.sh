@@ -19,7 +19,13 @@ packages=(
   # test: a headless Wayland compositor, a Wayland terminal, keys, screenshots, its tree as JSON
   sway wtype grim foot jq
   # test: Plasma's compositor on a virtual output, and a session bus to script it over
-  kwin-wayland dbus-daemon dbus-bin
+  kwin-wayland dbus-bin
+  # test: the accessibility bus on a private session bus, read through AT-SPI
+  dbus-daemon at-spi2-core gsettings-desktop-schemas python3-pyatspi
+  # package and install: the .deb's dependencies (dpkg-shlibdeps) and the distribution's checks;
+  # git for the version of development builds; GIO's Python binding reads the application list
+  git dpkg-dev lintian appstream desktop-file-utils man-db bash-completion file
+  python3-gi gir1.2-glib-2.0
 )
 # Packages one of the two distributions names differently or not at all.
 optional=(qt6-svg-plugins)
