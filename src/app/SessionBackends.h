@@ -14,7 +14,7 @@ class WindowSystem;
 class X11WindowIdentity;
 
 // Picks the platform backends for this session, once, at start-up, and keeps them: the desktop
-// entries and autostart of every freedesktop session, plus the window-system backend (X11 today)
+// entries and autostart of every freedesktop session, plus the window-system backend (X11 or Wayland)
 // for the active application, the global hot key and the panel's window calls. Logs its choice.
 class SessionBackends {
 public:
@@ -23,7 +23,7 @@ public:
     SessionBackends(const SessionBackends &) = delete;
     SessionBackends &operator=(const SessionBackends &) = delete;
 
-    // "x11" or "none": what the window-system backend is.
+    // "x11", "wayland" or "none": what the window-system backend is.
     const QString &windowSystemName() const { return windowSystemName_; }
 
     LinuxWorkspace &workspace() { return workspace_; }

@@ -12,6 +12,7 @@
 #include "platform/StandardDefaults.h"
 #include "platform/SystemLog.h"
 #include "platform/TerminationSignals.h"
+#include "platform/WindowSystem.h"
 #include "settings/HotKeyManager.h"
 #include "settings/Preferences.h"
 #include "settings/ui/AccentSwatchAccessible.h"
@@ -72,6 +73,9 @@ int main(int argc, char *argv[])
         arguments << QString::fromLocal8Bit(argv[i]);
     const QString command = SingleInstance::commandFor(arguments);
     const QString activationToken = SingleInstance::activationTokenFromEnvironment();
+    // Qt would spend the launcher's token on an activation of its own, before the panel exists; the
+    // request hands it to the panel instead.
+    qunsetenv("XDG_ACTIVATION_TOKEN");
 
     // One program per session: a later launch passes its request on and ends, before it needs a
     // display. Only the first builds the application.
@@ -137,8 +141,10 @@ int main(int argc, char *argv[])
                    },
                    [] { SettingsWindowController::shared().open(); }, [] { QApplication::quit(); }});
 
-    auto perform = [&delegate](const QString &request, const QString &activationToken = QString()) {
-        Q_UNUSED(activationToken);  // used by window systems that hand focus with a token
+    WindowSystem &windowSystem = backends.windowSystem();
+    auto perform = [&delegate, &windowSystem](const QString &request, const QString &activationToken = QString()) {
+        // On Wayland the panel takes the keyboard with the token of the launch that asked for it.
+        windowSystem.setActivationToken(activationToken);
         PanelController *panel = delegate.panelController();
         if (request == QLatin1String("toggle") && panel)
             panel->toggle();
@@ -148,6 +154,7 @@ int main(int argc, char *argv[])
             QApplication::quit();
         else if (request == QLatin1String("settings") || request == QLatin1String("open"))
             SettingsWindowController::shared().open();
+        windowSystem.setActivationToken(QString());
     };
     QObject::connect(&instance, &SingleInstance::commandReceived, &delegate, perform);
 
@@ -164,7 +171,7 @@ int main(int argc, char *argv[])
         delegate.applicationDidFinishLaunching();
         // Launched with a request (a desktop shortcut bound to --toggle, say): carry it out.
         if (command != QLatin1String("open"))
-            perform(command);
+            perform(command, activationToken);
     });
     const int status = app.exec();
     instance.close();
