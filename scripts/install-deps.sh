@@ -15,6 +15,9 @@ packages=(
   # test: private X servers, a window manager, a tray, a terminal, and tools to drive and see them
   xvfb xserver-xorg-core xserver-xorg-video-dummy openbox trayer xterm
   xdotool x11-utils x11-xserver-utils xauth imagemagick
+  # test: the desktop portal's frontend on a private session bus with a Python desktop backend,
+  # and GNOME's keyboard-shortcut schema under a GSettings keyfile backend
+  xdg-desktop-portal dbus-daemon python3 python3-dbus python3-gi gnome-settings-daemon-common libglib2.0-bin
 )
 # Packages one of the two distributions names differently or not at all.
 optional=(qt6-svg-plugins)

@@ -17,7 +17,12 @@ HotKeyRecorderView::HotKeyRecorderView(Preferences &preferences, QWidget *parent
     setFont(font);
     setMinimumWidth(150);
     setFocusPolicy(Qt::StrongFocus);
-    connect(this, &QPushButton::clicked, recorder_, &HotKeyRecorder::toggle);
+    connect(this, &QPushButton::clicked, this, [this] {
+        if (desktopAction_ && !recorder_->isRecording())
+            desktopAction_();
+        else
+            recorder_->toggle();
+    });
     connect(recorder_, &HotKeyRecorder::recordingChanged, this, &HotKeyRecorderView::refresh);
     connect(&preferences, &Preferences::hotKeyDisplayChanged, this, &HotKeyRecorderView::refresh);
     refresh();
@@ -37,7 +42,7 @@ QString HotKeyRecorderView::prompt()
 void HotKeyRecorderView::refresh()
 {
     const bool recording = recorder_->isRecording();
-    setText(recording ? prompt() : preferences_.hotKeyDisplay());
+    setText(recording ? prompt() : idleText_.isEmpty() ? preferences_.hotKeyDisplay() : idleText_);
     setStyleSheet(recording ? QStringLiteral("QPushButton { color: #ff453a; padding: 4px 10px; }")
                             : QStringLiteral("QPushButton { padding: 4px 10px; }"));
     // The key monitor is installed exactly while recording.
@@ -64,6 +69,13 @@ bool HotKeyRecorderView::eventFilter(QObject *watched, QEvent *event)
     }
     // Every key press is swallowed while recording, also modifier keys and keys we cannot store.
     return true;
+}
+
+void HotKeyRecorderView::setDesktopOwned(const QString &idleText, std::function<void()> action)
+{
+    idleText_ = idleText;
+    desktopAction_ = std::move(action);
+    refresh();
 }
 
 void HotKeyRecorderView::hideEvent(QHideEvent *event)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QPushButton>
+#include <functional>
 
 class HotKeyRecorder;
 class Preferences;
@@ -16,6 +17,11 @@ public:
     HotKeyRecorder &recorder() const { return *recorder_; }
     static QString prompt();
 
+    // When the desktop owns the binding, the button reads `idleText` ("Change…") instead of the
+    // stored hot key, and a click runs `action` (the desktop's own dialog) when one is given, else
+    // records as usual. An empty idleText goes back to the plain recorder.
+    void setDesktopOwned(const QString &idleText, std::function<void()> action);
+
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
     void hideEvent(QHideEvent *event) override;
@@ -26,4 +32,6 @@ private:
     Preferences &preferences_;
     HotKeyRecorder *recorder_;
     bool monitoring_ = false;
+    QString idleText_;
+    std::function<void()> desktopAction_;
 };

@@ -1,7 +1,9 @@
 #include "settings/ui/SettingsView.h"
 
 #include "platform/PlatformProfile.h"
+#include "settings/HotKeyManager.h"
 #include "settings/Preferences.h"
+#include "settings/ui/HotKeyDesktopNote.h"
 #include "settings/ui/AccentSwatch.h"
 #include "settings/ui/HotKeyRecorderView.h"
 #include "settings/ui/ToggleSwitch.h"
@@ -84,6 +86,10 @@ SettingsView::SettingsView(Preferences &preferences, QWidget *parent) : QWidget(
     recorder_ = new HotKeyRecorderView(preferences, this);
     rows->addLayout(labelledRow(tr("Trigger shortcut"), recorder_, this));
     rows->addWidget(caption(tr("Press this shortcut from any app to open Corvane."), this));
+    desktopNote_ = new HotKeyDesktopNote(HotKeyManager::shared(), preferences, this);
+    rows->addWidget(desktopNote_);
+    connect(&HotKeyManager::shared(), &HotKeyManager::statusChanged, this, &SettingsView::syncHotKeyOwner);
+    syncHotKeyOwner();
     form->addSpacing(8);
 
     form->addWidget(sectionHeader(tr("Appearance"), this));
@@ -116,6 +122,20 @@ SettingsView::SettingsView(Preferences &preferences, QWidget *parent) : QWidget(
     connect(&preferences, &Preferences::accentNameChanged, this, &SettingsView::syncFromPreferences);
     connect(&preferences, &Preferences::onlyInstalledAppsChanged, this, &SettingsView::syncFromPreferences);
     syncFromPreferences();
+}
+
+// Where the desktop owns the binding (a portal), the recorder becomes "Change…": the desktop's own
+// dialog where it has one, else a new preferred trigger recorded here and bound again.
+void SettingsView::syncHotKeyOwner()
+{
+    HotKeyManager &hotKeys = HotKeyManager::shared();
+    if (hotKeys.hasBackend() && hotKeys.owner() == HotKeyBackend::Owner::DesktopPortal) {
+        recorder_->setDesktopOwned(tr("Change\u2026"),
+                                   hotKeys.canConfigure() ? std::function<void()>([] { HotKeyManager::shared().configure(); })
+                                                          : std::function<void()>());
+    } else {
+        recorder_->setDesktopOwned(QString(), {});
+    }
 }
 
 void SettingsView::syncFromPreferences()

@@ -4,6 +4,7 @@
 #include <QWidget>
 
 class AccentSwatch;
+class HotKeyDesktopNote;
 class HotKeyRecorderView;
 class Preferences;
 class ToggleSwitch;
@@ -19,6 +20,7 @@ public:
     explicit SettingsView(Preferences &preferences, QWidget *parent = nullptr);
 
     HotKeyRecorderView *recorderView() const { return recorder_; }
+    HotKeyDesktopNote *desktopNote() const { return desktopNote_; }
     const QList<AccentSwatch *> &swatches() const { return swatchList_; }
     ToggleSwitch *installedSwitch() const { return onlyInstalled_; }
     // The credit line for the catalogue that ships with the program.
@@ -26,9 +28,11 @@ public:
 
 private:
     void syncFromPreferences();
+    void syncHotKeyOwner();
 
     Preferences &preferences_;
     HotKeyRecorderView *recorder_;
+    HotKeyDesktopNote *desktopNote_;
     QList<AccentSwatch *> swatchList_;
     ToggleSwitch *onlyInstalled_;
 };
