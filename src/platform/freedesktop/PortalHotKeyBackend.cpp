@@ -182,6 +182,18 @@ void PortalHotKeyBackend::portalOwnerChanged(const QString &newOwner)
         }
         return;
     }
+    // A newer portal may have come back: ask again what it offers.
+    QDBusMessage get = QDBusMessage::createMethodCall(portalService, portalPath,
+                                                      QStringLiteral("org.freedesktop.DBus.Properties"),
+                                                      QStringLiteral("Get"));
+    get.setArguments({shortcutsInterface, QStringLiteral("version")});
+    auto *watcher = new QDBusPendingCallWatcher(bus_.asyncCall(get), this);
+    connect(watcher, &QDBusPendingCallWatcher::finished, this, [this](QDBusPendingCallWatcher *finished) {
+        finished->deleteLater();
+        const QDBusPendingReply<QDBusVariant> reply = *finished;
+        if (!reply.isError() && reply.value().variant().toUInt() >= 1)
+            version_ = reply.value().variant().toUInt();
+    });
     if (!wanted_.isEmpty() && sessionHandle_.isEmpty() && !creatingSession_) {
         SystemLog::shared().write(QStringLiteral("Corvane: the desktop portal is back; binding the hot key again"));
         start();

@@ -18,9 +18,7 @@ HotKeyRecorderView::HotKeyRecorderView(Preferences &preferences, QWidget *parent
     setMinimumWidth(150);
     setFocusPolicy(Qt::StrongFocus);
     connect(this, &QPushButton::clicked, this, [this] {
-        if (desktopAction_ && !recorder_->isRecording())
-            desktopAction_();
-        else
+        if (recorder_->isRecording() || !desktopAction_ || !desktopAction_())
             recorder_->toggle();
     });
     connect(recorder_, &HotKeyRecorder::recordingChanged, this, &HotKeyRecorderView::refresh);
@@ -71,7 +69,7 @@ bool HotKeyRecorderView::eventFilter(QObject *watched, QEvent *event)
     return true;
 }
 
-void HotKeyRecorderView::setDesktopOwned(const QString &idleText, std::function<void()> action)
+void HotKeyRecorderView::setDesktopOwned(const QString &idleText, std::function<bool()> action)
 {
     idleText_ = idleText;
     desktopAction_ = std::move(action);

@@ -18,9 +18,10 @@ public:
     static QString prompt();
 
     // When the desktop owns the binding, the button reads `idleText` ("Change…") instead of the
-    // stored hot key, and a click runs `action` (the desktop's own dialog) when one is given, else
-    // records as usual. An empty idleText goes back to the plain recorder.
-    void setDesktopOwned(const QString &idleText, std::function<void()> action);
+    // stored hot key, and a click runs `action` (the desktop's own dialog), which answers false when
+    // there is none: then the click records as usual. An empty idleText goes back to the plain
+    // recorder.
+    void setDesktopOwned(const QString &idleText, std::function<bool()> action);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -33,5 +34,5 @@ private:
     HotKeyRecorder *recorder_;
     bool monitoring_ = false;
     QString idleText_;
-    std::function<void()> desktopAction_;
+    std::function<bool()> desktopAction_;
 };

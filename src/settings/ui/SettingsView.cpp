@@ -130,9 +130,13 @@ void SettingsView::syncHotKeyOwner()
 {
     HotKeyManager &hotKeys = HotKeyManager::shared();
     if (hotKeys.hasBackend() && hotKeys.owner() == HotKeyBackend::Owner::DesktopPortal) {
-        recorder_->setDesktopOwned(tr("Change\u2026"),
-                                   hotKeys.canConfigure() ? std::function<void()>([] { HotKeyManager::shared().configure(); })
-                                                          : std::function<void()>());
+        recorder_->setDesktopOwned(tr("Change\u2026"), [] {
+            HotKeyManager &manager = HotKeyManager::shared();
+            if (!manager.canConfigure())
+                return false;
+            manager.configure();
+            return true;
+        });
     } else {
         recorder_->setDesktopOwned(QString(), {});
     }

@@ -88,9 +88,11 @@ class TestPortalHotKey : public QObject {
         return frontend.process->waitForStarted(5000) && waitForName(portalName, true);
     }
 
+    QString controlled = backendName;  // who answers the test's orders
+
     QDBusMessage control(const QString &method, const QVariantList &arguments = {})
     {
-        QDBusMessage call = QDBusMessage::createMethodCall(backendName, QStringLiteral("/control"),
+        QDBusMessage call = QDBusMessage::createMethodCall(controlled, QStringLiteral("/control"),
                                                            QStringLiteral("org.corvane.test.PortalControl"), method);
         call.setArguments(arguments);
         return connection->call(call, QDBus::Block, 5000);
@@ -343,15 +345,48 @@ private Q_SLOTS:
         QVERIFY(manager->failureReason().isEmpty());
     }
 
-    // Released (a backend replaced at start-up): presses no longer trigger.
-    void releasedKeyDoesNotTrigger()
+    // A newer portal comes in its place (version 2): the program registers its app id first, binds
+    // again, and "Change…" opens the desktop's own dialog for our session.
+    void newerPortalTakesOver()
     {
-        portal->ungrab();
+        frontend.process->terminate();
+        QVERIFY(frontend.process->waitForFinished(10000));
+        QTRY_COMPARE(manager->status(), HotKeyManager::Status::Unavailable);
+        QVERIFY(!manager->canConfigure());
+        ChildProcess newer;
+        newer.process->setProcessEnvironment(environment());
+        newer.process->setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        newer.process->start(QStringLiteral("/usr/bin/python3"), {QStringLiteral(PORTAL_FRONTEND_V2)});
+        QVERIFY(newer.process->waitForReadyRead(10000));
+        controlled = portalName;
+        QTRY_COMPARE(manager->status(), HotKeyManager::Status::Registered);
+        QCOMPARE(manager->displayText(), QStringLiteral("Super+Shift+Space (v2)"));
+        QTRY_VERIFY(manager->canConfigure());
+        QJsonArray received = calls();
+        QVERIFY(received.size() >= 3);
+        QCOMPARE(received[0][QStringLiteral("method")].toString(), QStringLiteral("Register"));
+        QCOMPARE(received[0][QStringLiteral("app_id")].toString(), QStringLiteral("org.corvane.Corvane"));
+        QCOMPARE(received[1][QStringLiteral("method")].toString(), QStringLiteral("CreateSession"));
+        QCOMPARE(received[2][QStringLiteral("method")].toString(), QStringLiteral("BindShortcuts"));
+        QCOMPARE(received[2][QStringLiteral("trigger")].toString(), QStringLiteral("LOGO+j"));
+        const QString session = received[2][QStringLiteral("session")].toString();
+
+        manager->configure();
+        QTRY_COMPARE(callsNamed(QStringLiteral("ConfigureShortcuts")).size(), 1);
+        QCOMPARE(callsNamed(QStringLiteral("ConfigureShortcuts"))[0][QStringLiteral("session")].toString(), session);
+
         triggers = 0;
+        QVERIFY(press(QStringLiteral("v2-token")));
+        QTRY_COMPARE(triggers, 1);
+        QCOMPARE(lastToken, QStringLiteral("v2-token"));
+
+        // Released (the backend replaced): presses no longer trigger.
+        portal->ungrab();
         QVERIFY(press());
         QTest::qWait(200);
-        QCOMPARE(triggers, 0);
+        QCOMPARE(triggers, 1);
     }
+
 };
 
 int main(int argc, char **argv)
