@@ -17,7 +17,9 @@ packages=(
   xdotool x11-utils x11-xserver-utils xauth imagemagick
   # test: the desktop portal's frontend on a private session bus with a Python desktop backend,
   # and GNOME's keyboard-shortcut schema under a GSettings keyfile backend
-  xdg-desktop-portal dbus-daemon python3 python3-dbus python3-gi gnome-settings-daemon-common libglib2.0-bin
+  xdg-desktop-portal python3 python3-dbus python3-gi gnome-settings-daemon-common libglib2.0-bin
+  # test: the accessibility bus on a private session bus, read through AT-SPI
+  dbus-daemon at-spi2-core gsettings-desktop-schemas python3-pyatspi
 )
 # Packages one of the two distributions names differently or not at all.
 optional=(qt6-svg-plugins)

@@ -5,6 +5,7 @@
 #include "app/TrayMenu.h"
 #include "catalogue/ui/IconLoader.h"
 #include "panel/ui/PanelController.h"
+#include "panel/ui/SectionListAccessible.h"
 #include "platform/freedesktop/DesktopNotifier.h"
 #include "platform/PlatformProfile.h"
 #include "platform/ResourcePaths.h"
@@ -12,8 +13,10 @@
 #include "platform/StandardDefaults.h"
 #include "settings/HotKeyManager.h"
 #include "settings/Preferences.h"
+#include "settings/ui/AccentSwatchAccessible.h"
 #include "settings/ui/SettingsWindowController.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QTimer>
 
@@ -41,8 +44,14 @@ int main(int argc, char *argv[])
     SingleInstance instance;
     if (instance.sendToRunning(command, activationToken))
         return 0;
+    if (command == QLatin1String("quit"))
+        return 0;  // nothing runs that could quit
     if (!instance.listen())
         return instance.sendToRunning(command, activationToken) ? 0 : 1;
+
+    // What screen readers see of the views Qt does not know.
+    QAccessible::installFactory(SectionListAccessible::factory);
+    QAccessible::installFactory(AccentSwatchAccessible::factory);
 
     SessionBackends backends;
     LinuxWorkspace &workspace = backends.workspace();
@@ -71,6 +80,8 @@ int main(int argc, char *argv[])
             panel->toggle();
         else if (request == QLatin1String("show") && panel)
             panel->show();
+        else if (request == QLatin1String("quit"))
+            QApplication::quit();
         else if (request == QLatin1String("settings") || request == QLatin1String("open"))
             SettingsWindowController::shared().open();
     };
