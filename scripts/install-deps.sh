@@ -21,6 +21,9 @@ packages=(
   sway wtype grim foot jq
   # test: Plasma's compositor on a virtual output, and a session bus to script it over
   kwin-wayland dbus-bin
+  # test: the desktop portal's frontend on a private session bus with a Python desktop backend,
+  # and GNOME's keyboard-shortcut schema under a GSettings keyfile backend
+  xdg-desktop-portal python3 python3-dbus python3-gi gnome-settings-daemon-common libglib2.0-bin
   # test: the accessibility bus on a private session bus, read through AT-SPI
   dbus-daemon at-spi2-core gsettings-desktop-schemas python3-pyatspi
   # package and install: the .deb's dependencies (dpkg-shlibdeps) and the distribution's checks;

@@ -47,6 +47,7 @@ void AppDelegate::applicationDidFinishLaunching()
 
 void AppDelegate::hotKeyStatusChanged()
 {
-    if (HotKeyManager::shared().status() == HotKeyManager::Status::InUse)
+    const HotKeyManager::Status status = HotKeyManager::shared().status();
+    if (status == HotKeyManager::Status::InUse || status == HotKeyManager::Status::Refused)
         Q_EMIT hotKeyRefused(services_.preferences.hotKeyDisplay());
 }

@@ -3,6 +3,7 @@
 #include "app/MenuModel.h"
 #include "ui/PanelStyle.h"
 #include "platform/freedesktop/TrayHostWatcher.h"
+#include "settings/HotKeyManager.h"
 #include "settings/Preferences.h"
 
 #include <QAction>
@@ -13,7 +14,7 @@
 TrayMenu::TrayMenu(MenuModel &menuModel, Preferences &preferences, Actions actions, QObject *parent)
     : QObject(parent), menuModel_(menuModel), preferences_(preferences), menu_(std::make_unique<QMenu>())
 {
-    show_ = menu_->addAction(showTitle(preferences.hotKeyDisplay()));
+    show_ = menu_->addAction(showTitle(HotKeyManager::shared().displayText()));
     connect(show_, &QAction::triggered, this, [f = actions.showPanel] { f(); });
     settings_ = menu_->addAction(tr("Settings\u2026"));
     settings_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Comma));
@@ -29,6 +30,8 @@ TrayMenu::TrayMenu(MenuModel &menuModel, Preferences &preferences, Actions actio
 
     connect(menu_.get(), &QMenu::aboutToShow, this, &TrayMenu::refresh);
     connect(&preferences, &Preferences::hotKeyDisplayChanged, this, &TrayMenu::refresh);
+    // Where the desktop owns the binding, the trigger it reports is the one shown.
+    connect(&HotKeyManager::shared(), &HotKeyManager::statusChanged, this, &TrayMenu::refresh);
     connect(&menuModel, &MenuModel::launchAtLoginChanged, this, &TrayMenu::refresh);
 
     tray_ = std::make_unique<QSystemTrayIcon>(icon());
@@ -72,7 +75,7 @@ QIcon TrayMenu::icon()
 
 void TrayMenu::refresh()
 {
-    show_->setText(showTitle(preferences_.hotKeyDisplay()));
+    show_->setText(showTitle(HotKeyManager::shared().displayText()));
     launchAtLogin_->setChecked(menuModel_.launchAtLogin());
 }
 

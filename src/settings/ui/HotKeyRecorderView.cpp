@@ -17,7 +17,10 @@ HotKeyRecorderView::HotKeyRecorderView(Preferences &preferences, QWidget *parent
     setFont(font);
     setMinimumWidth(150);
     setFocusPolicy(Qt::StrongFocus);
-    connect(this, &QPushButton::clicked, recorder_, &HotKeyRecorder::toggle);
+    connect(this, &QPushButton::clicked, this, [this] {
+        if (recorder_->isRecording() || !desktopAction_ || !desktopAction_())
+            recorder_->toggle();
+    });
     connect(recorder_, &HotKeyRecorder::recordingChanged, this, &HotKeyRecorderView::refresh);
     connect(&preferences, &Preferences::hotKeyDisplayChanged, this, &HotKeyRecorderView::refresh);
     refresh();
@@ -37,7 +40,7 @@ QString HotKeyRecorderView::prompt()
 void HotKeyRecorderView::refresh()
 {
     const bool recording = recorder_->isRecording();
-    setText(recording ? prompt() : preferences_.hotKeyDisplay());
+    setText(recording ? prompt() : idleText_.isEmpty() ? preferences_.hotKeyDisplay() : idleText_);
     // Screen readers hear the state: what is recorded now, or that a combination is awaited.
     setAccessibleDescription(recording ? prompt() : tr("Current shortcut: %1").arg(preferences_.hotKeyDisplay()));
     setStyleSheet(recording ? QStringLiteral("QPushButton { color: #ff453a; padding: 4px 10px; }")
@@ -66,6 +69,13 @@ bool HotKeyRecorderView::eventFilter(QObject *watched, QEvent *event)
     }
     // Every key press is swallowed while recording, also modifier keys and keys we cannot store.
     return true;
+}
+
+void HotKeyRecorderView::setDesktopOwned(const QString &idleText, std::function<bool()> action)
+{
+    idleText_ = idleText;
+    desktopAction_ = std::move(action);
+    refresh();
 }
 
 void HotKeyRecorderView::hideEvent(QHideEvent *event)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QPushButton>
+#include <functional>
 
 class HotKeyRecorder;
 class Preferences;
@@ -16,6 +17,12 @@ public:
     HotKeyRecorder &recorder() const { return *recorder_; }
     static QString prompt();
 
+    // When the desktop owns the binding, the button reads `idleText` ("Change…") instead of the
+    // stored hot key, and a click runs `action` (the desktop's own dialog), which answers false when
+    // there is none: then the click records as usual. An empty idleText goes back to the plain
+    // recorder.
+    void setDesktopOwned(const QString &idleText, std::function<bool()> action);
+
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
     void hideEvent(QHideEvent *event) override;
@@ -26,4 +33,6 @@ private:
     Preferences &preferences_;
     HotKeyRecorder *recorder_;
     bool monitoring_ = false;
+    QString idleText_;
+    std::function<bool()> desktopAction_;
 };

@@ -1,7 +1,9 @@
 #include "settings/ui/SettingsView.h"
 
 #include "platform/PlatformProfile.h"
+#include "settings/HotKeyManager.h"
 #include "settings/Preferences.h"
+#include "settings/ui/HotKeyDesktopNote.h"
 #include "settings/ui/AccentSwatch.h"
 #include "settings/ui/ExtensionStateView.h"
 #include "settings/ui/HotKeyRecorderView.h"
@@ -87,6 +89,10 @@ SettingsView::SettingsView(Preferences &preferences, QWidget *parent) : QWidget(
     recorder_->setAccessibleName(tr("Trigger shortcut"));
     rows->addWidget(caption(tr("Press this shortcut from any app to open Corvane."), this));
     activationRows_ = rows;
+    desktopNote_ = new HotKeyDesktopNote(HotKeyManager::shared(), preferences, this);
+    rows->addWidget(desktopNote_);
+    connect(&HotKeyManager::shared(), &HotKeyManager::statusChanged, this, &SettingsView::syncHotKeyOwner);
+    syncHotKeyOwner();
     form->addSpacing(8);
 
     form->addWidget(sectionHeader(tr("Appearance"), this));
@@ -130,6 +136,24 @@ void SettingsView::showExtension(ShellExtension &extension)
     extensionView_ = new ExtensionStateView(extension, this);
     activationRows_->addWidget(extensionView_);
     setFixedSize(formWidth, formHeight + extensionHeight);
+}
+
+// Where the desktop owns the binding (a portal), the recorder becomes "Change…": the desktop's own
+// dialog where it has one, else a new preferred trigger recorded here and bound again.
+void SettingsView::syncHotKeyOwner()
+{
+    HotKeyManager &hotKeys = HotKeyManager::shared();
+    if (hotKeys.hasBackend() && hotKeys.owner() == HotKeyBackend::Owner::DesktopPortal) {
+        recorder_->setDesktopOwned(tr("Change\u2026"), [] {
+            HotKeyManager &manager = HotKeyManager::shared();
+            if (!manager.canConfigure())
+                return false;
+            manager.configure();
+            return true;
+        });
+    } else {
+        recorder_->setDesktopOwned(QString(), {});
+    }
 }
 
 void SettingsView::syncFromPreferences()

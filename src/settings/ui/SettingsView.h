@@ -5,6 +5,7 @@
 
 class AccentSwatch;
 class ExtensionStateView;
+class HotKeyDesktopNote;
 class HotKeyRecorderView;
 class Preferences;
 class QVBoxLayout;
@@ -23,6 +24,7 @@ public:
     explicit SettingsView(Preferences &preferences, QWidget *parent = nullptr);
 
     HotKeyRecorderView *recorderView() const { return recorder_; }
+    HotKeyDesktopNote *desktopNote() const { return desktopNote_; }
     const QList<AccentSwatch *> &swatches() const { return swatchList_; }
     ToggleSwitch *installedSwitch() const { return onlyInstalled_; }
     // Adds the line on our desktop-shell extension (GNOME) under the shortcut, and makes room for it.
@@ -33,9 +35,11 @@ public:
 
 private:
     void syncFromPreferences();
+    void syncHotKeyOwner();
 
     Preferences &preferences_;
     HotKeyRecorderView *recorder_;
+    HotKeyDesktopNote *desktopNote_;
     QList<AccentSwatch *> swatchList_;
     ToggleSwitch *onlyInstalled_;
     QVBoxLayout *activationRows_ = nullptr;
