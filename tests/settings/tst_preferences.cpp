@@ -111,6 +111,7 @@ private Q_SLOTS:
 
         favorites.toggle("b|S|T|");
         preferences.setHotKeyCode(0x24);
+        QVERIFY(defaults.flush()); // written on the store's own thread
         JsonDefaultsStore reread(dir.filePath("corvane.json"));
         QCOMPARE(Preferences(reread).hotKeyCode(), 0x24);
         QCOMPARE(Preferences(reread).hotKeyModifiers(), 768u);
