@@ -14,6 +14,8 @@ public:
     // Asks the window manager to activate the window, as a direct request of the user (some refuse
     // focus to a window that merely asks for it).
     virtual void activate(QWindow *window) { (void)window; }
+    // Keeps a shown window out of taskbars and pagers (a panel, not a window of its own).
+    virtual void keepOutOfTaskbars(QWindow *window) { (void)window; }
     // Asks the compositor to blur what lies behind `region` of the window, where it can.
     virtual void requestBlurBehind(QWindow *window, const QRegion &region)
     {
