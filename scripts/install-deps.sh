@@ -14,7 +14,7 @@ packages=(
   qt6-qpa-plugins libqt6svg6 fonts-dejavu-core
   # test: private X servers, a window manager, a tray, a terminal, and tools to drive and see them
   xvfb xserver-xorg-core xserver-xorg-video-dummy openbox trayer xterm
-  xdotool x11-utils x11-xserver-utils xauth imagemagick
+  xdotool x11-utils x11-xserver-utils x11-xkb-utils xauth imagemagick
 )
 # Packages one of the two distributions names differently or not at all.
 optional=(qt6-svg-plugins)

@@ -3,6 +3,7 @@
 #include "platform/SystemLog.h"
 #include "platform/x11/X11ActivationSource.h"
 #include "platform/x11/X11HotKeyBackend.h"
+#include "platform/x11/X11KeyboardLayout.h"
 #include "platform/x11/X11WindowIdentity.h"
 #include "platform/x11/X11WindowSystem.h"
 
@@ -24,6 +25,7 @@ SessionBackends::SessionBackends()
     windowSystem->setUserTimeSource([backend = hotKeys.get()] { return backend->lastPressTime(); });
     windowSystem_ = std::move(windowSystem);
     hotKeyBackend_ = std::move(hotKeys);
+    keyboardLayout_ = std::make_unique<X11KeyboardLayout>();
     SystemLog::shared().write(QStringLiteral("Corvane: session backends: %1, freedesktop").arg(windowSystemName_));
 }
 

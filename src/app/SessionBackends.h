@@ -9,6 +9,7 @@
 
 class ActivationSource;
 class HotKeyBackend;
+class KeyboardLayout;
 class WindowSystem;
 class X11WindowIdentity;
 
@@ -29,6 +30,8 @@ public:
     XdgAutostartItem &loginItem() { return autostart_; }
     ActivationSource &activations() { return *activations_; }
     WindowSystem &windowSystem() { return *windowSystem_; }
+    // Names the physical key of a press for the hot-key recorder.
+    const KeyboardLayout &keyboardLayout() const { return *keyboardLayout_; }
     // The hot-key backend, handed over once to its manager.
     std::unique_ptr<HotKeyBackend> takeHotKeyBackend();
 
@@ -40,4 +43,5 @@ private:
     std::unique_ptr<ActivationSource> activations_;
     std::unique_ptr<WindowSystem> windowSystem_;
     std::unique_ptr<HotKeyBackend> hotKeyBackend_;
+    std::unique_ptr<KeyboardLayout> keyboardLayout_;
 };

@@ -37,7 +37,7 @@ int main(int argc, char *argv[])
     LinuxWorkspace &workspace = backends.workspace();
     Preferences &preferences = Preferences::shared();
     IconLoader::createShared(&workspace);
-    SettingsWindowController::createShared(preferences, &backends.windowSystem());
+    SettingsWindowController::createShared(preferences, &backends.windowSystem(), &backends.keyboardLayout());
     HotKeyManager::shared().setBackend(backends.takeHotKeyBackend());
 
     AppDelegate delegate({preferences, StandardDefaults::shared(), workspace, backends.activations(),

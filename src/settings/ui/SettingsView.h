@@ -4,6 +4,7 @@
 #include <QWidget>
 
 class AccentSwatch;
+class QComboBox;
 class HotKeyRecorderView;
 class Preferences;
 class ToggleSwitch;
@@ -14,13 +15,13 @@ class SettingsView : public QWidget {
     Q_OBJECT
 public:
     static constexpr int formWidth = 460;
-    static constexpr int formHeight = 400;
 
     explicit SettingsView(Preferences &preferences, QWidget *parent = nullptr);
 
     HotKeyRecorderView *recorderView() const { return recorder_; }
     const QList<AccentSwatch *> &swatches() const { return swatchList_; }
     ToggleSwitch *installedSwitch() const { return onlyInstalled_; }
+    QComboBox *keyLabelsBox() const { return keyLabels_; }
     // The credit line for the catalogue that ships with the program.
     static QString creditLine();
 
@@ -31,4 +32,5 @@ private:
     HotKeyRecorderView *recorder_;
     QList<AccentSwatch *> swatchList_;
     ToggleSwitch *onlyInstalled_;
+    QComboBox *keyLabels_;
 };
