@@ -46,18 +46,19 @@ QString HotKeyRecorderView::prompt()
 
 QSize HotKeyRecorderView::sizeHint() const
 {
-    // Wide enough for the prompt and a long combination, so the button never changes size.
+    // Wide enough for the prompt and the hot key, so the button keeps its size while recording.
     const QSize base = QPushButton::sizeHint();
     const QFontMetrics metrics(font());
-    const int text = qMax(metrics.horizontalAdvance(prompt()), metrics.horizontalAdvance(QStringLiteral("Ctrl+Alt+Shift+Super+Backspace")));
-    return QSize(qMax(150, text + 28), base.height());
+    const int text = qMax(metrics.horizontalAdvance(prompt()), metrics.horizontalAdvance(preferences_.hotKeyText()));
+    return QSize(qMax(150, text + 32), base.height());
 }
 
 void HotKeyRecorderView::refresh()
 {
     const bool recording = recorder_->isRecording();
     setText(recording ? prompt() : preferences_.hotKeyText());
-    setMinimumWidth(sizeHint().width());
+    if (!recording)
+        setFixedWidth(sizeHint().width());
     if (!recording)
         Q_EMIT message(QString());
     // The key monitor is installed exactly while recording.
