@@ -47,6 +47,7 @@ public:
     int scrollOffset() const;
     // How many rows a page key moves: the rows that fit in the visible area, less one for context.
     int pageRows() const;
+    PanelViewModel &viewModel() const { return vm_; }
 
 protected:
     void paintEvent(QPaintEvent *event) override;

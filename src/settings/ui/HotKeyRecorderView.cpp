@@ -57,6 +57,8 @@ void HotKeyRecorderView::refresh()
 {
     const bool recording = recorder_->isRecording();
     setText(recording ? prompt() : preferences_.hotKeyText());
+    // Screen readers hear the state: what is recorded now, or that a combination is awaited.
+    setAccessibleDescription(recording ? prompt() : tr("Current shortcut: %1").arg(preferences_.hotKeyText()));
     if (!recording)
         setFixedWidth(sizeHint().width());
     if (!recording)
