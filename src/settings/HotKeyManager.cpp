@@ -103,7 +103,7 @@ void HotKeyManager::update(HotKeyBackend::Result result, bool reportAgain)
     const bool changed = status != status_;
     status_ = status;
     if (changed || reportAgain) {
-        const QString display = preferences_.hotKeyText();
+        const QString display = preferences_.hotKeyDisplay();
         switch (status) {
         case Status::InUse:
             SystemLog::shared().write(QStringLiteral("Corvane: hot key ") + display
