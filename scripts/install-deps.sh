@@ -16,7 +16,7 @@ packages=(
   qt6-qpa-plugins qt6-wayland libqt6svg6 fonts-dejavu-core
   # test: private X servers, a window manager, a tray, a terminal, and tools to drive and see them
   xvfb xserver-xorg-core xserver-xorg-video-dummy openbox trayer xterm
-  xdotool x11-utils x11-xserver-utils xauth imagemagick
+  xdotool x11-utils x11-xserver-utils x11-xkb-utils xauth imagemagick
   # test: a headless Wayland compositor, a Wayland terminal, keys, screenshots, its tree as JSON
   sway wtype grim foot jq
   # test: Plasma's compositor on a virtual output, and a session bus to script it over

@@ -1,5 +1,6 @@
 #include "app/AppDelegate.h"
 
+#include "catalogue/ui/IconLoader.h"
 #include "panel/ActiveAppMonitor.h"
 #include "panel/PanelViewModel.h"
 #include "panel/ui/PanelController.h"
@@ -24,6 +25,7 @@ AppDelegate::~AppDelegate() = default;
 void AppDelegate::applicationDidFinishLaunching()
 {
     store_.load();
+    services_.icons.setCatalogue(&store_);  // icons looked up under every alias too
     viewModel_ = std::make_unique<PanelViewModel>(store_, favorites_, services_.workspace, services_.preferences);
     panelController_ = std::make_unique<PanelController>(
         *viewModel_, services_.preferences, services_.icons, [] { return ActiveAppMonitor::shared().lastApp(); },
@@ -49,5 +51,5 @@ void AppDelegate::hotKeyStatusChanged()
 {
     const HotKeyManager::Status status = HotKeyManager::shared().status();
     if (status == HotKeyManager::Status::InUse || status == HotKeyManager::Status::Refused)
-        Q_EMIT hotKeyRefused(services_.preferences.hotKeyDisplay());
+        Q_EMIT hotKeyRefused(services_.preferences.hotKeyText());
 }

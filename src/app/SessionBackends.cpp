@@ -9,6 +9,7 @@
 #include "platform/wayland/WaylandWindowSystem.h"
 #include "platform/x11/X11ActivationSource.h"
 #include "platform/x11/X11HotKeyBackend.h"
+#include "platform/x11/X11KeyboardLayout.h"
 #include "platform/x11/X11WindowIdentity.h"
 #include "platform/x11/X11WindowSystem.h"
 
@@ -60,6 +61,7 @@ SessionBackends::SessionBackends()
     }
     if (x11HotKeys)
         hotKeyBackend_ = std::move(x11HotKeys);
+    keyboardLayout_ = std::make_unique<X11KeyboardLayout>();
     SystemLog::shared().write(QStringLiteral("Corvane: session backends: %1, freedesktop").arg(windowSystemName_));
     SystemLog::shared().write(QStringLiteral("Corvane: hot key backend: %1").arg(hotKeyName));
 }

@@ -33,6 +33,7 @@ TrayMenu::TrayMenu(MenuModel &menuModel, Preferences &preferences, Actions actio
     // Where the desktop owns the binding, the trigger it reports is the one shown.
     connect(&HotKeyManager::shared(), &HotKeyManager::statusChanged, this, &TrayMenu::refresh);
     connect(&menuModel, &MenuModel::launchAtLoginChanged, this, &TrayMenu::refresh);
+    refresh();
 
     tray_ = std::make_unique<QSystemTrayIcon>(icon());
     tray_->setToolTip(QStringLiteral("Corvane"));
@@ -49,9 +50,10 @@ TrayMenu::TrayMenu(MenuModel &menuModel, Preferences &preferences, Actions actio
 
 TrayMenu::~TrayMenu() = default;
 
-QString TrayMenu::showTitle(const QString &hotKeyDisplay)
+QString TrayMenu::showTitle(const QString &hotKeyText)
 {
-    return tr("Show Shortcuts  (%1)").arg(hotKeyDisplay);
+    // After a tab the menu shows the text in its shortcut column, like the settings item's Ctrl+,.
+    return tr("Show Shortcuts") + QLatin1Char('\t') + hotKeyText;
 }
 
 QIcon TrayMenu::icon()
@@ -62,11 +64,14 @@ QIcon TrayMenu::icon()
         pixmap.fill(Qt::transparent);
         QPainter painter(&pixmap);
         painter.setRenderHint(QPainter::Antialiasing);
-        // A light glyph with a soft dark edge reads on dark and light panels alike.
-        const qreal inset = size * 0.08;
+        // The tray's colour is unknown here (an XEmbed tray shows its own background through the
+        // icon): a dark glyph on a light halo reads on light and dark trays alike.
+        const qreal inset = size * 0.06;
         const QRectF glyph(inset, inset, size - 2 * inset, size - 2 * inset);
-        PanelStyle::drawSymbol(painter, QStringLiteral("command"), glyph.translated(0, size / 32.0), QColor(0, 0, 0, 110));
-        PanelStyle::drawSymbol(painter, QStringLiteral("command"), glyph, QColor(236, 236, 240));
+        const qreal halo = qMax<qreal>(1, size / 16.0);
+        for (const QPointF &offset : {QPointF(-halo, 0), QPointF(halo, 0), QPointF(0, -halo), QPointF(0, halo)})
+            PanelStyle::drawSymbol(painter, QStringLiteral("keyboard"), glyph.translated(offset), QColor(246, 246, 248, 230));
+        PanelStyle::drawSymbol(painter, QStringLiteral("keyboard"), glyph, QColor(34, 36, 40));
         painter.end();
         icon.addPixmap(pixmap);
     }

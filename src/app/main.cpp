@@ -123,7 +123,7 @@ int main(int argc, char *argv[])
     LinuxWorkspace &workspace = backends.workspace();
     Preferences &preferences = Preferences::shared();
     IconLoader::createShared(&workspace);
-    SettingsWindowController::createShared(preferences, &backends.windowSystem());
+    SettingsWindowController::createShared(preferences, &backends.windowSystem(), &backends.keyboardLayout());
     SettingsWindowController::shared().setShellExtension(backends.shellExtension());
     HotKeyManager::shared().setBackend(backends.takeHotKeyBackend());
 

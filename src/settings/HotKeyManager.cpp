@@ -101,7 +101,7 @@ QString HotKeyManager::triggerDescription() const
 QString HotKeyManager::displayText() const
 {
     const QString description = triggerDescription();
-    return description.isEmpty() ? preferences_.hotKeyDisplay() : description;
+    return description.isEmpty() ? preferences_.hotKeyText() : description;
 }
 
 QString HotKeyManager::failureReason() const

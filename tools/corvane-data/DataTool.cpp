@@ -5,6 +5,7 @@
 #include "catalogue/ShortcutStore.h"
 #include "panel/FavoritesStore.h"
 #include "panel/PanelViewModel.h"
+#include "keys/KeyLabels.h"
 #include "platform/MemoryDefaultsStore.h"
 #include "platform/PlatformProfile.h"
 #include "platform/StaticWorkspace.h"
@@ -105,8 +106,9 @@ QString DataTool::usage()
         "      Decode each data file (a folder: every file the program would read from it) and\n"
         "      print \"ok NAME\" or \"fail NAME: REASON\"; authoring problems print \"warn NAME: ...\".\n"
         "      Exits 1 when a file fails (with --strict, also on a warning).\n"
-        "  corvane-data entries PATH [--platform P]\n"
-        "      Print every shortcut entry the program builds, one JSON object per line.\n"
+        "  corvane-data entries PATH [--platform P] [--labels words|symbols]\n"
+        "      Print every shortcut entry the program builds, one JSON object per line. The key\n"
+        "      labels are the stored symbols unless --labels words asks for the Linux panel's words.\n"
         "  corvane-data stats PATH [--platform P]\n"
         "      Print the applications with their entry counts, the totals and the failed files.\n"
         "  corvane-data panel PATH [--platform P] [--active ID] [--search TEXT] [--favorites ENTRY-ID]...\n"
@@ -212,12 +214,22 @@ int DataTool::check(const QStringList &args)
     return failed > 0 || (strict && warnings > 0) ? 1 : 0;
 }
 
-int DataTool::entries(const QStringList &args)
+int DataTool::entries(const QStringList &arguments)
 {
+    // --labels words: the labels as the Linux panel shows them; the stored labels otherwise.
+    QStringList args = arguments;
+    KeyLabelStyle style = KeyLabelStyle::Symbols;
+    if (const qsizetype at = args.indexOf(QStringLiteral("--labels")); at >= 0) {
+        const auto named = at + 1 < args.size() ? KeyLabels::styleNamed(args[at + 1]) : std::nullopt;
+        if (!named)
+            return usageError(QStringLiteral("--labels takes words or symbols"));
+        style = *named;
+        args.remove(at, 2);
+    }
     QString path;
     QString platform;
     if (!pathAndPlatform(args, path, platform))
-        return usageError(QStringLiteral("entries takes PATH [--platform P]"));
+        return usageError(QStringLiteral("entries takes PATH [--platform P] [--labels words|symbols]"));
     const auto store = loadStore(path, platform);
     for (const QString &name : store->failedFiles())
         err_ << "corvane-data: failed to decode " << name << "\n";
@@ -231,7 +243,7 @@ int DataTool::entries(const QStringList &args)
                 << ",\"title\":" << jsonString(entry.title())
                 << ",\"rawKey\":" << jsonOptional(entry.rawKey())
                 << ",\"comment\":" << jsonOptional(entry.comment())
-                << ",\"keyGroups\":" << jsonKeyGroups(entry.keyGroups())
+                << ",\"keyGroups\":" << jsonKeyGroups(KeyLabels::groups(entry.keyGroups(), style))
                 << ",\"searchText\":" << jsonString(entry.searchText()) << "}\n";
         }
     }

@@ -9,6 +9,7 @@
 #include "settings/ui/HotKeyRecorderView.h"
 #include "settings/ui/ToggleSwitch.h"
 
+#include <QComboBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QVBoxLayout>
@@ -71,7 +72,8 @@ QString SettingsView::creditLine()
 
 SettingsView::SettingsView(Preferences &preferences, QWidget *parent) : QWidget(parent), preferences_(preferences)
 {
-    setFixedSize(formWidth, formHeight);
+    // The width is fixed; the height is what the form needs, with no space left under the credit.
+    setFixedWidth(formWidth);
     const QColor base = palette().color(QPalette::Base);
     const QColor line = palette().color(QPalette::Mid);
     setStyleSheet(QStringLiteral("#settingsGroup { background: %1; border: 1px solid %2; border-radius: 8px; }")
@@ -87,7 +89,12 @@ SettingsView::SettingsView(Preferences &preferences, QWidget *parent) : QWidget(
     recorder_ = new HotKeyRecorderView(preferences, this);
     rows->addLayout(labelledRow(tr("Trigger shortcut"), recorder_, this));
     recorder_->setAccessibleName(tr("Trigger shortcut"));
-    rows->addWidget(caption(tr("Press this shortcut from any app to open Corvane."), this));
+    auto *recorderCaption = caption(tr("Press this shortcut from any app to open Corvane."), this);
+    rows->addWidget(recorderCaption);
+    // A key the recorder cannot take is explained here until recording ends.
+    connect(recorder_, &HotKeyRecorderView::message, recorderCaption, [recorderCaption](const QString &text) {
+        recorderCaption->setText(text.isEmpty() ? tr("Press this shortcut from any app to open Corvane.") : text);
+    });
     activationRows_ = rows;
     desktopNote_ = new HotKeyDesktopNote(HotKeyManager::shared(), preferences, this);
     rows->addWidget(desktopNote_);
@@ -109,6 +116,13 @@ SettingsView::SettingsView(Preferences &preferences, QWidget *parent) : QWidget(
         connect(swatch, &AccentSwatch::clicked, this, [this, name = accent.name] { this->preferences_.setAccentName(name); });
     }
     rows->addLayout(labelledRow(tr("Accent color"), swatchRow, this));
+    keyLabels_ = new QComboBox(this);
+    keyLabels_->addItem(tr("Words"), int(KeyLabelStyle::Words));
+    keyLabels_->addItem(tr("Symbols"), int(KeyLabelStyle::Symbols));
+    rows->addLayout(labelledRow(tr("Key labels"), keyLabels_, this));
+    connect(keyLabels_, &QComboBox::activated, this, [this](int index) {
+        this->preferences_.setKeyLabelStyle(KeyLabelStyle(keyLabels_->itemData(index).toInt()));
+    });
     form->addSpacing(8);
 
     form->addWidget(sectionHeader(tr("Apps"), this));
@@ -122,10 +136,10 @@ SettingsView::SettingsView(Preferences &preferences, QWidget *parent) : QWidget(
     form->addSpacing(8);
 
     form->addWidget(caption(creditLine(), this));
-    form->addStretch(1);
 
     connect(&preferences, &Preferences::accentNameChanged, this, &SettingsView::syncFromPreferences);
     connect(&preferences, &Preferences::onlyInstalledAppsChanged, this, &SettingsView::syncFromPreferences);
+    connect(&preferences, &Preferences::keyLabelStyleChanged, this, &SettingsView::syncFromPreferences);
     syncFromPreferences();
 }
 
@@ -160,6 +174,7 @@ void SettingsView::syncFromPreferences()
 {
     for (AccentSwatch *swatch : swatchList_)
         swatch->setSelected(swatch->name() == preferences_.accentName());
+    keyLabels_->setCurrentIndex(keyLabels_->findData(int(preferences_.keyLabelStyle())));
     if (onlyInstalled_->isChecked() != preferences_.onlyInstalledApps()) {
         const QSignalBlocker quiet(onlyInstalled_);
         onlyInstalled_->setChecked(preferences_.onlyInstalledApps());

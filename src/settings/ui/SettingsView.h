@@ -6,6 +6,7 @@
 class AccentSwatch;
 class ExtensionStateView;
 class HotKeyDesktopNote;
+class QComboBox;
 class HotKeyRecorderView;
 class Preferences;
 class QVBoxLayout;
@@ -30,6 +31,7 @@ public:
     // Adds the line on our desktop-shell extension (GNOME) under the shortcut, and makes room for it.
     void showExtension(ShellExtension &extension);
     ExtensionStateView *extensionView() const { return extensionView_; }
+    QComboBox *keyLabelsBox() const { return keyLabels_; }
     // The credit line for the catalogue that ships with the program.
     static QString creditLine();
 
@@ -44,4 +46,5 @@ private:
     ToggleSwitch *onlyInstalled_;
     QVBoxLayout *activationRows_ = nullptr;
     ExtensionStateView *extensionView_ = nullptr;
+    QComboBox *keyLabels_;
 };
