@@ -21,16 +21,15 @@ public:
     // The layout that names the physical key of a press; without one the key is Qt's key as typed.
     void setKeyboardLayout(const KeyboardLayout *layout) { layout_ = layout; }
     QSize sizeHint() const override;
-
-Q_SIGNALS:
-    // A short message about the last key press (a key that cannot be the hot key), or "" to clear it.
-    void message(const QString &text);
-
     // When the desktop owns the binding, the button reads `idleText` ("Change…") instead of the
     // stored hot key, and a click runs `action` (the desktop's own dialog), which answers false when
     // there is none: then the click records as usual. An empty idleText goes back to the plain
     // recorder.
     void setDesktopOwned(const QString &idleText, std::function<bool()> action);
+
+Q_SIGNALS:
+    // A short message about the last key press (a key that cannot be the hot key), or "" to clear it.
+    void message(const QString &text);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
