@@ -149,7 +149,9 @@ void SettingsView::showExtension(ShellExtension &extension)
         return;
     extensionView_ = new ExtensionStateView(extension, this);
     activationRows_->addWidget(extensionView_);
-    setFixedSize(formWidth, formHeight + extensionHeight);
+    if (layout())
+        layout()->activate();
+    adjustSize();  // as tall as the content, now with the extension's line
 }
 
 // Where the desktop owns the binding (a portal), the recorder becomes "Change…": the desktop's own
