@@ -28,7 +28,7 @@ AppShortcuts app(const QString &slug, const QString &name, int count)
     result.bundleId = QStringLiteral("org.") + slug;
     Keymap keymap{"Default", std::nullopt, {}};
     ShortcutSection section{"General", {}};
-    const QStringList keys{"ctrl+shift+p", "ctrl+k ctrl+s", "alt++", ""};
+    const QStringList keys{"ctrl+shift+p", "ctrl+k ctrl+s", "alt+plus", ""};
     for (int i = 0; i < count; ++i) {
         RawShortcut shortcut{QStringLiteral("%1 action %2").arg(name).arg(i), std::nullopt, std::nullopt};
         const QString key = keys[i % keys.size()];

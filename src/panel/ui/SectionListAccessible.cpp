@@ -7,22 +7,6 @@
 #include <QScrollBar>
 #include <algorithm>
 
-namespace {
-
-std::function<QString(const ShortcutEntry &)> &keyDescriber()
-{
-    static std::function<QString(const ShortcutEntry &)> describer;
-    return describer;
-}
-
-QString capitalised(QString token)
-{
-    if (!token.isEmpty())
-        token[0] = token[0].toUpper();
-    return token;
-}
-
-} // namespace
 
 SectionListAccessible::SectionListAccessible(SectionListView *view) : QAccessibleWidget(view, QAccessible::List)
 {
@@ -42,38 +26,6 @@ QAccessibleInterface *SectionListAccessible::factory(const QString &className, Q
     if (className == QLatin1String("SectionListView") && object && object->isWidgetType())
         return new SectionListAccessible(static_cast<SectionListView *>(object));
     return nullptr;
-}
-
-void SectionListAccessible::setKeyDescriber(std::function<QString(const ShortcutEntry &)> describer)
-{
-    keyDescriber() = std::move(describer);
-}
-
-QString SectionListAccessible::describeKeys(const ShortcutEntry &entry)
-{
-    if (keyDescriber())
-        return keyDescriber()(entry);
-    if (!entry.rawKey())
-        return QString();
-    // "ctrl+k ctrl+s": chords at spaces, keys at '+' (a lone '+' is the plus key).
-    QStringList chords;
-    const QStringList groups = entry.rawKey()->split(QLatin1Char(' '), Qt::SkipEmptyParts);
-    for (const QString &group : groups) {
-        QStringList keys;
-        QStringList tokens;
-        if (group == QLatin1String("+")) {
-            tokens = QStringList{group};
-        } else if (group.endsWith(QLatin1String("++"))) {
-            tokens = group.chopped(2).split(QLatin1Char('+'));
-            tokens.append(QStringLiteral("+"));
-        } else {
-            tokens = group.split(QLatin1Char('+'));
-        }
-        for (const QString &token : tokens)
-            keys.append(token == QLatin1String("+") ? QObject::tr("Plus") : capitalised(token));
-        chords.append(keys.join(QLatin1Char(' ')));
-    }
-    return chords.join(QObject::tr(", then "));
 }
 
 SectionListView *SectionListAccessible::view() const

@@ -3,11 +3,9 @@
 #include <QAccessibleWidget>
 #include <QHash>
 #include <QObject>
-#include <functional>
 #include <vector>
 
 class SectionListView;
-class ShortcutEntry;
 
 // What assistive technologies see of the section list: a list whose items are the section headers
 // (headings that can be expanded or collapsed, named with their row count) and the rows under the
@@ -22,11 +20,6 @@ public:
 
     // Qt's factory hook: the interface for a SectionListView, else none.
     static QAccessibleInterface *factory(const QString &className, QObject *object);
-    // How a shortcut's keys read aloud; by default its key text, key names capitalised
-    // ("ctrl+shift+t" reads "Ctrl Shift T", chords joined by ", then ").
-    static void setKeyDescriber(std::function<QString(const ShortcutEntry &)> describer);
-    static QString describeKeys(const ShortcutEntry &entry);
-
     struct Item {
         int section = -1;
         int row = -1;  // -1: the section's header

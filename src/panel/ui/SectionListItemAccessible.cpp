@@ -1,5 +1,6 @@
 #include "panel/ui/SectionListItemAccessible.h"
 
+#include "keys/KeyLabels.h"
 #include "panel/FavoritesStore.h"
 #include "panel/PanelViewModel.h"
 #include "panel/ui/SectionListView.h"
@@ -54,7 +55,7 @@ QString SectionListItemAccessible::text(QAccessible::Text t) const
         return entry.title();
     if (t == QAccessible::Description) {
         QStringList parts;
-        const QString keys = SectionListAccessible::describeKeys(entry);
+        const QString keys = KeyLabels::spokenText(entry.keyGroups());
         if (!keys.isEmpty())
             parts.append(keys);
         if (vm.favorites().contains(entry.id()))
