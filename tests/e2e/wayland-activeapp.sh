@@ -60,9 +60,10 @@ focus app_id com.example.First
 check "a native window with a made-up app id becomes the active application" wait_for 10 is_last com.example.First
 shot 1-first
 
-foot --app-id foot -o dpi-aware=no >"$tmp/foot.log" 2>&1 &
+# Terminals run a command of their own: nobody's login shell is nologin, which would close them at once.
+foot --app-id foot -o dpi-aware=no sleep 600 >"$tmp/foot.log" 2>&1 &
 pids+=($!)
-wait_for 15 has_window app_id foot
+wait_for 15 has_window app_id foot || { echo "--- foot did not map"; cat "$tmp/foot.log"; }
 focus app_id foot
 # Debian's foot.desktop has the id "foot".
 check "foot, focused next, is the active application" wait_for 10 is_last foot
@@ -80,7 +81,7 @@ focus app_id com.example.First
 check "back to the first window" wait_for 10 is_last com.example.First
 
 if command -v Xwayland >/dev/null && command -v xterm >/dev/null; then
-  swaymsg exec xterm >/dev/null
+  swaymsg exec 'xterm -e sleep 600' >/dev/null
   if wait_for 20 has_window class XTerm; then
     focus class XTerm
     # sway names an XWayland window by its class; Debian's xterm entry claims it (StartupWMClass).
