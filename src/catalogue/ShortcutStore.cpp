@@ -8,6 +8,7 @@
 #include <QCollator>
 #include <QDirIterator>
 #include <QFileInfo>
+#include <QSet>
 
 #include <algorithm>
 
@@ -56,6 +57,34 @@ void ShortcutStore::load(QList<AppShortcuts> decoded)
 {
     apps_ = std::move(decoded);
     rebuildIndex();
+}
+
+qsizetype ShortcutStore::addDiscovered(const QList<AppShortcuts> &discovered)
+{
+    QSet<QString> slugs;
+    for (const AppShortcuts &app : std::as_const(apps_))
+        slugs.insert(app.slug);
+    qsizetype added = 0;
+    for (const AppShortcuts &app : discovered) {
+        if (app.slug.isEmpty() || slugs.contains(app.slug) || (app.bundleId && bundleIndex_.contains(app.bundleId->toLower())))
+            continue;
+        slugs.insert(app.slug);
+        AppShortcuts copy = app;
+        copy.discovered = true;
+        apps_.append(std::move(copy));
+        ++added;
+    }
+    if (added > 0)
+        rebuildIndex();
+    return added;
+}
+
+void ShortcutStore::removeDiscovered()
+{
+    const auto before = apps_.size();
+    apps_.removeIf([](const AppShortcuts &app) { return app.discovered; });
+    if (apps_.size() != before)
+        rebuildIndex();
 }
 
 QString ShortcutStore::lastPathComponent(const QString &path)
@@ -118,11 +147,17 @@ void ShortcutStore::rebuildIndex()
         search.texts = QStringView(begin, qsizetype(search.ends.back()));
         searchTexts_.insert(app.slug, std::move(search));
         entriesByApp_.insert(app.slug, std::move(entries));
+        // A shipped file's identifiers are never taken over by a discovered application.
+        auto index = [this, &app](const QString &id) {
+            const QString key = id.toLower();
+            if (!app.discovered || !bundleIndex_.contains(key))
+                bundleIndex_.insert(key, app.slug);
+        };
         if (app.bundleId)
-            bundleIndex_.insert(app.bundleId->toLower(), app.slug);
+            index(*app.bundleId);
         if (app.aliases) {
             for (const QString &alias : *app.aliases)
-                bundleIndex_.insert(alias.toLower(), app.slug);
+                index(alias);
         }
     }
 
@@ -135,6 +170,9 @@ void ShortcutStore::rebuildIndex()
     collator.setCaseSensitivity(Qt::CaseInsensitive);
     std::stable_sort(orderedApps_.begin(), orderedApps_.end(),
                      [&collator](const AppShortcuts &a, const AppShortcuts &b) {
+                         // The shipped applications first, then those read from the programs.
+                         if (a.discovered != b.discovered)
+                             return b.discovered;
                          return collator.compare(a.name, b.name) < 0;
                      });
 }

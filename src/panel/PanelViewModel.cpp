@@ -76,6 +76,7 @@ DisplaySection PanelViewModel::appSection(const AppShortcuts &app, bool isActive
     if (app.icon)
         section.iconFile = ShortcutStore::lastPathComponent(*app.icon);
     section.isActive = isActive;
+    section.fromApplication = app.discovered;
     section.entries = std::move(entries);
     return section;
 }
