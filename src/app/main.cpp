@@ -1,4 +1,5 @@
 #include "app/AppDelegate.h"
+#include "app/LaunchTiming.h"
 #include "app/MenuModel.h"
 #include "app/SessionBackends.h"
 #include "app/TrayMenu.h"
@@ -76,6 +77,7 @@ int main(int argc, char *argv[])
 
     QTimer::singleShot(0, &delegate, [&] {
         delegate.applicationDidFinishLaunching();
+        LaunchTiming::reportReady();
         // Launched with a request (a desktop shortcut bound to --toggle, say): carry it out.
         if (command != QLatin1String("open"))
             perform(command);

@@ -39,7 +39,12 @@ ShortcutDiscovery::Outcome ShortcutDiscovery::discover(const QList<InstalledProg
     // One read per program file, however many entries run it.
     QHash<QString, DiscoveryCache::Record> readThisTime;
     QSet<QString> ids;
+    bool cancelled = false;
     for (const InstalledProgram &program : programs) {
+        if (cancel_ && cancel_->load()) {
+            cancelled = true;
+            break;
+        }
         const DesktopEntry &entry = program.entry;
         if (program.executable.isEmpty() || entry.id.isEmpty()
             || entry.id.compare(QLatin1String(PlatformProfile::applicationId), Qt::CaseInsensitive) == 0)
@@ -85,7 +90,8 @@ ShortcutDiscovery::Outcome ShortcutDiscovery::discover(const QList<InstalledProg
         app.discovered = true;
         outcome.apps.append(std::move(app));
     }
-    cache.retain(ids);
+    if (!cancelled)
+        cache.retain(ids);
     if (!cache.save())
         outcome.log << QStringLiteral("Corvane: could not write the cache %1").arg(cache.file());
     return outcome;

@@ -7,6 +7,7 @@
 #include <QSet>
 #include <QString>
 #include <QStringList>
+#include <atomic>
 
 class ProgramResources;
 
@@ -29,10 +30,15 @@ public:
     // an application known by its desktop id, window class or program name is left to it.
     Outcome discover(const QList<InstalledProgram> &programs, const QSet<QString> &shippedIds);
 
+    // When set and true, discover() stops before the next program and returns what it has (and
+    // keeps it in the cache).
+    void setCancelFlag(const std::atomic<bool> *cancel) { cancel_ = cancel; }
+
     // "org.gnome.Calculator" to "org-gnome-calculator".
     static QString slugFor(const QString &desktopId);
 
 private:
     ProgramResources &resources_;
     QString cacheFile_;
+    const std::atomic<bool> *cancel_ = nullptr;
 };

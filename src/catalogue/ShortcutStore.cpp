@@ -79,6 +79,22 @@ qsizetype ShortcutStore::addDiscovered(const QList<AppShortcuts> &discovered)
     return added;
 }
 
+QSet<QString> ShortcutStore::shippedIdentifiers() const
+{
+    QSet<QString> ids;
+    for (const AppShortcuts &app : apps_) {
+        if (app.discovered)
+            continue;
+        if (app.bundleId)
+            ids.insert(app.bundleId->toLower());
+        if (app.aliases) {
+            for (const QString &alias : *app.aliases)
+                ids.insert(alias.toLower());
+        }
+    }
+    return ids;
+}
+
 void ShortcutStore::removeDiscovered()
 {
     const auto before = apps_.size();

@@ -6,6 +6,7 @@
 
 #include <QHash>
 #include <QList>
+#include <QSet>
 #include <QString>
 #include <QStringList>
 #include <memory>
@@ -33,6 +34,8 @@ public:
     // id is already known (a shipped data file's bundle id or alias) or whose slug is taken is left
     // out, so a shipped file always wins. Returns how many were added.
     qsizetype addDiscovered(const QList<AppShortcuts> &discovered);
+    // The lower-cased bundle ids and aliases of the applications that did not come from discovery.
+    QSet<QString> shippedIdentifiers() const;
     // Takes the discovered applications out again.
     void removeDiscovered();
 

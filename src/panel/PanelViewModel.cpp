@@ -205,8 +205,18 @@ void PanelViewModel::setActiveApp(const std::optional<RunningApp> &app, const st
     else if (app && !bundleId)
         identifier = app->bundleIdentifier;
     activeRunningApp_ = running;
+    activeIdentifier_ = identifier;
     activeApp_ = store_.appForBundleId(identifier);
     setSearchText(QString());
+}
+
+void PanelViewModel::catalogueChanged()
+{
+    search_.begin(QStringList());
+    search_.finish();
+    installedCache_.clear();
+    activeApp_ = store_.appForBundleId(activeIdentifier_);
+    refreshKeepingSelection();
 }
 
 std::optional<QString> PanelViewModel::selectionKey() const

@@ -186,10 +186,7 @@ QStringList ImportCommand::discoverInto(ShortcutStore &store, QTextStream &err)
 {
     GResourceReader resources;
     ShortcutDiscovery discovery(resources, DiscoveryCache::defaultFile());
-    QSet<QString> shipped;
-    for (auto it = store.bundleIndex().constBegin(); it != store.bundleIndex().constEnd(); ++it)
-        shipped.insert(it.key());
-    const ShortcutDiscovery::Outcome outcome = discovery.discover(InstalledPrograms::list(), shipped);
+    const ShortcutDiscovery::Outcome outcome = discovery.discover(InstalledPrograms::list(), store.shippedIdentifiers());
     for (const QString &line : outcome.log)
         err << line << "\n";
     store.addDiscovered(outcome.apps);

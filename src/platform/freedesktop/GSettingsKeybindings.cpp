@@ -1,5 +1,7 @@
 #include "platform/freedesktop/GSettingsKeybindings.h"
 
+#include <algorithm>
+
 // GIO's headers use `signals` as a name, which Qt defines as a keyword.
 #undef signals
 #include <gio/gio.h>
@@ -45,6 +47,7 @@ GSettingsKeybindings::Result GSettingsKeybindings::read(const QString &schemaId)
             result.keys.append(entry);
     }
     g_strfreev(names);
+    std::sort(result.keys.begin(), result.keys.end(), [](const Key &a, const Key &b) { return a.name < b.name; });
     g_settings_schema_unref(schema);
     return result;
 }

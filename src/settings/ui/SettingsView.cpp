@@ -108,6 +108,13 @@ SettingsView::SettingsView(Preferences &preferences, QWidget *parent) : QWidget(
     rows->addWidget(caption(tr("When on, apps you don't have installed are hidden from the list."), this));
     connect(onlyInstalled_, &ToggleSwitch::toggled, this,
             [this](bool on) { this->preferences_.setOnlyInstalledApps(on); });
+    readInstalled_ = new ToggleSwitch(this);
+    rows->addLayout(labelledRow(tr("Read shortcuts from installed applications"), readInstalled_, this));
+    rows->addWidget(caption(tr("When on, apps that describe their own keyboard shortcuts are listed too, "
+                               "read from the app itself."),
+                            this));
+    connect(readInstalled_, &ToggleSwitch::toggled, this,
+            [this](bool on) { this->preferences_.setReadInstalledApps(on); });
     form->addSpacing(8);
 
     form->addWidget(caption(creditLine(), this));
@@ -115,6 +122,7 @@ SettingsView::SettingsView(Preferences &preferences, QWidget *parent) : QWidget(
 
     connect(&preferences, &Preferences::accentNameChanged, this, &SettingsView::syncFromPreferences);
     connect(&preferences, &Preferences::onlyInstalledAppsChanged, this, &SettingsView::syncFromPreferences);
+    connect(&preferences, &Preferences::readInstalledAppsChanged, this, &SettingsView::syncFromPreferences);
     syncFromPreferences();
 }
 
@@ -125,5 +133,9 @@ void SettingsView::syncFromPreferences()
     if (onlyInstalled_->isChecked() != preferences_.onlyInstalledApps()) {
         const QSignalBlocker quiet(onlyInstalled_);
         onlyInstalled_->setChecked(preferences_.onlyInstalledApps());
+    }
+    if (readInstalled_->isChecked() != preferences_.readInstalledApps()) {
+        const QSignalBlocker quiet(readInstalled_);
+        readInstalled_->setChecked(preferences_.readInstalledApps());
     }
 }

@@ -21,6 +21,7 @@ public:
     HotKeyRecorderView *recorderView() const { return recorder_; }
     const QList<AccentSwatch *> &swatches() const { return swatchList_; }
     ToggleSwitch *installedSwitch() const { return onlyInstalled_; }
+    ToggleSwitch *readInstalledSwitch() const { return readInstalled_; }
     // The credit line for the catalogue that ships with the program.
     static QString creditLine();
 
@@ -31,4 +32,5 @@ private:
     HotKeyRecorderView *recorder_;
     QList<AccentSwatch *> swatchList_;
     ToggleSwitch *onlyInstalled_;
+    ToggleSwitch *readInstalled_;
 };
