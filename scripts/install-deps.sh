@@ -7,7 +7,7 @@ packages=(
   # build
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-base-dev-tools qt6-svg-dev libgl-dev
-  libsimdjson-dev libglib2.0-dev
+  libsimdjson-dev libglib2.0-dev libelf-dev
   libxcb1-dev libxcb-keysyms1-dev libxcb-xtest0-dev
   libbenchmark-dev
   # run
@@ -15,6 +15,8 @@ packages=(
   # test: private X servers, a window manager, a tray, a terminal, and tools to drive and see them
   xvfb xserver-xorg-core xserver-xorg-video-dummy openbox trayer xterm
   xdotool x11-utils x11-xserver-utils xauth imagemagick
+  # a small GTK 4 program with a shortcuts window, read by the import tests
+  gnome-text-editor
 )
 # Packages one of the two distributions names differently or not at all.
 optional=(qt6-svg-plugins)

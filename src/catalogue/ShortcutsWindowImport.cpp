@@ -32,6 +32,7 @@ ShortcutsWindowImport::Result ShortcutsWindowImport::fromFile(ProgramResources &
         result.resourcePath = file.resourcePath;
         result.container = file.container;
     }
+    errors << files.skipped;
     if (!result.found() && !errors.isEmpty())
         result.error = errors.join(QStringLiteral("; "));
     return result;

@@ -19,6 +19,8 @@ public:
         QList<File> files;
         // Why the program could not be read; empty when it could (also when nothing matched).
         QString error;
+        // Resources left unread (too large), with the reason.
+        QStringList skipped;
     };
     // Decides from a resource's path and contents whether to keep it; the bytes are only valid
     // during the call.

@@ -63,8 +63,8 @@ QString gerror(GError *error)
 class BundleWalker {
 public:
     BundleWalker(GResource *resource, const QString &container, const ProgramResources::Filter &keep,
-                 QList<ProgramResources::File> &out)
-        : resource_(resource), container_(container), keep_(keep), out_(out)
+                 QList<ProgramResources::File> &out, QStringList &skipped)
+        : resource_(resource), container_(container), keep_(keep), out_(out), skipped_(skipped)
     {
     }
 
@@ -90,9 +90,12 @@ private:
     void consider(const QByteArray &path)
     {
         gsize size = 0;
-        if (!g_resource_get_info(resource_, path.constData(), G_RESOURCE_LOOKUP_FLAGS_NONE, &size, nullptr, nullptr)
-            || qint64(size) > ProgramResources::maxResourceSize)
+        if (!g_resource_get_info(resource_, path.constData(), G_RESOURCE_LOOKUP_FLAGS_NONE, &size, nullptr, nullptr))
             return;
+        if (qint64(size) > ProgramResources::maxResourceSize) {
+            skipped_ << QStringLiteral("%1: larger than %2 bytes").arg(QString::fromUtf8(path)).arg(ProgramResources::maxResourceSize);
+            return;
+        }
         Bytes data(g_resource_lookup_data(resource_, path.constData(), G_RESOURCE_LOOKUP_FLAGS_NONE, nullptr));
         if (!data)
             return;
@@ -111,13 +114,14 @@ private:
     const QString &container_;
     const ProgramResources::Filter &keep_;
     QList<ProgramResources::File> &out_;
+    QStringList &skipped_;
     int entries_ = 0;
 };
 
 // Reads one bundle from `data` (copied, so that GIO gets the alignment it needs). Returns an error
 // text, empty on success.
 QString readBundle(const char *data, size_t size, const QString &container, const ProgramResources::Filter &keep,
-                   QList<ProgramResources::File> &out)
+                   QList<ProgramResources::File> &out, QStringList &skipped)
 {
     if (qint64(size) > GResourceReader::maxBundleSize)
         return QStringLiteral("resource bundle larger than %1 bytes").arg(GResourceReader::maxBundleSize);
@@ -126,7 +130,7 @@ QString readBundle(const char *data, size_t size, const QString &container, cons
     Resource resource(g_resource_new_from_data(bytes.get(), &error));
     if (!resource)
         return QStringLiteral("not a resource bundle: ") + gerror(error);
-    BundleWalker(resource.get(), container, keep, out).walk(QByteArrayLiteral("/"), 0);
+    BundleWalker(resource.get(), container, keep, out, skipped).walk(QByteArrayLiteral("/"), 0);
     return QString();
 }
 
@@ -137,12 +141,30 @@ struct ElfScan {
 };
 
 // The .gresource.* sections of one ELF file, and the libraries it names.
-ElfScan scanElf(Elf *elf, const QString &path, const ProgramResources::Filter &keep, QList<ProgramResources::File> &out)
+ElfScan scanElf(Elf *elf, const QString &path, const ProgramResources::Filter &keep, QList<ProgramResources::File> &out,
+               QStringList &skipped)
 {
     ElfScan scan;
     size_t names = 0;
     if (elf_getshdrstrndx(elf, &names) != 0) {
         scan.error = QStringLiteral("no section names: ") + QString::fromUtf8(elf_errmsg(-1));
+        return scan;
+    }
+    // Every section the header announces must be there: a truncated file or a section table that
+    // points elsewhere fails here rather than reading as a program without resources.
+    size_t count = 0;
+    if (elf_getshdrnum(elf, &count) != 0) {
+        scan.error = QStringLiteral("no section table: ") + QString::fromUtf8(elf_errmsg(-1));
+        return scan;
+    }
+    GElf_Ehdr header;
+    if (!gelf_getehdr(elf, &header)) {
+        scan.error = QStringLiteral("bad ELF header: ") + QString::fromUtf8(elf_errmsg(-1));
+        return scan;
+    }
+    // libelf counts no sections at all when the table lies outside the file.
+    if ((header.e_shnum != 0 && count != header.e_shnum) || (count > 0 && !elf_getscn(elf, count - 1))) {
+        scan.error = QStringLiteral("the section table is missing or lies outside the file");
         return scan;
     }
     QString runpath, rpath;
@@ -185,7 +207,7 @@ ElfScan scanElf(Elf *elf, const QString &path, const ProgramResources::Filter &k
             scan.error = QStringLiteral("unreadable section %1: %2").arg(QString::fromUtf8(name), QString::fromUtf8(elf_errmsg(-1)));
             return scan;
         }
-        const QString error = readBundle(static_cast<const char *>(data->d_buf), data->d_size, path, keep, out);
+        const QString error = readBundle(static_cast<const char *>(data->d_buf), data->d_size, path, keep, out, skipped);
         if (!error.isEmpty()) {
             scan.error = QStringLiteral("section %1: %2").arg(QString::fromUtf8(name), error);
             return scan;
@@ -218,7 +240,8 @@ Kind kindOf(const QString &path)
 }
 
 // Reads the ELF file at `path`. Returns false (with the error) when it cannot be read at all.
-ElfScan readElfFile(const QString &path, const ProgramResources::Filter &keep, QList<ProgramResources::File> &out)
+ElfScan readElfFile(const QString &path, const ProgramResources::Filter &keep, QList<ProgramResources::File> &out,
+                    QStringList &skipped)
 {
     ElfScan scan;
     const Descriptor file(path);
@@ -231,7 +254,7 @@ ElfScan readElfFile(const QString &path, const ProgramResources::Filter &keep, Q
         scan.error = QStringLiteral("not a readable ELF file: ") + QString::fromUtf8(elf_errmsg(-1));
         return scan;
     }
-    return scanElf(elf.get(), path, keep, out);
+    return scanElf(elf.get(), path, keep, out, skipped);
 }
 
 } // namespace
@@ -271,7 +294,7 @@ ProgramResources::Result GResourceReader::uiFiles(const QString &path, const Fil
             return result;
         }
         const QByteArray bytes = file.readAll();
-        result.error = readBundle(bytes.constData(), size_t(bytes.size()), path, keep, result.files);
+        result.error = readBundle(bytes.constData(), size_t(bytes.size()), path, keep, result.files, result.skipped);
         return result;
     }
     case Kind::Elf:
@@ -285,7 +308,7 @@ ProgramResources::Result GResourceReader::uiFiles(const QString &path, const Fil
         result.error = QStringLiteral("libelf is out of date");
         return result;
     }
-    const ElfScan program = readElfFile(path, keep, result.files);
+    const ElfScan program = readElfFile(path, keep, result.files, result.skipped);
     if (!program.error.isEmpty()) {
         result.error = program.error;
         return result;
@@ -304,7 +327,8 @@ ProgramResources::Result GResourceReader::uiFiles(const QString &path, const Fil
             seen.insert(candidate);
             ++looked;
             // A damaged library costs its own shortcuts only.
-            readElfFile(candidate, keep, result.files);
+            QStringList ignored;
+            readElfFile(candidate, keep, result.files, ignored);
         }
     }
     return result;
