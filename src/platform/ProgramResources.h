@@ -29,8 +29,9 @@ public:
     virtual ~ProgramResources() = default;
 
     // The GtkBuilder files (".ui") that `path` holds and `keep` accepts. `path` is an ELF program or
-    // library (its ".gresource.*" sections, then those of the private libraries it loads), a compiled
-    // GResource bundle, or a ".ui" file itself.
+    // library (its ".gresource.*" sections, then those of the private libraries it loads through its
+    // run path, then the bundles in <prefix>/share/<program name>/ for a program in <prefix>/bin), a
+    // compiled GResource bundle, or a ".ui" file itself.
     virtual Result uiFiles(const QString &path, const Filter &keep) = 0;
 
     // Files larger than this are not read; resources larger than this are skipped.

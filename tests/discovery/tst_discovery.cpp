@@ -180,10 +180,12 @@ private Q_SLOTS:
         installEntry(QStringLiteral("org.example.Big"), QStringLiteral("Big"), big);
     }
 
-    void importsFromTheLibraryTheBundleAndTheDesktopId()
+    // The library itself, the bundle, a program that loads the library, and the desktop id.
+    void importsFromEveryKindOfFile()
     {
         QTemporaryDir dir;
-        for (const QString &path : {QStringLiteral(FIXTURE_LIBRARY), QStringLiteral(FIXTURE_BUNDLE), fixtureId}) {
+        for (const QString &path : {QStringLiteral(FIXTURE_LIBRARY), QStringLiteral(FIXTURE_BUNDLE),
+                                    QStringLiteral(FIXTURE_LAUNCHER), fixtureId}) {
             const Run run = runTool({QStringLiteral("import"), path});
             QCOMPARE(run.code, 0);
             const QMultiHash<QString, QString> keys = keysByTitle(run.out);

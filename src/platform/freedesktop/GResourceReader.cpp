@@ -331,5 +331,24 @@ ProgramResources::Result GResourceReader::uiFiles(const QString &path, const Fil
             readElfFile(candidate, keep, result.files, ignored);
         }
     }
+    if (!result.files.isEmpty())
+        return result;
+    // Bundles a program loads at run time from its data folder: <prefix>/share/<program>/*.gresource
+    // for a program in <prefix>/bin.
+    const QFileInfo file(path);
+    if (file.absolutePath().endsWith(QLatin1String("/bin"))) {
+        QDir folder(QFileInfo(file.absolutePath()).absolutePath() + QStringLiteral("/share/") + file.fileName());
+        const QFileInfoList bundles = folder.entryInfoList({QStringLiteral("*.gresource")}, QDir::Files, QDir::Name);
+        for (qsizetype i = 0; i < bundles.size() && i < maxLibraries; ++i) {
+            if (bundles[i].size() > maxBundleSize)
+                continue;
+            QFile bundle(bundles[i].filePath());
+            if (!bundle.open(QIODevice::ReadOnly))
+                continue;
+            const QByteArray bytes = bundle.readAll();
+            QStringList ignored;
+            readBundle(bytes.constData(), size_t(bytes.size()), bundles[i].filePath(), keep, result.files, ignored);
+        }
+    }
     return result;
 }
