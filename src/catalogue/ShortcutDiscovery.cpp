@@ -8,6 +8,8 @@
 #include <QFileInfo>
 #include <QHash>
 
+#include <algorithm>
+
 ShortcutDiscovery::ShortcutDiscovery(ProgramResources &resources, QString cacheFile)
     : resources_(resources), cacheFile_(std::move(cacheFile))
 {
@@ -36,8 +38,18 @@ ShortcutDiscovery::Outcome ShortcutDiscovery::discover(const QList<InstalledProg
     if (!cache.load())
         outcome.log << QStringLiteral("Corvane: ignored the unreadable cache %1").arg(cache.file());
 
-    // One read per program file, however many entries run it.
-    QHash<QString, DiscoveryCache::Record> readThisTime;
+    // One application per program file, however many entries run it: the first shown in menus, else
+    // the first.
+    QHash<QString, QString> entryOfProgram;
+    for (const InstalledProgram &program : programs) {
+        const auto chosen = entryOfProgram.constFind(program.executable);
+        if (chosen == entryOfProgram.constEnd())
+            entryOfProgram.insert(program.executable, program.entry.id);
+        else if (program.entry.shown && !std::any_of(programs.cbegin(), programs.cend(), [&](const InstalledProgram &p) {
+                     return p.entry.id == *chosen && p.entry.shown;
+                 }))
+            entryOfProgram.insert(program.executable, program.entry.id);
+    }
     QSet<QString> ids;
     bool cancelled = false;
     for (const InstalledProgram &program : programs) {
@@ -48,6 +60,8 @@ ShortcutDiscovery::Outcome ShortcutDiscovery::discover(const QList<InstalledProg
         const DesktopEntry &entry = program.entry;
         if (program.executable.isEmpty() || entry.id.isEmpty()
             || entry.id.compare(QLatin1String(PlatformProfile::applicationId), Qt::CaseInsensitive) == 0)
+            continue;
+        if (entryOfProgram.value(program.executable) != entry.id)
             continue;
         const QString programName = QFileInfo(program.executable).fileName().toLower();
         if (shippedIds.contains(entry.id.toLower())
@@ -64,9 +78,6 @@ ShortcutDiscovery::Outcome ShortcutDiscovery::discover(const QList<InstalledProg
         if (cached && cached->stamp == *stamp) {
             record = *cached;
             ++outcome.fromCache;
-        } else if (const auto done = readThisTime.constFind(program.executable); done != readThisTime.constEnd()) {
-            record = *done;
-            cache.store(entry.id, record);
         } else {
             ++outcome.programsRead;
             const ShortcutsWindowImport::Result imported = ShortcutsWindowImport::fromFile(resources_, program.executable);
@@ -80,7 +91,6 @@ ShortcutDiscovery::Outcome ShortcutDiscovery::discover(const QList<InstalledProg
                     ? imported.container
                     : imported.resourcePath + QStringLiteral(" in ") + imported.container;
             }
-            readThisTime.insert(program.executable, record);
             cache.store(entry.id, record);
         }
         if (record.sections.isEmpty())
