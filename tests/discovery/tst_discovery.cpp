@@ -352,6 +352,37 @@ private Q_SLOTS:
         QCOMPARE(vm.sections()[0].entries[0].id(), quit.id());
     }
 
+    // Keybinding keys of a GSettings schema: accelerators become shortcuts, other strings do not.
+    void importsKeybindingsFromASchema()
+    {
+        const QString folder = QString::fromLocal8Bit(qgetenv("GSETTINGS_SCHEMA_DIR"));
+        QVERIFY(writeFile(folder + QStringLiteral("/org.example.Keys.gschema.xml"), R"(<schemalist>
+  <schema id="org.example.Keys" path="/org/example/keys/">
+    <key name="close" type="as"><default>['&lt;Super&gt;q', '&lt;Alt&gt;F4']</default><summary>Close window</summary></key>
+    <key name="screenshot" type="as"><default>['Print']</default><summary>Take a screenshot</summary></key>
+    <key name="switch" type="s"><default>'&lt;Primary&gt;&lt;Shift&gt;Tab'</default><summary>Switch</summary></key>
+    <key name="unset" type="as"><default>[]</default><summary>Nothing</summary></key>
+    <key name="font" type="s"><default>'Sans 11'</default><summary>Font</summary></key>
+    <key name="side" type="s"><default>'left'</default><summary>Side</summary></key>
+    <key name="count" type="i"><default>3</default><summary>Count</summary></key>
+  </schema>
+</schemalist>)"));
+        QProcess compile;
+        compile.start(QStringLiteral(GLIB_COMPILE_SCHEMAS), {folder});
+        QVERIFY(compile.waitForFinished(30000) && compile.exitCode() == 0);
+
+        const Run run = runTool({QStringLiteral("import"), QStringLiteral("--from-schema"), QStringLiteral("org.example.Keys")});
+        QCOMPARE(run.code, 0);
+        const QMultiHash<QString, QString> keys = keysByTitle(run.out);
+        QStringList close = keys.values(QStringLiteral("Close window"));
+        close.sort();
+        QCOMPARE(close, (QStringList{QStringLiteral("alt+f4"), QStringLiteral("super+q")}));
+        QCOMPARE(keys.value(QStringLiteral("Take a screenshot")), QStringLiteral("print"));
+        QCOMPARE(keys.value(QStringLiteral("Switch")), QStringLiteral("ctrl+shift+tab"));
+        QCOMPARE(keys.size(), 4);
+        QCOMPARE(runTool({QStringLiteral("import"), QStringLiteral("--from-schema"), QStringLiteral("org.example.None")}).code, 1);
+    }
+
     void toolDiscoversAsTheProgramDoes()
     {
         const Run entries = runTool({QStringLiteral("entries"), shipped_, QStringLiteral("--discover")});
@@ -382,6 +413,8 @@ int main(int argc, char **argv)
     qputenv("XDG_DATA_DIRS", dir.filePath(QStringLiteral("data-dirs")).toLocal8Bit());
     qputenv("XDG_CACHE_HOME", dir.filePath(QStringLiteral("cache")).toLocal8Bit());
     qputenv("XDG_CONFIG_HOME", dir.filePath(QStringLiteral("config")).toLocal8Bit());
+    QDir(dir.path()).mkpath(QStringLiteral("schemas"));
+    qputenv("GSETTINGS_SCHEMA_DIR", dir.filePath(QStringLiteral("schemas")).toLocal8Bit());
     QCoreApplication app(argc, argv);
     TestDiscovery test;
     return QTest::qExec(&test, argc, argv);
