@@ -122,6 +122,7 @@ QString DataTool::usage()
         "      Print the sections the panel would show, one JSON object per line, then the rows the\n"
         "      selection moves over and the selection. --active names the application in front,\n"
         "      --installed the applications that count as installed for --only-installed.\n"
+        "  corvane-data --help | --version\n"
         "PATH is a ShortcutData folder or one data file; P is linux (default here) or macos.\n"
         "--discover adds the installed applications the program reads shortcuts windows from, as it\n"
         "does at start-up (XDG_DATA_DIRS for desktop entries, XDG_CACHE_HOME/corvane for the cache).\n");
