@@ -3,6 +3,7 @@
 #   <prefix>/bin/corvane, corvane-data
 #   <prefix>/share/corvane/ShortcutData, Icons      found by the program through ../share/corvane
 #   <prefix>/share/applications, metainfo, icons/hicolor, man/man1, bash-completion, doc/corvane
+#   <prefix>/share/gnome-shell/extensions/corvane-focus@corvane.org
 
 include(GNUInstallDirs)
 set(CORVANE_INSTALL_DOCDIR ${CMAKE_INSTALL_DATADIR}/doc/corvane)
@@ -53,6 +54,27 @@ foreach(icon IN LISTS icons)
     install(FILES ${icon} DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
   endif()
 endforeach()
+
+# Our GNOME Shell extension, in the format of the shell it is built for: GNOME Shell 45 changed the
+# module format, so 43 and 44 take the legacy variant. "auto" asks the gnome-shell found here.
+set(CORVANE_GNOME_SHELL_EXTENSION "auto" CACHE STRING "GNOME Shell extension variant: auto, modern (45+) or legacy (43, 44)")
+set(gnome_extension_variant ${CORVANE_GNOME_SHELL_EXTENSION})
+if(gnome_extension_variant STREQUAL "auto")
+  set(gnome_extension_variant modern)
+  find_program(CORVANE_GNOME_SHELL gnome-shell)
+  if(CORVANE_GNOME_SHELL)
+    execute_process(COMMAND ${CORVANE_GNOME_SHELL} --version OUTPUT_VARIABLE gnome_shell_version ERROR_QUIET)
+    if(gnome_shell_version MATCHES "([0-9]+)" AND CMAKE_MATCH_1 LESS 45)
+      set(gnome_extension_variant legacy)
+    endif()
+  endif()
+endif()
+if(gnome_extension_variant STREQUAL "legacy")
+  set(gnome_extension_dir ${dist}/gnome-shell-extension/legacy/corvane-focus@corvane.org)
+else()
+  set(gnome_extension_dir ${dist}/gnome-shell-extension/corvane-focus@corvane.org)
+endif()
+install(DIRECTORY ${gnome_extension_dir} DESTINATION ${CMAKE_INSTALL_DATADIR}/gnome-shell/extensions)
 
 # AppStream metadata.
 set(metainfo_command ${CMAKE_COMMAND}

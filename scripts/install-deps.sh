@@ -9,12 +9,18 @@ packages=(
   qt6-base-dev qt6-base-dev-tools qt6-svg-dev libgl-dev
   libsimdjson-dev libglib2.0-dev libelf-dev
   libxcb1-dev libxcb-keysyms1-dev libxcb-xtest0-dev
+  qt6-base-private-dev libwayland-dev libwayland-bin wayland-protocols
   libbenchmark-dev
+  libwayland-dev libwayland-bin
   # run
-  qt6-qpa-plugins libqt6svg6 fonts-dejavu-core
+  qt6-qpa-plugins qt6-wayland libqt6svg6 fonts-dejavu-core
   # test: private X servers, a window manager, a tray, a terminal, and tools to drive and see them
   xvfb xserver-xorg-core xserver-xorg-video-dummy openbox trayer xterm
   xdotool x11-utils x11-xserver-utils xauth imagemagick
+  # test: a headless Wayland compositor, a Wayland terminal, keys, screenshots, its tree as JSON
+  sway wtype grim foot jq
+  # test: Plasma's compositor on a virtual output, and a session bus to script it over
+  kwin-wayland dbus-bin
   # test: the accessibility bus on a private session bus, read through AT-SPI
   dbus-daemon at-spi2-core gsettings-desktop-schemas python3-pyatspi
   # package and install: the .deb's dependencies (dpkg-shlibdeps) and the distribution's checks;
@@ -23,6 +29,10 @@ packages=(
   python3-gi gir1.2-glib-2.0
   # a small GTK 4 program with a shortcuts window, read by the import tests
   gnome-text-editor
+  # test: Wayland compositors and clients (sway headless, XWayland, foot, Qt's Wayland plugin, grim),
+  # private D-Bus buses, KWin and GNOME Shell for their scripts and extension
+  sway xwayland foot grim qt6-wayland
+  kwin-wayland gnome-shell gjs unzip
 )
 # Packages one of the two distributions names differently or not at all.
 optional=(qt6-svg-plugins)

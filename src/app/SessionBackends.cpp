@@ -1,28 +1,50 @@
 #include "app/SessionBackends.h"
 
+#include "app/WaylandActivations.h"
+#include "platform/ActivationSourceChain.h"
+#include "platform/ShellExtension.h"
 #include "platform/SystemLog.h"
+#include "platform/wayland/WaylandWindowSystem.h"
 #include "platform/x11/X11ActivationSource.h"
 #include "platform/x11/X11HotKeyBackend.h"
 #include "platform/x11/X11WindowIdentity.h"
 #include "platform/x11/X11WindowSystem.h"
 
+#include <QGuiApplication>
+
 SessionBackends::SessionBackends()
 {
     const std::optional<X11Display> display = X11Display::ofApplication();
+    const bool wayland = QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
     if (display) {
         x11Windows_ = std::make_unique<X11WindowIdentity>(*display, workspace_.appDirectory());
         workspace_.setRunningApps(x11Windows_.get());
         windowSystemName_ = QStringLiteral("x11");
+    } else if (wayland) {
+        windowSystemName_ = QStringLiteral("wayland");
     } else {
         windowSystemName_ = QStringLiteral("none");
     }
     // The X11 backends degrade by themselves without a display: no active application, no grab.
-    activations_ = std::make_unique<X11ActivationSource>(x11Windows_.get());
-    auto windowSystem = std::make_unique<X11WindowSystem>();
+    auto x11Activations = std::make_unique<X11ActivationSource>(x11Windows_.get());
+    if (WaylandActivations::isWaylandSession()) {
+        const RunningAppList *runningApps = x11Windows_.get();
+        activations_ = WaylandActivations::create(workspace_.appDirectory(),
+                                                  x11Windows_ ? std::move(x11Activations) : nullptr, &runningApps);
+        workspace_.setRunningApps(runningApps);
+        shellExtension_ = WaylandActivations::shellExtension();
+    } else {
+        activations_ = std::move(x11Activations);
+    }
     auto hotKeys = std::make_unique<X11HotKeyBackend>();
-    // Windows the hot key shows are activated with the time of its press.
-    windowSystem->setUserTimeSource([backend = hotKeys.get()] { return backend->lastPressTime(); });
-    windowSystem_ = std::move(windowSystem);
+    if (wayland) {
+        windowSystem_ = std::make_unique<WaylandWindowSystem>();
+    } else {
+        auto windowSystem = std::make_unique<X11WindowSystem>();
+        // Windows the hot key shows are activated with the time of its press.
+        windowSystem->setUserTimeSource([backend = hotKeys.get()] { return backend->lastPressTime(); });
+        windowSystem_ = std::move(windowSystem);
+    }
     hotKeyBackend_ = std::move(hotKeys);
     SystemLog::shared().write(QStringLiteral("Corvane: session backends: %1, freedesktop").arg(windowSystemName_));
 }

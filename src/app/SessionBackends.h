@@ -9,11 +9,12 @@
 
 class ActivationSource;
 class HotKeyBackend;
+class ShellExtension;
 class WindowSystem;
 class X11WindowIdentity;
 
 // Picks the platform backends for this session, once, at start-up, and keeps them: the desktop
-// entries and autostart of every freedesktop session, plus the window-system backend (X11 today)
+// entries and autostart of every freedesktop session, plus the window-system backend (X11 or Wayland)
 // for the active application, the global hot key and the panel's window calls. Logs its choice.
 class SessionBackends {
 public:
@@ -22,13 +23,15 @@ public:
     SessionBackends(const SessionBackends &) = delete;
     SessionBackends &operator=(const SessionBackends &) = delete;
 
-    // "x11" or "none": what the window-system backend is.
+    // "x11", "wayland" or "none": what the window-system backend is.
     const QString &windowSystemName() const { return windowSystemName_; }
 
     LinuxWorkspace &workspace() { return workspace_; }
     XdgAutostartItem &loginItem() { return autostart_; }
     ActivationSource &activations() { return *activations_; }
     WindowSystem &windowSystem() { return *windowSystem_; }
+    // Our desktop-shell extension where the desktop needs one (GNOME), else null.
+    ShellExtension *shellExtension() { return shellExtension_.get(); }
     // The hot-key backend, handed over once to its manager.
     std::unique_ptr<HotKeyBackend> takeHotKeyBackend();
 
@@ -40,4 +43,5 @@ private:
     std::unique_ptr<ActivationSource> activations_;
     std::unique_ptr<WindowSystem> windowSystem_;
     std::unique_ptr<HotKeyBackend> hotKeyBackend_;
+    std::unique_ptr<ShellExtension> shellExtension_;
 };

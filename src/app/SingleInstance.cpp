@@ -1,14 +1,16 @@
 #include "app/SingleInstance.h"
 
+#include "platform/LocalRequestClient.h"
+#include "platform/LocalRequestServer.h"
+
+#include <QDeadlineTimer>
 #include <QDir>
-#include <QLocalServer>
-#include <QLocalSocket>
 #include <QStandardPaths>
+#include <QThread>
 
 #include <unistd.h>
 
 namespace {
-constexpr qint64 maxCommandLength = 512;
 constexpr qsizetype maxTokenLength = 256;
 
 // Tokens are opaque to us; we only pass on what cannot break the line format.
@@ -29,7 +31,9 @@ SingleInstance::SingleInstance(const QString &name, QObject *parent) : QObject(p
     QString folder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
     if (folder.isEmpty())
         folder = QDir::tempPath();
-    path_ = QDir(folder).filePath(QStringLiteral("%1-%2.socket").arg(name).arg(getuid()));
+    const QString base = QDir(folder).filePath(QStringLiteral("%1-%2").arg(name).arg(getuid()));
+    path_ = base + QStringLiteral(".socket");
+    lockPath_ = base + QStringLiteral(".lock");
 }
 
 SingleInstance::~SingleInstance() = default;
@@ -59,54 +63,74 @@ QString SingleInstance::activationTokenFromEnvironment()
     return QString();
 }
 
+SingleInstance::Role SingleInstance::claim()
+{
+    if (role_ == Role::First)
+        return role_;
+    QString reason;
+    switch (lock_.acquire(lockPath_, 0, &reason)) {
+    case FileLock::Outcome::Busy:
+        return role_ = Role::Later;
+    case FileLock::Outcome::Failed:
+        error_ = QStringLiteral("cannot use the lock file %1 (%2)").arg(lockPath_, reason);
+        return role_ = Role::Failed;
+    case FileLock::Outcome::Acquired:
+        break;
+    }
+    server_ = std::make_unique<LocalRequestServer>();
+    if (!server_->bind(path_, &reason)) {
+        server_.reset();
+        lock_.release();
+        error_ = QStringLiteral("cannot listen on %1 (%2)").arg(path_, reason);
+        return role_ = Role::Failed;
+    }
+    connect(server_.get(), &LocalRequestServer::lineReceived, this, &SingleInstance::receive);
+    return role_ = Role::First;
+}
+
 bool SingleInstance::sendToRunning(const QString &command, const QString &activationToken, int timeoutMs)
 {
-    QLocalSocket socket;
-    socket.connectToServer(path_);
-    if (!socket.waitForConnected(timeoutMs))
-        return false;
     QByteArray line = command.toUtf8();
     if (isPlainToken(activationToken))
         line += ' ' + activationToken.toLatin1();
-    socket.write(line + '\n');
-    if (!socket.waitForBytesWritten(timeoutMs))
+    const QDeadlineTimer deadline(timeoutMs);
+    for (;;) {
+        QString reason;
+        const auto result =
+            LocalRequestClient::send(path_, line, int(std::max<qint64>(1, deadline.remainingTime())), &reason);
+        if (result == LocalRequestClient::Result::Answered)
+            return true;
+        // Nobody listens yet: the instance may be starting, between taking the lock and binding.
+        if (result == LocalRequestClient::Result::NoServer && !deadline.hasExpired()) {
+            QThread::msleep(50);
+            continue;
+        }
+        error_ = QStringLiteral("the running instance did not answer at %1 (%2)").arg(path_, reason);
         return false;
-    // The running instance closes the connection once it has read the command.
-    socket.waitForDisconnected(timeoutMs);
-    return true;
+    }
 }
 
 bool SingleInstance::listen()
 {
-    server_ = std::make_unique<QLocalServer>();
-    server_->setSocketOptions(QLocalServer::UserAccessOption);
-    if (!server_->listen(path_)) {
-        // A socket file left by a program that died answers nobody: take its place.
-        QLocalSocket probe;
-        probe.connectToServer(path_);
-        if (probe.waitForConnected(500))
-            return false;
-        QLocalServer::removeServer(path_);
-        if (!server_->listen(path_))
-            return false;
+    if (claim() != Role::First || !server_) {
+        if (role_ == Role::Later)
+            error_ = QStringLiteral("another instance holds %1").arg(lockPath_);
+        return false;
     }
-    connect(server_.get(), &QLocalServer::newConnection, this, [this] {
-        while (QLocalSocket *socket = server_->nextPendingConnection()) {
-            connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
-            connect(socket, &QLocalSocket::readyRead, this, [this, socket] {
-                if (!socket->canReadLine()) {
-                    if (socket->bytesAvailable() > maxCommandLength)
-                        socket->abort();  // not one of ours
-                    return;
-                }
-                const QString line = QString::fromUtf8(socket->readLine(maxCommandLength)).trimmed();
-                socket->disconnectFromServer();
-                const qsizetype space = line.indexOf(QLatin1Char(' '));
-                const QString command = space < 0 ? line : line.left(space);
-                const QString token = space < 0 ? QString() : line.mid(space + 1);
-                Q_EMIT commandReceived(command, isPlainToken(token) ? token : QString());
-            });
-        }
-    });
+    server_->start();
     return true;
+}
+
+void SingleInstance::receive(const QByteArray &raw)
+{
+    const QString line = QString::fromUtf8(raw).trimmed();
+    const qsizetype space = line.indexOf(QLatin1Char(' '));
+    const QString command = space < 0 ? line : line.left(space);
+    const QString token = space < 0 ? QString() : line.mid(space + 1);
+    Q_EMIT commandReceived(command, isPlainToken(token) ? token : QString());
+}
+
+void SingleInstance::close()
+{
+    server_.reset();
 }

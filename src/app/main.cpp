@@ -11,6 +11,9 @@
 #include "platform/ResourcePaths.h"
 #include "app/SingleInstance.h"
 #include "platform/StandardDefaults.h"
+#include "platform/SystemLog.h"
+#include "platform/TerminationSignals.h"
+#include "platform/WindowSystem.h"
 #include "settings/HotKeyManager.h"
 #include "settings/Preferences.h"
 #include "settings/ui/AccentSwatchAccessible.h"
@@ -66,24 +69,41 @@ int main(int argc, char *argv[])
 {
     if (const std::optional<int> code = answerInformationRequest(argc, argv))
         return *code;
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    const QString command = SingleInstance::commandFor(arguments);
+    const QString activationToken = SingleInstance::activationTokenFromEnvironment();
+    // Qt would spend the launcher's token on an activation of its own, before the panel exists; the
+    // request hands it to the panel instead.
+    qunsetenv("XDG_ACTIVATION_TOKEN");
+
+    // One program per session: a later launch passes its request on and ends, before it needs a
+    // display. Only the first builds the application.
+    SingleInstance instance;
+    SingleInstance::Role role = instance.claim();
+    if (role == SingleInstance::Role::Later) {
+        if (instance.sendToRunning(command, activationToken))
+            return 0;
+        role = instance.claim(); // the instance may have ended meanwhile
+        if (role == SingleInstance::Role::Later) {
+            SystemLog::shared().write(QStringLiteral("Corvane: ") + instance.errorString());
+            return 1;
+        }
+    }
+    if (role == SingleInstance::Role::Failed) {
+        SystemLog::shared().write(QStringLiteral("Corvane: cannot start: ") + instance.errorString());
+        return 1;
+    }
+    if (command == QLatin1String("quit"))
+        return 0;  // nothing runs that could quit
 
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("corvane"));
     QApplication::setApplicationVersion(QStringLiteral(CORVANE_VERSION));
     QApplication::setDesktopFileName(QLatin1String(PlatformProfile::applicationId));
     QApplication::setQuitOnLastWindowClosed(false);
-
-    // One program per session: a later launch passes its request on and ends.
-    const QStringList arguments = QApplication::arguments();
-    const QString command = SingleInstance::commandFor(arguments);
-    const QString activationToken = SingleInstance::activationTokenFromEnvironment();
-    SingleInstance instance;
-    if (instance.sendToRunning(command, activationToken))
-        return 0;
-    if (command == QLatin1String("quit"))
-        return 0;  // nothing runs that could quit
-    if (!instance.listen())
-        return instance.sendToRunning(command, activationToken) ? 0 : 1;
+    instance.listen();
 
     // What screen readers see of the views Qt does not know.
     QAccessible::installFactory(SectionListAccessible::factory);
@@ -94,12 +114,25 @@ int main(int argc, char *argv[])
     Preferences &preferences = Preferences::shared();
     IconLoader::createShared(&workspace);
     SettingsWindowController::createShared(preferences, &backends.windowSystem());
+    SettingsWindowController::shared().setShellExtension(backends.shellExtension());
     HotKeyManager::shared().setBackend(backends.takeHotKeyBackend());
 
     AppDelegate delegate({preferences, StandardDefaults::shared(), workspace, backends.activations(),
                           IconLoader::shared(), &backends.windowSystem()},
                          ResourcePaths::folder(QStringLiteral("ShortcutData")),
                          QLatin1String(PlatformProfile::keymapPlatform), arguments);
+
+    // A settings file that cannot be written: tell the user (once for each reason; the log has every
+    // failure), from the main thread.
+    QObject::connect(&StandardDefaults::shared(), &JsonDefaultsStore::failureReported, &delegate,
+                     [](const QString &message) {
+                         DesktopNotifier::notify(QApplication::translate("main", "Settings not saved"), message);
+                     });
+    // Changes are written in the background: the last ones reach the disk before the program ends,
+    // also when the session ends it with a signal.
+    QObject::connect(&app, &QCoreApplication::aboutToQuit, &delegate, [] { StandardDefaults::shared().flush(true); });
+    TerminationSignals termination;
+    QObject::connect(&termination, &TerminationSignals::received, &app, &QCoreApplication::quit);
 
     MenuModel menuModel(backends.loginItem());
     TrayMenu tray(menuModel, preferences,
@@ -109,8 +142,10 @@ int main(int argc, char *argv[])
                    },
                    [] { SettingsWindowController::shared().open(); }, [] { QApplication::quit(); }});
 
-    auto perform = [&delegate](const QString &request, const QString &activationToken = QString()) {
-        Q_UNUSED(activationToken);  // used by window systems that hand focus with a token
+    WindowSystem &windowSystem = backends.windowSystem();
+    auto perform = [&delegate, &windowSystem](const QString &request, const QString &activationToken = QString()) {
+        // On Wayland the panel takes the keyboard with the token of the launch that asked for it.
+        windowSystem.setActivationToken(activationToken);
         PanelController *panel = delegate.panelController();
         if (request == QLatin1String("toggle") && panel)
             panel->toggle();
@@ -120,6 +155,7 @@ int main(int argc, char *argv[])
             QApplication::quit();
         else if (request == QLatin1String("settings") || request == QLatin1String("open"))
             SettingsWindowController::shared().open();
+        windowSystem.setActivationToken(QString());
     };
     QObject::connect(&instance, &SingleInstance::commandReceived, &delegate, perform);
 
@@ -137,7 +173,9 @@ int main(int argc, char *argv[])
         LaunchTiming::reportReady();
         // Launched with a request (a desktop shortcut bound to --toggle, say): carry it out.
         if (command != QLatin1String("open"))
-            perform(command);
+            perform(command, activationToken);
     });
-    return app.exec();
+    const int status = app.exec();
+    instance.close();
+    return status;
 }

@@ -3,10 +3,13 @@
 #include "catalogue/AppShortcutsDecoder.h"
 #include "catalogue/KeyGroupsCache.h"
 #include "catalogue/TextArena.h"
+#include "platform/BoundedFileReader.h"
+#include "platform/DirectoryListing.h"
 #include "platform/SystemLog.h"
 
 #include <QCollator>
 #include <QDirIterator>
+#include <QFile>
 #include <QFileInfo>
 #include <QSet>
 
@@ -44,6 +47,24 @@ void ShortcutStore::load()
         auto result = decoder.decodeFile(path);
         if (!result.app) {
             const QString name = lastPathComponent(path);
+            failedFiles_.append(name);
+            SystemLog::shared().write(QStringLiteral("Corvane: failed to decode ") + SystemLog::escaped(name));
+            continue;
+        }
+        decoded.append(std::move(*result.app));
+    }
+    // Names that are not valid UTF-8 are missing from the listing above; only the extension of a name
+    // matters, so read them by their bytes.
+    for (const QByteArray &raw : DirectoryListing::undecodableNames(*folder_)) {
+        const qsizetype dot = raw.lastIndexOf('.');
+        if (dot < 0 || raw.mid(dot + 1) != "json")
+            continue;
+        const auto file = BoundedFileReader::readNative(QFile::encodeName(*folder_) + '/' + raw,
+                                                        AppShortcutsDecoder::maxFileSize);
+        auto result = file.outcome == BoundedFileReader::Outcome::Read ? decoder.decode(file.bytes)
+                                                                       : AppShortcutsDecoder::Result();
+        if (!result.app) {
+            const QString name = DirectoryListing::displayName(raw);
             failedFiles_.append(name);
             SystemLog::shared().write(QStringLiteral("Corvane: failed to decode ") + name);
             continue;

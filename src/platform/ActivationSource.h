@@ -19,4 +19,7 @@ public:
     // From now on calls `handler` on the main thread with the application of every window that
     // becomes active, this program's own included. A later call replaces the handler.
     virtual void follow(Handler handler) = 0;
+    // False while the source cannot tell anything (its desktop service is missing, or not running
+    // yet); may change while the program runs.
+    virtual bool isAvailable() const { return true; }
 };

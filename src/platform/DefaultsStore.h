@@ -5,7 +5,7 @@
 
 // The per-user key-value store that favourites and preferences live in. Values keep their types:
 // QString, bool, qint64 (qlonglong), double, and lists (QVariantList) of any of them. A missing key
-// reads as an invalid QVariant. Every write is persisted before setValue returns.
+// reads as an invalid QVariant. A value set reads back at once; a file store writes it right after.
 class DefaultsStore {
 public:
     virtual ~DefaultsStore() = default;

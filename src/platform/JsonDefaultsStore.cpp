@@ -1,281 +1,51 @@
 #include "platform/JsonDefaultsStore.h"
 
+#include "platform/AtomicFileWriter.h"
+#include "platform/BoundedFileReader.h"
+#include "platform/FileLock.h"
+#include "platform/SettingsJson.h"
 #include "platform/SystemLog.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
-#include <QJsonValue>
-#include <QLockFile>
-#include <QSaveFile>
-#include <QSettings>
 #include <QStandardPaths>
-
-#include <simdjson.h>
-
-#include <cmath>
-#include <optional>
-#include <string_view>
-
-using simdjson::dom::element;
-using simdjson::dom::element_type;
 
 namespace {
 
-// Reading. simdjson rather than QJsonDocument: QJsonDocument turns 768.0 into the integer 768, and a
-// double stored by this program has to come back as a double.
+// How long a write waits for another process's lock on the file before it goes ahead without it.
+constexpr int lockWaitMs = 2000;
 
-QString fromView(std::string_view text)
+void apply(QVariantMap &values, const QString &key, const std::optional<QVariant> &value)
 {
-    return QString::fromUtf8(text.data(), qsizetype(text.size()));
+    if (value)
+        values.insert(key, *value);
+    else
+        values.remove(key);
 }
 
-QVariant toVariant(element value)
+bool isBlank(const QByteArray &bytes)
 {
-    switch (value.type()) {
-    case element_type::OBJECT: {
-        QVariantMap map;
-        const simdjson::dom::object object = value.get_object().value_unsafe();
-        for (const auto field : object)
-            map.insert(fromView(field.key), toVariant(field.value));
-        return map;
-    }
-    case element_type::ARRAY: {
-        QVariantList list;
-        const simdjson::dom::array array = value.get_array().value_unsafe();
-        for (const element item : array)
-            list.append(toVariant(item));
-        return list;
-    }
-    case element_type::INT64: return qlonglong(value.get_int64().value_unsafe());
-    case element_type::UINT64: return qulonglong(value.get_uint64().value_unsafe());
-    case element_type::DOUBLE: return value.get_double().value_unsafe();
-    case element_type::STRING: return fromView(value.get_string().value_unsafe());
-    case element_type::BOOL: return value.get_bool().value_unsafe();
-    case element_type::NULL_VALUE: break;
-    }
-    return QVariant();
-}
-
-// The settings held in a file's bytes, or nothing when they are not a JSON object. A file with no
-// content at all (or only white space) holds no settings; it is not damaged. simdjson refuses integers
-// that do not fit in 64 bits, so a file holding one counts as damaged too.
-std::optional<QSettings::SettingsMap> decode(const QByteArray &bytes)
-{
-    simdjson::dom::parser parser;
-    element root;
-    const auto error = parser.parse(bytes.constData(), size_t(bytes.size())).get(root);
-    if (error == simdjson::EMPTY)
-        return QSettings::SettingsMap();
-    if (error || root.type() != element_type::OBJECT)
-        return std::nullopt;
-    QSettings::SettingsMap map;
-    // Name the object: a range-for over get_object().value_unsafe() would outlive the result it refers to.
-    const simdjson::dom::object object = root.get_object().value_unsafe();
-    for (const auto field : object)
-        map.insert(fromView(field.key), toVariant(field.value));
-    return map;
-}
-
-bool readJson(QIODevice &device, QSettings::SettingsMap &map)
-{
-    auto decoded = decode(device.readAll());
-    if (!decoded)
-        return false;
-    map = std::move(*decoded);
-    return true;
-}
-
-// Writing: indented, keys sorted, one value per line, so that the file stays readable by people.
-
-void appendJson(QByteArray &out, const QVariant &value, int depth);
-
-void appendLineBreak(QByteArray &out, int depth)
-{
-    out += '\n';
-    out += QByteArray(depth * 4, ' ');
-}
-
-void appendString(QByteArray &out, const QString &text)
-{
-    out += '"';
-    for (const char c : text.toUtf8()) {
-        switch (c) {
-        case '"': out += "\\\""; break;
-        case '\\': out += "\\\\"; break;
-        case '\b': out += "\\b"; break;
-        case '\f': out += "\\f"; break;
-        case '\n': out += "\\n"; break;
-        case '\r': out += "\\r"; break;
-        case '\t': out += "\\t"; break;
-        default:
-            if (uchar(c) < 0x20)
-                out += "\\u00" + QByteArray::number(uchar(c), 16).rightJustified(2, '0');
-            else
-                out += c;
-        }
-    }
-    out += '"';
-}
-
-void appendDouble(QByteArray &out, double number)
-{
-    if (!std::isfinite(number)) {
-        out += "null"; // JSON has neither infinities nor NaN
-        return;
-    }
-    QByteArray text = QByteArray::number(number, 'g', QLocale::FloatingPointShortest);
-    // 768.0 is written "768"; give it back its fraction so that it reads back as a double.
-    if (!text.contains('.') && !text.contains('e'))
-        text += ".0";
-    out += text;
-}
-
-void appendArray(QByteArray &out, const QVariantList &list, int depth)
-{
-    if (list.isEmpty()) {
-        out += "[]";
-        return;
-    }
-    out += '[';
-    for (qsizetype i = 0; i < list.size(); ++i) {
-        if (i > 0)
-            out += ',';
-        appendLineBreak(out, depth + 1);
-        appendJson(out, list.at(i), depth + 1);
-    }
-    appendLineBreak(out, depth);
-    out += ']';
-}
-
-void appendObject(QByteArray &out, const QVariantMap &map, int depth)
-{
-    if (map.isEmpty()) {
-        out += "{}";
-        return;
-    }
-    out += '{';
-    for (auto it = map.cbegin(); it != map.cend(); ++it) {
-        if (it != map.cbegin())
-            out += ',';
-        appendLineBreak(out, depth + 1);
-        appendString(out, it.key());
-        out += ": ";
-        appendJson(out, it.value(), depth + 1);
-    }
-    appendLineBreak(out, depth);
-    out += '}';
-}
-
-void appendJson(QByteArray &out, const QVariant &value, int depth)
-{
-    switch (value.typeId()) {
-    case QMetaType::UnknownType:
-    case QMetaType::Nullptr: out += "null"; return;
-    case QMetaType::Bool: out += value.toBool() ? "true" : "false"; return;
-    case QMetaType::Char:
-    case QMetaType::SChar:
-    case QMetaType::Short:
-    case QMetaType::Int:
-    case QMetaType::Long:
-    case QMetaType::LongLong: out += QByteArray::number(value.toLongLong()); return;
-    case QMetaType::UChar:
-    case QMetaType::UShort:
-    case QMetaType::UInt:
-    case QMetaType::ULong:
-    case QMetaType::ULongLong: out += QByteArray::number(value.toULongLong()); return;
-    case QMetaType::Float:
-    case QMetaType::Double: appendDouble(out, value.toDouble()); return;
-    case QMetaType::QString: appendString(out, value.toString()); return;
-    case QMetaType::QStringList:
-    case QMetaType::QVariantList: appendArray(out, value.toList(), depth); return;
-    case QMetaType::QVariantMap: appendObject(out, value.toMap(), depth); return;
-    case QMetaType::QVariantHash: {
-        QVariantMap sorted;
-        const QVariantHash hash = value.toHash();
-        for (auto it = hash.cbegin(); it != hash.cend(); ++it)
-            sorted.insert(it.key(), it.value());
-        appendObject(out, sorted, depth);
-        return;
-    }
-    default:
-        // Anything else is stored the way Qt's own JSON classes store it (a QByteArray or a QUrl as a
-        // string, an unconvertible value as null), which always ends in one of the cases above.
-        appendJson(out, QJsonValue::fromVariant(value).toVariant(), depth);
-    }
-}
-
-bool writeJson(QIODevice &device, const QSettings::SettingsMap &map)
-{
-    QByteArray out;
-    appendObject(out, map, 0);
-    out += '\n';
-    return device.write(out) == out.size();
-}
-
-QSettings::Format jsonFormat()
-{
-    static const QSettings::Format format = QSettings::registerFormat(QStringLiteral("json"), readJson, writeJson);
-    return format;
-}
-
-// QSettings reads a damaged file as empty and replaces it, without a trace, on the first write. Before
-// it gets the chance, copy what the user had next to it.
-void keepDamagedFileAside(const QString &path)
-{
-    QFile file(path);
-    if (!file.exists())
-        return; // the first run
-    QByteArray bytes;
-    if (file.open(QIODevice::ReadOnly))
-        bytes = file.readAll();
-    if (!file.isOpen() || file.error() != QFileDevice::NoError) {
-        SystemLog::shared().write(QStringLiteral("Corvane: cannot read settings file %1 (%2); started from defaults")
-                                      .arg(QDir::toNativeSeparators(path), file.errorString()));
-        return;
-    }
-    if (decode(bytes))
-        return;
-    const QString keptPath = path + QStringLiteral(".corrupt");
-    QSaveFile kept(keptPath);
-    if (kept.open(QIODevice::WriteOnly) && kept.write(bytes) == bytes.size() && kept.commit()) {
-        SystemLog::shared().write(
-            QStringLiteral("Corvane: settings file %1 is damaged; kept it as %2 and started from defaults")
-                .arg(QDir::toNativeSeparators(path), QFileInfo(keptPath).fileName()));
-    } else {
-        SystemLog::shared().write(
-            QStringLiteral("Corvane: settings file %1 is damaged and could not be copied aside (%2); "
-                           "started from defaults")
-                .arg(QDir::toNativeSeparators(path), kept.errorString()));
-    }
-}
-
-// QSettings holds a QLockFile (<file>.lock) while it writes. QLockFile creates that file and only then
-// writes its owner into it, so a process killed in between leaves an empty lock file, and the next
-// write waits 30 seconds for it to age into staleness. An empty lock file that no live process holds
-// (the owner also keeps an flock on it, which its death releases) is such a leftover: remove it.
-// The same goes for the .rmlock that QLockFile takes while it removes a stale lock.
-void removeAbandonedLockFiles(const QString &path)
-{
-    const QString lockPath = path + QStringLiteral(".lock");
-    for (const QString &candidate : {lockPath, lockPath + QStringLiteral(".rmlock")}) {
-        const QFileInfo info(candidate);
-        if (info.exists() && info.size() == 0)
-            QLockFile(candidate).removeStaleLockFile();
-    }
+    return bytes.trimmed().isEmpty();
 }
 
 } // namespace
 
-JsonDefaultsStore::JsonDefaultsStore(const QString &path) : filePath_(path)
+JsonDefaultsStore::JsonDefaultsStore(const QString &path, QObject *parent) : QObject(parent), filePath_(path)
 {
-    keepDamagedFileAside(filePath_);
-    settings_ = std::make_unique<QSettings>(filePath_, jsonFormat());
-    // Write a temporary file and rename it over the old one, never the file itself in place.
-    settings_->setAtomicSyncRequired(true);
+    load();
 }
 
-JsonDefaultsStore::~JsonDefaultsStore() = default;
+JsonDefaultsStore::~JsonDefaultsStore()
+{
+    flush(true);
+    {
+        const std::lock_guard<std::mutex> lock(mutex_);
+        stopping_ = true;
+    }
+    wake_.notify_one();
+    if (writer_.joinable())
+        writer_.join();
+}
 
 QString JsonDefaultsStore::defaultPath()
 {
@@ -285,23 +55,250 @@ QString JsonDefaultsStore::defaultPath()
 
 QVariant JsonDefaultsStore::value(const QString &key) const
 {
-    return settings_->value(key);
+    const std::lock_guard<std::mutex> lock(mutex_);
+    return values_.value(key);
 }
 
 void JsonDefaultsStore::setValue(const QString &key, const QVariant &value)
 {
-    if (value.isValid())
-        settings_->setValue(key, value);
-    else
-        settings_->remove(key);
-    QDir().mkpath(QFileInfo(filePath_).absolutePath());
-    removeAbandonedLockFiles(filePath_);
-    settings_->sync();
-    // status() keeps the first error it met, so this reports the first failed write only; after a
-    // damaged file it stays at FormatError and reports nothing.
-    if (settings_->status() == QSettings::AccessError && !writeFailureLogged_) {
-        writeFailureLogged_ = true;
-        SystemLog::shared().write(
-            QStringLiteral("Corvane: could not save settings to %1").arg(QDir::toNativeSeparators(filePath_)));
+    {
+        const std::lock_guard<std::mutex> lock(mutex_);
+        if (value.isValid()) {
+            values_.insert(key, value);
+            pending_[key] = value;
+        } else {
+            values_.remove(key);
+            pending_[key] = std::nullopt;
+        }
+        ++requested_;
+        if (!writer_.joinable())
+            writer_ = std::thread(&JsonDefaultsStore::writerLoop, this);
     }
+    wake_.notify_one();
+}
+
+bool JsonDefaultsStore::flush(bool retryFailed)
+{
+    std::unique_lock<std::mutex> lock(mutex_);
+    if (!writer_.joinable())
+        return pending_.empty();
+    // Wait for the write under way or asked for; when there is none, try once more what is still
+    // pending (a write that failed before) if asked to.
+    if (retryFailed && requested_ == finished_ && !pending_.empty()) {
+        ++requested_;
+        wake_.notify_one();
+    }
+    const quint64 target = requested_;
+    done_.wait(lock, [&] { return finished_ >= target; });
+    return pending_.empty();
+}
+
+// Start-up: what the file holds, or, when it cannot be used, defaults and a note of what has to be
+// kept aside before the first write.
+void JsonDefaultsStore::load()
+{
+    const QString path = SystemLog::escaped(QDir::toNativeSeparators(filePath_));
+    BoundedFileReader::Result file = BoundedFileReader::read(filePath_, maxFileSize);
+    stamp_ = file.stamp;
+    QString problem;
+    switch (file.outcome) {
+    case BoundedFileReader::Outcome::Absent:
+        return; // the first run
+    case BoundedFileReader::Outcome::Read:
+        if (auto decoded = SettingsJson::decode(file.bytes)) {
+            values_ = onDisk_ = std::move(*decoded);
+            return;
+        }
+        problem = QStringLiteral("is damaged");
+        break;
+    case BoundedFileReader::Outcome::TooLarge:
+    case BoundedFileReader::Outcome::NotRegular:
+    case BoundedFileReader::Outcome::Unreadable:
+        // Nothing to copy (or too much): it is moved aside when the first change is written.
+        mustKeepAside_ = true;
+        asideCopiesContent_ = false;
+        problem_ = QStringLiteral("cannot be read (%1)").arg(file.reason);
+        SystemLog::shared().write(
+            QStringLiteral("Corvane: cannot read settings file %1 (%2); started from defaults").arg(path, file.reason));
+        return;
+    }
+    // A damaged file: copy what the user had next to it before anything replaces it.
+    mustKeepAside_ = true;
+    asideCopiesContent_ = true;
+    problem_ = problem;
+    if (const auto error = keepAside(true); !error) {
+        problem_.clear();
+        mustKeepAside_ = false;
+        SystemLog::shared().write(QStringLiteral("Corvane: settings file %1 %2; kept it as %3 and started from defaults")
+                                      .arg(path, problem, keptName(lastKept_)));
+    } else {
+        SystemLog::shared().write(
+            QStringLiteral("Corvane: settings file %1 %2 and could not be copied aside (%3); started from defaults "
+                           "and will not write over it")
+                .arg(path, problem, *error));
+    }
+}
+
+void JsonDefaultsStore::writerLoop()
+{
+    std::unique_lock<std::mutex> lock(mutex_);
+    for (;;) {
+        wake_.wait(lock, [&] { return stopping_ || requested_ > finished_; });
+        if (requested_ == finished_)
+            return; // stopping, nothing left
+        const quint64 target = requested_;
+        Changes changes;
+        changes.swap(pending_);
+        lock.unlock();
+        const bool written = changes.empty() || writeChanges(changes);
+        lock.lock();
+        if (!written) {
+            // Not on disk: the changes go into the next write, under any newer ones.
+            for (auto &change : changes)
+                pending_.emplace(change.first, std::move(change.second));
+        }
+        // The values now are what the file holds (another program's edits merged in) plus what is
+        // still to be written.
+        QVariantMap values = onDisk_;
+        for (const auto &change : pending_)
+            apply(values, change.first, change.second);
+        values_ = std::move(values);
+        finished_ = target;
+        done_.notify_all();
+    }
+}
+
+bool JsonDefaultsStore::writeChanges(const Changes &changes)
+{
+    const QString path = SystemLog::escaped(QDir::toNativeSeparators(filePath_));
+    const QString folder = QFileInfo(filePath_).absolutePath();
+    if (!QDir().mkpath(folder)) {
+        reportFailure(QStringLiteral("Corvane: could not save settings to %1: cannot create the folder").arg(path),
+                      QStringLiteral("cannot create the folder %1").arg(SystemLog::escaped(folder)));
+        return false;
+    }
+    // Another program writing the same file (an older Corvane, a second copy) waits for this lock. A
+    // lock file that no live process holds is no obstacle, whatever it contains.
+    QString lockReason;
+    FileLock fileLock;
+    const FileLock::Outcome locked = fileLock.acquire(filePath_ + QStringLiteral(".lock"), lockWaitMs, &lockReason);
+    if (locked != FileLock::Outcome::Acquired && !lockFailureLogged_) {
+        lockFailureLogged_ = true;
+        SystemLog::shared().write(
+            locked == FileLock::Outcome::Busy
+                ? QStringLiteral("Corvane: another process holds %1.lock; writing the settings without waiting longer").arg(path)
+                : QStringLiteral("Corvane: cannot lock %1.lock (%2); writing the settings without the lock").arg(path, lockReason));
+    }
+    if (!checkFileOnDisk())
+        return false;
+    QVariantMap next = onDisk_;
+    for (const auto &change : changes)
+        apply(next, change.first, change.second);
+    if (const auto error = AtomicFileWriter::write(writeTarget(), SettingsJson::encode(next))) {
+        reportFailure(QStringLiteral("Corvane: could not save settings to %1: %2").arg(path, *error), *error);
+        return false;
+    }
+    onDisk_ = std::move(next);
+    stamp_ = FileStamp::of(filePath_);
+    return true;
+}
+
+// Before a write: when the file is no longer the one last read or written, read it again. Its values
+// become the base of the write; a damaged file, or anything else at its place, is kept aside first.
+// False when the write must not happen, because what is there could not be kept aside.
+bool JsonDefaultsStore::checkFileOnDisk()
+{
+    const QString path = SystemLog::escaped(QDir::toNativeSeparators(filePath_));
+    if (FileStamp::of(filePath_) != stamp_) {
+        BoundedFileReader::Result file = BoundedFileReader::read(filePath_, maxFileSize);
+        stamp_ = file.stamp;
+        mustKeepAside_ = false;
+        switch (file.outcome) {
+        case BoundedFileReader::Outcome::Absent:
+            break; // removed: the values in memory are written anew
+        case BoundedFileReader::Outcome::Read:
+            if (auto decoded = SettingsJson::decode(file.bytes); decoded && !isBlank(file.bytes)) {
+                onDisk_ = std::move(*decoded);
+            } else if (decoded) {
+                SystemLog::shared().write(
+                    QStringLiteral("Corvane: settings file %1 was emptied; writing the settings in memory").arg(path));
+            } else {
+                mustKeepAside_ = true;
+                asideCopiesContent_ = true;
+                problem_ = QStringLiteral("was damaged");
+            }
+            break;
+        case BoundedFileReader::Outcome::TooLarge:
+        case BoundedFileReader::Outcome::NotRegular:
+        case BoundedFileReader::Outcome::Unreadable:
+            mustKeepAside_ = true;
+            asideCopiesContent_ = false;
+            problem_ = QStringLiteral("cannot be read (%1)").arg(file.reason);
+            break;
+        }
+    }
+    if (!mustKeepAside_)
+        return true;
+    if (const auto error = keepAside(asideCopiesContent_)) {
+        reportFailure(QStringLiteral("Corvane: could not save settings to %1: the file there %2 and could not be kept "
+                                     "aside (%3); the settings stay in memory")
+                          .arg(path, problem_, *error),
+                      QStringLiteral("the file there could not be kept aside (%1)").arg(*error));
+        return false;
+    }
+    SystemLog::shared().write(QStringLiteral("Corvane: settings file %1 %2; kept it as %3 and merged the changes into "
+                                             "the settings in memory")
+                                  .arg(path, problem_, keptName(lastKept_)));
+    mustKeepAside_ = false;
+    problem_.clear();
+    stamp_ = FileStamp::of(filePath_);
+    return true;
+}
+
+// Copies (or, for what has no content to copy or too much, renames) what is at the path to the first free name of
+// <name>.corrupt, <name>.corrupt.1, ...; an error when that fails or every name is taken.
+std::optional<QString> JsonDefaultsStore::keepAside(bool copyContent)
+{
+    QStringList taken;
+    for (int n = 0; n < maxKeptCopies; ++n) {
+        const QString kept = filePath_ + QStringLiteral(".corrupt") + (n == 0 ? QString() : QStringLiteral(".%1").arg(n));
+        const QFileInfo info(kept);
+        if (info.exists() || info.isSymLink()) {
+            taken << info.fileName();
+            continue;
+        }
+        const auto error = copyContent ? AtomicFileWriter::copy(filePath_, kept) : AtomicFileWriter::moveAside(filePath_, kept);
+        if (!error)
+            lastKept_ = kept;
+        return error;
+    }
+    return QStringLiteral("%1 damaged copies are kept already, %2 to %3; remove some")
+        .arg(maxKeptCopies)
+        .arg(taken.constFirst(), taken.constLast());
+}
+
+QString JsonDefaultsStore::keptName(const QString &keptPath) const
+{
+    return SystemLog::escaped(QFileInfo(keptPath).fileName());
+}
+
+// A settings file that is a link to a file elsewhere (a folder of dotfiles) is written there, and the
+// link stays.
+QString JsonDefaultsStore::writeTarget() const
+{
+    const QFileInfo info(filePath_);
+    if (info.isSymLink() && info.isFile())
+        return info.canonicalFilePath();
+    return filePath_;
+}
+
+void JsonDefaultsStore::reportFailure(const QString &logLine, const QString &reason)
+{
+    SystemLog::shared().write(logLine);
+    if (reportedReasons_.contains(reason))
+        return;
+    reportedReasons_.insert(reason);
+    Q_EMIT failureReported(tr("Corvane could not save its settings to %1: %2. Your changes are kept while Corvane "
+                              "runs.")
+                               .arg(SystemLog::escaped(QDir::toNativeSeparators(filePath_)), reason));
 }

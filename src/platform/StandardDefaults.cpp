@@ -4,7 +4,7 @@
 
 namespace StandardDefaults {
 
-DefaultsStore &shared()
+JsonDefaultsStore &shared()
 {
     static JsonDefaultsStore store(JsonDefaultsStore::defaultPath());
     return store;

@@ -1,8 +1,8 @@
 #pragma once
 
-class DefaultsStore;
+#include "platform/JsonDefaultsStore.h"
 
 // The user's own defaults: the settings file in the user's configuration folder.
 namespace StandardDefaults {
-DefaultsStore &shared();
+JsonDefaultsStore &shared();
 }

@@ -11,6 +11,7 @@ SystemLog &SystemLog::shared()
 
 void SystemLog::write(const QString &line)
 {
+    const std::lock_guard<std::mutex> lock(mutex_);
     if (capture_) {
         capture_->captured_.append(line);
         return;
@@ -21,12 +22,46 @@ void SystemLog::write(const QString &line)
     syslog(LOG_USER | LOG_NOTICE, "%s", utf8.constData());
 }
 
-SystemLog::Capture::Capture() : outer_(SystemLog::shared().capture_)
+QString SystemLog::escaped(const QString &text)
 {
-    SystemLog::shared().capture_ = this;
+    QString out;
+    out.reserve(text.size());
+    for (const QChar c : text) {
+        const char16_t u = c.unicode();
+        switch (u) {
+        case u'\\': out += QLatin1String("\\\\"); continue;
+        case u'\n': out += QLatin1String("\\n"); continue;
+        case u'\r': out += QLatin1String("\\r"); continue;
+        case u'\t': out += QLatin1String("\\t"); continue;
+        default: break;
+        }
+        if (u < 0x20 || u == 0x7f || (u >= 0x80 && u < 0xa0))
+            out += QStringLiteral("\\x%1").arg(uint(u), 2, 16, QLatin1Char('0'));
+        else if (u == 0x2028 || u == 0x2029)
+            out += QStringLiteral("\\u%1").arg(uint(u), 4, 16, QLatin1Char('0'));
+        else
+            out += c;
+    }
+    return out;
+}
+
+SystemLog::Capture::Capture()
+{
+    SystemLog &log = SystemLog::shared();
+    const std::lock_guard<std::mutex> lock(log.mutex_);
+    outer_ = log.capture_;
+    log.capture_ = this;
 }
 
 SystemLog::Capture::~Capture()
 {
-    SystemLog::shared().capture_ = outer_;
+    SystemLog &log = SystemLog::shared();
+    const std::lock_guard<std::mutex> lock(log.mutex_);
+    log.capture_ = outer_;
+}
+
+QStringList SystemLog::Capture::lines() const
+{
+    const std::lock_guard<std::mutex> lock(SystemLog::shared().mutex_);
+    return captured_;
 }

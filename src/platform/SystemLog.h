@@ -3,12 +3,19 @@
 #include <QString>
 #include <QStringList>
 
-// The system log: one plain line per event, to standard error and to syslog.
+#include <mutex>
+
+// The system log: one plain line per event, to standard error and to syslog. Any thread may write.
 class SystemLog {
 public:
     static SystemLog &shared();
 
     void write(const QString &line);
+
+    // `text` (a file name, say) made safe to put in a line: control characters, line and paragraph
+    // separators and backslashes are written as escapes (\n, \t, \x1b, \u2028, \\), so a name cannot
+    // end a log line early or forge one.
+    static QString escaped(const QString &text);
 
     // Collects the lines written while it lives (for tests); nests.
     class Capture {
@@ -17,7 +24,7 @@ public:
         ~Capture();
         Capture(const Capture &) = delete;
         Capture &operator=(const Capture &) = delete;
-        const QStringList &lines() const { return captured_; }
+        QStringList lines() const;
 
     private:
         friend class SystemLog;
@@ -27,5 +34,6 @@ public:
 
 private:
     SystemLog() = default;
+    mutable std::mutex mutex_;
     Capture *capture_ = nullptr;
 };

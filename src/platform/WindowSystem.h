@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QString>
+
 class QRegion;
 class QWindow;
 
@@ -14,6 +16,10 @@ public:
     // Asks the window manager to activate the window, as a direct request of the user (some refuse
     // focus to a window that merely asks for it).
     virtual void activate(QWindow *window) { (void)window; }
+    // The activation token of the request about to show a window: the one the desktop gave the
+    // launch of `corvane --toggle`, or the one its shortcut service sent with the key press. The
+    // next `activate` spends it; an empty token forgets it. Window systems without tokens ignore it.
+    virtual void setActivationToken(const QString &token) { (void)token; }
     // Asks the compositor to blur what lies behind `region` of the window, where it can.
     virtual void requestBlurBehind(QWindow *window, const QRegion &region)
     {

@@ -5,6 +5,11 @@
 
 #include <QTest>
 
+#include <QScopeGuard>
+
+#include <fcntl.h>
+#include <unistd.h>
+
 namespace {
 
 const QString copySection = QStringLiteral(R"([{"title":"Edit","shortcuts":[{"title":"Copy","key":"cmd+c"}]}])");
@@ -88,6 +93,40 @@ private Q_SLOTS:
         QStringList lines = log.lines();
         lines.sort();
         QCOMPARE(lines, (QStringList{"Corvane: failed to decode broken.json", "Corvane: failed to decode x.json"}));
+    }
+
+    // Names are only bytes to the file system: one that is not valid UTF-8 still names a data file by
+    // its extension, and no name can break or forge a log line.
+    void fileNamesOfAnyBytes()
+    {
+        DataFolder folder;
+        // QTemporaryDir cannot list these names either: remove them by their bytes.
+        QList<QByteArray> raw;
+        const auto removeRaw = qScopeGuard([&] {
+            for (const QByteArray &name : std::as_const(raw))
+                ::unlink((QFile::encodeName(folder.path()) + '/' + name).constData());
+        });
+        const auto writeRaw = [&folder, &raw](const QByteArray &name, const QByteArray &content) {
+            raw << name;
+            QFile file;
+            const int fd = ::open((QFile::encodeName(folder.path()) + '/' + name).constData(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+            QVERIFY(fd >= 0 && file.open(fd, QIODevice::WriteOnly, QFileDevice::AutoCloseHandle));
+            file.write(content);
+        };
+        writeRaw("caf\xe9.json", appJson("latin", "Latin", copySection));
+        writeRaw("bad\xff\xfe.json", "{\"name\":");
+        writeRaw("ignored\xff.txt", "{\"name\":");
+        folder.write("evil\nCorvane: forged\x1b[2K.json", "{");
+
+        SystemLog::Capture log;
+        ShortcutStore store(folder.path(), "linux");
+        store.load();
+        QCOMPARE(names(store.apps()), QStringList{"Latin"});
+        QStringList lines = log.lines();
+        lines.sort();
+        QCOMPARE(lines, (QStringList{"Corvane: failed to decode bad\\xff\\xfe.json",
+                                     "Corvane: failed to decode evil\\nCorvane: forged\\x1b[2K.json"}));
+        QCOMPARE(store.failedFiles().size(), 2);
     }
 
     void choosesKeymapsForThePlatform_data()

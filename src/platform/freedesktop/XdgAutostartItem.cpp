@@ -1,12 +1,12 @@
 #include "platform/freedesktop/XdgAutostartItem.h"
 
+#include "platform/AtomicFileWriter.h"
 #include "platform/PlatformProfile.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QStandardPaths>
 
 namespace {
@@ -112,9 +112,8 @@ std::optional<QString> XdgAutostartItem::write(const QByteArray &content) const
     const QString folder = QFileInfo(path()).absolutePath();
     if (!QDir().mkpath(folder))
         return QStringLiteral("cannot create the folder %1").arg(folder);
-    QSaveFile file(path());
-    if (!file.open(QIODevice::WriteOnly) || file.write(content) != content.size() || !file.commit())
-        return QStringLiteral("cannot write %1: %2").arg(path(), file.errorString());
+    if (const auto error = AtomicFileWriter::write(path(), content))
+        return QStringLiteral("cannot write %1: %2").arg(path(), *error);
     return std::nullopt;
 }
 

@@ -2,10 +2,23 @@
 
 #include "platform/x11/X11WindowIdentity.h"
 
-#include <QCoreApplication>
+#include <QGuiApplication>
 #include <cstdlib>
 
-X11ActivationSource::X11ActivationSource(const X11WindowIdentity *windows) : windows_(windows) {}
+namespace {
+
+// Our own window takes the focus a moment after X lets it go: wait that long before saying a native
+// window of another program has it.
+constexpr int unseenFocusDelayMs = 150;
+
+} // namespace
+
+X11ActivationSource::X11ActivationSource(const X11WindowIdentity *windows) : windows_(windows)
+{
+    unseenFocus_.setSingleShot(true);
+    unseenFocus_.setInterval(unseenFocusDelayMs);
+    QObject::connect(&unseenFocus_, &QTimer::timeout, [this] { reportUnseenFocus(); });
+}
 
 X11ActivationSource::~X11ActivationSource()
 {
@@ -61,8 +74,20 @@ bool X11ActivationSource::nativeEventFilter(const QByteArray &eventType, void *m
     const auto *notify = reinterpret_cast<const xcb_property_notify_event_t *>(event);
     if (notify->window != windows_->display().root() || notify->atom != windows_->activeWindowAtom())
         return false;
+    unseenFocus_.stop();
     // The window may be gone by the time we ask about it; then there is nothing to report.
-    if (const std::optional<RunningApp> app = frontmostApp(); app && handler_)
-        handler_(*app);
+    if (const std::optional<xcb_window_t> active = windows_->activeWindow()) {
+        if (const std::optional<RunningApp> app = windows_->appOf(*active); app && handler_)
+            handler_(*app);
+    } else if (partial_) {
+        unseenFocus_.start();
+    }
     return false;  // Qt may want the event too
+}
+
+void X11ActivationSource::reportUnseenFocus()
+{
+    if (!handler_ || windows_->activeWindow() || QGuiApplication::focusWindow())
+        return;
+    handler_(RunningApp());
 }

@@ -3,6 +3,7 @@
 #include "platform/PlatformProfile.h"
 #include "settings/Preferences.h"
 #include "settings/ui/AccentSwatch.h"
+#include "settings/ui/ExtensionStateView.h"
 #include "settings/ui/HotKeyRecorderView.h"
 #include "settings/ui/ToggleSwitch.h"
 
@@ -85,6 +86,7 @@ SettingsView::SettingsView(Preferences &preferences, QWidget *parent) : QWidget(
     rows->addLayout(labelledRow(tr("Trigger shortcut"), recorder_, this));
     recorder_->setAccessibleName(tr("Trigger shortcut"));
     rows->addWidget(caption(tr("Press this shortcut from any app to open Corvane."), this));
+    activationRows_ = rows;
     form->addSpacing(8);
 
     form->addWidget(sectionHeader(tr("Appearance"), this));
@@ -127,6 +129,15 @@ SettingsView::SettingsView(Preferences &preferences, QWidget *parent) : QWidget(
     connect(&preferences, &Preferences::onlyInstalledAppsChanged, this, &SettingsView::syncFromPreferences);
     connect(&preferences, &Preferences::readInstalledAppsChanged, this, &SettingsView::syncFromPreferences);
     syncFromPreferences();
+}
+
+void SettingsView::showExtension(ShellExtension &extension)
+{
+    if (extensionView_)
+        return;
+    extensionView_ = new ExtensionStateView(extension, this);
+    activationRows_->addWidget(extensionView_);
+    setFixedSize(formWidth, formHeight + extensionHeight);
 }
 
 void SettingsView::syncFromPreferences()

@@ -4,8 +4,11 @@
 #include <QWidget>
 
 class AccentSwatch;
+class ExtensionStateView;
 class HotKeyRecorderView;
 class Preferences;
+class QVBoxLayout;
+class ShellExtension;
 class ToggleSwitch;
 
 // The settings form: the hot key, the accent colour, the installed-applications filter, and the
@@ -15,6 +18,7 @@ class SettingsView : public QWidget {
 public:
     static constexpr int formWidth = 460;
     static constexpr int formHeight = 400;
+    static constexpr int extensionHeight = 44;  // more, with the extension's line
 
     explicit SettingsView(Preferences &preferences, QWidget *parent = nullptr);
 
@@ -22,6 +26,9 @@ public:
     const QList<AccentSwatch *> &swatches() const { return swatchList_; }
     ToggleSwitch *installedSwitch() const { return onlyInstalled_; }
     ToggleSwitch *readInstalledSwitch() const { return readInstalled_; }
+    // Adds the line on our desktop-shell extension (GNOME) under the shortcut, and makes room for it.
+    void showExtension(ShellExtension &extension);
+    ExtensionStateView *extensionView() const { return extensionView_; }
     // The credit line for the catalogue that ships with the program.
     static QString creditLine();
 
@@ -33,4 +40,6 @@ private:
     QList<AccentSwatch *> swatchList_;
     ToggleSwitch *onlyInstalled_;
     ToggleSwitch *readInstalled_;
+    QVBoxLayout *activationRows_ = nullptr;
+    ExtensionStateView *extensionView_ = nullptr;
 };

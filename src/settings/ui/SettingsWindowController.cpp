@@ -49,7 +49,9 @@ void SettingsWindowController::open(bool startRecording)
         layout->setContentsMargins(0, 0, 0, 0);
         view_ = new SettingsView(preferences_, window_.get());
         layout->addWidget(view_);
-        window_->setFixedSize(SettingsView::formWidth, SettingsView::formHeight);
+        if (shellExtension_)
+            view_->showExtension(*shellExtension_);
+        window_->setFixedSize(view_->size());
         if (const QScreen *screen = QGuiApplication::primaryScreen()) {
             QRect frame(QPoint(), window_->size());
             frame.moveCenter(screen->availableGeometry().center());

@@ -4,6 +4,7 @@
 #include <memory>
 
 class Preferences;
+class ShellExtension;
 class SettingsView;
 class WindowSystem;
 class QWidget;
@@ -23,6 +24,9 @@ public:
     // Shows the window; with `startRecording` the hot-key recorder is already listening.
     void open(bool startRecording = false);
     QWidget *window() const { return window_.get(); }
+    // Our desktop-shell extension, whose state the window shows; null for none. It must outlive
+    // this controller's window.
+    void setShellExtension(ShellExtension *extension) { shellExtension_ = extension; }
     SettingsView *view() const { return view_; }
 
 private:
@@ -30,4 +34,5 @@ private:
     WindowSystem *windowSystem_;
     std::unique_ptr<QWidget> window_;
     SettingsView *view_ = nullptr;
+    ShellExtension *shellExtension_ = nullptr;
 };

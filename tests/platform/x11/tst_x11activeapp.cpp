@@ -9,6 +9,7 @@
 #include "platform/x11/X11ActivationSource.h"
 #include "platform/x11/X11WindowIdentity.h"
 
+#include <QGuiApplication>
 #include <QRegularExpression>
 #include <QWindow>
 #include <unistd.h>
@@ -160,6 +161,36 @@ private Q_SLOTS:
         // xdotool cannot wait for the activation here: it watches the property that is gone.
         QCOMPARE(run(QStringLiteral("xdotool"), {QStringLiteral("windowactivate"), betaWindow}), 0);
         QTRY_COMPARE_WITH_TIMEOUT(lastId(), QStringLiteral("org.example.Beta"), 15000);
+    }
+
+    // In a Wayland session no active X window means a native window has the focus: an application
+    // we cannot name, unless the focus is our own.
+    void noActiveXWindowInAWaylandSession()
+    {
+        X11ActivationSource partial(windows.get());
+        partial.setSeesPartOfTheSession(true);
+        QList<RunningApp> seen;
+        partial.follow([&seen](const RunningApp &app) { seen << app; });
+        const auto lastSeen = [&seen] {
+            return seen.isEmpty() ? QStringLiteral("(nothing)") : seen.last().bundleIdentifier.value_or(QStringLiteral("(none)"));
+        };
+        activate(alphaWindow);
+        QTRY_COMPARE(lastSeen(), QStringLiteral("CorvaneAlpha"));
+        setRootActiveWindow({QStringLiteral("-remove"), QStringLiteral("_NET_ACTIVE_WINDOW")});
+        QTRY_COMPARE(lastSeen(), QStringLiteral("(none)"));
+        QVERIFY(seen.last().localizedName.isEmpty());
+
+        // Our own window has the focus when X shows none: nothing to report.
+        activate(QString::number(ownWindow.winId()));
+        QTRY_VERIFY(QGuiApplication::focusWindow());
+        QTRY_COMPARE(lastSeen(), ownId);
+        setRootActiveWindow({QStringLiteral("-remove"), QStringLiteral("_NET_ACTIVE_WINDOW")});
+        QTest::qWait(400);
+        QCOMPARE(lastSeen(), ownId);
+
+        // The plain source (an X11 session) says nothing either.
+        QCOMPARE(run(QStringLiteral("xdotool"), {QStringLiteral("windowactivate"), alphaWindow}), 0);
+        QTRY_COMPARE(lastId(), QStringLiteral("CorvaneAlpha"));
     }
 
     void runningApplicationsByIdentifier()

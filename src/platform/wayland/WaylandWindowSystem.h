@@ -1,0 +1,34 @@
+#pragma once
+
+#include "platform/WindowSystem.h"
+
+#include <QPointer>
+#include <QString>
+#include <memory>
+
+class QObject;
+class XdgActivation;
+
+// The panel's window-system calls in a native Wayland session. A Wayland client takes the keyboard
+// focus only with an activation token from the compositor: the one the desktop gave the launch of
+// `corvane --toggle`, or the one its shortcut service sent with the key press. It is handed over
+// with xdg-activation-v1 once the panel's surface shows its first frame (compositors drop
+// activation requests for surfaces that are not mapped yet). Where the panel appears is the
+// compositor's choice: a Wayland client cannot place its own windows.
+class WaylandWindowSystem : public WindowSystem {
+public:
+    WaylandWindowSystem();
+    ~WaylandWindowSystem() override;
+
+    bool isCompositing() override { return true; }  // every Wayland compositor composites
+    void activate(QWindow *window) override;
+    void setActivationToken(const QString &token) override { token_ = token; }
+
+    // False when the compositor offers no xdg-activation.
+    bool canActivate() const;
+
+private:
+    std::unique_ptr<XdgActivation> activation_;
+    QString token_;
+    QPointer<QObject> pending_;  // waits for the first frame of a window shown with a token
+};

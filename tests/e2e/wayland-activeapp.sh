@@ -1,0 +1,121 @@
+#!/usr/bin/env bash
+# The active application in a Wayland session: sway, headless, with two native windows of known
+# app ids (our test window and foot) and an xterm through XWayland, focused in turn with swaymsg.
+# activeapp_probe follows them as Corvane does and shows a window of its own, which must never
+# become the application the panel lists first.
+#
+#   tests/e2e/wayland-activeapp.sh PROBE APP_WINDOW [ARTIFACT_DIR [CORVANE]]
+#
+# With CORVANE, the real program runs too: it must pick the foreign-toplevel list, and after
+# `corvane --toggle` from a window that claims to be GNOME Text Editor, then from one that claims to
+# be Kate, its panel lists that application first (screenshots 5-panel-editor.png, 6-panel-kate.png).
+#
+# sway refuses to run as root: as root, the whole test runs as the user nobody. Screenshots of each
+# step are left in ARTIFACT_DIR.
+set -uo pipefail
+
+probe=$(readlink -f "${1:?usage: wayland-activeapp.sh PROBE APP_WINDOW [ARTIFACT_DIR]}")
+app_window=$(readlink -f "${2:?usage: wayland-activeapp.sh PROBE APP_WINDOW [ARTIFACT_DIR]}")
+artifacts=${3:-/tmp/corvane-wayland-activeapp}
+corvane=${4:+$(readlink -f "$4")}
+script_args=("$probe" "$app_window" "$artifacts" $corvane)
+
+for tool in sway swaymsg foot grim; do
+  command -v "$tool" >/dev/null || { echo "wayland-activeapp: $tool is not installed (scripts/install-deps.sh)"; exit 2; }
+done
+
+. "$(dirname "$0")/activeapp-common.sh"
+
+export WLR_BACKENDS=headless WLR_LIBINPUT_NO_DEVICES=1 WLR_RENDERER=pixman
+cat >"$tmp/sway.conf" <<'CONF'
+output HEADLESS-1 resolution 1280x800
+default_border normal
+xwayland enable
+CONF
+sway -c "$tmp/sway.conf" >"$tmp/sway.log" 2>&1 &
+pids+=($!)
+socket() { ls "$XDG_RUNTIME_DIR" | grep -m1 -E '^wayland-[0-9]+$'; }
+if ! wait_for 20 socket >/dev/null; then
+  echo "wayland-activeapp: sway did not start"; cat "$tmp/sway.log"; exit 1
+fi
+export WAYLAND_DISPLAY=$(socket)
+export SWAYSOCK=$(ls "$XDG_RUNTIME_DIR"/sway-ipc.*.sock 2>/dev/null | head -n1)
+wait_for 10 swaymsg -t get_version >/dev/null || { echo "wayland-activeapp: no sway IPC"; exit 1; }
+export QT_QPA_PLATFORM=wayland
+
+has_window() { swaymsg -t get_tree | grep -q "\"$1\": \"$2\""; }  # has_window FIELD VALUE
+focus() { swaymsg "[$1=\"$2\"] focus" >/dev/null; }
+shot() { grim "$artifacts/$1.png" 2>/dev/null; }
+
+"$probe" >"$tmp/probe.out" 2>"$tmp/probe.err" &
+pids+=($!)
+check "the probe finds the foreign-toplevel protocol" wait_for 15 grep -q '^following' "$tmp/probe.out"
+stop_unless_following
+check "the probe's own window is mapped" wait_for 15 has_window app_id org.corvane.Corvane
+
+"$app_window" com.example.First >"$tmp/first.log" 2>&1 &
+pids+=($!)
+wait_for 15 has_window app_id com.example.First
+focus app_id com.example.First
+check "a native window with a made-up app id becomes the active application" wait_for 10 is_last com.example.First
+shot 1-first
+
+foot --app-id foot -o dpi-aware=no >"$tmp/foot.log" 2>&1 &
+pids+=($!)
+wait_for 15 has_window app_id foot
+focus app_id foot
+# Debian's foot.desktop has the id "foot".
+check "foot, focused next, is the active application" wait_for 10 is_last foot
+shot 2-foot
+
+lines=$(lastApp_lines)
+focus app_id org.corvane.Corvane
+check "the source reports our own window when it has the focus" wait_for 10 grep -q '^seen org.corvane.Corvane' "$tmp/probe.out"
+sleep 0.5
+check "our own window never becomes the active application" \
+  test "$(lastApp_lines)" -eq "$lines" -a "$(lastApp)" = foot
+shot 3-own
+
+focus app_id com.example.First
+check "back to the first window" wait_for 10 is_last com.example.First
+
+if command -v Xwayland >/dev/null && command -v xterm >/dev/null; then
+  swaymsg exec xterm >/dev/null
+  if wait_for 20 has_window class XTerm; then
+    focus class XTerm
+    # sway names an XWayland window by its class; Debian's xterm entry claims it (StartupWMClass).
+    check "an XWayland window (xterm) through the same protocol" wait_for 10 is_last debian-xterm
+    shot 4-xterm
+    focus app_id foot
+    check "a native window after the XWayland one" wait_for 10 is_last foot
+  else
+    echo "skip XWayland: xterm did not map"
+  fi
+fi
+
+if [ -n "$corvane" ]; then
+  export XDG_CURRENT_DESKTOP=sway XDG_SESSION_TYPE=wayland
+  "$corvane" >"$tmp/corvane.log" 2>&1 &
+  pids+=($!)
+  check "the program follows the foreign-toplevel list" wait_for 20 \
+    grep -q 'Corvane: active application from wlr-foreign-toplevel' "$tmp/corvane.log"
+  panel_shown() { swaymsg -t get_tree | grep -q '"app_id": "org.corvane.Corvane"'; }
+  panel_for() {  # panel_for APP_ID SHOT: the panel opened from that application's window
+    "$app_window" "$1" >"$tmp/$1.log" 2>&1 &
+    pids+=($!)
+    wait_for 15 has_window app_id "$1"
+    focus app_id "$1"
+    sleep 0.5
+    "$corvane" --toggle >>"$tmp/corvane.log" 2>&1
+    check "the panel opens from $1" wait_for 10 panel_shown
+    sleep 1
+    shot "$2"
+    "$corvane" --toggle >>"$tmp/corvane.log" 2>&1
+    wait_for 10 eval '! panel_shown'
+  }
+  panel_for org.gnome.TextEditor 5-panel-editor
+  panel_for org.kde.kate 6-panel-kate
+  echo "--- corvane log"; cat "$tmp/corvane.log"
+fi
+
+finish

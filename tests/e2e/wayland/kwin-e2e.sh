@@ -1,0 +1,109 @@
+#!/usr/bin/env bash
+# The panel under KWin (Plasma's compositor) on a virtual output: `corvane --toggle` from a second
+# process shows it as KWin's active window and hides it again. KWin's own view of its windows is read
+# with a KWin script (loaded over D-Bus, printing into KWin's log). KWin offers no virtual keyboard to
+# ordinary clients, so keys are not typed here; the sway test covers them.
+#
+#   tests/e2e/wayland/kwin-e2e.sh BUILD_DIR
+set -uo pipefail
+
+build=$(cd "${1:?usage: kwin-e2e.sh BUILD_DIR}" && pwd)
+corvane="$build/bin/corvane"
+for tool in kwin_wayland dbus-daemon dbus-send; do
+  command -v "$tool" >/dev/null || { echo "kwin-e2e: $tool is not installed (scripts/install-deps.sh)"; exit 2; }
+done
+
+dir=$(mktemp -d "${TMPDIR:-/tmp}/corvane-kwin.XXXXXX")
+chmod 755 "$dir"
+mkdir -p "$dir/home/.config" "$dir/runtime"
+chmod 700 "$dir/runtime"
+run=()
+if [ "$(id -u)" -eq 0 ]; then
+  chown -R nobody:nogroup "$dir/home" "$dir/runtime"
+  run=(setpriv --reuid=nobody --regid=nogroup --clear-groups)
+fi
+# kwin_wayland carries a file capability (CAP_SYS_RESOURCE) that a container's bounding set may lack,
+# which makes exec fail; a plain copy runs anywhere, without it.
+cp /usr/bin/kwin_wayland "$dir/kwin_wayland" && chmod 755 "$dir/kwin_wayland"
+env_=(HOME="$dir/home" XDG_CONFIG_HOME="$dir/home/.config" XDG_RUNTIME_DIR="$dir/runtime"
+  PATH=/usr/local/bin:/usr/bin:/bin LANG=C.UTF-8 QT_QPA_PLATFORM=wayland WAYLAND_DISPLAY=wayland-corvane)
+for name in ASAN_OPTIONS UBSAN_OPTIONS LSAN_OPTIONS; do
+  [ -n "${!name:-}" ] && env_+=("$name=${!name}")
+done
+session() { "${run[@]}" env -i "${env_[@]}" "$@"; }
+pids=()
+cleanup() {
+  for ((i = ${#pids[@]} - 1; i >= 0; i--)); do kill "${pids[i]}" 2>/dev/null; done
+  wait 2>/dev/null
+  rm -rf "$dir"
+}
+trap cleanup EXIT
+wait_for() {
+  local seconds=$1; shift
+  local deadline=$((SECONDS + seconds))
+  until "$@" 2>/dev/null; do
+    [ "$SECONDS" -ge "$deadline" ] && return 1
+    sleep 0.1
+  done
+}
+passed=0
+failed=0
+check() {
+  local what=$1; shift
+  if "$@"; then passed=$((passed + 1)); echo "ok   $what"; else failed=$((failed + 1)); echo "FAIL $what"; fi
+}
+
+session dbus-daemon --session --nofork --print-address=3 3>"$dir/bus" >/dev/null 2>&1 &
+pids+=($!)
+wait_for 10 test -s "$dir/bus" || { echo "kwin-e2e: no session bus"; exit 1; }
+env_+=(DBUS_SESSION_BUS_ADDRESS="$(head -n1 "$dir/bus")")
+session env QT_QPA_PLATFORM=offscreen "$dir/kwin_wayland" --virtual --no-lockscreen --width 1600 --height 1000 \
+  --socket wayland-corvane >"$dir/kwin.log" 2>&1 &
+pids+=($!)
+wait_for 30 test -S "$dir/runtime/wayland-corvane" || { echo "kwin-e2e: kwin did not start"; cat "$dir/kwin.log"; exit 1; }
+
+# KWin's active window and the program's windows, one line each, as KWin sees them. (A probe runs in
+# a subshell, so its number comes from the clock.)
+kwin_state() {
+  local probes
+  probes=$(date +%s%N)
+  local script="$dir/probe$probes.js"
+  cat >"$script" <<JS
+var a = workspace.activeClient;
+print("PROBE$probes active " + (a ? a.resourceClass : "none"));
+var all = workspace.clientList();
+for (var i = 0; i < all.length; ++i)
+  if (all[i].resourceClass == "org.corvane.Corvane")
+    print("PROBE$probes panel " + all[i].frameGeometry.x + "," + all[i].frameGeometry.y + "," + all[i].frameGeometry.width + "," + all[i].frameGeometry.height);
+print("PROBE$probes end");
+JS
+  chmod 644 "$script"
+  session dbus-send --session --print-reply --dest=org.kde.KWin /Scripting org.kde.kwin.Scripting.loadScript \
+    string:"$script" string:"corvane-probe$probes" >/dev/null
+  session dbus-send --session --print-reply --dest=org.kde.KWin /Scripting org.kde.kwin.Scripting.start >/dev/null
+  wait_for 5 grep -q "PROBE$probes end" "$dir/kwin.log"
+  session dbus-send --session --print-reply --dest=org.kde.KWin /Scripting org.kde.kwin.Scripting.unloadScript \
+    string:"corvane-probe$probes" >/dev/null
+  grep -o "PROBE$probes [a-z]* .*" "$dir/kwin.log" | sed "s/^PROBE$probes //"
+}
+panel_active() { kwin_state | grep -qx "active org.corvane.Corvane"; }
+panel_gone() { ! kwin_state | grep -q "^panel "; }
+
+session "$corvane" >"$dir/corvane.log" 2>&1 &
+corvane_pid=$!
+pids+=($corvane_pid)
+check "the program runs as a Wayland client" wait_for 20 grep -q "session backends: wayland" "$dir/corvane.log"
+session "$corvane" --toggle >>"$dir/requests.log" 2>&1
+check "corvane --toggle shows the panel as KWin's active window" wait_for 10 panel_active
+geometry=$(kwin_state | sed -n 's/^panel //p')
+check "the panel is 720x540 ($geometry)" sh -c "echo '$geometry' | grep -q ',720,540$'"
+session "$corvane" --toggle >>"$dir/requests.log" 2>&1
+check "a second toggle hides it" wait_for 10 panel_gone
+session "$corvane" --show >>"$dir/requests.log" 2>&1
+check "corvane --show shows it again, active" wait_for 10 panel_active
+kill "$corvane_pid"
+wait "$corvane_pid" 2>/dev/null
+check "the program's logs hold no sanitizer report" sh -c "! cat '$dir/corvane.log' '$dir/requests.log' | grep -q Sanitizer"
+[ "$failed" -gt 0 ] && { echo "--- corvane log"; cat "$dir/corvane.log"; echo "--- kwin log"; tail -n 30 "$dir/kwin.log"; }
+echo "kwin-e2e: $passed passed, $failed failed"
+[ "$failed" -eq 0 ]

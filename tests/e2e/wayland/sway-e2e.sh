@@ -1,0 +1,189 @@
+#!/usr/bin/env bash
+# End to end on Wayland, as a person in a sway session would use Corvane: a headless sway, a foot
+# terminal to work in, and the real program as a native Wayland client; the session's own
+# configuration binds Super+Shift+Space to `corvane --toggle`. Keys are typed with wtype, the
+# windows are read back from sway's tree, screenshots are taken with grim.
+#
+#   tests/e2e/wayland/sway-e2e.sh BUILD_DIR [ARTIFACT_DIR]
+set -uo pipefail
+
+build=$(cd "${1:?usage: sway-e2e.sh BUILD_DIR [ARTIFACT_DIR]}" && pwd)
+artifacts=${2:-$build/e2e-artifacts}
+corvane="$build/bin/corvane"
+here=$(cd "$(dirname "$0")" && pwd)
+mkdir -p "$artifacts"
+
+. "$here/sway-session.sh"
+sway_session_require wtype grim jq foot
+for program in corvane corvane-data activation_token; do
+  [ -x "$build/bin/$program" ] || { echo "sway-e2e: $build/bin/$program is not built"; exit 1; }
+done
+
+passed=0
+failed=0
+check() {  # check DESCRIPTION COMMAND...
+  local what=$1; shift
+  if "$@"; then
+    passed=$((passed + 1)); echo "ok   $what"
+  else
+    failed=$((failed + 1)); echo "FAIL $what"
+  fi
+}
+wait_for() {  # wait_for SECONDS COMMAND...: polls every 50 ms
+  local seconds=$1; shift
+  local deadline=$((SECONDS + seconds))
+  until "$@" 2>/dev/null; do
+    [ "$SECONDS" -ge "$deadline" ] && return 1
+    sleep 0.05
+  done
+}
+
+cleanup() {
+  [ -n "${session_dir:-}" ] && cat "$session_dir/corvane.log" "$session_dir/requests.log" >"$artifacts/wayland-corvane.log" 2>/dev/null
+  sway_session_stop
+}
+trap cleanup EXIT
+
+# The session's environment: Corvane as a native Wayland client, and whatever the sanitizers need.
+session_env+=(QT_QPA_PLATFORM=wayland QT_QPA_PLATFORMTHEME= XCURSOR_SIZE=24)
+for name in ASAN_OPTIONS UBSAN_OPTIONS LSAN_OPTIONS; do
+  [ -n "${!name:-}" ] && session_env+=("$name=${!name}")
+done
+config=$(mktemp "${TMPDIR:-/tmp}/corvane-sway-config.XXXXXX")
+cat >"$config" <<CONF
+bindsym Mod4+Shift+space exec $corvane --toggle
+CONF
+sway_session_start "$config" 1600x1000 || exit 1
+rm -f "$config"
+sway_session_keyboard
+settings_file="$session_home/.config/corvane/corvane.json"
+
+tree() { in_session swaymsg -t get_tree; }
+# The panel's node in sway's tree (empty when it is not mapped).
+panel_node() { tree | jq -c '.. | objects | select(.app_id? == "org.corvane.Corvane")' | head -n1; }
+panel_shown() { [ -n "$(panel_node)" ]; }
+panel_hidden() { ! panel_shown; }
+panel_focused() { [ "$(panel_node | jq -r .focused)" = true ]; }
+focused_app() { tree | jq -r '.. | objects | select(.focused? == true) | .app_id // .name' | head -n1; }
+key() { in_session wtype "$@"; }
+hot_key() { key -M logo -M shift -k space -m shift -m logo; }
+
+# A terminal to work in.
+in_session_bg "$session_dir/foot.log" foot --title e2e-foot sh
+wait_for 20 eval '[ "$(focused_app)" = foot ]' || { echo "sway-e2e: foot did not start"; cat "$session_dir/foot.log"; exit 1; }
+
+in_session_bg "$session_dir/corvane.log" "$corvane"
+corvane_pid=$!
+socket="$session_runtime/corvane-$(stat -c %u "$session_runtime").socket"
+wait_for 20 test -S "$socket" || { echo "sway-e2e: corvane did not start"; cat "$session_dir/corvane.log"; exit 1; }
+alive() {
+  kill -0 "$corvane_pid" 2>/dev/null && return 0
+  echo "FAIL the program ended unexpectedly"; cat "$session_dir"/corvane*.log; exit 1
+}
+check "the program runs as a Wayland client and says so" \
+  wait_for 5 grep -q "Corvane: session backends: wayland" "$session_dir/corvane.log"
+
+hot_key
+check "the bound key shows the panel" wait_for 10 panel_shown
+alive
+check "the panel has the keyboard focus" wait_for 5 panel_focused
+node=$(panel_node)
+echo "     panel: $(echo "$node" | jq -c '{rect, window_rect, deco_rect, type, border}')"
+rect=$(echo "$node" | jq -r '.rect | "\(.x),\(.y),\(.width),\(.height)"')
+# sway floats a window of fixed size and centres it on the output it opens on (1600x1000 here).
+check "the panel floats, 720x540, centred on the output ($rect)" test "$rect" = "440,230,720,540"
+check "the panel floats" test "$(echo "$node" | jq -r .type)" = floating_con
+
+# Typing goes to the search field at once; Down moves to the second row, Return marks it.
+key -d 30 paste
+sleep 0.3
+# The rows the search gives, in the panel's order (no application is active for the panel here).
+expected=$("$build/bin/corvane-data" panel "$here/../../../data/ShortcutData" --search paste |
+  jq -r '.entries[]?' | sed -n 2p)
+key -k Down -k Return
+check "typed text filters, Down + Return marks the second match ($expected) in the settings file" \
+  wait_for 5 grep -qF "\"$expected\"" "$settings_file"
+in_session grim "$session_runtime/panel.png" && cp "$session_runtime/panel.png" "$artifacts/wayland-panel.png"
+key -k Escape
+check "Escape hides the panel" wait_for 5 panel_hidden
+check "the terminal has the focus back" wait_for 5 eval '[ "$(focused_app)" = foot ]'
+
+hot_key
+check "the bound key shows it again" wait_for 10 panel_shown
+check "with the focus" wait_for 5 panel_focused
+hot_key
+check "and a second press hides it" wait_for 10 panel_hidden
+
+# Losing the focus closes the panel.
+hot_key
+wait_for 10 panel_focused
+in_session swaymsg '[app_id="foot"] focus' >/dev/null
+check "focusing the terminal hides the panel" wait_for 5 panel_hidden
+
+alive
+in_session "$corvane" --toggle >>"$session_dir/requests.log" 2>&1
+check "corvane --toggle from a second process shows the panel" wait_for 5 panel_shown
+check "with the focus" wait_for 5 panel_focused
+in_session "$corvane" --toggle >>"$session_dir/requests.log" 2>&1
+check "and hides it again" wait_for 5 panel_hidden
+ours() {  # programs of this session only
+  local count=0 pid
+  for pid in $(pgrep -f "^$corvane"); do
+    tr '\0' '\n' <"/proc/$pid/environ" 2>/dev/null | grep -qx "XDG_RUNTIME_DIR=$session_runtime" && count=$((count + 1))
+  done
+  echo "$count"
+}
+check "one program only" test "$(ours)" -eq 1
+kill "$corvane_pid"
+wait "$corvane_pid" 2>/dev/null
+
+# The bound key with no program running: `corvane --toggle` becomes the program and shows the panel.
+wait_for 5 test ! -S "$socket"
+hot_key
+check "the bound key starts the program, which shows the panel" wait_for 20 panel_shown
+check "with the focus" wait_for 5 panel_focused
+check "one program only" test "$(ours)" -eq 1
+in_session "$corvane" --toggle >>"$session_dir/requests.log" 2>&1
+wait_for 5 panel_hidden
+for pid in $(pgrep -f "^$corvane"); do
+  tr '\0' '\n' <"/proc/$pid/environ" 2>/dev/null | grep -qx "XDG_RUNTIME_DIR=$session_runtime" && kill "$pid"
+done
+wait_for 10 eval '[ "$(ours)" -eq 0 ]'
+
+# Focus by activation token. With --show-on-launch the panel stays on screen when the terminal takes
+# the focus; a request that carries a token from the compositor (as a launcher's would) gives the
+# focus back to the panel, one without a token does not (sway only marks the window urgent).
+in_session swaymsg focus_on_window_activation focus >/dev/null
+in_session_bg "$session_dir/corvane-stay.log" "$corvane" --show-on-launch
+corvane_pid=$!
+wait_for 20 grep -q "session backends" "$session_dir/corvane-stay.log"
+alive
+hot_key
+wait_for 10 panel_focused
+in_session swaymsg '[app_id="foot"] focus' >/dev/null
+wait_for 5 eval '[ "$(focused_app)" = foot ]'
+sleep 0.5
+check "with --show-on-launch the panel stays when the terminal takes the focus" panel_shown
+in_session "$corvane" --show >>"$session_dir/requests.log" 2>&1
+sleep 0.5
+check "corvane --show without a token leaves the focus where it is" eval '[ "$(focused_app)" = foot ]'
+token=$(in_session "$build/bin/activation_token")
+check "the compositor hands out an activation token" test -n "$token"
+in_session_env XDG_ACTIVATION_TOKEN="$token" "$corvane" --show >>"$session_dir/requests.log" 2>&1
+check "corvane --show with the launcher's token gives the panel the focus" wait_for 5 panel_focused
+sleep 0.3
+in_session grim "$session_runtime/panel-token.png" && cp "$session_runtime/panel-token.png" "$artifacts/wayland-panel-activated.png"
+key -k Escape
+check "and the keyboard: Escape reaches it and hides it" wait_for 5 panel_hidden
+kill "$corvane_pid"
+wait "$corvane_pid" 2>/dev/null
+cat "$session_dir/corvane-stay.log" >>"$session_dir/corvane.log"
+
+# The requests' own processes, and those sway started for the bound key (their output is in sway's log).
+check "the program's logs hold no sanitizer report" \
+  sh -c "! cat '$session_dir/corvane.log' '$session_dir/requests.log' '$session_dir/sway.log' | grep -q Sanitizer"
+if [ "$failed" -gt 0 ]; then
+  echo "--- corvane log"; cat "$session_dir/corvane.log"
+fi
+echo "sway-e2e: $passed passed, $failed failed"
+[ "$failed" -eq 0 ]

@@ -1,0 +1,97 @@
+# A private, headless sway session for end-to-end tests. Source this file, then:
+#
+#   sway_session_start CONFIG_FILE [WIDTHxHEIGHT]   starts sway (the output at that size, default 1600x1000)
+#   in_session COMMAND...                           runs COMMAND as the session's user, in its environment
+#   sway_session_keyboard                           keeps a (virtual) keyboard plugged in
+#   sway_session_stop                               ends everything started with in_session_bg, then sway
+#
+# sway refuses to run as root: when the test runs as root, the whole session (sway and every client)
+# runs as the unprivileged user SWAY_SESSION_USER (default nobody) through setpriv. The session's
+# folders (home, config, runtime) are made in a temporary folder that user owns:
+#   $session_home       HOME, with XDG_CONFIG_HOME=$session_home/.config
+#   $session_runtime    XDG_RUNTIME_DIR (mode 0700)
+# Extra variables for every command of the session go into the array session_env before the start
+# (e.g. session_env+=(QT_QPA_PLATFORM=wayland)). After the start WAYLAND_DISPLAY and SWAYSOCK are
+# set in it too.
+
+session_env=()
+session_pids=()
+
+sway_session_require() {  # the programs a test needs; exits 2 (skipped) naming the missing one
+  local tool
+  for tool in sway swaymsg "$@"; do
+    command -v "$tool" >/dev/null || { echo "sway session: $tool is not installed (scripts/install-deps.sh)"; exit 2; }
+  done
+}
+
+sway_session_start() {
+  local config=$1 size=${2:-1600x1000}
+  session_dir=$(mktemp -d "${TMPDIR:-/tmp}/corvane-sway.XXXXXX")
+  chmod 755 "$session_dir"
+  session_home=$session_dir/home
+  session_runtime=$session_dir/runtime
+  mkdir -p "$session_home/.config" "$session_home/.cache" "$session_home/.local/share" "$session_runtime"
+  chmod 700 "$session_runtime"
+  session_setpriv=()
+  if [ "$(id -u)" -eq 0 ]; then
+    local user=${SWAY_SESSION_USER:-nobody}
+    local group
+    group=$(id -gn "$user")
+    chown -R "$user:$group" "$session_home" "$session_runtime"
+    session_setpriv=(setpriv --reuid="$user" --regid="$group" --clear-groups)
+  fi
+  session_env=(
+    HOME="$session_home" XDG_CONFIG_HOME="$session_home/.config" XDG_CACHE_HOME="$session_home/.cache"
+    XDG_DATA_HOME="$session_home/.local/share" XDG_RUNTIME_DIR="$session_runtime"
+    XDG_DATA_DIRS=/usr/local/share:/usr/share XDG_CONFIG_DIRS=/etc/xdg
+    PATH=/usr/local/bin:/usr/bin:/bin LANG=C.UTF-8
+    WLR_BACKENDS=headless WLR_LIBINPUT_NO_DEVICES=1 WLR_RENDERER=pixman WLR_HEADLESS_OUTPUTS=1
+    "${session_env[@]}"
+  )
+  # The output's size, then the test's own configuration.
+  { echo "output HEADLESS-1 mode $size position 0 0"; cat "$config"; } >"$session_dir/sway.config"
+  chmod 644 "$session_dir/sway.config"
+  in_session_bg "$session_dir/sway.log" sway --config "$session_dir/sway.config"
+  sway_pid=$!
+  local deadline=$((SECONDS + 20)) socket="" display=""
+  while [ "$SECONDS" -lt "$deadline" ]; do
+    socket=$(ls "$session_runtime"/sway-ipc.*.sock 2>/dev/null | head -n1)
+    display=$(cd "$session_runtime" && ls wayland-? 2>/dev/null | head -n1)
+    [ -n "$socket" ] && [ -n "$display" ] && in_session_env SWAYSOCK="$socket" swaymsg -t get_version >/dev/null 2>&1 && break
+    kill -0 "$sway_pid" 2>/dev/null || break
+    socket=""
+    sleep 0.1
+  done
+  if [ -z "$socket" ]; then
+    echo "sway session: sway did not start"; cat "$session_dir/sway.log"
+    return 1
+  fi
+  session_env+=(WAYLAND_DISPLAY="$display" SWAYSOCK="$socket")
+}
+
+in_session_env() {  # in_session_env VAR=VALUE... COMMAND...: in_session with extra variables
+  "${session_setpriv[@]}" env -i "${session_env[@]}" "$@"
+}
+
+in_session() { in_session_env "$@"; }
+
+in_session_bg() {  # in_session_bg LOGFILE COMMAND...: in the background, output to LOGFILE; $! is its pid
+  local log=$1; shift
+  "${session_setpriv[@]}" env -i "${session_env[@]}" "$@" >"$log" 2>&1 &
+  session_pids+=($!)
+}
+
+# A headless sway has no keyboard. Each wtype brings its own virtual keyboard and takes it away when
+# it ends; with no keyboard left the seat loses its keyboard, and the focused client with it (Qt
+# deactivates its window). A real session always has one: this one stays until the session ends.
+sway_session_keyboard() {
+  in_session_bg "$session_dir/keyboard.log" wtype -s 86400000
+  sleep 0.3
+}
+
+sway_session_stop() {
+  local i
+  for ((i = ${#session_pids[@]} - 1; i >= 0; i--)); do kill "${session_pids[i]}" 2>/dev/null; done
+  wait 2>/dev/null
+  [ -n "${session_dir:-}" ] && rm -rf "$session_dir"
+}

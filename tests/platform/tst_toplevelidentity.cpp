@@ -1,0 +1,222 @@
+#include "platform/ActivationSourceChain.h"
+#include "platform/AppDirectory.h"
+#include "platform/PlatformProfile.h"
+#include "platform/ToplevelIdentity.h"
+
+#include <QHash>
+#include <QTest>
+
+namespace {
+
+// Installed applications, found by id or StartupWMClass, ignoring case, as the real directory does.
+class FakeDirectory : public AppDirectory {
+public:
+    void add(const QString &id, const QString &name, const QString &wmClass = QString())
+    {
+        entries_.append({id, name, id + QStringLiteral("-icon"), wmClass, true});
+    }
+    std::optional<DesktopEntry> find(const QString &identifier) override
+    {
+        for (const DesktopEntry &e : entries_) {
+            if (e.id.compare(identifier, Qt::CaseInsensitive) == 0)
+                return e;
+        }
+        for (const DesktopEntry &e : entries_) {
+            if (!e.startupWmClass.isEmpty() && e.startupWmClass.compare(identifier, Qt::CaseInsensitive) == 0)
+                return e;
+        }
+        return std::nullopt;
+    }
+
+private:
+    QList<DesktopEntry> entries_;
+};
+
+class FakeSource : public ActivationSource {
+public:
+    std::optional<RunningApp> frontmostApp() override { return frontmost; }
+    void follow(Handler h) override { handler = std::move(h); }
+    bool isAvailable() const override { return available; }
+    void activate(const QString &id)
+    {
+        RunningApp app;
+        app.bundleIdentifier = id;
+        frontmost = app;
+        if (handler)
+            handler(app);
+    }
+
+    std::optional<RunningApp> frontmost;
+    Handler handler;
+    bool available = true;
+};
+
+ToplevelFacts facts(const QString &appId, qint64 pid = 0, const QString &desktopFile = QString(),
+                    const QString &resourceClass = QString())
+{
+    ToplevelFacts f;
+    f.appId = appId;
+    f.pid = pid;
+    f.desktopFileName = desktopFile;
+    f.resourceClass = resourceClass;
+    return f;
+}
+
+const qint64 ownPid = 4242;
+
+} // namespace
+
+class TestToplevelIdentity : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void init();
+    void unitOfTheProcessComesFirst();
+    void windowWinsOverTheUnitOfAnotherApplication();
+    void declaredIdsInOrder();
+    void uninstalledApplications();
+    void thisProgram();
+    void nothingKnown();
+    void chainPrefersTheFirstAvailableSource();
+
+private:
+    FakeDirectory directory_;
+    QHash<qint64, QStringList> units_;
+    std::unique_ptr<ToplevelIdentity> identity_;
+};
+
+void TestToplevelIdentity::init()
+{
+    directory_ = FakeDirectory();
+    directory_.add(QStringLiteral("org.gnome.TextEditor"), QStringLiteral("Text Editor"));
+    directory_.add(QStringLiteral("firefox-esr"), QStringLiteral("Firefox ESR"), QStringLiteral("firefox-esr"));
+    directory_.add(QStringLiteral("org.mozilla.Thunderbird"), QStringLiteral("Thunderbird"));
+    directory_.add(QStringLiteral("org.codeberg.dnkl.foot"), QStringLiteral("Foot"), QStringLiteral("foot"));
+    units_ = {{100, {QStringLiteral("org.gnome.TextEditor")}},
+              {200, {QStringLiteral("org.mozilla.Thunderbird")}},
+              {300, {QStringLiteral("firefox_firefox"), QStringLiteral("firefox")}}};
+    identity_ = std::make_unique<ToplevelIdentity>(
+        &directory_, [this](qint64 pid) { return units_.value(pid); }, ownPid);
+}
+
+void TestToplevelIdentity::unitOfTheProcessComesFirst()
+{
+    // The app_id says nothing installed; the unit names the desktop file.
+    std::optional<RunningApp> app = identity_->appOf(facts(QStringLiteral("gnome-text-editor"), 100));
+    QVERIFY(app);
+    QCOMPARE(app->bundleIdentifier, QStringLiteral("org.gnome.TextEditor"));
+    QCOMPARE(app->localizedName, QStringLiteral("Text Editor"));
+    QCOMPARE(app->iconName, QStringLiteral("org.gnome.TextEditor-icon"));
+    QCOMPARE(app->pid, 100);
+
+    // Unit and window agree.
+    app = identity_->appOf(facts(QStringLiteral("org.gnome.TextEditor"), 100));
+    QCOMPARE(app->bundleIdentifier, QStringLiteral("org.gnome.TextEditor"));
+
+    // A unit naming nothing installed (a snap's names) gives way to the window's installed entry.
+    app = identity_->appOf(facts(QStringLiteral("firefox-esr"), 300));
+    QCOMPARE(app->bundleIdentifier, QStringLiteral("firefox-esr"));
+}
+
+void TestToplevelIdentity::windowWinsOverTheUnitOfAnotherApplication()
+{
+    // A browser started from a link in the mail program runs in the mail program's unit.
+    const std::optional<RunningApp> app = identity_->appOf(facts(QStringLiteral("firefox-esr"), 200));
+    QCOMPARE(app->bundleIdentifier, QStringLiteral("firefox-esr"));
+    QCOMPARE(app->localizedName, QStringLiteral("Firefox ESR"));
+}
+
+void TestToplevelIdentity::declaredIdsInOrder()
+{
+    // The desktop file the desktop matched, with or without its suffix, before the app_id.
+    std::optional<RunningApp> app =
+        identity_->appOf(facts(QStringLiteral("foot"), 0, QStringLiteral("org.gnome.TextEditor.desktop")));
+    QCOMPARE(app->bundleIdentifier, QStringLiteral("org.gnome.TextEditor"));
+    // An app_id that is an entry's StartupWMClass, in another case.
+    app = identity_->appOf(facts(QStringLiteral("Foot")));
+    QCOMPARE(app->bundleIdentifier, QStringLiteral("org.codeberg.dnkl.foot"));
+    // An XWayland window: only its class.
+    app = identity_->appOf(facts(QString(), 0, QString(), QStringLiteral("Firefox-esr")));
+    QCOMPARE(app->bundleIdentifier, QStringLiteral("firefox-esr"));
+    QCOMPARE(app->localizedName, QStringLiteral("Firefox ESR"));
+}
+
+void TestToplevelIdentity::uninstalledApplications()
+{
+    // Nothing installed: the unit's id, else the first declared one, keeps the identifier; the
+    // catalogue may still know it through its aliases.
+    std::optional<RunningApp> app = identity_->appOf(facts(QStringLiteral("firefox"), 300));
+    QCOMPARE(app->bundleIdentifier, QStringLiteral("firefox_firefox"));
+    app = identity_->appOf(facts(QStringLiteral("com.example.Tool"), 0, QStringLiteral("tool.desktop"),
+                                 QStringLiteral("Tool")));
+    QCOMPARE(app->bundleIdentifier, QStringLiteral("tool"));
+    QCOMPARE(app->localizedName, QStringLiteral("Tool"));
+    QVERIFY(app->iconName.isEmpty());
+    app = identity_->appOf(facts(QStringLiteral("  com.example.Tool ")));
+    QCOMPARE(app->bundleIdentifier, QStringLiteral("com.example.Tool"));
+}
+
+void TestToplevelIdentity::thisProgram()
+{
+    const auto ownId = std::optional<QString>(QString::fromLatin1(PlatformProfile::applicationId));
+    // Our own Wayland window, our XWayland window, a window of our process with an odd id, and a
+    // process in our unit.
+    QCOMPARE(identity_->appOf(facts(QStringLiteral("org.corvane.Corvane")))->bundleIdentifier, ownId);
+    QCOMPARE(identity_->appOf(facts(QString(), 0, QString(), QStringLiteral("Corvane")))->bundleIdentifier, ownId);
+    QCOMPARE(identity_->appOf(facts(QStringLiteral("corvane")))->bundleIdentifier, ownId);
+    QCOMPARE(identity_->appOf(facts(QStringLiteral("firefox-esr"), ownPid))->bundleIdentifier, ownId);
+    QCOMPARE(identity_->appOf(facts(QString(), 0, QStringLiteral("org.corvane.Corvane.desktop")))->bundleIdentifier,
+             ownId);
+    units_.insert(500, {QStringLiteral("org.corvane.Corvane")});
+    QCOMPARE(identity_->appOf(facts(QString(), 500))->bundleIdentifier, ownId);
+}
+
+void TestToplevelIdentity::nothingKnown()
+{
+    QVERIFY(!identity_->appOf(ToplevelFacts()));
+    QVERIFY(!identity_->appOf(facts(QStringLiteral("   "))));
+    // A process we know nothing else about is an application, just not one we can name.
+    const std::optional<RunningApp> app = identity_->appOf(facts(QString(), 999));
+    QVERIFY(app);
+    QVERIFY(!app->bundleIdentifier);
+    // No desktop entries at all.
+    ToplevelIdentity bare(nullptr, [](qint64) { return QStringList(); }, ownPid);
+    QCOMPARE(bare.appOf(facts(QStringLiteral("foot")))->bundleIdentifier, QStringLiteral("foot"));
+}
+
+void TestToplevelIdentity::chainPrefersTheFirstAvailableSource()
+{
+    ActivationSourceChain chain;
+    auto nativeOwner = std::make_unique<FakeSource>();
+    auto fallbackOwner = std::make_unique<FakeSource>();
+    FakeSource &native = *nativeOwner, &fallback = *fallbackOwner;
+    native.available = false;
+    chain.append(std::move(nativeOwner), QStringLiteral("native"));
+    chain.append(std::move(fallbackOwner), QStringLiteral("x11"));
+    QCOMPARE(chain.names(), QStringLiteral("native, x11"));
+
+    QStringList seen;
+    chain.follow([&seen](const RunningApp &app) { seen.append(app.bundleIdentifier.value_or(QStringLiteral("?"))); });
+
+    // Only the fallback can tell: it speaks.
+    fallback.activate(QStringLiteral("xterm"));
+    QCOMPARE(chain.availableName(), QStringLiteral("x11"));
+    QCOMPARE(chain.frontmostApp()->bundleIdentifier, QStringLiteral("xterm"));
+
+    // The native source comes up (an extension enabled, KWin back): the fallback's stale or
+    // partial view no longer passes, not even for its frontmost window.
+    native.available = true;
+    native.activate(QStringLiteral("foot"));
+    fallback.activate(QStringLiteral("xterm"));
+    QCOMPARE(chain.availableName(), QStringLiteral("native"));
+    QCOMPARE(chain.frontmostApp()->bundleIdentifier, QStringLiteral("foot"));
+    QCOMPARE(seen, (QStringList{"xterm", "foot"}));
+
+    native.available = false;
+    fallback.available = false;
+    QVERIFY(!chain.isAvailable());
+    QVERIFY(!chain.frontmostApp());
+    QCOMPARE(chain.availableName(), QStringLiteral("none"));
+}
+
+QTEST_GUILESS_MAIN(TestToplevelIdentity)
+#include "tst_toplevelidentity.moc"
