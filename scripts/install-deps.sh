@@ -16,11 +16,14 @@ packages=(
   qt6-qpa-plugins qt6-wayland libqt6svg6 fonts-dejavu-core
   # test: private X servers, a window manager, a tray, a terminal, and tools to drive and see them
   xvfb xserver-xorg-core xserver-xorg-video-dummy openbox trayer xterm
-  xdotool x11-utils x11-xserver-utils xauth imagemagick
+  xdotool x11-utils x11-xserver-utils x11-xkb-utils xauth imagemagick
   # test: a headless Wayland compositor, a Wayland terminal, keys, screenshots, its tree as JSON
   sway wtype grim foot jq
   # test: Plasma's compositor on a virtual output, and a session bus to script it over
   kwin-wayland dbus-bin
+  # test: the desktop portal's frontend on a private session bus with a Python desktop backend,
+  # and GNOME's keyboard-shortcut schema under a GSettings keyfile backend
+  xdg-desktop-portal python3 python3-dbus python3-gi gnome-settings-daemon-common libglib2.0-bin
   # test: the accessibility bus on a private session bus, read through AT-SPI
   dbus-daemon at-spi2-core gsettings-desktop-schemas python3-pyatspi
   # package and install: the .deb's dependencies (dpkg-shlibdeps) and the distribution's checks;

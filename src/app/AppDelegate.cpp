@@ -3,6 +3,7 @@
 #include "app/DiscoveryRunner.h"
 #include "catalogue/DiscoveryCache.h"
 
+#include "catalogue/ui/IconLoader.h"
 #include "panel/ActiveAppMonitor.h"
 #include "panel/PanelViewModel.h"
 #include "panel/ui/PanelController.h"
@@ -28,6 +29,7 @@ AppDelegate::~AppDelegate() = default;
 void AppDelegate::applicationDidFinishLaunching()
 {
     store_.load();
+    services_.icons.setCatalogue(&store_);  // icons looked up under every alias too
     viewModel_ = std::make_unique<PanelViewModel>(store_, favorites_, services_.workspace, services_.preferences);
     panelController_ = std::make_unique<PanelController>(
         *viewModel_, services_.preferences, services_.icons, [] { return ActiveAppMonitor::shared().lastApp(); },
@@ -90,6 +92,7 @@ void AppDelegate::discoveryFinished(const ShortcutDiscovery::Outcome &outcome, q
 
 void AppDelegate::hotKeyStatusChanged()
 {
-    if (HotKeyManager::shared().status() == HotKeyManager::Status::InUse)
-        Q_EMIT hotKeyRefused(services_.preferences.hotKeyDisplay());
+    const HotKeyManager::Status status = HotKeyManager::shared().status();
+    if (status == HotKeyManager::Status::InUse || status == HotKeyManager::Status::Refused)
+        Q_EMIT hotKeyRefused(services_.preferences.hotKeyText());
 }

@@ -47,7 +47,7 @@ public:
     PanelController *panelController() const { return panelController_.get(); }
 
 Q_SIGNALS:
-    // The stored hot key could not be taken (another program holds it).
+    // The stored hot key could not be taken (another program holds it, or the desktop refused it).
     void hotKeyRefused(const QString &display);
 
 private:

@@ -3,10 +3,13 @@
 #include "app/WaylandActivations.h"
 #include "platform/ActivationSourceChain.h"
 #include "platform/ShellExtension.h"
+#include "app/DesktopHotKeys.h"
+#include "platform/HotKeyBackend.h"
 #include "platform/SystemLog.h"
 #include "platform/wayland/WaylandWindowSystem.h"
 #include "platform/x11/X11ActivationSource.h"
 #include "platform/x11/X11HotKeyBackend.h"
+#include "platform/x11/X11KeyboardLayout.h"
 #include "platform/x11/X11WindowIdentity.h"
 #include "platform/x11/X11WindowSystem.h"
 
@@ -36,17 +39,31 @@ SessionBackends::SessionBackends()
     } else {
         activations_ = std::move(x11Activations);
     }
-    auto hotKeys = std::make_unique<X11HotKeyBackend>();
+    QString hotKeyName;
+    std::unique_ptr<X11HotKeyBackend> x11HotKeys;
+    if (DesktopHotKeys::isWaylandSession()) {
+        // No grab works here: the desktop binds the key for us, or the user does.
+        DesktopHotKeys::Choice choice = DesktopHotKeys::forWaylandSession();
+        hotKeyBackend_ = std::move(choice.backend);
+        hotKeyName = choice.name;
+    } else {
+        x11HotKeys = std::make_unique<X11HotKeyBackend>();
+        hotKeyName = QStringLiteral("x11 grab");
+    }
     if (wayland) {
         windowSystem_ = std::make_unique<WaylandWindowSystem>();
     } else {
         auto windowSystem = std::make_unique<X11WindowSystem>();
         // Windows the hot key shows are activated with the time of its press.
-        windowSystem->setUserTimeSource([backend = hotKeys.get()] { return backend->lastPressTime(); });
+        if (x11HotKeys)
+            windowSystem->setUserTimeSource([backend = x11HotKeys.get()] { return backend->lastPressTime(); });
         windowSystem_ = std::move(windowSystem);
     }
-    hotKeyBackend_ = std::move(hotKeys);
+    if (x11HotKeys)
+        hotKeyBackend_ = std::move(x11HotKeys);
+    keyboardLayout_ = std::make_unique<X11KeyboardLayout>();
     SystemLog::shared().write(QStringLiteral("Corvane: session backends: %1, freedesktop").arg(windowSystemName_));
+    SystemLog::shared().write(QStringLiteral("Corvane: hot key backend: %1").arg(hotKeyName));
 }
 
 SessionBackends::~SessionBackends()

@@ -10,6 +10,7 @@
 class ActivationSource;
 class HotKeyBackend;
 class ShellExtension;
+class KeyboardLayout;
 class WindowSystem;
 class X11WindowIdentity;
 
@@ -32,6 +33,8 @@ public:
     WindowSystem &windowSystem() { return *windowSystem_; }
     // Our desktop-shell extension where the desktop needs one (GNOME), else null.
     ShellExtension *shellExtension() { return shellExtension_.get(); }
+    // Names the physical key of a press for the hot-key recorder.
+    const KeyboardLayout &keyboardLayout() const { return *keyboardLayout_; }
     // The hot-key backend, handed over once to its manager.
     std::unique_ptr<HotKeyBackend> takeHotKeyBackend();
 
@@ -44,4 +47,5 @@ private:
     std::unique_ptr<WindowSystem> windowSystem_;
     std::unique_ptr<HotKeyBackend> hotKeyBackend_;
     std::unique_ptr<ShellExtension> shellExtension_;
+    std::unique_ptr<KeyboardLayout> keyboardLayout_;
 };

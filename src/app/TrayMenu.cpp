@@ -3,6 +3,7 @@
 #include "app/MenuModel.h"
 #include "ui/PanelStyle.h"
 #include "platform/freedesktop/TrayHostWatcher.h"
+#include "settings/HotKeyManager.h"
 #include "settings/Preferences.h"
 
 #include <QAction>
@@ -13,7 +14,7 @@
 TrayMenu::TrayMenu(MenuModel &menuModel, Preferences &preferences, Actions actions, QObject *parent)
     : QObject(parent), menuModel_(menuModel), preferences_(preferences), menu_(std::make_unique<QMenu>())
 {
-    show_ = menu_->addAction(showTitle(preferences.hotKeyDisplay()));
+    show_ = menu_->addAction(showTitle(HotKeyManager::shared().displayText()));
     connect(show_, &QAction::triggered, this, [f = actions.showPanel] { f(); });
     settings_ = menu_->addAction(tr("Settings\u2026"));
     settings_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Comma));
@@ -29,7 +30,10 @@ TrayMenu::TrayMenu(MenuModel &menuModel, Preferences &preferences, Actions actio
 
     connect(menu_.get(), &QMenu::aboutToShow, this, &TrayMenu::refresh);
     connect(&preferences, &Preferences::hotKeyDisplayChanged, this, &TrayMenu::refresh);
+    // Where the desktop owns the binding, the trigger it reports is the one shown.
+    connect(&HotKeyManager::shared(), &HotKeyManager::statusChanged, this, &TrayMenu::refresh);
     connect(&menuModel, &MenuModel::launchAtLoginChanged, this, &TrayMenu::refresh);
+    refresh();
 
     tray_ = std::make_unique<QSystemTrayIcon>(icon());
     tray_->setToolTip(QStringLiteral("Corvane"));
@@ -46,9 +50,10 @@ TrayMenu::TrayMenu(MenuModel &menuModel, Preferences &preferences, Actions actio
 
 TrayMenu::~TrayMenu() = default;
 
-QString TrayMenu::showTitle(const QString &hotKeyDisplay)
+QString TrayMenu::showTitle(const QString &hotKeyText)
 {
-    return tr("Show Shortcuts  (%1)").arg(hotKeyDisplay);
+    // After a tab the menu shows the text in its shortcut column, like the settings item's Ctrl+,.
+    return tr("Show Shortcuts") + QLatin1Char('\t') + hotKeyText;
 }
 
 QIcon TrayMenu::icon()
@@ -59,11 +64,14 @@ QIcon TrayMenu::icon()
         pixmap.fill(Qt::transparent);
         QPainter painter(&pixmap);
         painter.setRenderHint(QPainter::Antialiasing);
-        // A light glyph with a soft dark edge reads on dark and light panels alike.
-        const qreal inset = size * 0.08;
+        // The tray's colour is unknown here (an XEmbed tray shows its own background through the
+        // icon): a dark glyph on a light halo reads on light and dark trays alike.
+        const qreal inset = size * 0.06;
         const QRectF glyph(inset, inset, size - 2 * inset, size - 2 * inset);
-        PanelStyle::drawSymbol(painter, QStringLiteral("command"), glyph.translated(0, size / 32.0), QColor(0, 0, 0, 110));
-        PanelStyle::drawSymbol(painter, QStringLiteral("command"), glyph, QColor(236, 236, 240));
+        const qreal halo = qMax<qreal>(1, size / 16.0);
+        for (const QPointF &offset : {QPointF(-halo, 0), QPointF(halo, 0), QPointF(0, -halo), QPointF(0, halo)})
+            PanelStyle::drawSymbol(painter, QStringLiteral("keyboard"), glyph.translated(offset), QColor(246, 246, 248, 230));
+        PanelStyle::drawSymbol(painter, QStringLiteral("keyboard"), glyph, QColor(34, 36, 40));
         painter.end();
         icon.addPixmap(pixmap);
     }
@@ -72,7 +80,7 @@ QIcon TrayMenu::icon()
 
 void TrayMenu::refresh()
 {
-    show_->setText(showTitle(preferences_.hotKeyDisplay()));
+    show_->setText(showTitle(HotKeyManager::shared().displayText()));
     launchAtLogin_->setChecked(menuModel_.launchAtLogin());
 }
 

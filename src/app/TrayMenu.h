@@ -30,9 +30,9 @@ public:
     QAction *settingsAction() const { return settings_; }
     QAction *launchAtLoginAction() const { return launchAtLogin_; }
     QAction *quitAction() const { return quit_; }
-    // "Show Shortcuts  (" + the hot key's text + ")".
-    static QString showTitle(const QString &hotKeyDisplay);
-    // Our "command" drawing at the sizes trays ask for.
+    // "Show Shortcuts", then the hot key in the menu's shortcut column.
+    static QString showTitle(const QString &hotKeyText);
+    // Our keyboard glyph at the sizes trays ask for, readable on light and dark trays.
     static QIcon icon();
 
 private:

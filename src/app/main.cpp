@@ -1,5 +1,6 @@
 #include "app/AppDelegate.h"
 #include "app/LaunchTiming.h"
+#include "app/DesktopHotKeys.h"
 #include "app/MenuModel.h"
 #include "app/SessionBackends.h"
 #include "app/TrayMenu.h"
@@ -69,6 +70,16 @@ int main(int argc, char *argv[])
 {
     if (const std::optional<int> code = answerInformationRequest(argc, argv))
         return *code;
+    // The uninstall path: take away what Corvane registered with the desktop, and end. Needs no
+    // display and reaches no running instance.
+    for (int i = 1; i < argc; ++i) {
+        if (qstrcmp(argv[i], "--unregister-desktop") == 0) {
+            QCoreApplication core(argc, argv);
+            DesktopHotKeys::unregisterAll();
+            return 0;
+        }
+    }
+
     QStringList arguments;
     for (int i = 0; i < argc; ++i)
         arguments << QString::fromLocal8Bit(argv[i]);
@@ -113,7 +124,7 @@ int main(int argc, char *argv[])
     LinuxWorkspace &workspace = backends.workspace();
     Preferences &preferences = Preferences::shared();
     IconLoader::createShared(&workspace);
-    SettingsWindowController::createShared(preferences, &backends.windowSystem());
+    SettingsWindowController::createShared(preferences, &backends.windowSystem(), &backends.keyboardLayout());
     SettingsWindowController::shared().setShellExtension(backends.shellExtension());
     HotKeyManager::shared().setBackend(backends.takeHotKeyBackend());
 
@@ -161,10 +172,14 @@ int main(int argc, char *argv[])
 
     // A hot key that another program holds: say so, and offer the recorder at once.
     QObject::connect(&delegate, &AppDelegate::hotKeyRefused, &delegate, [](const QString &display) {
+        const bool refused = HotKeyManager::shared().status() == HotKeyManager::Status::Refused;
         DesktopNotifier::notify(QApplication::translate("main", "Hot key unavailable"),
-                                QApplication::translate("main", "%1 is in use by another program. Choose another "
-                                                                "shortcut in the settings.")
-                                    .arg(display));
+                                refused ? QApplication::translate("main", "The desktop did not bind %1. Choose another "
+                                                                          "shortcut in the settings.")
+                                              .arg(display)
+                                        : QApplication::translate("main", "%1 is in use by another program. Choose "
+                                                                          "another shortcut in the settings.")
+                                              .arg(display));
         SettingsWindowController::shared().open(true);
     });
 

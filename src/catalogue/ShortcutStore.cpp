@@ -214,6 +214,20 @@ void ShortcutStore::rebuildIndex()
                      });
 }
 
+QStringList ShortcutStore::identifiers(const AppShortcuts &app)
+{
+    QStringList ids;
+    if (app.bundleId && !app.bundleId->isEmpty())
+        ids.append(*app.bundleId);
+    if (app.aliases) {
+        for (const QString &alias : *app.aliases) {
+            if (!alias.isEmpty() && !ids.contains(alias, Qt::CaseInsensitive))
+                ids.append(alias);
+        }
+    }
+    return ids;
+}
+
 std::optional<AppShortcuts> ShortcutStore::appForBundleId(const std::optional<QString> &bundleId) const
 {
     if (!bundleId)

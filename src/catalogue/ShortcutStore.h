@@ -41,6 +41,8 @@ public:
 
     // The application whose identifier (bundle id or alias) matches, ignoring case.
     std::optional<AppShortcuts> appForBundleId(const std::optional<QString> &bundleId) const;
+    // Every identifier an application runs under: its bundle id, then its aliases.
+    static QStringList identifiers(const AppShortcuts &app);
 
     const QList<AppShortcuts> &apps() const { return apps_; }
     const QHash<QString, QList<ShortcutEntry>> &entriesByApp() const { return entriesByApp_; }

@@ -142,8 +142,12 @@ void PanelViewModel::rebuild(bool resetSelection)
     for (const AppShortcuts &app : store_.orderedApps()) {
         if (activeApp_ && app.slug == activeApp_->slug)
             continue;
-        if (onlyInstalled && (!app.bundleId || !isInstalled(*app.bundleId)))
-            continue;
+        // Installed under its bundle id or any alias (Debian's "firefox-esr" is Firefox too).
+        if (onlyInstalled) {
+            const QStringList ids = ShortcutStore::identifiers(app);
+            if (std::none_of(ids.cbegin(), ids.cend(), [this](const QString &id) { return isInstalled(id); }))
+                continue;
+        }
         QList<ShortcutEntry> entries = entriesOf(app.slug);
         if (!entries.isEmpty())
             sections.append(appSection(app, false, std::move(entries)));

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QString>
 #include <QtGlobal>
 #include <functional>
 
@@ -11,6 +12,15 @@ public:
         InUse,        // another program holds the combination
         NoSuchKey,    // the key is not on the current keyboard layout
         Unavailable,  // this session has no global hot keys (no X11 display)
+        Pending,      // asked for; the desktop answers later, through `regrabbed`
+        Refused,      // the desktop declined the binding or failed to make it (failureReason())
+    };
+
+    // Who holds the binding.
+    enum class Owner {
+        Program,          // this program grabs the keys itself (X11)
+        DesktopPortal,    // the desktop binds a trigger on our behalf and may change it (XDG portal)
+        DesktopSettings,  // the desktop's own keyboard settings run `corvane --toggle` (GNOME)
     };
 
     virtual ~HotKeyBackend() = default;
@@ -22,7 +32,21 @@ public:
     virtual void ungrab() = 0;
 
     // `pressed` runs on the main thread once per press of the held combination (never for the
-    // auto-repeat of a held key). `regrabbed` runs with the new result when the backend had to take
-    // the combination again by itself, after the keyboard layout changed.
+    // auto-repeat of a held key). `regrabbed` runs with the new result whenever the state changed by
+    // itself: the backend took the combination again after the keyboard layout changed, a desktop
+    // answered a Pending grab, or the desktop changed or lost the binding.
     virtual void setHandlers(std::function<void()> pressed, std::function<void(Result)> regrabbed) = 0;
+
+    virtual Owner owner() const { return Owner::Program; }
+    // The desktop's own description of the trigger it bound ("Super+Shift+Space"), when the desktop
+    // owns the binding and has said; empty otherwise.
+    virtual QString triggerDescription() const { return QString(); }
+    // Whether the desktop has a dialog of its own for changing the binding; configure() opens it.
+    virtual bool canConfigure() const { return false; }
+    virtual void configure() {}
+    // The activation token the desktop sent with the press `pressed` is reporting (xdg-activation);
+    // empty when it sent none. Valid while `pressed` runs.
+    virtual QString activationToken() const { return QString(); }
+    // Why the last grab was Refused, in a few words; empty when not known.
+    virtual QString failureReason() const { return QString(); }
 };

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 #include <optional>
 
@@ -10,11 +11,14 @@ struct RunningApp {
     QString localizedName;
     // An icon theme name or an absolute image path; empty when the application has none.
     QString iconName;
+    // The window's own icons when iconName is empty (X11's _NET_WM_ICON): for each size its width,
+    // its height and then its pixels, as 32-bit ARGB values in the machine's byte order.
+    QByteArray windowIcon;
     qint64 pid = 0;
 
     friend bool operator==(const RunningApp &a, const RunningApp &b)
     {
         return a.bundleIdentifier == b.bundleIdentifier && a.localizedName == b.localizedName
-            && a.iconName == b.iconName && a.pid == b.pid;
+            && a.iconName == b.iconName && a.pid == b.pid && a.windowIcon == b.windowIcon;
     }
 };

@@ -20,6 +20,8 @@ public:
     // launch of `corvane --toggle`, or the one its shortcut service sent with the key press. The
     // next `activate` spends it; an empty token forgets it. Window systems without tokens ignore it.
     virtual void setActivationToken(const QString &token) { (void)token; }
+    // Keeps a shown window out of taskbars and pagers (a panel, not a window of its own).
+    virtual void keepOutOfTaskbars(QWindow *window) { (void)window; }
     // Asks the compositor to blur what lies behind `region` of the window, where it can.
     virtual void requestBlurBehind(QWindow *window, const QRegion &region)
     {

@@ -16,6 +16,10 @@ HotKeyManager::Status statusOf(HotKeyBackend::Result result)
         return HotKeyManager::Status::InUse;
     case HotKeyBackend::Result::NoSuchKey:
         return HotKeyManager::Status::NoSuchKey;
+    case HotKeyBackend::Result::Refused:
+        return HotKeyManager::Status::Refused;
+    case HotKeyBackend::Result::Pending:
+        return HotKeyManager::Status::NotRegistered;
     case HotKeyBackend::Result::Unavailable:
         break;
     }
@@ -84,14 +88,48 @@ void HotKeyManager::registerHotKey()
     update(result, true);
 }
 
+HotKeyBackend::Owner HotKeyManager::owner() const
+{
+    return backend_ ? backend_->owner() : HotKeyBackend::Owner::Program;
+}
+
+QString HotKeyManager::triggerDescription() const
+{
+    return backend_ ? backend_->triggerDescription() : QString();
+}
+
+QString HotKeyManager::displayText() const
+{
+    const QString description = triggerDescription();
+    return description.isEmpty() ? preferences_.hotKeyText() : description;
+}
+
+QString HotKeyManager::failureReason() const
+{
+    return backend_ ? backend_->failureReason() : QString();
+}
+
+bool HotKeyManager::canConfigure() const
+{
+    return backend_ && backend_->canConfigure();
+}
+
+void HotKeyManager::configure()
+{
+    if (canConfigure())
+        backend_->configure();
+}
+
 void HotKeyManager::pressed()
 {
     // The action runs after the key event, never inside the desktop's event dispatch.
     QMetaObject::invokeMethod(
         this,
-        [this] {
+        [this, token = backend_ ? backend_->activationToken() : QString()] {
+            activationToken_ = token;
             if (onTrigger_)
                 onTrigger_();
+            activationToken_.clear();
         },
         Qt::QueuedConnection);
 }
@@ -100,8 +138,11 @@ void HotKeyManager::pressed()
 void HotKeyManager::update(HotKeyBackend::Result result, bool reportAgain)
 {
     const Status status = statusOf(result);
+    const QString description = triggerDescription();
     const bool changed = status != status_;
+    const bool redescribed = description != description_;
     status_ = status;
+    description_ = description;
     if (changed || reportAgain) {
         const QString display = preferences_.hotKeyDisplay();
         switch (status) {
@@ -113,6 +154,12 @@ void HotKeyManager::update(HotKeyBackend::Result result, bool reportAgain)
             SystemLog::shared().write(QStringLiteral("Corvane: hot key ") + display
                                       + QStringLiteral(" is not on this keyboard"));
             break;
+        case Status::Refused: {
+            const QString reason = failureReason();
+            SystemLog::shared().write(QStringLiteral("Corvane: the desktop refused the hot key ") + display
+                                      + (reason.isEmpty() ? QString() : QStringLiteral(": ") + reason));
+            break;
+        }
         case Status::Unavailable:
             if (!unavailableLogged_) {
                 unavailableLogged_ = true;
@@ -126,6 +173,6 @@ void HotKeyManager::update(HotKeyBackend::Result result, bool reportAgain)
             break;
         }
     }
-    if (changed || reportAgain)
+    if (changed || redescribed || reportAgain)
         Q_EMIT statusChanged();
 }

@@ -20,6 +20,7 @@ public:
         InUse,          // another program holds the combination
         NoSuchKey,      // the key is not on this keyboard
         Unavailable,    // no global hot keys in this session
+        Refused,        // the desktop declined the binding or failed to make it
     };
     Q_ENUM(Status)
 
@@ -44,9 +45,28 @@ public:
 
     Status status() const { return status_; }
 
+    // Who holds the binding; with no backend, nobody does (the user binds `corvane --toggle` in
+    // the desktop's settings by hand).
+    bool hasBackend() const { return backend_ != nullptr; }
+    HotKeyBackend::Owner owner() const;
+    // What the menu and the settings show for the hot key: the trigger the desktop reports when the
+    // desktop owns the binding and has said, else the stored display text.
+    QString displayText() const;
+    // The desktop's trigger description alone; empty when it has not given one.
+    QString triggerDescription() const;
+    // Why the desktop refused the binding, when it said.
+    QString failureReason() const;
+    // Whether the desktop has its own dialog to change the binding, and opens it.
+    bool canConfigure() const;
+    void configure();
+    // The activation token of the press being handled: valid while `onTrigger` runs, empty when
+    // the desktop sent none.
+    QString activationToken() const { return activationToken_; }
+
 Q_SIGNALS:
-    // After every registration and whenever the status changes by itself (a new keyboard layout);
-    // status() tells whether the hot key works and, if not, why.
+    // After every registration and whenever the status or the desktop's trigger description
+    // changes by itself (a new keyboard layout, the desktop's answer); status() tells whether the
+    // hot key works and, if not, why.
     void statusChanged();
 
 private:
@@ -57,6 +77,8 @@ private:
     std::unique_ptr<HotKeyBackend> backend_;
     std::function<void()> onTrigger_;
     Status status_ = Status::NotRegistered;
+    QString description_;
+    QString activationToken_;
     bool handlersInstalled_ = false;
     bool unavailableLogged_ = false;
 };

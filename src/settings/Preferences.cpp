@@ -14,6 +14,7 @@ const QString readInstalledAppsKey = QStringLiteral("readInstalledApps");
 const QString hotKeyCodeKey = QStringLiteral("hotKeyCode");
 const QString hotKeyModifiersKey = QStringLiteral("hotKeyModifiers");
 const QString hotKeyDisplayKey = QStringLiteral("hotKeyDisplay");
+const QString keyLabelsKey = QStringLiteral("keyLabels");
 
 // A string, or a number as its text; nothing for any other kind of value.
 std::optional<QString> readString(const QVariant &value)
@@ -101,7 +102,8 @@ Preferences::Preferences(DefaultsStore &defaults, QObject *parent)
       readInstalledApps_(!defaults.value(readInstalledAppsKey).isValid() || readBool(defaults.value(readInstalledAppsKey))),
       hotKeyCode_(readHotKeyNumber(defaults.value(hotKeyCodeKey)).value_or(defaultHotKeyCode)),
       hotKeyModifiers_(quint32(readHotKeyNumber(defaults.value(hotKeyModifiersKey)).value_or(defaultHotKeyModifiers))),
-      hotKeyDisplay_(readString(defaults.value(hotKeyDisplayKey)).value_or(defaultHotKeyDisplay()))
+      hotKeyDisplay_(readString(defaults.value(hotKeyDisplayKey)).value_or(defaultHotKeyDisplay())),
+      keyLabels_(readString(defaults.value(keyLabelsKey)).value_or(QString()))
 {
 }
 
@@ -145,4 +147,16 @@ void Preferences::setHotKeyDisplay(const QString &display)
     hotKeyDisplay_ = display;
     defaults_.setValue(hotKeyDisplayKey, display);
     Q_EMIT hotKeyDisplayChanged();
+}
+
+KeyLabelStyle Preferences::keyLabelStyle() const
+{
+    return KeyLabels::styleNamed(keyLabels_).value_or(KeyLabels::platformDefault());
+}
+
+void Preferences::setKeyLabelStyle(KeyLabelStyle style)
+{
+    keyLabels_ = KeyLabels::styleName(style);
+    defaults_.setValue(keyLabelsKey, keyLabels_);
+    Q_EMIT keyLabelStyleChanged();
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "keys/KeyLabels.h"
 #include "settings/AccentPalette.h"
 
 #include <QObject>
@@ -18,6 +19,7 @@ class Preferences : public QObject {
     Q_PROPERTY(quint32 hotKeyModifiers READ hotKeyModifiers WRITE setHotKeyModifiers NOTIFY hotKeyModifiersChanged)
     Q_PROPERTY(QString hotKeyDisplay READ hotKeyDisplay WRITE setHotKeyDisplay NOTIFY hotKeyDisplayChanged)
     Q_PROPERTY(quint32 accentColor READ accentColor NOTIFY accentNameChanged)
+    Q_PROPERTY(QString keyLabels READ keyLabels NOTIFY keyLabelStyleChanged)
 
 public:
     // Posted on the notification centre after a new hot key has been stored.
@@ -41,6 +43,12 @@ public:
     QString hotKeyDisplay() const { return hotKeyDisplay_; }
     quint32 accentColor() const { return AccentPalette::colorNamed(accentName_); }
     static const QList<AccentColor> &accentPalette() { return AccentPalette::colors(); }
+    // How key caps read, stored under "keyLabels" as "words" or "symbols"; any other stored value
+    // reads as the platform's own style and stays stored as it is until the user chooses.
+    KeyLabelStyle keyLabelStyle() const;
+    QString keyLabels() const { return keyLabels_; }
+    // The hot key as the user reads it everywhere: `hotKeyDisplay` in the key-label style.
+    QString hotKeyText() const { return KeyLabels::hotKeyText(hotKeyDisplay_, keyLabelStyle()); }
 
     void setAccentName(const QString &name);
     void setOnlyInstalledApps(bool only);
@@ -48,6 +56,7 @@ public:
     void setHotKeyCode(qint64 code);
     void setHotKeyModifiers(quint32 modifiers);
     void setHotKeyDisplay(const QString &display);
+    void setKeyLabelStyle(KeyLabelStyle style);
 
 Q_SIGNALS:
     void accentNameChanged();
@@ -56,6 +65,7 @@ Q_SIGNALS:
     void hotKeyCodeChanged();
     void hotKeyModifiersChanged();
     void hotKeyDisplayChanged();
+    void keyLabelStyleChanged();
 
 private:
     DefaultsStore &defaults_;
@@ -65,4 +75,5 @@ private:
     qint64 hotKeyCode_;
     quint32 hotKeyModifiers_;
     QString hotKeyDisplay_;
+    QString keyLabels_;
 };

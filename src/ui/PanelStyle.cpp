@@ -19,6 +19,11 @@ QColor white(double opacity)
     return withOpacity(Qt::white, opacity);
 }
 
+QColor cardColor()
+{
+    return QColor(34, 34, 38);
+}
+
 QColor withOpacity(QColor color, double opacity)
 {
     color.setAlphaF(float(color.alphaF() * opacity));

@@ -18,6 +18,8 @@ QColor tertiary();
 QColor yellow();
 QColor white(double opacity);
 QColor withOpacity(QColor color, double opacity);
+// The card's colour made opaque: for what must hide what scrolls under it.
+QColor cardColor();
 
 // The UI font at a pixel size and weight.
 QFont font(qreal pixelSize, QFont::Weight weight = QFont::Normal);

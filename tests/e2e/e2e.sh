@@ -148,6 +148,16 @@ check "Escape hides the panel, even with a search typed" wait_for 5 panel_hidden
 xdo mousemove 300 300
 xdo key --clearmodifiers super+shift+space
 check "hot key shows it again" wait_for 5 panel_shown
+# What is on the screen, before and after a Down that needs no scrolling: the highlight must move.
+shown_panel=$(panel_window)
+sleep 0.4
+before_down=$(import -window "$shown_panel" rgb:- 2>/dev/null | md5sum)
+xdo key Down
+sleep 0.4
+after_down=$(import -window "$shown_panel" rgb:- 2>/dev/null | md5sum)
+check "Down moves the highlight on the screen" test -n "$before_down" -a "$before_down" != "$after_down"
+check "the panel stays out of taskbars and pagers" \
+  sh -c "xprop -id $shown_panel _NET_WM_STATE | grep -q _NET_WM_STATE_SKIP_TASKBAR && xprop -id $shown_panel _NET_WM_STATE | grep -q _NET_WM_STATE_SKIP_PAGER"
 if $two_monitors; then
   geometry=$(geometry_of "$(panel_window)")
   check "it opens on the left monitor now that the mouse is there ($geometry)" test "$geometry" = "280,90,720,540"
@@ -168,6 +178,9 @@ xdo key space          # the recorder has the focus: start recording
 sleep 0.2
 xdo key ctrl+alt+k
 check "the recorder stores the new hot key" wait_for 5 grep -q '"hotKeyModifiers": 6144' "$settings_file"
+xdo key Escape
+check "Escape closes the settings when the recorder is not listening" \
+  wait_for 5 sh -c "! xwininfo -id $settings | grep -q IsViewable"
 xdo windowactivate --sync "$xterm_window"
 xdo key --clearmodifiers super+shift+space
 sleep 1

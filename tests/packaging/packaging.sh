@@ -78,6 +78,8 @@ deb() {
       usr/share/applications/org.corvane.Corvane.desktop \
       usr/share/bash-completion/completions/corvane-data \
       usr/share/doc/corvane/changelog.gz usr/share/doc/corvane/copyright \
+      usr/share/gnome-shell/extensions/corvane-focus@corvane.org/extension.js \
+      usr/share/gnome-shell/extensions/corvane-focus@corvane.org/metadata.json \
       usr/share/icons/hicolor/scalable/apps/org.corvane.Corvane.svg \
       usr/share/man/man1/corvane.1.gz usr/share/man/man1/corvane-data.1.gz \
       usr/share/metainfo/org.corvane.Corvane.metainfo.xml

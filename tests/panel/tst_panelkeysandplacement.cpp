@@ -17,9 +17,18 @@ private Q_SLOTS:
         QCOMPARE(PanelKeyTable::action(53), Action::Close);
         QCOMPARE(PanelKeyTable::action(125), Action::MoveDown);
         QCOMPARE(PanelKeyTable::action(126), Action::MoveUp);
-        for (quint32 passed : {quint32(KeyCodes::LeftArrow), quint32(KeyCodes::RightArrow), quint32(KeyCodes::Tab),
-                               quint32(KeyCodes::Backspace), quint32(KeyCodes::A), quint32(KeyCodes::Space)}) {
+        QCOMPARE(PanelKeyTable::action(KeyCodes::PageDown), Action::PageDown);
+        QCOMPARE(PanelKeyTable::action(KeyCodes::PageUp, KeyCodes::ShiftMask), Action::PageUp);
+        QCOMPARE(PanelKeyTable::action(KeyCodes::Home, KeyCodes::ControlMask), Action::First);
+        QCOMPARE(PanelKeyTable::action(KeyCodes::End, KeyCodes::ControlMask | KeyCodes::ShiftMask), Action::Last);
+        QCOMPARE(PanelKeyTable::action(KeyCodes::Tab), Action::CollapseSection);
+        QCOMPARE(PanelKeyTable::action(KeyCodes::Tab, KeyCodes::ShiftMask), Action::ExpandAll);
+        // Keys that edit the search field stay with it, Home and End without Ctrl included.
+        for (quint32 passed : {quint32(KeyCodes::LeftArrow), quint32(KeyCodes::RightArrow), quint32(KeyCodes::Home),
+                               quint32(KeyCodes::End), quint32(KeyCodes::Backspace), quint32(KeyCodes::A),
+                               quint32(KeyCodes::Space)}) {
             QCOMPARE(PanelKeyTable::action(passed), Action::PassOn);
+            QCOMPARE(PanelKeyTable::action(passed, KeyCodes::ShiftMask), Action::PassOn);
             QVERIFY(!PanelKeyTable::swallows(PanelKeyTable::action(passed)));
         }
     }

@@ -18,6 +18,7 @@
 #include <QLayout>
 #include <QLineEdit>
 #include <QPainter>
+#include <QScreen>
 #include <QScrollBar>
 #include <QTest>
 
@@ -88,7 +89,7 @@ private Q_SLOTS:
         const auto sequence = KeyCapView({{"A"}, {}, {"B"}}, false).layout();
         QStringList texts;
         for (const auto &item : sequence)
-            texts << (item.isThen ? "then" : item.text);
+            texts << (item.isThen() ? "then" : item.text);
         QCOMPARE(texts, (QStringList{"A", "then", "then", "B"}));  // an empty chord still follows a "then"
         QCOMPARE(sequence[1].rect.left() - sequence[0].rect.right(), 6.0);
         QCOMPARE(KeyCapView({{cmd, "F5"}, {"S"}}, true).size(), KeyCapView({{cmd, "F5"}, {"S"}}, false).size());
@@ -134,7 +135,7 @@ private Q_SLOTS:
         const auto entries = f.store.entriesByApp().value("a");
         const QRectF rect(0, 0, 500, 32);
         const auto withKeys = ShortcutRowView(entries[0]).layout(rect);
-        QCOMPARE(withKeys.keys.width(), KeyCapView(entries[0].keyGroups(), false).size().width());
+        QCOMPARE(withKeys.keys.width(), ShortcutRowView(entries[0]).keyCaps(rect.width()).size().width());
         const auto comment = ShortcutRowView(entries[1]).layout(rect);
         QVERIFY(comment.keys.width() <= 476 * 0.45 + 0.5);
         const auto nothing = ShortcutRowView(entries[2]).layout(rect);
@@ -333,6 +334,126 @@ private Q_SLOTS:
         QCOMPARE(list.scrollOffset(), offset);
     }
 
+    // What is on screen, not what a fresh render would give: the highlight must follow every move,
+    // those that scroll the list and those that do not.
+    void highlightOnScreenFollowsTheSelection()
+    {
+        PanelFixture f({appWithKeys("a", "Alpha", "org.alpha", 60)});
+        SectionListView list(*f.vm, *f.preferences, icons);
+        list.resize(700, 450);
+        list.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&list));
+        f.vm->rebuild(true);
+        auto highlightedRows = [&] {
+            QCoreApplication::processEvents();
+            const QImage shot = list.screen()->grabWindow(list.winId()).toImage();
+            const QPoint origin = list.viewport()->mapTo(&list, QPoint(0, 0));
+            const QColor background = shot.pixelColor(origin + QPoint(2, 225));
+            QList<int> rows;
+            for (int r = 0; r < 60; ++r) {
+                const QRectF rect = viewportRect(list, list.rowRect(0, r));
+                // Rows under the pinned header or below the bottom edge are not on the screen.
+                const qreal top = list.pinnedHeader() ? SectionHeaderView::height + 1 : 0;
+                if (rect.center().y() < top || rect.center().y() >= list.viewport()->height())
+                    continue;
+                const QPoint probe = origin + QPoint(int(rect.left()) + 4, int(rect.center().y()));
+                if (shot.pixelColor(probe) != background)
+                    rows << r;
+            }
+            return rows;
+        };
+        auto settle = [&] { QTRY_VERIFY_WITH_TIMEOUT(!list.isScrollAnimating(), 2000); };
+
+        QCOMPARE(highlightedRows(), QList<int>{0});
+        f.vm->moveSelection(1);  // no scroll needed
+        QCOMPARE(highlightedRows(), QList<int>{1});
+        f.vm->moveSelection(1);
+        QCOMPARE(highlightedRows(), QList<int>{2});
+        f.vm->moveSelection(-1);
+        QCOMPARE(highlightedRows(), QList<int>{1});
+        f.vm->moveSelection(30);  // scrolls
+        settle();
+        QCOMPARE(highlightedRows(), QList<int>{31});
+        f.vm->moveSelection(100);  // the last row, at the bottom of the list
+        settle();
+        QCOMPARE(highlightedRows(), QList<int>{59});
+        f.vm->moveSelection(-1);  // no scroll: the list is already at its end
+        settle();
+        QCOMPARE(highlightedRows(), QList<int>{58});
+
+        // A new accent colour repaints the highlight while the list is open.
+        const QImage before = list.screen()->grabWindow(list.winId()).toImage();
+        f.preferences->setAccentName("red");
+        QCoreApplication::processEvents();
+        QVERIFY(list.screen()->grabWindow(list.winId()).toImage() != before);
+    }
+
+    void longKeysAreCappedMiceAreNotCaps()
+    {
+        // A long sequence keeps to its share of the row and ends in an ellipsis cap.
+        KeyGroups many;
+        for (int i = 0; i < 12; ++i)
+            many.append({"Ctrl", "Shift", QString(QChar('A' + i))});
+        const KeyCapView capped(many, false, 300);
+        QVERIFY(capped.isTruncated());
+        QVERIFY(capped.size().width() <= 300);
+        QCOMPARE(capped.layout().last().kind, KeyCapView::Item::Ellipsis);
+        QVERIFY(!capped.layout()[capped.layout().size() - 2].isThen());
+        QVERIFY(!KeyCapView(many, false).isTruncated());
+
+        AppShortcuts app = appWithKeys("a", "Alpha", "org.alpha", 1);
+        app.keymaps[0].sections[0].shortcuts[0].key = QStringList(12, "ctrl+shift+k").join(' ');
+        PanelFixture f({app});
+        ShortcutRowView row(f.store.entriesByApp().value("a").first());
+        const ShortcutRowView::Layout l = row.layout(QRectF(0, 0, 680, ShortcutRowView::height));
+        QVERIFY(l.keys.width() <= 0.6 * (680 - 24) + 0.5);
+        QVERIFY(l.title.width() > 150);
+        QVERIFY(row.keyCaps(680).isTruncated());
+        QCOMPARE(row.keysText().left(25), "Ctrl+Shift+K Ctrl+Shift+K");
+
+        // Mouse actions: a pictogram and a readable name, not a cap.
+        const auto items = KeyCapView({{"Ctrl", "Middleclick"}}, false).layout();
+        QCOMPARE(items[0].kind, KeyCapView::Item::Cap);
+        QCOMPARE(items[1].kind, KeyCapView::Item::Mouse);
+        QCOMPARE(items[1].text, "Middle-click");
+    }
+
+    void searchWordsAreEmphasised()
+    {
+        using Runs = QList<QPair<qsizetype, qsizetype>>;
+        QCOMPARE(ShortcutRowView::emphasised("Copy and paste", {"co", "paste"}), (Runs{{0, 2}, {9, 5}}));
+        QCOMPARE(ShortcutRowView::emphasised("Copy", {"op", "co"}), (Runs{{0, 3}}));  // overlaps merge
+        QCOMPARE(ShortcutRowView::emphasised("Go to line", {"o"}), (Runs{{1, 1}, {4, 1}}));
+        QCOMPARE(ShortcutRowView::emphasised("Copy", {}), Runs{});
+        // Drawn bold: the searched row's pixels differ from the same row without the search.
+        ShortcutRowView row(PanelFixture({appWithKeys("a", "Alpha", "org.alpha", 1)}).store.entriesByApp().value("a").first());
+        auto draw = [&] {
+            QImage image(400, 32, QImage::Format_ARGB32_Premultiplied);
+            image.fill(Qt::black);
+            QPainter painter(&image);
+            row.paint(painter, QRectF(0, 0, 400, 32), icons);
+            return image;
+        };
+        const QImage plain = draw();
+        row.emphasis = {"action"};
+        QVERIFY(draw() != plain);
+    }
+
+    void unknownAppInFrontIsSaidSo()
+    {
+        PanelFixture f({appWithKeys("a", "Alpha", "org.alpha", 3)});
+        SectionListView list(*f.vm, *f.preferences, icons);
+        list.resize(700, 450);
+        f.vm->setActiveApp(running("org.xfce.mousepad", "Mousepad"), std::nullopt);
+        QCOMPARE(list.notice(), "No shortcuts for Mousepad yet");
+        QVERIFY(list.headerRect(0).top() >= SectionListView::noticeHeight);
+        f.vm->setSearchText("act");
+        QCOMPARE(list.notice(), "");
+        f.vm->setActiveApp(running("org.alpha", "Alpha"), std::nullopt);
+        QCOMPARE(list.notice(), "");
+        QCOMPARE(list.headerRect(0).top(), SectionListView::paddingY);
+    }
+
     void controllerDrivesThePanelFromTheKeyboard()
     {
         PanelFixture f({appWithKeys("a", "Alpha", "org.alpha", 3), appWithKeys("b", "Beta", "org.beta", 2)});
@@ -363,6 +484,24 @@ private Q_SLOTS:
         QCOMPARE(f.vm->searchText(), "act");
         QTest::keyClick(field, Qt::Key_Left);
         QCOMPARE(field->cursorPosition(), 2);
+        // Page keys, Ctrl+Home/End and Tab act on the list, not on the field.
+        field->clear();
+        f.vm->setSearchText("");
+        QTest::keyClick(field, Qt::Key_End, Qt::ControlModifier);
+        QCOMPARE(f.vm->selectionIndex(), 4);
+        QTest::keyClick(field, Qt::Key_Home, Qt::ControlModifier);
+        QCOMPARE(f.vm->selectionIndex(), 0);
+        QTest::keyClick(field, Qt::Key_PageDown);
+        QCOMPARE(f.vm->selectionIndex(), 4);  // a page is more than five rows
+        QTest::keyClick(field, Qt::Key_PageUp);
+        QCOMPARE(f.vm->selectionIndex(), 0);
+        QTest::keyClick(field, Qt::Key_Tab);  // collapses Beta, the selected row's section
+        QVERIFY(f.vm->collapsed().contains("b"));
+        QCOMPARE(f.vm->selectionIndex(), 0);
+        QCOMPARE(f.vm->navigableCount(), 3);
+        QTest::keyClick(field, Qt::Key_Backtab, Qt::ShiftModifier);
+        QVERIFY(f.vm->collapsed().isEmpty());
+        QTest::keyClicks(field, "act");
         QTest::keyClick(field, Qt::Key_Escape);
         QVERIFY(!controller.isVisible());
         QVERIFY(!controller.hasKeyMonitor());

@@ -72,6 +72,7 @@ private Q_SLOTS:
         QTest::newRow("only installed as number") << "onlyInstalledApps" << QVariant(qint64(1)) << QVariant(true);
         QTest::newRow("only installed as text") << "onlyInstalledApps" << QVariant("YES") << QVariant(true);
         QTest::newRow("only installed as list") << "onlyInstalledApps" << QVariant(QVariantList{true}) << QVariant(false);
+        QTest::newRow("labels unknown kept") << "keyLabels" << QVariant("glyphs") << QVariant("glyphs");
         QTest::newRow("display as list") << "hotKeyDisplay" << QVariant(QVariantList{}) << QVariant(QStringLiteral("\u2756\u21E7Space"));
     }
     void readsStoredValuesByType()
@@ -111,10 +112,29 @@ private Q_SLOTS:
 
         favorites.toggle("b|S|T|");
         preferences.setHotKeyCode(0x24);
+        QVERIFY(defaults.flush()); // written on the store's own thread
         JsonDefaultsStore reread(dir.filePath("corvane.json"));
         QCOMPARE(Preferences(reread).hotKeyCode(), 0x24);
         QCOMPARE(Preferences(reread).hotKeyModifiers(), 768u);
         QCOMPARE(FavoritesStore(reread).ids(), QSet<QString>{"b|S|T|"});
+    }
+
+    void keyLabelStyleFallsBackToThePlatformsOwn()
+    {
+        MemoryDefaultsStore defaults;
+        Preferences fresh(defaults);
+        QCOMPARE(fresh.keyLabelStyle(), KeyLabelStyle::Words);
+        QCOMPARE(fresh.hotKeyText(), "Shift+Super+Space");
+        for (const QVariant &stored : {QVariant("Symbols"), QVariant(qint64(1)), QVariant(QVariantList{"symbols"})}) {
+            defaults.setValue("keyLabels", stored);
+            QCOMPARE(Preferences(defaults).keyLabelStyle(), KeyLabelStyle::Words);
+        }
+        QSignalSpy changed(&fresh, &Preferences::keyLabelStyleChanged);
+        fresh.setKeyLabelStyle(KeyLabelStyle::Symbols);
+        QCOMPARE(changed.count(), 1);
+        QCOMPARE(defaults.value("keyLabels"), QVariant("symbols"));
+        QCOMPARE(Preferences(defaults).keyLabelStyle(), KeyLabelStyle::Symbols);
+        QCOMPARE(fresh.hotKeyText(), QStringLiteral("\u21E7\u2756Space"));
     }
 
     void unknownAccentGivesBlueButKeepsTheName()

@@ -95,6 +95,13 @@ private Q_SLOTS:
         const Run linux = runTool({"entries", folder.file("editor.json"), "--platform", "linux"});
         const QJsonObject only = QJsonDocument::fromJson(linux.out.toUtf8()).object();
         QCOMPARE(only["keyGroups"].toArray().size(), 2);
+        QCOMPARE(only["keyGroups"].toArray()[0], QJsonArray({QStringLiteral("\u2303"), "X"}));
+        // In words, as the Linux panel shows them; everything else as before.
+        const Run words = runTool({"entries", folder.file("editor.json"), "--labels", "words", "--platform", "linux"});
+        const QJsonObject worded = QJsonDocument::fromJson(words.out.toUtf8()).object();
+        QCOMPARE(worded["keyGroups"].toArray(), QJsonArray({QJsonArray({"Ctrl", "X"}), QJsonArray({"Ctrl", "S"})}));
+        QCOMPARE(worded["id"], only["id"]);
+        QCOMPARE(worded["searchText"], only["searchText"]);
     }
 
     void statsCountsAndNamesFailures()
@@ -146,6 +153,8 @@ private Q_SLOTS:
         QTest::newRow("unknown option") << QStringList{"check", "--fast", "x"};
         QTest::newRow("platform without value") << QStringList{"entries", "x", "--platform"};
         QTest::newRow("two paths") << QStringList{"stats", "x", "y"};
+        QTest::newRow("unknown label style") << QStringList{"entries", "x", "--labels", "glyphs"};
+        QTest::newRow("label style without value") << QStringList{"entries", "x", "--labels"};
     }
     void badArgumentsGiveUsage()
     {

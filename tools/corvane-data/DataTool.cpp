@@ -6,6 +6,7 @@
 #include "catalogue/ShortcutStore.h"
 #include "panel/FavoritesStore.h"
 #include "panel/PanelViewModel.h"
+#include "keys/KeyLabels.h"
 #include "platform/MemoryDefaultsStore.h"
 #include "platform/PlatformProfile.h"
 #include "platform/StaticWorkspace.h"
@@ -113,8 +114,9 @@ QString DataTool::usage()
         "      Print a data file made from a program's own shortcuts window (PATH: an ELF program or\n"
         "      library, a .gresource bundle, a .ui file or a desktop file id), or from the keybinding\n"
         "      keys of an installed GSettings schema. What is left out is said on standard error.\n"
-        "  corvane-data entries PATH [--platform P] [--discover]\n"
-        "      Print every shortcut entry the program builds, one JSON object per line.\n"
+        "  corvane-data entries PATH [--platform P] [--labels words|symbols] [--discover]\n"
+        "      Print every shortcut entry the program builds, one JSON object per line. The key\n"
+        "      labels are the stored symbols unless --labels words asks for the Linux panel's words.\n"
         "  corvane-data stats PATH [--platform P]\n"
         "      Print the applications with their entry counts, the totals and the failed files.\n"
         "  corvane-data panel PATH [--platform P] [--discover] [--active ID] [--search TEXT] [--favorites ENTRY-ID]...\n"
@@ -224,13 +226,23 @@ int DataTool::check(const QStringList &args)
     return failed > 0 || (strict && warnings > 0) ? 1 : 0;
 }
 
-int DataTool::entries(const QStringList &args)
+int DataTool::entries(const QStringList &arguments)
 {
+    // --labels words: the labels as the Linux panel shows them; the stored labels otherwise.
+    QStringList args = arguments;
+    KeyLabelStyle style = KeyLabelStyle::Symbols;
+    if (const qsizetype at = args.indexOf(QStringLiteral("--labels")); at >= 0) {
+        const auto named = at + 1 < args.size() ? KeyLabels::styleNamed(args[at + 1]) : std::nullopt;
+        if (!named)
+            return usageError(QStringLiteral("--labels takes words or symbols"));
+        style = *named;
+        args.remove(at, 2);
+    }
     QString path;
     QString platform;
     bool discover = false;
     if (!pathAndPlatform(args, path, platform, &discover))
-        return usageError(QStringLiteral("entries takes PATH [--platform P] [--discover]"));
+        return usageError(QStringLiteral("entries takes PATH [--platform P] [--labels words|symbols] [--discover]"));
     const auto store = loadStore(path, platform);
     if (discover)
         ImportCommand::discoverInto(*store, err_);
@@ -246,7 +258,7 @@ int DataTool::entries(const QStringList &args)
                 << ",\"title\":" << jsonString(entry.title())
                 << ",\"rawKey\":" << jsonOptional(entry.rawKey())
                 << ",\"comment\":" << jsonOptional(entry.comment())
-                << ",\"keyGroups\":" << jsonKeyGroups(entry.keyGroups())
+                << ",\"keyGroups\":" << jsonKeyGroups(KeyLabels::groups(entry.keyGroups(), style))
                 << ",\"searchText\":" << jsonString(entry.searchText()) << "}\n";
         }
     }

@@ -4,9 +4,13 @@
 #include "platform/RunningApp.h"
 
 
+#include <QFont>
 #include <QHash>
 #include <QImage>
 #include <QPainter>
+#include <QPixmap>
+
+#include <cstring>
 
 namespace {
 
@@ -25,10 +29,47 @@ QImage greyed(QImage image)
 
 } // namespace
 
+QColor AppIconView::monogramColor(const QString &slug)
+{
+    // FNV-1a over the UTF-16 units: stable across runs, unlike qHash.
+    quint32 hash = 2166136261u;
+    for (QChar c : slug) {
+        hash ^= c.unicode();
+        hash *= 16777619u;
+    }
+    // Mid-tone colours: white letters read on them, and they stand out on light and dark cards.
+    return QColor::fromHsl(int(hash % 360), 110, 105);
+}
+
+QImage AppIconView::monogram(const QString &name, const QString &slug, int pixels)
+{
+    QImage tile(pixels, pixels, QImage::Format_ARGB32_Premultiplied);
+    tile.fill(Qt::transparent);
+    QPainter painter(&tile);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(monogramColor(slug));
+    const qreal radius = pixels * 0.22;
+    painter.drawRoundedRect(QRectF(0, 0, pixels, pixels), radius, radius);
+    QFont font;
+    font.setPixelSize(qMax(1, qRound(pixels * 0.58)));
+    font.setWeight(QFont::DemiBold);
+    painter.setFont(font);
+    painter.setPen(Qt::white);
+    const QString letter = name.trimmed().left(name.trimmed().isEmpty() ? 0 : (name.trimmed().at(0).isHighSurrogate() ? 2 : 1)).toUpper();
+    painter.drawText(QRectF(0, 0, pixels, pixels), Qt::AlignCenter, letter);
+    return tile;
+}
+
 QImage AppIconView::render(IconLoader &loader, qreal devicePixelRatio) const
 {
-    const QIcon icon = image ? *image : loader.appIcon(bundleId, iconFile);
     const int pixels = qMax(1, qRound(size * devicePixelRatio));
+    std::optional<QIcon> found = image ? image : loader.findIcon(bundleId, iconFile);
+    if (!found && !name.isEmpty()) {
+        QImage tile = monogram(name, slug, pixels);
+        return dimmed ? greyed(tile) : tile;
+    }
+    const QIcon icon = found ? *found : loader.appIcon(bundleId, iconFile);
     const QPixmap pixmap = icon.pixmap(QSize(pixels, pixels));
     if (pixmap.isNull())
         return {};
@@ -63,11 +104,34 @@ void AppIconView::paint(QPainter &painter, const QRectF &rect, IconLoader &loade
     painter.restore();
 }
 
+QIcon windowIcon(const QByteArray &data)
+{
+    // Each size: width, height, then width × height ARGB values. A size that claims more pixels
+    // than the data holds ends the list.
+    QIcon icon;
+    const auto *values = reinterpret_cast<const quint32 *>(data.constData());
+    const qsizetype count = data.size() / 4;
+    for (qsizetype at = 0; at + 2 <= count;) {
+        const quint32 width = values[at], height = values[at + 1];
+        if (width == 0 || height == 0 || width > 1024 || height > 1024 || qsizetype(width * height) > count - at - 2)
+            break;
+        QImage image(int(width), int(height), QImage::Format_ARGB32);
+        for (quint32 y = 0; y < height; ++y)
+            std::memcpy(image.scanLine(int(y)), values + at + 2 + y * width, width * 4);
+        icon.addPixmap(QPixmap::fromImage(std::move(image)));
+        at += 2 + qsizetype(width * height);
+    }
+    return icon;
+}
+
 std::optional<QIcon> runningAppIcon(const std::optional<RunningApp> &app)
 {
-    if (!app || app->iconName.isEmpty())
+    if (!app)
         return std::nullopt;
-    const QIcon icon = IconLoader::iconNamed(app->iconName);
+    QIcon icon = IconLoader::iconNamed(app->iconName);
+    // The window's own icons: QIcon picks the size nearest to the one drawn.
+    if (icon.isNull() && !app->windowIcon.isEmpty())
+        icon = windowIcon(app->windowIcon);
     if (icon.isNull())
         return std::nullopt;
     return icon;

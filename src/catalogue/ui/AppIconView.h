@@ -16,6 +16,10 @@ struct AppIconView {
     qreal size = 16;
     bool dimmed = false;
     std::optional<QIcon> image;
+    // For an application with no icon found: a tile with the name's first letter on a colour
+    // derived from the slug. Without a name, the placeholder drawing.
+    QString name = {};
+    QString slug = {};
 
     static constexpr qreal dimmedOpacity = 0.55;
 
@@ -23,8 +27,14 @@ struct AppIconView {
     void paint(QPainter &painter, const QRectF &rect, IconLoader &loader) const;
     // The pixels drawn, at a device pixel ratio: for tests and caching.
     QImage render(IconLoader &loader, qreal devicePixelRatio = 1.0) const;
+    // The monogram tile's colour for a slug: the same slug, the same colour, in every run.
+    static QColor monogramColor(const QString &slug);
+    static QImage monogram(const QString &name, const QString &slug, int pixels);
 };
 
 struct RunningApp;
 // The icon a running application reports (a theme name or a file), if it has one.
+// A desktop entry's icon, else the window's own (_NET_WM_ICON).
 std::optional<QIcon> runningAppIcon(const std::optional<RunningApp> &app);
+// The icons of a window's _NET_WM_ICON data, every size it holds; null when it holds none.
+QIcon windowIcon(const QByteArray &data);

@@ -1,5 +1,6 @@
 #include "catalogue/ui/IconLoader.h"
 
+#include "catalogue/ShortcutStore.h"
 #include "platform/ResourcePaths.h"
 #include "platform/Workspace.h"
 
@@ -7,6 +8,7 @@
 #include <QFileInfo>
 #include <QImageReader>
 #include <QPixmap>
+#include <QStandardPaths>
 
 #include <memory>
 
@@ -53,7 +55,28 @@ QIcon IconLoader::placeholder()
 
 QIcon IconLoader::iconNamed(const QString &nameOrPath)
 {
-    return QFileInfo(nameOrPath).isAbsolute() ? QIcon(nameOrPath) : QIcon::fromTheme(nameOrPath);
+    if (nameOrPath.isEmpty())
+        return QIcon();
+    if (QFileInfo(nameOrPath).isAbsolute())
+        return QIcon(nameOrPath);
+    // The icon theme, which falls back to hicolor; then the old pixmaps folders (xterm's icon).
+    QIcon icon = QIcon::fromTheme(nameOrPath);
+    if (!icon.isNull() || nameOrPath.contains(QLatin1Char('/')))
+        return icon;
+    static const QStringList pixmapDirs = [] {
+        QStringList dirs;
+        for (const QString &data : QStandardPaths::standardLocations(QStandardPaths::GenericDataLocation))
+            dirs.append(QDir(data).filePath(QStringLiteral("pixmaps")));
+        return dirs;
+    }();
+    for (const QString &dir : pixmapDirs) {
+        for (const char *suffix : {".svg", ".png", ".xpm"}) {
+            const QString path = QDir(dir).filePath(nameOrPath + QLatin1String(suffix));
+            if (QFileInfo(path).isFile())
+                return QIcon(path);
+        }
+    }
+    return icon;
 }
 
 std::optional<QIcon> IconLoader::resourceImage(const std::optional<QString> &iconFile)
@@ -80,17 +103,47 @@ std::optional<QIcon> IconLoader::resourceImage(const std::optional<QString> &ico
     return icon;
 }
 
-QIcon IconLoader::appIcon(const std::optional<QString> &bundleId, const std::optional<QString> &iconFile)
+void IconLoader::setCatalogue(const ShortcutStore *store)
 {
-    if (bundleId && workspace_) {
-        if (const auto installed = workspace_->installedIcon(*bundleId)) {
+    catalogue_ = store;
+}
+
+std::optional<QIcon> IconLoader::installedIcon(const QString &bundleId)
+{
+    if (!workspace_)
+        return std::nullopt;
+    QStringList ids{bundleId};
+    if (catalogue_) {
+        if (const auto app = catalogue_->appForBundleId(bundleId)) {
+            for (const QString &id : ShortcutStore::identifiers(*app)) {
+                if (!ids.contains(id, Qt::CaseInsensitive))
+                    ids.append(id);
+            }
+        }
+    }
+    for (const QString &id : ids) {
+        if (const auto installed = workspace_->installedIcon(id)) {
             const QIcon icon = iconNamed(*installed);
             if (!icon.isNull())
                 return icon;
         }
     }
-    if (auto image = resourceImage(iconFile))
-        return *image;
+    return std::nullopt;
+}
+
+std::optional<QIcon> IconLoader::findIcon(const std::optional<QString> &bundleId, const std::optional<QString> &iconFile)
+{
+    if (bundleId) {
+        if (auto installed = installedIcon(*bundleId))
+            return installed;
+    }
+    return resourceImage(iconFile);
+}
+
+QIcon IconLoader::appIcon(const std::optional<QString> &bundleId, const std::optional<QString> &iconFile)
+{
+    if (auto icon = findIcon(bundleId, iconFile))
+        return *icon;
     const QIcon fallback = placeholder();
     return fallback.isNull() ? QIcon() : fallback;
 }

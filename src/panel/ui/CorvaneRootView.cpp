@@ -87,6 +87,10 @@ CorvaneRootView::CorvaneRootView(PanelViewModel &vm, Preferences &preferences, I
     connect(&vm, &PanelViewModel::collapsedChanged, this, &CorvaneRootView::modelChanged);
     connect(&vm, &PanelViewModel::selectionIndexChanged, this, &CorvaneRootView::modelChanged);
     connect(&preferences, &Preferences::accentNameChanged, this, &CorvaneRootView::accentChanged);
+    auto *footer = static_cast<PanelFooter *>(footerBar_);
+    footer->setLabelStyle(preferences.keyLabelStyle());
+    connect(&preferences, &Preferences::keyLabelStyleChanged, footer,
+            [footer, &preferences] { footer->setLabelStyle(preferences.keyLabelStyle()); });
     accentChanged();
     modelChanged();
 }

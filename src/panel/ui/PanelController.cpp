@@ -8,6 +8,9 @@
 #include "panel/ui/KeyPanel.h"
 #include "platform/KeyCodes.h"
 #include "platform/WindowSystem.h"
+#include "panel/ui/SectionListView.h"
+
+#include <limits>
 
 #include <QApplication>
 #include <QCursor>
@@ -53,8 +56,10 @@ void PanelController::show(const std::optional<QString> &bundleId, const std::op
     panel_->show();
     panel_->raise();
     panel_->activateWindow();
-    if (windowSystem_)
+    if (windowSystem_) {
+        windowSystem_->keepOutOfTaskbars(panel_->windowHandle());
         windowSystem_->activate(panel_->windowHandle());
+    }
     panel_->content()->focusSearch();
     installKeyMonitor();
 }
@@ -130,7 +135,8 @@ bool PanelController::handleKeyDown(int qtKey, Qt::KeyboardModifiers modifiers)
     const std::optional<quint32> code = KeyCodes::fromQtKey(qtKey, modifiers.testFlag(Qt::KeypadModifier));
     if (!code)
         return false;
-    const PanelKeyTable::Action action = PanelKeyTable::action(*code);
+    const PanelKeyTable::Action action = PanelKeyTable::action(*code, KeyCodes::fromQtModifiers(modifiers));
+    const qint64 page = qMax(1, panel_ ? panel_->content()->sectionList()->pageRows() : 1);
     switch (action) {
     case PanelKeyTable::Action::ToggleFavorite:
         if (const auto entry = vm_.selectedEntry()) {
@@ -146,6 +152,35 @@ bool PanelController::handleKeyDown(int qtKey, Qt::KeyboardModifiers modifiers)
         break;
     case PanelKeyTable::Action::MoveUp:
         vm_.moveSelection(-1);
+        break;
+    case PanelKeyTable::Action::PageDown:
+        vm_.moveSelection(page);
+        break;
+    case PanelKeyTable::Action::PageUp:
+        vm_.moveSelection(-page);
+        break;
+    case PanelKeyTable::Action::First:
+        vm_.moveSelection(std::numeric_limits<qint64>::min());
+        break;
+    case PanelKeyTable::Action::Last:
+        vm_.moveSelection(std::numeric_limits<qint64>::max());
+        break;
+    case PanelKeyTable::Action::CollapseSection: {
+        // The selection moves on to the next row still listed (or the last one).
+        const qsizetype at = vm_.selectionIndex();
+        if (at >= vm_.navigableCount())
+            break;
+        const QString section = vm_.navigable().at(at).sectionID;
+        qsizetype first = at;
+        while (first > 0 && vm_.navigable().at(first - 1).sectionID == section)
+            --first;
+        vm_.toggleCollapsed(section);
+        vm_.moveSelection(first - vm_.selectionIndex());
+        break;
+    }
+    case PanelKeyTable::Action::ExpandAll:
+        if (!vm_.collapsed().isEmpty())
+            vm_.setCollapsed({});
         break;
     case PanelKeyTable::Action::PassOn:
         break;

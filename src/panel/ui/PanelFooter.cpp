@@ -25,6 +25,12 @@ void PanelFooter::setCount(qsizetype value)
     update();
 }
 
+void PanelFooter::setLabelStyle(KeyLabelStyle style)
+{
+    labelStyle_ = style;
+    update();
+}
+
 QString PanelFooter::countText() const
 {
     return tr("%1 shortcuts").arg(count_);
@@ -37,10 +43,16 @@ QSize PanelFooter::sizeHint() const
 
 QList<PanelFooter::Item> PanelFooter::layout() const
 {
+    // The same labels as the rows', in the same style.
+    auto cap = [this](const char16_t *label) {
+        return KeyLabels::chord({QString::fromUtf16(label)}, labelStyle_).constFirst();
+    };
     const QList<QPair<QStringList, QString>> hints{
-        {{QStringLiteral("\u2191"), QStringLiteral("\u2193")}, tr("navigate")},
-        {{QStringLiteral("\u21B5")}, tr("favorite")},
-        {{QStringLiteral("esc")}, tr("close")},
+        {{cap(u"\u2191"), cap(u"\u2193")}, tr("navigate")},
+        {{cap(u"\u21DE"), cap(u"\u21DF")}, tr("page")},
+        {{cap(u"\u23CE")}, tr("favorite")},
+        {{cap(u"\u21E5")}, tr("collapse")},
+        {{cap(u"\u238B")}, tr("close")},
     };
     QList<Item> items;
     const QFontMetricsF capMetrics(capFont());

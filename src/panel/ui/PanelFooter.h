@@ -1,10 +1,12 @@
 #pragma once
 
+#include "keys/KeyLabels.h"
+
 #include <QRectF>
 #include <QWidget>
 
-// The footer: key hints on the left ("↑↓ navigate", "↵ favorite", "esc close"), the number of listed
-// shortcuts on the right.
+// The footer: key hints on the left ("↑↓ navigate", "Enter favorite", "Esc close" …, in the panel's
+// key-label style), the number of listed shortcuts on the right.
 class PanelFooter : public QWidget {
     Q_OBJECT
 public:
@@ -15,6 +17,7 @@ public:
 
     explicit PanelFooter(QWidget *parent = nullptr);
     void setCount(qsizetype count);
+    void setLabelStyle(KeyLabelStyle style);
     QString countText() const;
     QSize sizeHint() const override;
 
@@ -31,4 +34,5 @@ protected:
 
 private:
     qsizetype count_ = 0;
+    KeyLabelStyle labelStyle_ = KeyLabels::platformDefault();
 };

@@ -101,7 +101,7 @@ void SectionHeaderView::paint(QPainter &painter, const QRectF &rect, IconLoader 
         PanelStyle::drawSymbol(painter, QStringLiteral("star.fill"), l.icon, PanelStyle::yellow());
     } else {
         AppIconView icon{section.bundleId, section.iconFile, appIconSize, !section.isActive,
-                         section.isActive ? activeIcon : std::nullopt};
+                         section.isActive ? activeIcon : std::nullopt, section.title, section.appSlug};
         icon.paint(painter, l.icon, icons);
     }
 

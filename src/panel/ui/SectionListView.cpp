@@ -4,9 +4,12 @@
 #include "panel/FavoritesStore.h"
 #include "panel/PanelViewModel.h"
 #include "panel/ui/SectionHeaderView.h"
+#include "keys/ui/KeyCapView.h"
 #include "panel/ui/ShortcutRowView.h"
 #include "settings/Preferences.h"
+#include "ui/PanelStyle.h"
 
+#include <QCursor>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScrollBar>
@@ -44,7 +47,9 @@ SectionListView::SectionListView(PanelViewModel &vm, Preferences &preferences, I
         "QScrollBar:vertical { background: transparent; width: 10px; margin: 4px 2px 4px 0; }"
         "QScrollBar::handle:vertical { background: rgba(255,255,255,60); border-radius: 4px; min-height: 24px; }"
         "QScrollBar::add-line, QScrollBar::sub-line { height: 0; }"
-        "QScrollBar::add-page, QScrollBar::sub-page { background: transparent; }"));
+        "QScrollBar::add-page, QScrollBar::sub-page { background: transparent; }"
+        "QToolTip { background: #2c2c30; color: rgba(255,255,255,230); border: 1px solid rgba(255,255,255,40);"
+        " border-radius: 6px; padding: 4px 6px; }"));
 
     scrollAnimation_.setDuration(scrollDurationMs);
     scrollAnimation_.setEasingCurve(QEasingCurve::OutQuad);
@@ -56,6 +61,7 @@ SectionListView::SectionListView(PanelViewModel &vm, Preferences &preferences, I
     connect(&vm, &PanelViewModel::collapsedChanged, this, &SectionListView::relayout);
     connect(&vm, &PanelViewModel::selectionIndexChanged, this, &SectionListView::selectionIndexChanged);
     connect(&preferences, &Preferences::accentNameChanged, viewport(), qOverload<>(&QWidget::update));
+    connect(&preferences, &Preferences::keyLabelStyleChanged, viewport(), qOverload<>(&QWidget::update));
     lastSelectionIndex_ = vm.selectionIndex();
     relayout();
 }
@@ -65,16 +71,32 @@ int SectionListView::scrollOffset() const
     return verticalScrollBar()->value();
 }
 
+int SectionListView::pageRows() const
+{
+    return qMax(1, int(viewport()->height() / rowStep) - 1);
+}
+
 qreal SectionListView::rowWidth() const
 {
     return viewport()->width() - 2 * paddingX;
+}
+
+QString SectionListView::notice() const
+{
+    return notice_;
 }
 
 void SectionListView::relayout()
 {
     const auto &sections = vm_.sections();
     boxes_.resize(sections.size());
-    qreal y = paddingY;
+    // An application in front that the catalogue does not know: say so rather than let the list
+    // start with another application as if it were that one's.
+    const auto &running = vm_.activeRunningApp();
+    notice_ = !vm_.activeApp() && running && !running->localizedName.isEmpty() && vm_.searchText().isEmpty()
+        ? tr("No shortcuts for %1 yet").arg(running->localizedName)
+        : QString();
+    qreal y = paddingY + (notice_.isEmpty() ? 0 : noticeHeight);
     for (qsizetype i = 0; i < sections.size(); ++i) {
         SectionBox &box = boxes_[i];
         box.top = y;
@@ -84,7 +106,6 @@ void SectionListView::relayout()
         y += box.rows * rowStep;
     }
     height_ = sections.isEmpty() ? 0 : y - spacing + paddingY;
-    hover_ = Hit();
     if (QToolTip::isVisible())
         QToolTip::hideText();  // it named a row that may have moved
     verticalScrollBar()->setPageStep(viewport()->height());
@@ -95,6 +116,9 @@ void SectionListView::relayout()
         scrollAnimation_.stop();
         verticalScrollBar()->setValue(0);
     }
+    // The hover follows the pointer, not the row it was on: whatever is under it now.
+    const Hit hover = viewport()->underMouse() ? hitAt(viewport()->mapFromGlobal(QCursor::pos())) : Hit();
+    hover_ = hover.kind == Hit::Row ? hover : Hit();
     viewport()->update();
 }
 
@@ -183,6 +207,16 @@ void SectionListView::paintEvent(QPaintEvent *)
     const std::optional<QString> selectedKey = vm_.selectionKey();
     const std::optional<QIcon> activeIcon = runningAppIcon(vm_.activeRunningApp());
     const auto &sections = vm_.sections();
+    const KeyLabelStyle labelStyle = preferences_.keyLabelStyle();
+    const QStringList searchWords = PanelViewModel::queryWords(vm_.searchText());
+
+    if (!notice_.isEmpty() && offset < paddingY + noticeHeight) {
+        painter.setFont(PanelStyle::font(12));
+        painter.setPen(PanelStyle::tertiary());
+        painter.drawText(QRectF(paddingX + ShortcutRowView::horizontalPadding, paddingY - offset,
+                                rowWidth() - 2 * ShortcutRowView::horizontalPadding, noticeHeight - spacing),
+                         Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, notice_);
+    }
 
     auto header = [&](int section) {
         return SectionHeaderView{sections[section], vm_.collapsed().contains(sections[section].id), accent,
@@ -207,12 +241,19 @@ void SectionListView::paintEvent(QPaintEvent *)
             row.showRowIcon = section.isFavorites;
             row.accent = accent;
             row.hovering = hover_.kind == Hit::Row && hover_.section == s && hover_.row == r;
+            row.labelStyle = labelStyle;
+            row.emphasis = searchWords;
             row.paint(painter, rowRect(s, r).translated(0, -offset), icons_);
             ++paintedRows_;
         }
     }
-    if (const auto pinned = pinnedHeader())
+    if (const auto pinned = pinnedHeader()) {
+        // Opaque across the whole width, with a hairline under it: nothing scrolls through.
+        const QRectF band(0, pinned->second.top() - paddingY, viewport()->width(), pinned->second.height() + paddingY);
+        painter.fillRect(band, PanelStyle::cardColor());
         header(pinned->first).paint(painter, pinned->second, icons_);
+        painter.fillRect(QRectF(0, band.bottom() - 1, viewport()->width(), 1), PanelStyle::white(0.1));
+    }
 }
 
 void SectionListView::setHover(Hit hit)
@@ -270,7 +311,12 @@ bool SectionListView::viewportEvent(QEvent *event)
         const Hit hit = hitAt(help->pos());
         QString text;
         if (hit.kind == Hit::Row) {
-            text = ShortcutRowView{vm_.sections()[hit.section].entries[hit.row]}.toolTip();
+            ShortcutRowView row{vm_.sections()[hit.section].entries[hit.row]};
+            row.labelStyle = preferences_.keyLabelStyle();
+            text = row.toolTip();
+            // Keys cut short by the row's width read in full here.
+            if (!row.entry.keyGroups().isEmpty() && row.keyCaps(rowWidth()).isTruncated())
+                text = row.keysText() + QLatin1Char('\n') + text;
         } else if (hit.kind == Hit::Chevron) {
             const DisplaySection &section = vm_.sections()[hit.section];
             text = SectionHeaderView{section, vm_.collapsed().contains(section.id), QColor(), std::nullopt}.chevronToolTip();
@@ -286,6 +332,8 @@ bool SectionListView::viewportEvent(QEvent *event)
 
 void SectionListView::selectionIndexChanged()
 {
+    // The highlight moves on every change, also when the list does not need to scroll.
+    viewport()->update();
     const qint64 index = vm_.selectionIndex();
     if (index == lastSelectionIndex_)
         return;  // a rebuild that kept the index does not scroll

@@ -21,6 +21,7 @@ public:
     static constexpr qreal paddingY = 8;
     static constexpr qreal spacing = 4;
     static constexpr int scrollDurationMs = 120;
+    static constexpr qreal noticeHeight = 30;
 
     SectionListView(PanelViewModel &vm, Preferences &preferences, IconLoader &icons, QWidget *parent = nullptr);
 
@@ -39,8 +40,13 @@ public:
     std::optional<QPair<int, QRectF>> pinnedHeader() const;
     // Rows painted by the last paint: never more than fit in the viewport.
     int paintedRowCount() const { return paintedRows_; }
+    // The quiet line above the sections when the application in front has no shortcuts in the
+    // catalogue ("No shortcuts for Mousepad yet"); empty when there is none.
+    QString notice() const;
     bool isScrollAnimating() const { return scrollAnimation_.state() == QAbstractAnimation::Running; }
     int scrollOffset() const;
+    // How many rows a page key moves: the rows that fit in the visible area, less one for context.
+    int pageRows() const;
     PanelViewModel &viewModel() const { return vm_; }
 
 protected:
@@ -72,6 +78,7 @@ private:
     IconLoader &icons_;
     QList<SectionBox> boxes_;
     qreal height_ = 0;
+    QString notice_;
     Hit hover_;
     Hit pressed_;
     qint64 lastSelectionIndex_ = 0;

@@ -8,6 +8,8 @@
 #include <QFontMetricsF>
 #include <QPainter>
 
+#include <algorithm>
+
 namespace {
 QFont titleFont() { return PanelStyle::font(13); }
 QFont commentFont() { return PanelStyle::font(11); }
@@ -29,7 +31,7 @@ ShortcutRowView::Layout ShortcutRowView::layout(const QRectF &rect) const
     qreal right = content.right();
     bool trailing = false;
     if (!entry.keyGroups().isEmpty()) {
-        const QSizeF size = KeyCapView(entry.keyGroups(), dimmed).size();
+        const QSizeF size = keyCaps(rect.width()).size();
         l.keys = QRectF(right - size.width(), midY - size.height() / 2, size.width(), size.height());
         trailing = true;
     } else if (entry.comment() && !entry.comment()->isEmpty()) {
@@ -54,6 +56,17 @@ ShortcutRowView::Layout ShortcutRowView::layout(const QRectF &rect) const
     return l;
 }
 
+KeyCapView ShortcutRowView::keyCaps(qreal rowWidth) const
+{
+    const qreal content = rowWidth - 2 * horizontalPadding;
+    return KeyCapView(KeyLabels::groups(entry.keyGroups(), labelStyle), dimmed, qMax<qreal>(0, content * maxKeysShare));
+}
+
+QString ShortcutRowView::keysText() const
+{
+    return KeyLabels::sequenceText(entry.keyGroups(), labelStyle);
+}
+
 QColor ShortcutRowView::background() const
 {
     if (selected)
@@ -66,6 +79,29 @@ QColor ShortcutRowView::background() const
 QColor ShortcutRowView::titleColor() const
 {
     return dimmed ? PanelStyle::secondary() : PanelStyle::primary();
+}
+
+QList<QPair<qsizetype, qsizetype>> ShortcutRowView::emphasised(const QString &title, const QStringList &words)
+{
+    QList<QPair<qsizetype, qsizetype>> found;
+    for (const QString &word : words) {
+        if (word.isEmpty())
+            continue;
+        for (qsizetype at = title.indexOf(word, 0, Qt::CaseInsensitive); at >= 0;
+             at = title.indexOf(word, at + word.size(), Qt::CaseInsensitive))
+            found.append({at, word.size()});
+    }
+    std::sort(found.begin(), found.end());
+    QList<QPair<qsizetype, qsizetype>> merged;
+    for (const auto &run : found) {
+        if (!merged.isEmpty() && run.first <= merged.last().first + merged.last().second) {
+            const qsizetype end = qMax(merged.last().first + merged.last().second, run.first + run.second);
+            merged.last().second = end - merged.last().first;
+        } else {
+            merged.append(run);
+        }
+    }
+    return merged;
 }
 
 QString ShortcutRowView::toolTip() const
@@ -83,19 +119,46 @@ void ShortcutRowView::paint(QPainter &painter, const QRectF &rect, IconLoader &i
 
     const Layout l = layout(rect);
     if (showRowIcon)
-        AppIconView{entry.bundleId(), entry.iconFile(), iconSize, dimmed, std::nullopt}.paint(painter, l.icon, icons);
+        AppIconView{entry.bundleId(), entry.iconFile(), iconSize, dimmed, std::nullopt, entry.appName(), entry.appSlug()}
+            .paint(painter, l.icon, icons);
 
     painter.setFont(titleFont());
     painter.setPen(titleColor());
     const QString title = QFontMetricsF(titleFont()).elidedText(entry.title(), Qt::ElideRight, l.title.width());
-    painter.drawText(l.title, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, title);
+    const auto runs = emphasised(title, emphasis);
+    if (runs.isEmpty()) {
+        painter.drawText(l.title, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, title);
+    } else {
+        // Plain and bold stretches one after another, cut at the title's width.
+        QFont bold = titleFont();
+        bold.setWeight(QFont::Bold);
+        qreal x = l.title.left();
+        qsizetype at = 0;
+        auto draw = [&](qsizetype from, qsizetype length, bool strong) {
+            if (length <= 0 || x >= l.title.right())
+                return;
+            const QString part = title.mid(from, length);
+            const QFont &font = strong ? bold : titleFont();
+            painter.setFont(font);
+            const qreal width = QFontMetricsF(font).horizontalAdvance(part);
+            painter.drawText(QRectF(x, l.title.top(), qMin(width + 1, l.title.right() - x), l.title.height()),
+                             Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, part);
+            x += width;
+        };
+        for (const auto &[start, length] : runs) {
+            draw(at, start - at, false);
+            draw(start, length, true);
+            at = start + length;
+        }
+        draw(at, title.size() - at, false);
+    }
 
     if (isFavorite)
         PanelStyle::drawSymbol(painter, QStringLiteral("star.fill"), l.star,
                                PanelStyle::withOpacity(PanelStyle::yellow(), starOpacity()));
 
     if (!entry.keyGroups().isEmpty()) {
-        KeyCapView(entry.keyGroups(), dimmed).paint(painter, l.keys.topLeft());
+        keyCaps(rect.width()).paint(painter, l.keys.topLeft());
     } else if (!l.keys.isEmpty()) {
         painter.setFont(commentFont());
         painter.setPen(PanelStyle::tertiary());

@@ -1,12 +1,17 @@
 #pragma once
 
 #include "catalogue/ShortcutEntry.h"
+#include "keys/KeyLabels.h"
 
 #include <QColor>
 #include <QRectF>
+#include <QList>
+#include <QPair>
 #include <QString>
+#include <QStringList>
 
 class IconLoader;
+class KeyCapView;
 class QPainter;
 
 // One shortcut row: optional application icon, title, favourite star, and the key caps or, for a
@@ -21,6 +26,8 @@ struct ShortcutRowView {
     bool showRowIcon = false;
     QColor accent;
     bool hovering = false;
+    KeyLabelStyle labelStyle = KeyLabels::platformDefault();
+    QStringList emphasis;  // search words: drawn in bold where the title contains them
 
     static constexpr qreal horizontalPadding = 12;
     static constexpr qreal verticalPadding = 6;
@@ -30,6 +37,7 @@ struct ShortcutRowView {
     static constexpr qreal radius = 7;
     static constexpr qreal contentHeight = 20;  // the tallest child: a key cap
     static constexpr qreal height = contentHeight + 2 * verticalPadding;
+    static constexpr qreal maxKeysShare = 0.6;  // of the row's content width
 
     struct Layout {
         QRectF icon;   // empty without the row icon
@@ -38,12 +46,19 @@ struct ShortcutRowView {
         QRectF keys;   // key caps or comment; empty when neither
     };
     Layout layout(const QRectF &rect) const;
+    // The key caps in the row's label style, capped to the keys' share of a row of this width.
+    KeyCapView keyCaps(qreal rowWidth) const;
+    // The keys as text in the row's style, for the tooltip of a row whose keys are cut short.
+    QString keysText() const;
 
     // Selection wins over hover; clear otherwise.
     QColor background() const;
     QColor titleColor() const;
     double starOpacity() const { return dimmed ? 0.5 : 0.9; }
     QString toolTip() const;
+    // The stretches of `title` that contain one of `words` (compared without case), merged and in
+    // order, as (start, length).
+    static QList<QPair<qsizetype, qsizetype>> emphasised(const QString &title, const QStringList &words);
 
     void paint(QPainter &painter, const QRectF &rect, IconLoader &icons) const;
 };

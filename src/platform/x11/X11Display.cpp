@@ -58,10 +58,8 @@ QList<xcb_atom_t> X11Display::atoms(const QList<QByteArray> &names) const
 }
 
 std::optional<QList<std::optional<X11Display::Property>>>
-X11Display::properties(xcb_window_t window, const QList<xcb_atom_t> &names) const
+X11Display::properties(xcb_window_t window, const QList<xcb_atom_t> &names, uint32_t maxLongs) const
 {
-    // Long enough for any identifier or class; longer values are cut.
-    constexpr uint32_t maxLongs = 1024;
     QList<xcb_get_property_cookie_t> cookies;
     for (xcb_atom_t name : names)
         cookies.append(xcb_get_property(conn_, 0, window, name, XCB_GET_PROPERTY_TYPE_ANY, 0, maxLongs));

@@ -26,8 +26,9 @@ public:
     };
     // Reads several properties of a window in one round trip, each none when the window does not
     // have it. Nothing at all when the window no longer exists.
-    std::optional<QList<std::optional<Property>>> properties(xcb_window_t window,
-                                                             const QList<xcb_atom_t> &names) const;
+    // Values longer than `maxLongs` 32-bit units are cut.
+    std::optional<QList<std::optional<Property>>> properties(xcb_window_t window, const QList<xcb_atom_t> &names,
+                                                             uint32_t maxLongs = 1024) const;
     // The first 32-bit value of a property of type WINDOW, CARDINAL and the like.
     static std::optional<quint32> cardinal(const std::optional<Property> &property);
 

@@ -2,6 +2,8 @@
 
 #include "platform/KeyCodes.h"
 
+#include <QChar>
+
 #include <utility>
 
 namespace X11KeySyms {
@@ -54,6 +56,38 @@ std::optional<quint32> fromKeyCode(quint32 virtualKeyCode)
         return quint32(key - Qt::Key_A + 'a');
     if (key >= Qt::Key_Space && key <= 0xff)
         return quint32(key);
+    return std::nullopt;
+}
+
+std::optional<int> toQtKey(quint32 keysym, bool *keypad)
+{
+    if (keypad)
+        *keypad = false;
+    if (keysym == 0)
+        return std::nullopt;
+    if (keysym >= keypad0 && keysym <= keypad0 + 9) {
+        if (keypad)
+            *keypad = true;
+        return Qt::Key_0 + int(keysym - keypad0);
+    }
+    for (const auto &[qt, sym] : keypadKeys) {
+        if (sym == keysym) {
+            if (keypad)
+                *keypad = true;
+            return qt;
+        }
+    }
+    if (keysym >= f1 && keysym < f1 + 35)
+        return Qt::Key_F1 + int(keysym - f1);
+    for (const auto &[qt, sym] : specialKeys) {
+        if (sym == keysym)
+            return qt;
+    }
+    if (keysym >= 'a' && keysym <= 'z')
+        return Qt::Key_A + int(keysym - 'a');
+    // Latin-1: Qt's keys are the upper-case characters.
+    if (keysym >= 0x20 && keysym <= 0xff)
+        return int(QChar(char16_t(keysym)).toUpper().unicode());
     return std::nullopt;
 }
 

@@ -10,4 +10,8 @@ namespace X11KeySyms {
 // codes KeyCodes does not know.
 std::optional<quint32> fromKeyCode(quint32 virtualKeyCode);
 
+// The Qt key of a keysym, and whether it is a keypad key: letters as upper-case keys, Latin-1
+// symbols as themselves; none for keysyms outside the keys KeyCodes can name.
+std::optional<int> toQtKey(quint32 keysym, bool *keypad = nullptr);
+
 } // namespace X11KeySyms

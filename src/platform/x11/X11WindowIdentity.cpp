@@ -18,13 +18,18 @@ enum Atom {
     NetWmName,
     NetActiveWindow,
     NetClientList,
+    NetWmIcon,
     AtomCount,
 };
 
 const QList<QByteArray> atomNames = {
     "_GTK_APPLICATION_ID", "_KDE_NET_WM_DESKTOP_FILE", "_NET_WM_PID",
     "_NET_WM_NAME",        "_NET_ACTIVE_WINDOW",       "_NET_CLIENT_LIST",
+    "_NET_WM_ICON",
 };
+
+// Room for a window's icons up to 128 by 128 pixels with the smaller sizes before them.
+constexpr uint32_t maxIconLongs = 2 * (128 * 128 + 64 * 64 + 48 * 48 + 32 * 32 + 16 * 16 + 10);
 
 // A text property, up to its first NUL.
 QString text(const std::optional<X11Display::Property> &property)
@@ -146,6 +151,12 @@ std::optional<RunningApp> X11WindowIdentity::appOf(xcb_window_t window) const
         app.iconName = entry->icon;
     } else {
         app.localizedName = !wmClass.isEmpty() ? wmClass : app.bundleIdentifier.value_or(text(nameProp));
+    }
+    // Without an icon from a desktop entry, the window's own.
+    if (app.iconName.isEmpty()) {
+        const auto icon = x11_.properties(window, {atoms_[NetWmIcon]}, maxIconLongs);
+        if (icon && icon->first() && icon->first()->format == 32)
+            app.windowIcon = icon->first()->value;
     }
     return app;
 }

@@ -54,6 +54,30 @@ void X11WindowSystem::activate(QWindow *window)
     xcb_flush(x11_->connection());
 }
 
+void X11WindowSystem::keepOutOfTaskbars(QWindow *window)
+{
+    if (!x11_ || !window)
+        return;
+    const QList<xcb_atom_t> atoms = x11_->atoms({"_NET_WM_STATE", "_NET_WM_STATE_SKIP_TASKBAR", "_NET_WM_STATE_SKIP_PAGER"});
+    if (atoms.contains(XCB_ATOM_NONE))
+        return;
+    // A mapped window's state is changed by asking the window manager.
+    xcb_client_message_event_t message;
+    std::memset(&message, 0, sizeof message);
+    message.response_type = XCB_CLIENT_MESSAGE;
+    message.format = 32;
+    message.window = xcb_window_t(window->winId());
+    message.type = atoms[0];
+    message.data.data32[0] = 1;  // add
+    message.data.data32[1] = atoms[1];
+    message.data.data32[2] = atoms[2];
+    message.data.data32[3] = 2;  // source indication: the user
+    xcb_send_event(x11_->connection(), false, x11_->root(),
+                   XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
+                   reinterpret_cast<const char *>(&message));
+    xcb_flush(x11_->connection());
+}
+
 void X11WindowSystem::requestBlurBehind(QWindow *window, const QRegion &region)
 {
     if (!x11_ || !window)

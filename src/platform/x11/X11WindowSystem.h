@@ -17,6 +17,7 @@ public:
 
     bool isCompositing() override;
     void activate(QWindow *window) override;
+    void keepOutOfTaskbars(QWindow *window) override;
     void requestBlurBehind(QWindow *window, const QRegion &region) override;
 
     // Where the X server time of the user's last request comes from (the hot-key press); without

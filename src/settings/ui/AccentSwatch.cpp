@@ -34,14 +34,18 @@ void AccentSwatch::paintEvent(QPaintEvent *)
     painter.setPen(Qt::NoPen);
     painter.setBrush(color_);
     painter.drawEllipse(QRectF(ring, ring, diameter, diameter));
-    if (selected_) {
+    painter.setBrush(Qt::NoBrush);
+    if (hasFocus()) {
+        // A solid ring in the highlight colour, with the selection (if any) just inside it.
+        painter.setPen(QPen(palette().color(QPalette::Highlight), ring));
+        painter.drawEllipse(QRectF(ring / 2.0, ring / 2.0, width() - ring, height() - ring));
+        if (selected_) {
+            painter.setPen(QPen(palette().color(QPalette::Base), 1.5));
+            painter.drawEllipse(QRectF(ring + 0.75, ring + 0.75, diameter - 1.5, diameter - 1.5));
+        }
+    } else if (selected_) {
         // The ring hugs the swatch: drawn on the inside edge of a frame two points larger.
         painter.setPen(QPen(palette().color(QPalette::WindowText), ring));
-        painter.setBrush(Qt::NoBrush);
         painter.drawEllipse(QRectF(ring / 2.0, ring / 2.0, width() - ring, height() - ring));
-    }
-    if (hasFocus()) {
-        painter.setPen(QPen(palette().color(QPalette::Highlight), 1, Qt::DotLine));
-        painter.drawEllipse(QRectF(0.5, 0.5, width() - 1, height() - 1));
     }
 }

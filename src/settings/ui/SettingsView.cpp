@@ -1,12 +1,15 @@
 #include "settings/ui/SettingsView.h"
 
 #include "platform/PlatformProfile.h"
+#include "settings/HotKeyManager.h"
 #include "settings/Preferences.h"
+#include "settings/ui/HotKeyDesktopNote.h"
 #include "settings/ui/AccentSwatch.h"
 #include "settings/ui/ExtensionStateView.h"
 #include "settings/ui/HotKeyRecorderView.h"
 #include "settings/ui/ToggleSwitch.h"
 
+#include <QComboBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QVBoxLayout>
@@ -69,7 +72,8 @@ QString SettingsView::creditLine()
 
 SettingsView::SettingsView(Preferences &preferences, QWidget *parent) : QWidget(parent), preferences_(preferences)
 {
-    setFixedSize(formWidth, formHeight);
+    // The width is fixed; the height is what the form needs, with no space left under the credit.
+    setFixedWidth(formWidth);
     const QColor base = palette().color(QPalette::Base);
     const QColor line = palette().color(QPalette::Mid);
     setStyleSheet(QStringLiteral("#settingsGroup { background: %1; border: 1px solid %2; border-radius: 8px; }")
@@ -85,8 +89,17 @@ SettingsView::SettingsView(Preferences &preferences, QWidget *parent) : QWidget(
     recorder_ = new HotKeyRecorderView(preferences, this);
     rows->addLayout(labelledRow(tr("Trigger shortcut"), recorder_, this));
     recorder_->setAccessibleName(tr("Trigger shortcut"));
-    rows->addWidget(caption(tr("Press this shortcut from any app to open Corvane."), this));
+    auto *recorderCaption = caption(tr("Press this shortcut from any app to open Corvane."), this);
+    rows->addWidget(recorderCaption);
+    // A key the recorder cannot take is explained here until recording ends.
+    connect(recorder_, &HotKeyRecorderView::message, recorderCaption, [recorderCaption](const QString &text) {
+        recorderCaption->setText(text.isEmpty() ? tr("Press this shortcut from any app to open Corvane.") : text);
+    });
     activationRows_ = rows;
+    desktopNote_ = new HotKeyDesktopNote(HotKeyManager::shared(), preferences, this);
+    rows->addWidget(desktopNote_);
+    connect(&HotKeyManager::shared(), &HotKeyManager::statusChanged, this, &SettingsView::syncHotKeyOwner);
+    syncHotKeyOwner();
     form->addSpacing(8);
 
     form->addWidget(sectionHeader(tr("Appearance"), this));
@@ -103,6 +116,13 @@ SettingsView::SettingsView(Preferences &preferences, QWidget *parent) : QWidget(
         connect(swatch, &AccentSwatch::clicked, this, [this, name = accent.name] { this->preferences_.setAccentName(name); });
     }
     rows->addLayout(labelledRow(tr("Accent color"), swatchRow, this));
+    keyLabels_ = new QComboBox(this);
+    keyLabels_->addItem(tr("Words"), int(KeyLabelStyle::Words));
+    keyLabels_->addItem(tr("Symbols"), int(KeyLabelStyle::Symbols));
+    rows->addLayout(labelledRow(tr("Key labels"), keyLabels_, this));
+    connect(keyLabels_, &QComboBox::activated, this, [this](int index) {
+        this->preferences_.setKeyLabelStyle(KeyLabelStyle(keyLabels_->itemData(index).toInt()));
+    });
     form->addSpacing(8);
 
     form->addWidget(sectionHeader(tr("Apps"), this));
@@ -123,11 +143,11 @@ SettingsView::SettingsView(Preferences &preferences, QWidget *parent) : QWidget(
     form->addSpacing(8);
 
     form->addWidget(caption(creditLine(), this));
-    form->addStretch(1);
 
     connect(&preferences, &Preferences::accentNameChanged, this, &SettingsView::syncFromPreferences);
     connect(&preferences, &Preferences::onlyInstalledAppsChanged, this, &SettingsView::syncFromPreferences);
     connect(&preferences, &Preferences::readInstalledAppsChanged, this, &SettingsView::syncFromPreferences);
+    connect(&preferences, &Preferences::keyLabelStyleChanged, this, &SettingsView::syncFromPreferences);
     syncFromPreferences();
 }
 
@@ -140,10 +160,29 @@ void SettingsView::showExtension(ShellExtension &extension)
     setFixedSize(formWidth, formHeight + extensionHeight);
 }
 
+// Where the desktop owns the binding (a portal), the recorder becomes "Change…": the desktop's own
+// dialog where it has one, else a new preferred trigger recorded here and bound again.
+void SettingsView::syncHotKeyOwner()
+{
+    HotKeyManager &hotKeys = HotKeyManager::shared();
+    if (hotKeys.hasBackend() && hotKeys.owner() == HotKeyBackend::Owner::DesktopPortal) {
+        recorder_->setDesktopOwned(tr("Change\u2026"), [] {
+            HotKeyManager &manager = HotKeyManager::shared();
+            if (!manager.canConfigure())
+                return false;
+            manager.configure();
+            return true;
+        });
+    } else {
+        recorder_->setDesktopOwned(QString(), {});
+    }
+}
+
 void SettingsView::syncFromPreferences()
 {
     for (AccentSwatch *swatch : swatchList_)
         swatch->setSelected(swatch->name() == preferences_.accentName());
+    keyLabels_->setCurrentIndex(keyLabels_->findData(int(preferences_.keyLabelStyle())));
     if (onlyInstalled_->isChecked() != preferences_.onlyInstalledApps()) {
         const QSignalBlocker quiet(onlyInstalled_);
         onlyInstalled_->setChecked(preferences_.onlyInstalledApps());

@@ -8,6 +8,7 @@
 
 #include <QGuiApplication>
 #include <QScreen>
+#include <QShortcut>
 #include <QVBoxLayout>
 #include <QWidget>
 
@@ -23,17 +24,19 @@ SettingsWindowController &SettingsWindowController::shared()
 {
     auto &controller = sharedController();
     if (!controller)
-        controller = std::make_unique<SettingsWindowController>(Preferences::shared(), nullptr);
+        controller = std::make_unique<SettingsWindowController>(Preferences::shared(), nullptr, nullptr);
     return *controller;
 }
 
-void SettingsWindowController::createShared(Preferences &preferences, WindowSystem *windowSystem)
+void SettingsWindowController::createShared(Preferences &preferences, WindowSystem *windowSystem,
+                                            const KeyboardLayout *keyboardLayout)
 {
-    sharedController() = std::make_unique<SettingsWindowController>(preferences, windowSystem);
+    sharedController() = std::make_unique<SettingsWindowController>(preferences, windowSystem, keyboardLayout);
 }
 
-SettingsWindowController::SettingsWindowController(Preferences &preferences, WindowSystem *windowSystem, QObject *parent)
-    : QObject(parent), preferences_(preferences), windowSystem_(windowSystem)
+SettingsWindowController::SettingsWindowController(Preferences &preferences, WindowSystem *windowSystem,
+                                                   const KeyboardLayout *keyboardLayout, QObject *parent)
+    : QObject(parent), preferences_(preferences), windowSystem_(windowSystem), keyboardLayout_(keyboardLayout)
 {
 }
 
@@ -51,7 +54,16 @@ void SettingsWindowController::open(bool startRecording)
         layout->addWidget(view_);
         if (shellExtension_)
             view_->showExtension(*shellExtension_);
-        window_->setFixedSize(view_->size());
+        layout->setSizeConstraint(QLayout::SetFixedSize);
+        view_->recorderView()->setKeyboardLayout(keyboardLayout_);
+        // Esc and Ctrl+W close the window, except while the recorder listens (it takes every key).
+        for (const QKeySequence &keys : {QKeySequence(Qt::Key_Escape), QKeySequence(Qt::CTRL | Qt::Key_W)}) {
+            auto *close = new QShortcut(keys, window_.get());
+            connect(close, &QShortcut::activated, window_.get(), [this] {
+                if (!view_->recorderView()->recorder().isRecording())
+                    window_->close();
+            });
+        }
         if (const QScreen *screen = QGuiApplication::primaryScreen()) {
             QRect frame(QPoint(), window_->size());
             frame.moveCenter(screen->availableGeometry().center());

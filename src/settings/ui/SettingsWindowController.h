@@ -3,6 +3,7 @@
 #include <QObject>
 #include <memory>
 
+class KeyboardLayout;
 class Preferences;
 class ShellExtension;
 class SettingsView;
@@ -16,9 +17,11 @@ class SettingsWindowController : public QObject {
 public:
     static SettingsWindowController &shared();
     // Sets up the process-wide controller; main() calls it once before anything opens the window.
-    static void createShared(Preferences &preferences, WindowSystem *windowSystem);
+    static void createShared(Preferences &preferences, WindowSystem *windowSystem,
+                             const KeyboardLayout *keyboardLayout = nullptr);
 
-    SettingsWindowController(Preferences &preferences, WindowSystem *windowSystem, QObject *parent = nullptr);
+    SettingsWindowController(Preferences &preferences, WindowSystem *windowSystem,
+                             const KeyboardLayout *keyboardLayout = nullptr, QObject *parent = nullptr);
     ~SettingsWindowController() override;
 
     // Shows the window; with `startRecording` the hot-key recorder is already listening.
@@ -32,6 +35,7 @@ public:
 private:
     Preferences &preferences_;
     WindowSystem *windowSystem_;
+    const KeyboardLayout *keyboardLayout_;
     std::unique_ptr<QWidget> window_;
     SettingsView *view_ = nullptr;
     ShellExtension *shellExtension_ = nullptr;

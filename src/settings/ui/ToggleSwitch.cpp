@@ -25,8 +25,12 @@ void ToggleSwitch::paintEvent(QPaintEvent *)
     painter.setBrush(Qt::white);
     painter.drawEllipse(QRectF(x, track.top() + 2, knob, knob));
     if (hasFocus()) {
-        painter.setPen(QPen(on, 1, Qt::DotLine));
+        // Solid and two pixels wide, in a colour that differs from the track's own.
+        QColor ring = isChecked() ? palette().color(QPalette::WindowText) : on;
+        ring.setAlphaF(0.85f);
+        painter.setPen(QPen(ring, 2));
         painter.setBrush(Qt::NoBrush);
-        painter.drawRoundedRect(rect().adjusted(0, 0, -1, -1), height() / 2.0, height() / 2.0);
+        const QRectF edge = QRectF(rect()).adjusted(1, 1, -1, -1);
+        painter.drawRoundedRect(edge, edge.height() / 2.0, edge.height() / 2.0);
     }
 }

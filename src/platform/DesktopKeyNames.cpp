@@ -1,0 +1,109 @@
+#include "platform/DesktopKeyNames.h"
+
+#include "platform/KeyCodes.h"
+
+#include <QStringList>
+#include <utility>
+
+namespace DesktopKeyNames {
+
+namespace {
+
+using namespace KeyCodes;
+
+// Keys whose keysym name is not the character itself.
+constexpr std::pair<quint32, const char *> namedKeys[] = {
+    {Space, "space"}, {Return, "Return"}, {Tab, "Tab"}, {Backspace, "BackSpace"}, {Escape, "Escape"},
+    {ForwardDelete, "Delete"}, {Home, "Home"}, {End, "End"}, {PageUp, "Prior"}, {PageDown, "Next"},
+    {Help, "Insert"}, {LeftArrow, "Left"}, {RightArrow, "Right"}, {UpArrow, "Up"}, {DownArrow, "Down"},
+    {Minus, "minus"}, {Equal, "equal"}, {LeftBracket, "bracketleft"}, {RightBracket, "bracketright"},
+    {Semicolon, "semicolon"}, {Quote, "apostrophe"}, {Backslash, "backslash"}, {Comma, "comma"},
+    {Period, "period"}, {Slash, "slash"}, {Grave, "grave"},
+    {KeypadEnter, "KP_Enter"}, {KeypadDecimal, "KP_Decimal"}, {KeypadMultiply, "KP_Multiply"},
+    {KeypadPlus, "KP_Add"}, {KeypadMinus, "KP_Subtract"}, {KeypadDivide, "KP_Divide"},
+    {KeypadEquals, "KP_Equal"}, {KeypadClear, "Clear"},
+};
+
+struct ModifierNames {
+    quint32 mask;
+    const char *freedesktop;
+    const char *gtk;
+    const char *sway;
+};
+
+// In the order each notation writes them: the Super key first, as in LOGO+SHIFT+space.
+constexpr ModifierNames modifierNames[] = {
+    {CommandMask, "LOGO", "<Super>", "Mod4"},
+    {ControlMask, "CTRL", "<Control>", "Ctrl"},
+    {OptionMask, "ALT", "<Alt>", "Mod1"},
+    {ShiftMask, "SHIFT", "<Shift>", "Shift"},
+};
+
+} // namespace
+
+std::optional<QString> keysymName(quint32 keyCode)
+{
+    for (const auto &[code, name] : namedKeys) {
+        if (code == keyCode)
+            return QString::fromLatin1(name);
+    }
+    bool keypad = false;
+    const std::optional<int> qtKey = toQtKey(keyCode, &keypad);
+    if (!qtKey)
+        return std::nullopt;
+    const int key = *qtKey;
+    if (keypad && key >= Qt::Key_0 && key <= Qt::Key_9)
+        return QStringLiteral("KP_%1").arg(key - Qt::Key_0);
+    if (keypad)
+        return std::nullopt;
+    if (key >= Qt::Key_F1 && key <= Qt::Key_F35)
+        return QStringLiteral("F%1").arg(key - Qt::Key_F1 + 1);
+    if (key >= Qt::Key_A && key <= Qt::Key_Z)
+        return QString(QChar(char16_t(key - Qt::Key_A + 'a')));
+    if (key >= Qt::Key_0 && key <= Qt::Key_9)
+        return QString(QChar(char16_t(key)));
+    return std::nullopt;
+}
+
+std::optional<QString> freedesktopTrigger(quint32 keyCode, quint32 modifiers)
+{
+    std::optional<QString> key = keysymName(keyCode);
+    if (!key)
+        return std::nullopt;
+    QStringList parts;
+    for (const ModifierNames &names : modifierNames) {
+        if (modifiers & names.mask)
+            parts.append(QLatin1String(names.freedesktop));
+    }
+    parts.append(*key);
+    return parts.join(QLatin1Char('+'));
+}
+
+std::optional<QString> gtkAccelerator(quint32 keyCode, quint32 modifiers)
+{
+    std::optional<QString> key = keysymName(keyCode);
+    if (!key)
+        return std::nullopt;
+    QString accelerator;
+    for (const ModifierNames &names : modifierNames) {
+        if (modifiers & names.mask)
+            accelerator += QLatin1String(names.gtk);
+    }
+    return accelerator + *key;
+}
+
+std::optional<QString> swayCombination(quint32 keyCode, quint32 modifiers)
+{
+    std::optional<QString> key = keysymName(keyCode);
+    if (!key)
+        return std::nullopt;
+    QStringList parts;
+    for (const ModifierNames &names : modifierNames) {
+        if (modifiers & names.mask)
+            parts.append(QLatin1String(names.sway));
+    }
+    parts.append(*key);
+    return parts.join(QLatin1Char('+'));
+}
+
+} // namespace DesktopKeyNames

@@ -1,0 +1,87 @@
+#include "keys/KeyLabels.h"
+#include "keys/KeyNotation.h"
+
+#include <QTest>
+
+using KeyNotation::parseKeyGroups;
+
+// What a Linux user reads on the caps, from what the data files write.
+class TestKeyLabels : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void wordsFromKeyText_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<KeyGroups>("words");
+        // Modifiers in the order Ctrl, Alt, Shift, Super whatever the file wrote.
+        QTest::newRow("ordered") << "shift+ctrl+t" << KeyGroups{{"Ctrl", "Shift", "T"}};
+        QTest::newRow("all four") << "super+shift+alt+ctrl+x" << KeyGroups{{"Ctrl", "Alt", "Shift", "Super", "X"}};
+        QTest::newRow("key stays after modifiers") << "k+shift" << KeyGroups{{"Shift", "K"}};
+        QTest::newRow("sequence") << "ctrl+k ctrl+s" << KeyGroups{{"Ctrl", "K"}, {"Ctrl", "S"}};
+        QTest::newRow("named keys") << "esc enter return tab space backspace delete insert"
+                                    << KeyGroups{{"Esc"}, {"Enter"}, {"Enter"}, {"Tab"}, {"Space"}, {"Backspace"},
+                                                 {"Del"}, {"Ins"}};
+        QTest::newRow("paging") << "home end pageup pagedown" << KeyGroups{{"Home"}, {"End"}, {"PgUp"}, {"PgDn"}};
+        QTest::newRow("arrows stay arrows") << "alt+left" << KeyGroups{{"Alt", QStringLiteral("\u2190")}};
+        QTest::newRow("function key") << "shift+f5" << KeyGroups{{"Shift", "F5"}};
+        QTest::newRow("meta and win are Super") << "meta+win" << KeyGroups{{"Super", "Super"}};
+        QTest::newRow("numpad") << "numpad5 numpadplus numpaddivide ctrl+numpadminus"
+                                << KeyGroups{{"Num 5"}, {"Num +"}, {"Num /"}, {"Ctrl", QStringLiteral("Num \u2212")}};
+        QTest::newRow("media") << "volumeup brightnessdown mute"
+                               << KeyGroups{{"Volume Up"}, {"Brightness Down"}, {"Mute"}};
+        QTest::newRow("mouse") << "ctrl+middleclick shift+doubleclick rightclick"
+                               << KeyGroups{{"Ctrl", "Middle-click"}, {"Shift", "Double-click"}, {"Right-click"}};
+        QTest::newRow("unknown name kept") << "ctrl+hyper" << KeyGroups{{"Ctrl", "Hyper"}};
+        QTest::newRow("punctuation kept") << "ctrl+minus ctrl+comma"
+                                          << KeyGroups{{"Ctrl", QStringLiteral("\u2212")}, {"Ctrl", ","}};
+    }
+    void wordsFromKeyText()
+    {
+        QFETCH(QString, text);
+        QFETCH(KeyGroups, words);
+        const KeyGroups stored = parseKeyGroups(text);
+        QCOMPARE(KeyLabels::groups(stored, KeyLabelStyle::Words), words);
+        // The symbols style shows the stored labels as they are.
+        QCOMPARE(KeyLabels::groups(stored, KeyLabelStyle::Symbols), stored);
+    }
+
+    void textForms()
+    {
+        const KeyGroups keys = parseKeyGroups("shift+ctrl+t");
+        QCOMPARE(KeyLabels::sequenceText(keys, KeyLabelStyle::Words), "Ctrl+Shift+T");
+        QCOMPARE(KeyLabels::sequenceText(keys, KeyLabelStyle::Symbols), QStringLiteral("\u21E7\u2303T"));
+        QCOMPARE(KeyLabels::sequenceText(parseKeyGroups("ctrl+k ctrl+s"), KeyLabelStyle::Words), "Ctrl+K Ctrl+S");
+        QCOMPARE(KeyLabels::spokenText(keys), "Ctrl Shift T");
+        QCOMPARE(KeyLabels::spokenText(parseKeyGroups("ctrl+k ctrl+up")), "Ctrl K, then Ctrl Up");
+        QCOMPARE(KeyLabels::spokenText({}), "");
+    }
+
+    void hotKeyTextHasOneOrder()
+    {
+        // The default display and a recorded one read alike, in either style.
+        const QString defaultDisplay = QStringLiteral("\u2756\u21E7Space");
+        const QString recorded = QStringLiteral("\u21E7\u2756Space");
+        QCOMPARE(KeyLabels::hotKeyText(defaultDisplay, KeyLabelStyle::Words), "Shift+Super+Space");
+        QCOMPARE(KeyLabels::hotKeyText(recorded, KeyLabelStyle::Words), "Shift+Super+Space");
+        QCOMPARE(KeyLabels::hotKeyText(defaultDisplay, KeyLabelStyle::Symbols), recorded);
+        QCOMPARE(KeyLabels::hotKeyText(QStringLiteral("\u2303\u2325\u23CE"), KeyLabelStyle::Words), "Ctrl+Alt+Enter");
+        QCOMPARE(KeyLabels::hotKeyText(QStringLiteral("\u2303\u2325Key105"), KeyLabelStyle::Words), "Ctrl+Alt+Key105");
+        QCOMPARE(KeyLabels::hotKeyText("", KeyLabelStyle::Words), "");
+        QCOMPARE(KeyLabels::hotKeyText("x", KeyLabelStyle::Words), "x");
+    }
+
+    void styleNames()
+    {
+        QCOMPARE(KeyLabels::styleNamed("words"), KeyLabelStyle::Words);
+        QCOMPARE(KeyLabels::styleNamed("symbols"), KeyLabelStyle::Symbols);
+        QVERIFY(!KeyLabels::styleNamed("Words"));
+        QVERIFY(!KeyLabels::styleNamed(""));
+        QCOMPARE(KeyLabels::platformDefault(), KeyLabelStyle::Words);
+        QVERIFY(KeyLabels::isMouseAction("Middleclick"));
+        QVERIFY(KeyLabels::isMouseAction("Middle-click"));
+        QVERIFY(!KeyLabels::isMouseAction("Ctrl"));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestKeyLabels)
+#include "tst_keylabels.moc"
