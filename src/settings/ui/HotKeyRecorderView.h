@@ -26,6 +26,7 @@ Q_SIGNALS:
     // A short message about the last key press (a key that cannot be the hot key), or "" to clear it.
     void message(const QString &text);
 
+public:
     // When the desktop owns the binding, the button reads `idleText` ("Change…") instead of the
     // stored hot key, and a click runs `action` (the desktop's own dialog), which answers false when
     // there is none: then the click records as usual. An empty idleText goes back to the plain
