@@ -135,9 +135,6 @@ SettingsView::SettingsView(Preferences &preferences, QWidget *parent) : QWidget(
             [this](bool on) { this->preferences_.setOnlyInstalledApps(on); });
     readInstalled_ = new ToggleSwitch(this);
     rows->addLayout(labelledRow(tr("Read shortcuts from installed applications"), readInstalled_, this));
-    rows->addWidget(caption(tr("When on, apps that describe their own keyboard shortcuts are listed too, "
-                               "read from the app itself."),
-                            this));
     connect(readInstalled_, &ToggleSwitch::toggled, this,
             [this](bool on) { this->preferences_.setReadInstalledApps(on); });
     form->addSpacing(8);
@@ -157,7 +154,7 @@ void SettingsView::showExtension(ShellExtension &extension)
         return;
     extensionView_ = new ExtensionStateView(extension, this);
     activationRows_->addWidget(extensionView_);
-    setFixedSize(formWidth, formHeight + extensionHeight);
+    setFixedSize(formWidth, height() + extensionHeight);
 }
 
 // Where the desktop owns the binding (a portal), the recorder becomes "Change…": the desktop's own
