@@ -7,7 +7,7 @@ packages=(
   # build
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-base-dev-tools qt6-svg-dev libgl-dev
-  libsimdjson-dev libglib2.0-dev
+  libsimdjson-dev libglib2.0-dev libelf-dev
   libxcb1-dev libxcb-keysyms1-dev libxcb-xtest0-dev
   qt6-base-private-dev libwayland-dev libwayland-bin wayland-protocols
   libbenchmark-dev
@@ -30,6 +30,8 @@ packages=(
   # git for the version of development builds; GIO's Python binding reads the application list
   git dpkg-dev lintian appstream desktop-file-utils man-db bash-completion file
   python3-gi gir1.2-glib-2.0
+  # a small GTK 4 program with a shortcuts window, read by the import tests
+  gnome-text-editor
   # test: Wayland compositors and clients (sway headless, XWayland, foot, Qt's Wayland plugin, grim),
   # private D-Bus buses, KWin and GNOME Shell for their scripts and extension
   sway xwayland foot grim qt6-wayland

@@ -1,11 +1,15 @@
 #include "app/AppDelegate.h"
 
+#include "app/DiscoveryRunner.h"
+#include "catalogue/DiscoveryCache.h"
+
 #include "catalogue/ui/IconLoader.h"
 #include "panel/ActiveAppMonitor.h"
 #include "panel/PanelViewModel.h"
 #include "panel/ui/PanelController.h"
 #include "platform/NotificationCenter.h"
 #include "settings/HotKeyManager.h"
+#include "platform/SystemLog.h"
 #include "settings/Preferences.h"
 
 #include <QPointer>
@@ -45,6 +49,45 @@ void AppDelegate::applicationDidFinishLaunching()
         if (name == QLatin1String(Preferences::hotKeyChangedNotification))
             HotKeyManager::shared().registerHotKey();
     });
+
+    // Last, and on a thread of its own: the tray and the panel are ready before it starts.
+    connect(&services_.preferences, &Preferences::readInstalledAppsChanged, this, &AppDelegate::readInstalledAppsChanged);
+    readInstalledAppsChanged();
+}
+
+void AppDelegate::readInstalledAppsChanged()
+{
+    if (!services_.preferences.readInstalledApps()) {
+        if (discovery_)
+            discovery_->stop();
+        store_.removeDiscovered();
+        if (viewModel_)
+            viewModel_->catalogueChanged();
+        return;
+    }
+    if (!discovery_) {
+        discovery_ = std::make_unique<DiscoveryRunner>(DiscoveryCache::defaultFile());
+        connect(discovery_.get(), &DiscoveryRunner::finished, this, &AppDelegate::discoveryFinished);
+    }
+    discovery_->start(store_.shippedIdentifiers());
+}
+
+void AppDelegate::discoveryFinished(const ShortcutDiscovery::Outcome &outcome, qint64 milliseconds)
+{
+    for (const QString &line : outcome.log)
+        SystemLog::shared().write(line);
+    if (!services_.preferences.readInstalledApps())
+        return;
+    store_.removeDiscovered();
+    const qsizetype added = store_.addDiscovered(outcome.apps);
+    SystemLog::shared().write(QStringLiteral("Corvane: read the shortcuts of %1 installed applications in %2 ms "
+                                             "(%3 programs read, %4 answered by the cache)")
+                                  .arg(added)
+                                  .arg(milliseconds)
+                                  .arg(outcome.programsRead)
+                                  .arg(outcome.fromCache));
+    if (viewModel_)
+        viewModel_->catalogueChanged();
 }
 
 void AppDelegate::hotKeyStatusChanged()

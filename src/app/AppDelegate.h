@@ -1,5 +1,6 @@
 #pragma once
 
+#include "catalogue/ShortcutDiscovery.h"
 #include "catalogue/ShortcutStore.h"
 #include "panel/FavoritesStore.h"
 
@@ -9,6 +10,7 @@
 #include <optional>
 
 class ActivationSource;
+class DiscoveryRunner;
 class DefaultsStore;
 class IconLoader;
 class PanelController;
@@ -50,6 +52,10 @@ Q_SIGNALS:
 
 private:
     void hotKeyStatusChanged();
+    // Reads the shortcuts windows of installed applications in the background, when the setting
+    // asks for it; turning the setting off takes their sections out again.
+    void readInstalledAppsChanged();
+    void discoveryFinished(const ShortcutDiscovery::Outcome &outcome, qint64 milliseconds);
 
     Services services_;
     QStringList arguments_;
@@ -57,4 +63,5 @@ private:
     FavoritesStore favorites_;
     std::unique_ptr<PanelViewModel> viewModel_;
     std::unique_ptr<PanelController> panelController_;
+    std::unique_ptr<DiscoveryRunner> discovery_;
 };

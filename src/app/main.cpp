@@ -1,4 +1,5 @@
 #include "app/AppDelegate.h"
+#include "app/LaunchTiming.h"
 #include "app/DesktopHotKeys.h"
 #include "app/MenuModel.h"
 #include "app/SessionBackends.h"
@@ -184,6 +185,7 @@ int main(int argc, char *argv[])
 
     QTimer::singleShot(0, &delegate, [&] {
         delegate.applicationDidFinishLaunching();
+        LaunchTiming::reportReady();
         // Launched with a request (a desktop shortcut bound to --toggle, say): carry it out.
         if (command != QLatin1String("open"))
             perform(command, activationToken);

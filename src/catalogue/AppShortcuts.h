@@ -18,4 +18,7 @@ struct AppShortcuts {
     std::optional<QString> source;
     std::optional<QString> icon;
     QList<Keymap> keymaps;
+    // Read from the application's own shortcuts window at start-up rather than from a data file
+    // (never set by the decoder).
+    bool discovered = false;
 };

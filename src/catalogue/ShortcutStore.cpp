@@ -11,6 +11,7 @@
 #include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
+#include <QSet>
 
 #include <algorithm>
 
@@ -79,6 +80,50 @@ void ShortcutStore::load(QList<AppShortcuts> decoded)
     rebuildIndex();
 }
 
+qsizetype ShortcutStore::addDiscovered(const QList<AppShortcuts> &discovered)
+{
+    QSet<QString> slugs;
+    for (const AppShortcuts &app : std::as_const(apps_))
+        slugs.insert(app.slug);
+    qsizetype added = 0;
+    for (const AppShortcuts &app : discovered) {
+        if (app.slug.isEmpty() || slugs.contains(app.slug) || (app.bundleId && bundleIndex_.contains(app.bundleId->toLower())))
+            continue;
+        slugs.insert(app.slug);
+        AppShortcuts copy = app;
+        copy.discovered = true;
+        apps_.append(std::move(copy));
+        ++added;
+    }
+    if (added > 0)
+        rebuildIndex();
+    return added;
+}
+
+QSet<QString> ShortcutStore::shippedIdentifiers() const
+{
+    QSet<QString> ids;
+    for (const AppShortcuts &app : apps_) {
+        if (app.discovered)
+            continue;
+        if (app.bundleId)
+            ids.insert(app.bundleId->toLower());
+        if (app.aliases) {
+            for (const QString &alias : *app.aliases)
+                ids.insert(alias.toLower());
+        }
+    }
+    return ids;
+}
+
+void ShortcutStore::removeDiscovered()
+{
+    const auto before = apps_.size();
+    apps_.removeIf([](const AppShortcuts &app) { return app.discovered; });
+    if (apps_.size() != before)
+        rebuildIndex();
+}
+
 QString ShortcutStore::lastPathComponent(const QString &path)
 {
     QStringView view(path);
@@ -139,11 +184,17 @@ void ShortcutStore::rebuildIndex()
         search.texts = QStringView(begin, qsizetype(search.ends.back()));
         searchTexts_.insert(app.slug, std::move(search));
         entriesByApp_.insert(app.slug, std::move(entries));
+        // A shipped file's identifiers are never taken over by a discovered application.
+        auto index = [this, &app](const QString &id) {
+            const QString key = id.toLower();
+            if (!app.discovered || !bundleIndex_.contains(key))
+                bundleIndex_.insert(key, app.slug);
+        };
         if (app.bundleId)
-            bundleIndex_.insert(app.bundleId->toLower(), app.slug);
+            index(*app.bundleId);
         if (app.aliases) {
             for (const QString &alias : *app.aliases)
-                bundleIndex_.insert(alias.toLower(), app.slug);
+                index(alias);
         }
     }
 
@@ -156,6 +207,9 @@ void ShortcutStore::rebuildIndex()
     collator.setCaseSensitivity(Qt::CaseInsensitive);
     std::stable_sort(orderedApps_.begin(), orderedApps_.end(),
                      [&collator](const AppShortcuts &a, const AppShortcuts &b) {
+                         // The shipped applications first, then those read from the programs.
+                         if (a.discovered != b.discovered)
+                             return b.discovered;
                          return collator.compare(a.name, b.name) < 0;
                      });
 }

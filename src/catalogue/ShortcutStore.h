@@ -6,6 +6,7 @@
 
 #include <QHash>
 #include <QList>
+#include <QSet>
 #include <QString>
 #include <QStringList>
 #include <memory>
@@ -28,6 +29,15 @@ public:
     void load();
     // Takes already decoded records instead of a folder (previews and tests).
     void load(QList<AppShortcuts> decoded);
+
+    // Adds applications read from the programs themselves, after the shipped ones: one whose bundle
+    // id is already known (a shipped data file's bundle id or alias) or whose slug is taken is left
+    // out, so a shipped file always wins. Returns how many were added.
+    qsizetype addDiscovered(const QList<AppShortcuts> &discovered);
+    // The lower-cased bundle ids and aliases of the applications that did not come from discovery.
+    QSet<QString> shippedIdentifiers() const;
+    // Takes the discovered applications out again.
+    void removeDiscovered();
 
     // The application whose identifier (bundle id or alias) matches, ignoring case.
     std::optional<AppShortcuts> appForBundleId(const std::optional<QString> &bundleId) const;

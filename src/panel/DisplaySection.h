@@ -17,5 +17,6 @@ struct DisplaySection {
     std::optional<QString> iconFile;
     bool isActive = false;
     bool isFavorites = false;
+    bool fromApplication = false;  // read from the application's own shortcuts window, not a data file
     QList<ShortcutEntry> entries;  // never empty in a built section
 };

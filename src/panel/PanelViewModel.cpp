@@ -76,6 +76,7 @@ DisplaySection PanelViewModel::appSection(const AppShortcuts &app, bool isActive
     if (app.icon)
         section.iconFile = ShortcutStore::lastPathComponent(*app.icon);
     section.isActive = isActive;
+    section.fromApplication = app.discovered;
     section.entries = std::move(entries);
     return section;
 }
@@ -210,8 +211,18 @@ void PanelViewModel::setActiveApp(const std::optional<RunningApp> &app, const st
     else if (app && !bundleId)
         identifier = app->bundleIdentifier;
     activeRunningApp_ = running;
+    activeIdentifier_ = identifier;
     activeApp_ = store_.appForBundleId(identifier);
     setSearchText(QString());
+}
+
+void PanelViewModel::catalogueChanged()
+{
+    search_.begin(QStringList());
+    search_.finish();
+    installedCache_.clear();
+    activeApp_ = store_.appForBundleId(activeIdentifier_);
+    refreshKeepingSelection();
 }
 
 std::optional<QString> PanelViewModel::selectionKey() const

@@ -55,6 +55,9 @@ public:
     // Records the frontmost application, empties the search and rebuilds.
     void setActiveApp(const std::optional<RunningApp> &app, const std::optional<QString> &bundleId);
     void rebuild(bool resetSelection);
+    // The store gained or lost applications (those read from installed programs): forgets what the
+    // last search found, looks the frontmost application up again and rebuilds keeping the selection.
+    void catalogueChanged();
 
     // The search words: trimmed of white space, lower-cased, split at spaces (U+0020) only.
     static QStringList queryWords(const QString &text);
@@ -99,6 +102,7 @@ private:
     QSet<QString> collapsed_;
     std::optional<AppShortcuts> activeApp_;
     std::optional<RunningApp> activeRunningApp_;
+    std::optional<QString> activeIdentifier_;
     std::vector<RowRun> rowRuns_;  // the expanded sections, in order
     qsizetype rowCount_ = 0;
     mutable QList<NavRef> navigable_;

@@ -10,6 +10,7 @@ namespace {
 
 const QString accentNameKey = QStringLiteral("accentName");
 const QString onlyInstalledAppsKey = QStringLiteral("onlyInstalledApps");
+const QString readInstalledAppsKey = QStringLiteral("readInstalledApps");
 const QString hotKeyCodeKey = QStringLiteral("hotKeyCode");
 const QString hotKeyModifiersKey = QStringLiteral("hotKeyModifiers");
 const QString hotKeyDisplayKey = QStringLiteral("hotKeyDisplay");
@@ -98,6 +99,7 @@ Preferences::Preferences(DefaultsStore &defaults, QObject *parent)
       defaults_(defaults),
       accentName_(readString(defaults.value(accentNameKey)).value_or(QStringLiteral("blue"))),
       onlyInstalledApps_(readBool(defaults.value(onlyInstalledAppsKey))),
+      readInstalledApps_(!defaults.value(readInstalledAppsKey).isValid() || readBool(defaults.value(readInstalledAppsKey))),
       hotKeyCode_(readHotKeyNumber(defaults.value(hotKeyCodeKey)).value_or(defaultHotKeyCode)),
       hotKeyModifiers_(quint32(readHotKeyNumber(defaults.value(hotKeyModifiersKey)).value_or(defaultHotKeyModifiers))),
       hotKeyDisplay_(readString(defaults.value(hotKeyDisplayKey)).value_or(defaultHotKeyDisplay())),
@@ -117,6 +119,13 @@ void Preferences::setOnlyInstalledApps(bool only)
     onlyInstalledApps_ = only;
     defaults_.setValue(onlyInstalledAppsKey, only);
     Q_EMIT onlyInstalledAppsChanged();
+}
+
+void Preferences::setReadInstalledApps(bool read)
+{
+    readInstalledApps_ = read;
+    defaults_.setValue(readInstalledAppsKey, read);
+    Q_EMIT readInstalledAppsChanged();
 }
 
 void Preferences::setHotKeyCode(qint64 code)

@@ -14,6 +14,7 @@ class Preferences : public QObject {
     Q_OBJECT
     Q_PROPERTY(QString accentName READ accentName WRITE setAccentName NOTIFY accentNameChanged)
     Q_PROPERTY(bool onlyInstalledApps READ onlyInstalledApps WRITE setOnlyInstalledApps NOTIFY onlyInstalledAppsChanged)
+    Q_PROPERTY(bool readInstalledApps READ readInstalledApps WRITE setReadInstalledApps NOTIFY readInstalledAppsChanged)
     Q_PROPERTY(qint64 hotKeyCode READ hotKeyCode WRITE setHotKeyCode NOTIFY hotKeyCodeChanged)
     Q_PROPERTY(quint32 hotKeyModifiers READ hotKeyModifiers WRITE setHotKeyModifiers NOTIFY hotKeyModifiersChanged)
     Q_PROPERTY(QString hotKeyDisplay READ hotKeyDisplay WRITE setHotKeyDisplay NOTIFY hotKeyDisplayChanged)
@@ -35,6 +36,8 @@ public:
 
     QString accentName() const { return accentName_; }
     bool onlyInstalledApps() const { return onlyInstalledApps_; }
+    // "Read shortcuts from installed applications": on unless the user turned it off.
+    bool readInstalledApps() const { return readInstalledApps_; }
     qint64 hotKeyCode() const { return hotKeyCode_; }
     quint32 hotKeyModifiers() const { return hotKeyModifiers_; }
     QString hotKeyDisplay() const { return hotKeyDisplay_; }
@@ -49,6 +52,7 @@ public:
 
     void setAccentName(const QString &name);
     void setOnlyInstalledApps(bool only);
+    void setReadInstalledApps(bool read);
     void setHotKeyCode(qint64 code);
     void setHotKeyModifiers(quint32 modifiers);
     void setHotKeyDisplay(const QString &display);
@@ -57,6 +61,7 @@ public:
 Q_SIGNALS:
     void accentNameChanged();
     void onlyInstalledAppsChanged();
+    void readInstalledAppsChanged();
     void hotKeyCodeChanged();
     void hotKeyModifiersChanged();
     void hotKeyDisplayChanged();
@@ -66,6 +71,7 @@ private:
     DefaultsStore &defaults_;
     QString accentName_;
     bool onlyInstalledApps_;
+    bool readInstalledApps_;
     qint64 hotKeyCode_;
     quint32 hotKeyModifiers_;
     QString hotKeyDisplay_;

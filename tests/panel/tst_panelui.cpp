@@ -159,6 +159,17 @@ private Q_SLOTS:
         QCOMPARE(layout.chevron, QRectF(680 - 12 - 24, 6, 24, 22));
         QCOMPARE(layout.icon, QRectF(12, 8, 18, 18));
         QVERIFY(!layout.badge.isEmpty());
+        QVERIFY(layout.origin.isEmpty());
+        // A section read from the application says so after the badge, never over the count; a
+        // narrow header drops the note before it squeezes the title.
+        header.section.fromApplication = true;
+        const auto marked = header.layout(QRectF(0, 0, 680, SectionHeaderView::height));
+        QVERIFY(marked.origin.left() > marked.badge.right());
+        QVERIFY(marked.origin.right() < marked.count.left());
+        QCOMPARE(marked.title, layout.title);
+        const auto narrow = header.layout(QRectF(0, 0, 160, SectionHeaderView::height));
+        QVERIFY(narrow.origin.isEmpty());
+        header.section.fromApplication = false;
         header.collapsed = true;
         QCOMPARE(header.chevronSymbol(), "chevron.right");
         QCOMPARE(header.chevronToolTip(), "Show shortcuts");

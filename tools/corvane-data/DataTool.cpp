@@ -1,6 +1,7 @@
 #include "DataTool.h"
 
 #include "CatalogueLint.h"
+#include "ImportCommand.h"
 #include "catalogue/AppShortcutsDecoder.h"
 #include "catalogue/ShortcutStore.h"
 #include "panel/FavoritesStore.h"
@@ -58,12 +59,14 @@ QString jsonKeyGroups(const KeyGroups &groups)
     return QLatin1Char('[') + chords.join(QLatin1Char(',')) + QLatin1Char(']');
 }
 
-// Parses "PATH [--platform P]". Returns false on bad arguments.
-bool pathAndPlatform(const QStringList &args, QString &path, QString &platform)
+// Parses "PATH [--platform P] [--discover]". Returns false on bad arguments.
+bool pathAndPlatform(const QStringList &args, QString &path, QString &platform, bool *discover = nullptr)
 {
     platform = QLatin1String(PlatformProfile::keymapPlatform);
     for (int i = 0; i < args.size(); ++i) {
-        if (args[i] == QLatin1String("--platform")) {
+        if (discover && args[i] == QLatin1String("--discover")) {
+            *discover = true;
+        } else if (args[i] == QLatin1String("--platform")) {
             if (++i >= args.size() || args[i].isEmpty())
                 return false;
             platform = args[i];
@@ -106,18 +109,25 @@ QString DataTool::usage()
         "      Decode each data file (a folder: every file the program would read from it) and\n"
         "      print \"ok NAME\" or \"fail NAME: REASON\"; authoring problems print \"warn NAME: ...\".\n"
         "      Exits 1 when a file fails (with --strict, also on a warning).\n"
-        "  corvane-data entries PATH [--platform P] [--labels words|symbols]\n"
+        "  corvane-data import PATH... [--slug S] [--name N] [--bundle-id ID]\n"
+        "  corvane-data import --from-schema SCHEMA [--slug S] [--name N] [--bundle-id ID]\n"
+        "      Print a data file made from a program's own shortcuts window (PATH: an ELF program or\n"
+        "      library, a .gresource bundle, a .ui file or a desktop file id), or from the keybinding\n"
+        "      keys of an installed GSettings schema. What is left out is said on standard error.\n"
+        "  corvane-data entries PATH [--platform P] [--labels words|symbols] [--discover]\n"
         "      Print every shortcut entry the program builds, one JSON object per line. The key\n"
         "      labels are the stored symbols unless --labels words asks for the Linux panel's words.\n"
         "  corvane-data stats PATH [--platform P]\n"
         "      Print the applications with their entry counts, the totals and the failed files.\n"
-        "  corvane-data panel PATH [--platform P] [--active ID] [--search TEXT] [--favorites ENTRY-ID]...\n"
+        "  corvane-data panel PATH [--platform P] [--discover] [--active ID] [--search TEXT] [--favorites ENTRY-ID]...\n"
         "                    [--only-installed] [--installed ID]... [--collapse SECTION-ID]...\n"
         "      Print the sections the panel would show, one JSON object per line, then the rows the\n"
         "      selection moves over and the selection. --active names the application in front,\n"
         "      --installed the applications that count as installed for --only-installed.\n"
         "  corvane-data --help | --version\n"
-        "PATH is a ShortcutData folder or one data file; P is linux (default here) or macos.\n");
+        "PATH is a ShortcutData folder or one data file; P is linux (default here) or macos.\n"
+        "--discover adds the installed applications the program reads shortcuts windows from, as it\n"
+        "does at start-up (XDG_DATA_DIRS for desktop entries, XDG_CACHE_HOME/corvane for the cache).\n");
 }
 
 int DataTool::usageError(const QString &message)
@@ -144,6 +154,8 @@ int DataTool::run(const QStringList &args)
         code = stats(rest);
     else if (command == QLatin1String("panel"))
         code = panel(rest);
+    else if (command == QLatin1String("import"))
+        code = ImportCommand(out_, err_).run(rest);
     else if (command == QLatin1String("--help") || command == QLatin1String("-h") || command == QLatin1String("help")) {
         out_ << usage();
         code = 0;
@@ -228,9 +240,12 @@ int DataTool::entries(const QStringList &arguments)
     }
     QString path;
     QString platform;
-    if (!pathAndPlatform(args, path, platform))
-        return usageError(QStringLiteral("entries takes PATH [--platform P] [--labels words|symbols]"));
+    bool discover = false;
+    if (!pathAndPlatform(args, path, platform, &discover))
+        return usageError(QStringLiteral("entries takes PATH [--platform P] [--labels words|symbols] [--discover]"));
     const auto store = loadStore(path, platform);
+    if (discover)
+        ImportCommand::discoverInto(*store, err_);
     for (const QString &name : store->failedFiles())
         err_ << "corvane-data: failed to decode " << name << "\n";
     for (const AppShortcuts &app : store->orderedApps()) {
@@ -290,6 +305,7 @@ int DataTool::panel(const QStringList &args)
     QStringList favoriteIds;
     QSet<QString> collapse;
     bool onlyInstalled = false;
+    bool discover = false;
     StaticWorkspace workspace;
     for (int i = 0; i < args.size(); ++i) {
         const QString &arg = args[i];
@@ -312,6 +328,8 @@ int DataTool::panel(const QStringList &args)
             workspace.installed.insert(args[++i].toLower());
         else if (arg == QLatin1String("--only-installed"))
             onlyInstalled = true;
+        else if (arg == QLatin1String("--discover"))
+            discover = true;
         else if (arg.startsWith(QLatin1String("--")) || !path.isEmpty())
             return usageError(QStringLiteral("unexpected argument \"%1\"").arg(arg));
         else
@@ -321,6 +339,11 @@ int DataTool::panel(const QStringList &args)
         return usageError(QStringLiteral("panel needs a PATH"));
 
     const auto store = loadStore(path, platform);
+    if (discover) {
+        // A discovered application is installed by definition.
+        for (const QString &id : ImportCommand::discoverInto(*store, err_))
+            workspace.installed.insert(id.toLower());
+    }
     MemoryDefaultsStore defaults;
     FavoritesStore favorites(defaults);
     for (const QString &id : favoriteIds) {
@@ -352,6 +375,7 @@ int DataTool::panel(const QStringList &args)
             << ",\"isActive\":" << (section.isActive ? "true" : "false")
             << ",\"isFavorites\":" << (section.isFavorites ? "true" : "false")
             << ",\"collapsed\":" << (vm.collapsed().contains(section.id) ? "true" : "false")
+            << (section.fromApplication ? ",\"fromApplication\":true" : "")
             << ",\"entries\":[" << ids.join(QLatin1Char(',')) << "]}\n";
     }
     QStringList rows;

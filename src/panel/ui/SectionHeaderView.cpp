@@ -38,6 +38,11 @@ QString SectionHeaderView::badgeText() const
     return tr("ACTIVE");
 }
 
+QString SectionHeaderView::originText() const
+{
+    return tr("from the application");
+}
+
 QString SectionHeaderView::countText() const
 {
     return QLocale().toString(section.entries.size());
@@ -73,6 +78,14 @@ SectionHeaderView::Layout SectionHeaderView::layout(const QRectF &rect) const
         const qreal badgeHeight = QFontMetricsF(badgeFont()).height() + 2 * badgePaddingY;
         l.badge = QRectF(l.title.right() + spacing, midY - badgeHeight / 2, badgeWidth, badgeHeight);
     }
+    if (section.fromApplication) {
+        // After the title (and badge), in what room is left; the title keeps its room first.
+        const QFontMetricsF metrics(countFont());
+        const qreal start = (badgeWidth > 0 ? l.badge.right() : l.title.right()) + spacing;
+        const qreal width = qMin<qreal>(qCeil(metrics.horizontalAdvance(originText())), limit - start);
+        if (width >= 24)
+            l.origin = QRectF(start, midY - metrics.height() / 2, width, metrics.height());
+    }
     return l;
 }
 
@@ -106,6 +119,9 @@ void SectionHeaderView::paint(QPainter &painter, const QRectF &rect, IconLoader 
 
     painter.setFont(countFont());
     painter.setPen(PanelStyle::tertiary());
+    if (!l.origin.isEmpty())
+        painter.drawText(l.origin, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
+                         QFontMetricsF(countFont()).elidedText(originText(), Qt::ElideRight, l.origin.width()));
     painter.drawText(l.count, Qt::AlignRight | Qt::AlignVCenter, countText());
 
     const qreal side = PanelStyle::symbolSize(chevronFontSize);

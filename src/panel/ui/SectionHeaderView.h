@@ -30,6 +30,7 @@ struct SectionHeaderView {
         QRectF icon;
         QRectF title;
         QRectF badge;  // empty without the badge
+        QRectF origin;  // "from the application"; empty for a data file's section or without room
         QRectF count;
         QRectF chevron;
     };
@@ -39,6 +40,7 @@ struct SectionHeaderView {
     QString chevronSymbol() const;
     QString chevronToolTip() const;
     QString badgeText() const;
+    QString originText() const;
     QString countText() const;
 
     void paint(QPainter &painter, const QRectF &rect, IconLoader &icons) const;

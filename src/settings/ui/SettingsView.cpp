@@ -133,12 +133,17 @@ SettingsView::SettingsView(Preferences &preferences, QWidget *parent) : QWidget(
     rows->addWidget(caption(tr("When on, apps you don't have installed are hidden from the list."), this));
     connect(onlyInstalled_, &ToggleSwitch::toggled, this,
             [this](bool on) { this->preferences_.setOnlyInstalledApps(on); });
+    readInstalled_ = new ToggleSwitch(this);
+    rows->addLayout(labelledRow(tr("Read shortcuts from installed applications"), readInstalled_, this));
+    connect(readInstalled_, &ToggleSwitch::toggled, this,
+            [this](bool on) { this->preferences_.setReadInstalledApps(on); });
     form->addSpacing(8);
 
     form->addWidget(caption(creditLine(), this));
 
     connect(&preferences, &Preferences::accentNameChanged, this, &SettingsView::syncFromPreferences);
     connect(&preferences, &Preferences::onlyInstalledAppsChanged, this, &SettingsView::syncFromPreferences);
+    connect(&preferences, &Preferences::readInstalledAppsChanged, this, &SettingsView::syncFromPreferences);
     connect(&preferences, &Preferences::keyLabelStyleChanged, this, &SettingsView::syncFromPreferences);
     syncFromPreferences();
 }
@@ -180,5 +185,9 @@ void SettingsView::syncFromPreferences()
     if (onlyInstalled_->isChecked() != preferences_.onlyInstalledApps()) {
         const QSignalBlocker quiet(onlyInstalled_);
         onlyInstalled_->setChecked(preferences_.onlyInstalledApps());
+    }
+    if (readInstalled_->isChecked() != preferences_.readInstalledApps()) {
+        const QSignalBlocker quiet(readInstalled_);
+        readInstalled_->setChecked(preferences_.readInstalledApps());
     }
 }

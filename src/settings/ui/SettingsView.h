@@ -28,6 +28,7 @@ public:
     HotKeyDesktopNote *desktopNote() const { return desktopNote_; }
     const QList<AccentSwatch *> &swatches() const { return swatchList_; }
     ToggleSwitch *installedSwitch() const { return onlyInstalled_; }
+    ToggleSwitch *readInstalledSwitch() const { return readInstalled_; }
     // Adds the line on our desktop-shell extension (GNOME) under the shortcut, and makes room for it.
     void showExtension(ShellExtension &extension);
     ExtensionStateView *extensionView() const { return extensionView_; }
@@ -44,6 +45,7 @@ private:
     HotKeyDesktopNote *desktopNote_;
     QList<AccentSwatch *> swatchList_;
     ToggleSwitch *onlyInstalled_;
+    ToggleSwitch *readInstalled_;
     QVBoxLayout *activationRows_ = nullptr;
     ExtensionStateView *extensionView_ = nullptr;
     QComboBox *keyLabels_;

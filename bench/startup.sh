@@ -1,0 +1,25 @@
+#!/usr/bin/env bash
+# Start-up benchmark: builds Corvane and the tray-only floor program in Release (build-bench), then
+# times each to a ready tray on a private X server with a tray (bench/startup.py prints the table).
+# Environment: RUNS (launches per variant, default 9), PROGRAMS (generated application entries,
+# default 150), JOBS (build jobs, default 2).
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+export build=build-bench
+cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DCORVANE_BENCH=ON -DCORVANE_TESTS=OFF > "$build.configure.log" 2>&1 \
+  || { cat "$build.configure.log"; exit 1; }
+cmake --build "$build" -j "${JOBS:-2}" --target corvane bench_tray_floor >&2
+
+run() {
+  trayer --edge bottom --align right --widthtype pixel --width 120 --heighttype pixel --height 24 >/dev/null 2>&1 &
+  local tray=$!
+  sleep 1
+  python3 bench/startup.py "$PWD/$build/bin/corvane" "$PWD/$build/bin/bench_tray_floor"
+  local code=$?
+  kill "$tray" 2>/dev/null
+  wait "$tray" 2>/dev/null
+  return $code
+}
+export -f run
+exec tests/x11/with-x11.sh bash -c run

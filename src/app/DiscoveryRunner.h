@@ -1,0 +1,34 @@
+#pragma once
+
+#include "catalogue/ShortcutDiscovery.h"
+
+#include <QObject>
+#include <QSet>
+#include <QString>
+#include <QThread>
+#include <atomic>
+#include <memory>
+
+// Runs the discovery of installed applications' shortcuts windows on a thread of its own, at low
+// priority, and hands the result to the main thread. Stopping (or destroying) it asks the scan to
+// end before the next program and waits for it.
+class DiscoveryRunner : public QObject {
+    Q_OBJECT
+public:
+    explicit DiscoveryRunner(QString cacheFile, QObject *parent = nullptr);
+    ~DiscoveryRunner() override;
+
+    // Starts a scan unless one is running. `shippedIds`: the catalogue's lower-cased identifiers.
+    void start(const QSet<QString> &shippedIds);
+    void stop();
+    bool isRunning() const { return thread_ && thread_->isRunning(); }
+
+Q_SIGNALS:
+    // On the main thread, once per scan that was not stopped.
+    void finished(const ShortcutDiscovery::Outcome &outcome, qint64 milliseconds);
+
+private:
+    QString cacheFile_;
+    std::unique_ptr<QThread> thread_;
+    std::atomic<bool> cancel_{false};
+};

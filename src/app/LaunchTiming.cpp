@@ -1,0 +1,20 @@
+#include "app/LaunchTiming.h"
+
+#include "platform/SystemLog.h"
+
+#include <QByteArray>
+#include <QString>
+
+#include <time.h>
+
+void LaunchTiming::reportReady()
+{
+    bool ok = false;
+    const qint64 launched = qEnvironmentVariable("CORVANE_LAUNCHED_AT").toLongLong(&ok);
+    if (!ok)
+        return;
+    timespec now{};
+    clock_gettime(CLOCK_MONOTONIC, &now);
+    const qint64 elapsed = qint64(now.tv_sec) * 1000000000 + now.tv_nsec - launched;
+    SystemLog::shared().write(QStringLiteral("Corvane: ready %1 ms after launch").arg(double(elapsed) / 1e6, 0, 'f', 2));
+}

@@ -1,0 +1,139 @@
+#include "catalogue/DiscoveryCache.h"
+
+#include "catalogue/AppShortcutsDecoder.h"
+#include "catalogue/AppShortcutsEncoder.h"
+#include "catalogue/ShortcutsWindowReader.h"
+
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QSaveFile>
+#include <QStandardPaths>
+
+namespace {
+
+constexpr int formatVersion = 1;
+constexpr qint64 maxCacheSize = qint64(64) * 1024 * 1024;
+
+} // namespace
+
+DiscoveryCache::DiscoveryCache(QString file) : file_(std::move(file)) {}
+
+QString DiscoveryCache::defaultFile()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation)
+        + QStringLiteral("/corvane/discovered.json");
+}
+
+std::optional<DiscoveryCache::Stamp> DiscoveryCache::stampOf(const QString &path)
+{
+    const QFileInfo info(path);
+    if (!info.isFile())
+        return std::nullopt;
+    return Stamp{path, info.size(), info.lastModified().toMSecsSinceEpoch()};
+}
+
+bool DiscoveryCache::load()
+{
+    records_.clear();
+    changed_ = false;
+    QFile file(file_);
+    if (!file.exists())
+        return true;
+    changed_ = true;  // unless everything below reads back, the file is rewritten
+    if (file.size() > maxCacheSize || !file.open(QIODevice::ReadOnly))
+        return false;
+    QJsonParseError error;
+    const QJsonDocument document = QJsonDocument::fromJson(file.readAll(), &error);
+    const QJsonObject top = document.object();
+    if (error.error != QJsonParseError::NoError || !document.isObject()
+        || top.value(QLatin1String("version")).toInt() != formatVersion || !top.value(QLatin1String("programs")).isObject())
+        return false;
+    AppShortcutsDecoder decoder;
+    const QJsonObject programs = top.value(QLatin1String("programs")).toObject();
+    bool complete = true;
+    for (auto it = programs.begin(); it != programs.end(); ++it) {
+        const QJsonObject entry = it.value().toObject();
+        const QJsonValue size = entry.value(QLatin1String("size"));
+        const QJsonValue modified = entry.value(QLatin1String("modified"));
+        const QJsonValue path = entry.value(QLatin1String("path"));
+        const QJsonValue data = entry.value(QLatin1String("data"));
+        if (!path.isString() || !size.isDouble() || !modified.isDouble() || !(data.isString() || data.isNull())) {
+            complete = false;
+            continue;
+        }
+        Record record;
+        record.stamp = Stamp{path.toString(), qint64(size.toDouble()), qint64(modified.toDouble())};
+        if (data.isString()) {
+            const auto decoded = decoder.decode(data.toString().toUtf8());
+            if (!decoded.app || decoded.app->keymaps.isEmpty()) {
+                complete = false;
+                continue;
+            }
+            record.sections = decoded.app->keymaps.first().sections;
+            record.source = decoded.app->source.value_or(QString());
+        }
+        records_.insert(it.key(), record);
+    }
+    changed_ = !complete;
+    return complete;
+}
+
+bool DiscoveryCache::save()
+{
+    if (!changed_)
+        return true;
+    QJsonObject programs;
+    for (auto it = records_.constBegin(); it != records_.constEnd(); ++it) {
+        QJsonObject entry{{QStringLiteral("path"), it->stamp.path},
+                          {QStringLiteral("size"), double(it->stamp.size)},
+                          {QStringLiteral("modified"), double(it->stamp.modified)}};
+        if (it->sections.isEmpty()) {
+            entry.insert(QStringLiteral("data"), QJsonValue::Null);
+        } else {
+            // The sections as a data file of their own, read back with the strict decoder.
+            const auto app = ShortcutsWindowReader::makeApp(QStringLiteral("cached"), it.key(), std::nullopt,
+                                                            it->source, it->sections);
+            entry.insert(QStringLiteral("data"), QString::fromUtf8(AppShortcutsEncoder::encode(app)));
+        }
+        programs.insert(it.key(), entry);
+    }
+    const QJsonObject top{{QStringLiteral("version"), formatVersion}, {QStringLiteral("programs"), programs}};
+    QDir().mkpath(QFileInfo(file_).absolutePath());
+    QSaveFile file(file_);
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    file.write(QJsonDocument(top).toJson(QJsonDocument::Compact));
+    if (!file.commit())
+        return false;
+    changed_ = false;
+    return true;
+}
+
+std::optional<DiscoveryCache::Record> DiscoveryCache::find(const QString &id) const
+{
+    const auto found = records_.constFind(id);
+    return found == records_.constEnd() ? std::nullopt : std::optional<Record>(*found);
+}
+
+void DiscoveryCache::store(const QString &id, const Record &record)
+{
+    records_.insert(id, record);
+    changed_ = true;
+}
+
+void DiscoveryCache::retain(const QSet<QString> &ids)
+{
+    for (auto it = records_.begin(); it != records_.end();) {
+        if (ids.contains(it.key())) {
+            ++it;
+        } else {
+            it = records_.erase(it);
+            changed_ = true;
+        }
+    }
+}

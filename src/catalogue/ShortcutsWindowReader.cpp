@@ -1,0 +1,299 @@
+#include "catalogue/ShortcutsWindowReader.h"
+
+#include "catalogue/GtkAccelerator.h"
+
+#include <QSet>
+#include <QXmlStreamReader>
+
+#include <vector>
+
+namespace {
+
+enum class Kind { Window, Section, Group, Shortcut, Other };
+
+Kind kindOf(QStringView className)
+{
+    if (className == QLatin1String("GtkShortcutsWindow") || className == QLatin1String("AdwShortcutsDialog"))
+        return Kind::Window;
+    if (className == QLatin1String("GtkShortcutsSection") || className == QLatin1String("AdwShortcutsSection"))
+        return Kind::Section;
+    if (className == QLatin1String("GtkShortcutsGroup"))
+        return Kind::Group;
+    if (className == QLatin1String("GtkShortcutsShortcut") || className == QLatin1String("AdwShortcutsItem"))
+        return Kind::Shortcut;
+    return Kind::Other;
+}
+
+struct Group {
+    QString title;
+    QList<RawShortcut> shortcuts;
+};
+
+struct Section {
+    QString title;
+    QList<Group> groups;
+};
+
+// One <object> (or <template>) being read.
+struct Frame {
+    Kind kind = Kind::Other;
+    QHash<QString, QString> properties;
+    QList<RawShortcut> shortcuts;  // rows directly inside (a group, or a libadwaita section)
+    QList<Group> groups;           // groups directly inside (a section)
+    QList<Section> sections;       // sections directly inside (a window)
+};
+
+class Builder {
+public:
+    QStringList warnings;
+    QList<Section> sections;  // every section of the document, in order
+
+    void finish(Frame frame, std::vector<Frame> &stack)
+    {
+        auto enclosing = [&stack](std::initializer_list<Kind> kinds) -> Frame * {
+            for (auto it = stack.rbegin(); it != stack.rend(); ++it) {
+                for (Kind kind : kinds) {
+                    if (it->kind == kind)
+                        return &*it;
+                }
+            }
+            return nullptr;
+        };
+        switch (frame.kind) {
+        case Kind::Shortcut: {
+            QList<RawShortcut> rows = shortcutRows(frame);
+            if (Frame *parent = enclosing({Kind::Group, Kind::Section, Kind::Window}))
+                parent->shortcuts << rows;
+            else
+                loose_ << rows;
+            break;
+        }
+        case Kind::Group: {
+            Group group{frame.properties.value(QStringLiteral("title")), frame.shortcuts};
+            if (Frame *parent = enclosing({Kind::Section, Kind::Window}))
+                parent->groups << group;
+            else
+                sections << Section{QString(), {group}};
+            break;
+        }
+        case Kind::Section: {
+            Section section{frame.properties.value(QStringLiteral("title")), {}};
+            if (!frame.shortcuts.isEmpty())
+                section.groups << Group{QString(), frame.shortcuts};
+            section.groups << frame.groups;
+            if (Frame *parent = enclosing({Kind::Window}))
+                parent->sections << section;
+            else
+                sections << section;
+            break;
+        }
+        case Kind::Window: {
+            if (!frame.shortcuts.isEmpty() || !frame.groups.isEmpty()) {
+                Section loose{QString(), frame.groups};
+                if (!frame.shortcuts.isEmpty())
+                    loose.groups.prepend(Group{QString(), frame.shortcuts});
+                sections << loose;
+            }
+            sections << frame.sections;
+            break;
+        }
+        case Kind::Other:
+            // A container between the levels (rare) hands what it holds to the level above.
+            if (Frame *parent = enclosing({Kind::Group, Kind::Section, Kind::Window})) {
+                parent->shortcuts << frame.shortcuts;
+                parent->groups << frame.groups;
+                parent->sections << frame.sections;
+            }
+            break;
+        }
+    }
+
+    void finishDocument()
+    {
+        if (!loose_.isEmpty())
+            sections << Section{QString(), {Group{QString(), loose_}}};
+    }
+
+private:
+    QList<RawShortcut> shortcutRows(const Frame &frame)
+    {
+        QList<RawShortcut> rows;
+        const QString title = frame.properties.value(QStringLiteral("title")).simplified();
+        const QString type = frame.properties.value(QStringLiteral("shortcut-type")).trimmed().toLower();
+        const QString accelerator = frame.properties.value(QStringLiteral("accelerator"));
+        const QString subtitle = frame.properties.value(QStringLiteral("subtitle")).simplified();
+        if (title.isEmpty()) {
+            warnings << QStringLiteral("skipped a shortcut without a title (\"%1\")").arg(accelerator);
+            return rows;
+        }
+        if (!type.isEmpty() && type != QLatin1String("accelerator") && !type.startsWith(QLatin1String("gtk_shortcut_accelerator"))) {
+            warnings << QStringLiteral("skipped gesture \"%1\" (%2)").arg(title, type);
+            return rows;
+        }
+        if (accelerator.trimmed().isEmpty()) {
+            const QString action = frame.properties.value(QStringLiteral("action-name"));
+            warnings << (action.isEmpty()
+                             ? QStringLiteral("skipped \"%1\": no accelerator").arg(title)
+                             : QStringLiteral("skipped \"%1\": its keys come from the action %2 at run time")
+                                   .arg(title, action));
+            return rows;
+        }
+        const GtkAccelerator::Result keys = GtkAccelerator::convert(accelerator);
+        for (const QString &problem : keys.malformed)
+            warnings << QStringLiteral("skipped a malformed accelerator of \"%1\": %2").arg(title, problem);
+        for (const GtkAccelerator::Key &key : keys.keys) {
+            RawShortcut row;
+            row.title = title;
+            row.key = key.key;
+            QStringList comment;
+            if (!subtitle.isEmpty())
+                comment << subtitle;
+            if (key.comment)
+                comment << *key.comment;
+            if (!comment.isEmpty())
+                row.comment = comment.join(QStringLiteral("; "));
+            rows << row;
+        }
+        return rows;
+    }
+
+    QList<RawShortcut> loose_;
+};
+
+// The flat list of titled sections the data format has: one per group; the window's section title
+// joins the group's when the window has several sections.
+QList<ShortcutSection> flatten(const QList<Section> &sections)
+{
+    qsizetype nonEmpty = 0;
+    for (const Section &section : sections) {
+        for (const Group &group : section.groups) {
+            if (!group.shortcuts.isEmpty()) {
+                ++nonEmpty;
+                break;
+            }
+        }
+    }
+    QList<ShortcutSection> flat;
+    QHash<QString, qsizetype> byTitle;
+    QSet<QString> seen;  // title and key of every row, per section title
+    for (const Section &section : sections) {
+        const QString sectionTitle = section.title.simplified();
+        for (const Group &group : section.groups) {
+            if (group.shortcuts.isEmpty())
+                continue;
+            QString title = group.title.simplified();
+            if (title.isEmpty())
+                title = sectionTitle.isEmpty() ? QStringLiteral("Shortcuts") : sectionTitle;
+            else if (nonEmpty > 1 && !sectionTitle.isEmpty() && sectionTitle != title)
+                title = sectionTitle + QStringLiteral(": ") + title;
+            qsizetype index = byTitle.value(title, -1);
+            if (index < 0) {
+                index = flat.size();
+                byTitle.insert(title, index);
+                flat.append(ShortcutSection{title, {}});
+            }
+            for (const RawShortcut &row : group.shortcuts) {
+                const QString identity = title + QLatin1Char('|') + row.title + QLatin1Char('|') + row.key.value_or(QString());
+                if (seen.contains(identity))
+                    continue;
+                seen.insert(identity);
+                flat[index].shortcuts.append(row);
+            }
+        }
+    }
+    return flat;
+}
+
+} // namespace
+
+qsizetype ShortcutsWindowReader::Result::shortcutCount() const
+{
+    qsizetype count = 0;
+    for (const ShortcutSection &section : sections)
+        count += section.shortcuts.size();
+    return count;
+}
+
+bool ShortcutsWindowReader::mentionsShortcutsWindow(const QByteArray &xml)
+{
+    return xml.contains("GtkShortcutsWindow") || xml.contains("GtkShortcutsSection")
+        || xml.contains("AdwShortcutsDialog") || xml.contains("AdwShortcutsSection");
+}
+
+ShortcutsWindowReader::Result ShortcutsWindowReader::read(const QByteArray &xml)
+{
+    Result result;
+    if (xml.size() > maxBytes) {
+        result.error = QStringLiteral("larger than %1 bytes").arg(maxBytes);
+        return result;
+    }
+    QXmlStreamReader reader(xml);
+    reader.setNamespaceProcessing(false);
+    Builder builder;
+    std::vector<Frame> stack;
+    int depth = 0;
+    while (!reader.atEnd()) {
+        switch (reader.readNext()) {
+        case QXmlStreamReader::DTD:
+            result.error = QStringLiteral("has a document type declaration");
+            return result;
+        case QXmlStreamReader::EntityReference:
+            result.error = QStringLiteral("refers to an undeclared entity");
+            return result;
+        case QXmlStreamReader::StartElement: {
+            if (++depth > maxDepth) {
+                result.error = QStringLiteral("nested deeper than %1 elements").arg(maxDepth);
+                return result;
+            }
+            const QStringView name = reader.name();
+            const QXmlStreamAttributes attributes = reader.attributes();
+            if (name == QLatin1String("object")) {
+                stack.push_back(Frame{kindOf(attributes.value(QLatin1String("class"))), {}, {}, {}, {}});
+            } else if (name == QLatin1String("template")) {
+                stack.push_back(Frame{kindOf(attributes.value(QLatin1String("parent"))), {}, {}, {}, {}});
+            } else if (name == QLatin1String("property") && !stack.empty()) {
+                const QString property = attributes.value(QLatin1String("name")).toString().replace(QLatin1Char('_'), QLatin1Char('-'));
+                const QString text = reader.readElementText(QXmlStreamReader::SkipChildElements);
+                --depth;  // readElementText consumed the end element
+                if (reader.hasError())
+                    break;
+                stack.back().properties.insert(property, text);
+            }
+            break;
+        }
+        case QXmlStreamReader::EndElement: {
+            --depth;
+            const QStringView name = reader.name();
+            if ((name == QLatin1String("object") || name == QLatin1String("template")) && !stack.empty()) {
+                Frame frame = std::move(stack.back());
+                stack.pop_back();
+                builder.finish(std::move(frame), stack);
+            }
+            break;
+        }
+        default:
+            break;
+        }
+    }
+    if (reader.hasError()) {
+        result.error = QStringLiteral("not well-formed XML (line %1: %2)").arg(reader.lineNumber()).arg(reader.errorString());
+        return result;
+    }
+    builder.finishDocument();
+    result.sections = flatten(builder.sections);
+    result.warnings = builder.warnings;
+    return result;
+}
+
+AppShortcuts ShortcutsWindowReader::makeApp(const QString &slug, const QString &name,
+                                            const std::optional<QString> &bundleId, const QString &source,
+                                            const QList<ShortcutSection> &sections)
+{
+    AppShortcuts app;
+    app.bundleId = bundleId;
+    app.name = name;
+    app.slug = slug;
+    app.source = source;
+    app.keymaps.append(Keymap{QStringLiteral("Linux"), QStringList{QStringLiteral("linux")}, sections});
+    return app;
+}

@@ -1,0 +1,39 @@
+#pragma once
+
+#include "catalogue/AppShortcuts.h"
+#include "catalogue/ShortcutSection.h"
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+// Reads the shortcuts window a GTK program describes in a GtkBuilder file: GtkShortcutsWindow >
+// GtkShortcutsSection > GtkShortcutsGroup > GtkShortcutsShortcut (GTK 3 and 4), or AdwShortcutsDialog >
+// AdwShortcutsSection > AdwShortcutsItem (libadwaita). Titles are taken as written (untranslated);
+// accelerators become the data format's key notation.
+//
+// The input is untrusted: documents with a DTD (where entities would be declared) are refused, and so
+// are documents larger than maxBytes or nested deeper than maxDepth; nothing outside the text is read.
+class ShortcutsWindowReader {
+public:
+    struct Result {
+        QList<ShortcutSection> sections;  // groups with at least one shortcut, in document order
+        // Shortcuts left out, one line each (gestures, malformed accelerators, untitled rows).
+        QStringList warnings;
+        // Why the document could not be read at all; empty when it could.
+        QString error;
+        qsizetype shortcutCount() const;
+    };
+
+    static constexpr qint64 maxBytes = qint64(4) * 1024 * 1024;
+    static constexpr int maxDepth = 64;
+
+    static Result read(const QByteArray &xml);
+    // True when the bytes look like a shortcuts window (a cheap test before parsing).
+    static bool mentionsShortcutsWindow(const QByteArray &xml);
+
+    // A data-file record for the sections of one program, with one keymap for every platform.
+    static AppShortcuts makeApp(const QString &slug, const QString &name, const std::optional<QString> &bundleId,
+                                const QString &source, const QList<ShortcutSection> &sections);
+};

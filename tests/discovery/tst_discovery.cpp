@@ -1,0 +1,423 @@
+// Shortcuts windows read from real files: the fixture program built with the tests, a real GTK program
+// of the distribution, damaged and hostile files, and discovery over temporary XDG folders with its
+// cache.
+#include "DataTool.h"
+#include "catalogue/DiscoveryCache.h"
+#include "catalogue/ShortcutDiscovery.h"
+#include "catalogue/ShortcutStore.h"
+#include "panel/FavoritesStore.h"
+#include "panel/PanelViewModel.h"
+#include "platform/MemoryDefaultsStore.h"
+#include "platform/StaticWorkspace.h"
+#include "platform/freedesktop/GResourceReader.h"
+#include "platform/freedesktop/InstalledPrograms.h"
+#include "settings/Preferences.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+// Every XDG folder in one temporary directory, set before GIO first reads them.
+QTemporaryDir *root = nullptr;
+
+QString rootPath(const QString &relative)
+{
+    return root->filePath(relative);
+}
+
+bool writeFile(const QString &path, const QByteArray &bytes)
+{
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+QByteArray readFile(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+struct Run {
+    int code;
+    QString out;
+    QString err;
+};
+
+Run runTool(const QStringList &args)
+{
+    QString out, err;
+    QTextStream outStream(&out), errStream(&err);
+    DataTool tool(outStream, errStream);
+    const int code = tool.run(args);
+    return {code, out, err};
+}
+
+// Title to key texts of an imported data file.
+QMultiHash<QString, QString> keysByTitle(const QString &json)
+{
+    QMultiHash<QString, QString> keys;
+    const QJsonObject app = QJsonDocument::fromJson(json.toUtf8()).object();
+    for (const QJsonValue &keymap : app[QLatin1String("keymaps")].toArray()) {
+        for (const QJsonValue &section : keymap[QLatin1String("sections")].toArray()) {
+            for (const QJsonValue &shortcut : section[QLatin1String("shortcuts")].toArray())
+                keys.insert(shortcut[QLatin1String("title")].toString(), shortcut[QLatin1String("key")].toString());
+        }
+    }
+    return keys;
+}
+
+// An executable copy of `source`, so that GIO accepts it as a desktop entry's program.
+QString installProgram(const QString &name, const QByteArray &bytes)
+{
+    const QString path = rootPath(QStringLiteral("bin/") + name);
+    QFile::remove(path);
+    writeFile(path, bytes);
+    QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    return path;
+}
+
+void installEntry(const QString &id, const QString &name, const QString &program)
+{
+    writeFile(rootPath(QStringLiteral("data/applications/%1.desktop").arg(id)),
+              QStringLiteral("[Desktop Entry]\nType=Application\nName=%1\nExec=%2 %U\nIcon=%3\n")
+                  .arg(name, program, id)
+                  .toUtf8());
+}
+
+// A .gresource bundle holding `ui` as its help overlay, compiled by glib-compile-resources.
+QByteArray bundleWith(const QByteArray &ui)
+{
+    QTemporaryDir dir;
+    writeFile(dir.filePath(QStringLiteral("gtk/help-overlay.ui")), ui);
+    writeFile(dir.filePath(QStringLiteral("bundle.xml")),
+              "<gresources><gresource prefix=\"/org/example/Bad\"><file>gtk/help-overlay.ui</file></gresource></gresources>");
+    QProcess compile;
+    compile.start(QStringLiteral(GLIB_COMPILE_RESOURCES),
+                  {QStringLiteral("--sourcedir=") + dir.path(), QStringLiteral("--target=") + dir.filePath(QStringLiteral("out.gresource")),
+                   dir.filePath(QStringLiteral("bundle.xml"))});
+    compile.waitForFinished(30000);
+    return readFile(dir.filePath(QStringLiteral("out.gresource")));
+}
+
+// The real reader, counting the files it is asked to open.
+class CountingResources : public ProgramResources {
+public:
+    QStringList opened;
+    Result uiFiles(const QString &path, const Filter &keep) override
+    {
+        opened << path;
+        return real_.uiFiles(path, keep);
+    }
+
+private:
+    GResourceReader real_;
+};
+
+const QString fixtureId = QStringLiteral("org.example.Fixture");
+
+} // namespace
+
+class TestDiscovery : public QObject {
+    Q_OBJECT
+
+    QString shipped_;
+    QString fixtureProgram_;
+    QStringList badIds_;
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        // The shipped catalogue knows one program that also has a shortcuts window.
+        shipped_ = rootPath(QStringLiteral("ShortcutData"));
+        writeFile(shipped_ + QStringLiteral("/shadow.json"),
+                  R"({"bundleId": "org.example.Shadowed", "name": "Zed Shipped", "slug": "zed",
+                      "keymaps": [{"title": "Linux", "sections": [{"title": "General",
+                      "shortcuts": [{"title": "Quit", "key": "ctrl+q"}]}]}]})");
+
+        const QByteArray library = readFile(QStringLiteral(FIXTURE_LIBRARY));
+        QVERIFY(library.startsWith("\x7f" "ELF"));
+        fixtureProgram_ = installProgram(QStringLiteral("fixture-app"), library);
+        installEntry(fixtureId, QStringLiteral("Alpha Fixture"), fixtureProgram_);
+        installEntry(QStringLiteral("org.example.Shadowed"), QStringLiteral("Shadowed"),
+                     installProgram(QStringLiteral("shadowed-app"), library));
+
+        // Damaged and hostile programs: each must cost its own application only.
+        QByteArray bogus = library;
+        const quint64 farAway = 0x7ffffffff0ULL;
+        memcpy(bogus.data() + 0x28, &farAway, sizeof farAway);  // e_shoff of an ELF64 header
+        QByteArray laughs = "<?xml version=\"1.0\"?><!DOCTYPE l [<!ENTITY l0 \"lol\">";
+        for (int i = 1; i < 10; ++i)
+            laughs += "<!ENTITY l" + QByteArray::number(i) + " \"" + ("&l" + QByteArray::number(i - 1) + ";").repeated(10) + "\">";
+        laughs += "]><interface><object class=\"GtkShortcutsWindow\"><property name=\"title\">&l9;</property></object></interface>";
+        const QByteArray hugeUi = "<interface><object class=\"GtkShortcutsWindow\"><!-- "
+            + QByteArray(8 * 1024 * 1024, 'x') + " --></object></interface>";
+        const QList<QPair<QString, QByteArray>> bad{
+            {QStringLiteral("truncated"), library.left(3000)},
+            {QStringLiteral("bogus-sections"), bogus},
+            {QStringLiteral("laughs"), bundleWith(laughs)},
+            {QStringLiteral("malformed"), bundleWith("<interface><object class=\"GtkShortcutsWindow\"><child>")},
+            {QStringLiteral("huge-ui"), bundleWith(hugeUi)},
+            {QStringLiteral("garbage-bundle"), QByteArray("GVariant") + QByteArray(5000, '\xff')},
+        };
+        for (const auto &[name, bytes] : bad) {
+            QVERIFY2(!bytes.isEmpty(), qPrintable(name));
+            installEntry(QStringLiteral("org.example.Bad.") + name, name, installProgram(name, bytes));
+            badIds_ << QStringLiteral("org.example.Bad.") + name;
+        }
+        // A 1 GB file (sparse) that starts like the fixture: nothing may read it whole.
+        const QString big = installProgram(QStringLiteral("big"), library.left(64));
+        QVERIFY(QFile::resize(big, qint64(1) << 30));
+        installEntry(QStringLiteral("org.example.Big"), QStringLiteral("Big"), big);
+    }
+
+    // The library itself, the bundle, a program that loads the library, and the desktop id.
+    void importsFromEveryKindOfFile()
+    {
+        QTemporaryDir dir;
+        for (const QString &path : {QStringLiteral(FIXTURE_LIBRARY), QStringLiteral(FIXTURE_BUNDLE),
+                                    QStringLiteral(FIXTURE_LAUNCHER), fixtureId}) {
+            const Run run = runTool({QStringLiteral("import"), path});
+            QCOMPARE(run.code, 0);
+            const QMultiHash<QString, QString> keys = keysByTitle(run.out);
+            QCOMPARE(keys.value(QStringLiteral("New window")), QStringLiteral("ctrl+n"));
+            QCOMPARE(keys.value(QStringLiteral("Move tab left")), QStringLiteral("ctrl+shift+pageup"));
+            QCOMPARE(keys.value(QStringLiteral("Go to tab")), QStringLiteral("alt+1"));
+            QStringList redo = keys.values(QStringLiteral("Redo"));
+            redo.sort();
+            QCOMPARE(redo, (QStringList{QStringLiteral("ctrl+shift+z"), QStringLiteral("ctrl+y")}));
+            QCOMPARE(keys.value(QStringLiteral("Show help")), QStringLiteral("ctrl+?"));
+            QCOMPARE(keys.values(QStringLiteral("Zoom in")).size(), 2);
+            QCOMPARE(keys.values(QStringLiteral("Back")), QStringList{QStringLiteral("alt+left")});
+            QCOMPARE(keys.value(QStringLiteral("Switch workspace")), QStringLiteral("shift+super+pagedown"));
+            QCOMPARE(keys.values(QStringLiteral("Select to the next word")), QStringList{QStringLiteral("ctrl+shift+right")});
+            QCOMPARE(keys.value(QStringLiteral("Cut and paste")), QStringLiteral("ctrl+x ctrl+v"));
+            QVERIFY(!keys.contains(QStringLiteral("Pinch to zoom")));
+            QVERIFY(!run.out.contains(QLatin1String("Nothing here")));
+            QVERIFY(run.out.contains(QLatin1String("/org/example/Fixture/gtk/help-overlay.ui")));
+            QVERIFY(run.err.contains(QLatin1String("gesture \"Pinch to zoom\"")));
+            QVERIFY(run.err.contains(QLatin1String("malformed accelerator of \"Select to the next word\"")));
+
+            const QString file = dir.filePath(QStringLiteral("imported.json"));
+            QVERIFY(writeFile(file, run.out.toUtf8()));
+            const Run check = runTool({QStringLiteral("check"), QStringLiteral("--strict"), file});
+            QVERIFY2(check.code == 0, qPrintable(check.out));
+        }
+        const QJsonObject byId = QJsonDocument::fromJson(runTool({QStringLiteral("import"), fixtureId}).out.toUtf8()).object();
+        QCOMPARE(byId[QLatin1String("name")].toString(), QStringLiteral("Alpha Fixture"));
+        QCOMPARE(byId[QLatin1String("bundleId")].toString(), fixtureId);
+        QCOMPARE(byId[QLatin1String("slug")].toString(), QStringLiteral("org-example-fixture"));
+
+        QCOMPARE(runTool({QStringLiteral("import"), rootPath(QStringLiteral("bin/truncated"))}).code, 1);
+        QCOMPARE(runTool({QStringLiteral("import"), QStringLiteral("--slug")}).code, 2);
+    }
+
+    // A small GTK 4 program of the distribution, compared with its own help overlay.
+    void importsARealProgram()
+    {
+        const QString program = QStringLiteral("/usr/bin/gnome-text-editor");
+        if (!QFileInfo::exists(program))
+            QSKIP("gnome-text-editor is not installed (scripts/install-deps.sh installs it)");
+        const Run run = runTool({QStringLiteral("import"), program});
+        QCOMPARE(run.code, 0);
+        const QMultiHash<QString, QString> keys = keysByTitle(run.out);
+        QVERIFY(keys.size() > 30);
+        QCOMPARE(keys.value(QStringLiteral("New window")), QStringLiteral("ctrl+n"));
+        QCOMPARE(keys.value(QStringLiteral("Move to next tab")), QStringLiteral("ctrl+pagedown"));
+        QCOMPARE(keys.value(QStringLiteral("Save As")), QStringLiteral("ctrl+shift+s"));
+        QCOMPARE(keys.value(QStringLiteral("Zoom In")), QStringLiteral("ctrl+plus"));
+        QTemporaryDir dir;
+        const QString file = dir.filePath(QStringLiteral("editor.json"));
+        QVERIFY(writeFile(file, run.out.toUtf8()));
+        QCOMPARE(runTool({QStringLiteral("check"), QStringLiteral("--strict"), file}).code, 0);
+    }
+
+    void discoversOnceAndThenReadsTheCache()
+    {
+        const QString cacheFile = DiscoveryCache::defaultFile();
+        QVERIFY(cacheFile.startsWith(rootPath(QStringLiteral("cache"))));
+        ShortcutStore store(shipped_, QStringLiteral("linux"));
+        store.load();
+        const QList<InstalledProgram> programs = InstalledPrograms::list();
+
+        CountingResources resources;
+        QElapsedTimer timer;
+        timer.start();
+        ShortcutDiscovery::Outcome first = ShortcutDiscovery(resources, cacheFile).discover(programs, store.shippedIdentifiers());
+        QVERIFY(timer.elapsed() < 20000);
+        QCOMPARE(first.apps.size(), 1);
+        QCOMPARE(first.apps[0].bundleId, fixtureId);
+        QVERIFY(!resources.opened.contains(rootPath(QStringLiteral("bin/shadowed-app"))));
+        QVERIFY(resources.opened.contains(fixtureProgram_));
+        // One log line for each damaged program, and none for anything else.
+        for (const QString &id : badIds_) {
+            const auto lines = first.log.filter(id + QLatin1Char(' '));
+            QVERIFY2(lines.size() == 1, qPrintable(id + QStringLiteral(": ") + first.log.join(QLatin1Char('\n'))));
+        }
+        QCOMPARE(first.log.size(), badIds_.size());
+
+        // Second start: the cache answers for every program, the failed ones included.
+        resources.opened.clear();
+        ShortcutDiscovery::Outcome second = ShortcutDiscovery(resources, cacheFile).discover(programs, store.shippedIdentifiers());
+        QCOMPARE(resources.opened, QStringList());
+        QCOMPARE(second.log, QStringList());
+        QCOMPARE(second.apps.size(), 1);
+        QCOMPARE(second.apps[0].keymaps[0].sections.size(), first.apps[0].keymaps[0].sections.size());
+        QCOMPARE(second.apps[0].keymaps[0].sections.last().shortcuts.last().title,
+                 first.apps[0].keymaps[0].sections.last().shortcuts.last().title);
+
+        // A changed program is read again, and only it.
+        QFile program(fixtureProgram_);
+        QVERIFY(program.open(QIODevice::Append));
+        program.write("\0", 1);
+        program.close();
+        second = ShortcutDiscovery(resources, cacheFile).discover(programs, store.shippedIdentifiers());
+        QCOMPARE(resources.opened, QStringList{fixtureProgram_});
+        QCOMPARE(second.apps.size(), 1);
+
+        // A damaged cache is ignored, said once, and written anew.
+        QVERIFY(writeFile(cacheFile, "{\"version\": 1, \"programs\": {\"x\": [tru"));
+        resources.opened.clear();
+        second = ShortcutDiscovery(resources, cacheFile).discover(programs, store.shippedIdentifiers());
+        QCOMPARE(second.log.filter(QStringLiteral("unreadable cache")).size(), 1);
+        QVERIFY(resources.opened.contains(fixtureProgram_));
+        QCOMPARE(second.apps.size(), 1);
+        DiscoveryCache rewritten(cacheFile);
+        QVERIFY(rewritten.load());
+        QVERIFY(rewritten.find(fixtureId).has_value());
+    }
+
+    // Discovered applications in the panel: after the shipped ones, never over them, and like any
+    // other application otherwise.
+    void discoveredApplicationsJoinThePanel()
+    {
+        ShortcutStore store(shipped_, QStringLiteral("linux"));
+        store.load();
+        CountingResources resources;
+        const auto outcome = ShortcutDiscovery(resources, DiscoveryCache::defaultFile())
+                                 .discover(InstalledPrograms::list(), store.shippedIdentifiers());
+        AppShortcuts impostor = outcome.apps.value(0);
+        impostor.slug = QStringLiteral("impostor");
+        impostor.bundleId = QStringLiteral("ORG.EXAMPLE.SHADOWED");  // a shipped file's id, other case
+        QCOMPARE(store.addDiscovered(outcome.apps + QList<AppShortcuts>{impostor}), 1);
+        QCOMPARE(store.orderedApps().size(), 2);
+        QCOMPARE(store.orderedApps()[0].slug, QStringLiteral("zed"));  // shipped first, though "Alpha" sorts first
+        QCOMPARE(store.orderedApps()[1].slug, QStringLiteral("org-example-fixture"));
+        QCOMPARE(store.appForBundleId(QStringLiteral("org.example.shadowed"))->slug, QStringLiteral("zed"));
+
+        MemoryDefaultsStore defaults;
+        FavoritesStore favorites(defaults);
+        Preferences preferences(defaults);
+        QVERIFY(preferences.readInstalledApps());  // on by default
+        preferences.setOnlyInstalledApps(true);
+        StaticWorkspace workspace;
+        workspace.installed = {fixtureId.toLower()};
+        PanelViewModel vm(store, favorites, workspace, preferences);
+        RunningApp running;
+        running.bundleIdentifier = fixtureId;
+        vm.setActiveApp(running, std::nullopt);
+        QCOMPARE(vm.sections().size(), 1);  // the shipped one is not installed here
+        QVERIFY(vm.sections()[0].isActive);
+        QVERIFY(vm.sections()[0].fromApplication);
+        QCOMPARE(vm.sections()[0].title, QStringLiteral("Alpha Fixture"));
+
+        const QList<ShortcutEntry> &rows = vm.sections()[0].entries;
+        const auto found = std::find_if(rows.begin(), rows.end(), [](const ShortcutEntry &e) { return e.title() == QLatin1String("Quit"); });
+        QVERIFY(found != rows.end());
+        const ShortcutEntry quit = *found;
+        QCOMPARE(quit.id(), QStringLiteral("org-example-fixture|Keys|Quit|ctrl+q"));
+        favorites.toggle(quit.id());
+        vm.setSearchText(QStringLiteral("workspace"));
+        QCOMPARE(vm.sections().size(), 1);
+        QCOMPARE(vm.sections()[0].entries.size(), 1);
+
+        // Taken out (the setting turned off) and back: the favourite finds the same entry again.
+        store.removeDiscovered();
+        vm.catalogueChanged();
+        QCOMPARE(vm.sections().size(), 0);
+        store.addDiscovered(outcome.apps);
+        vm.catalogueChanged();
+        vm.setSearchText(QString());
+        QVERIFY(vm.sections()[0].isFavorites);
+        QCOMPARE(vm.sections()[0].entries.size(), 1);
+        QCOMPARE(vm.sections()[0].entries[0].id(), quit.id());
+    }
+
+    // Keybinding keys of a GSettings schema: accelerators become shortcuts, other strings do not.
+    void importsKeybindingsFromASchema()
+    {
+        const QString folder = QString::fromLocal8Bit(qgetenv("GSETTINGS_SCHEMA_DIR"));
+        QVERIFY(writeFile(folder + QStringLiteral("/org.example.Keys.gschema.xml"), R"(<schemalist>
+  <schema id="org.example.Keys" path="/org/example/keys/">
+    <key name="close" type="as"><default>['&lt;Super&gt;q', '&lt;Alt&gt;F4']</default><summary>Close window</summary></key>
+    <key name="screenshot" type="as"><default>['Print']</default><summary>Take a screenshot</summary></key>
+    <key name="switch" type="s"><default>'&lt;Primary&gt;&lt;Shift&gt;Tab'</default><summary>Switch</summary></key>
+    <key name="unset" type="as"><default>[]</default><summary>Nothing</summary></key>
+    <key name="font" type="s"><default>'Sans 11'</default><summary>Font</summary></key>
+    <key name="side" type="s"><default>'left'</default><summary>Side</summary></key>
+    <key name="count" type="i"><default>3</default><summary>Count</summary></key>
+  </schema>
+</schemalist>)"));
+        QProcess compile;
+        compile.start(QStringLiteral(GLIB_COMPILE_SCHEMAS), {folder});
+        QVERIFY(compile.waitForFinished(30000) && compile.exitCode() == 0);
+
+        const Run run = runTool({QStringLiteral("import"), QStringLiteral("--from-schema"), QStringLiteral("org.example.Keys")});
+        QCOMPARE(run.code, 0);
+        const QMultiHash<QString, QString> keys = keysByTitle(run.out);
+        QStringList close = keys.values(QStringLiteral("Close window"));
+        close.sort();
+        QCOMPARE(close, (QStringList{QStringLiteral("alt+f4"), QStringLiteral("super+q")}));
+        QCOMPARE(keys.value(QStringLiteral("Take a screenshot")), QStringLiteral("print"));
+        QCOMPARE(keys.value(QStringLiteral("Switch")), QStringLiteral("ctrl+shift+tab"));
+        QCOMPARE(keys.size(), 4);
+        QCOMPARE(runTool({QStringLiteral("import"), QStringLiteral("--from-schema"), QStringLiteral("org.example.None")}).code, 1);
+    }
+
+    void toolDiscoversAsTheProgramDoes()
+    {
+        const Run entries = runTool({QStringLiteral("entries"), shipped_, QStringLiteral("--discover")});
+        QCOMPARE(entries.code, 0);
+        const QStringList lines = entries.out.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+        QVERIFY(lines.first().contains(QLatin1String("\"appSlug\":\"zed\"")));
+        QVERIFY(lines.last().contains(QLatin1String("\"appSlug\":\"org-example-fixture\"")));
+
+        const Run panel = runTool({QStringLiteral("panel"), shipped_, QStringLiteral("--discover"),
+                                   QStringLiteral("--only-installed"), QStringLiteral("--active"), fixtureId});
+        QCOMPARE(panel.code, 0);
+        const QJsonObject first = QJsonDocument::fromJson(panel.out.section(QLatin1Char('\n'), 0, 0).toUtf8()).object();
+        QCOMPARE(first[QLatin1String("id")].toString(), QStringLiteral("org-example-fixture"));
+        QVERIFY(first[QLatin1String("isActive")].toBool());
+        QVERIFY(first[QLatin1String("fromApplication")].toBool());
+        QVERIFY(!runTool({QStringLiteral("entries"), shipped_}).out.contains(QLatin1String("fixture")));
+    }
+};
+
+int main(int argc, char **argv)
+{
+    QTemporaryDir dir;
+    root = &dir;
+    for (const char *name : {"home", "data", "data-dirs", "cache", "config", "bin"})
+        QDir(dir.path()).mkpath(QString::fromLatin1(name));
+    qputenv("HOME", dir.filePath(QStringLiteral("home")).toLocal8Bit());
+    qputenv("XDG_DATA_HOME", dir.filePath(QStringLiteral("data")).toLocal8Bit());
+    qputenv("XDG_DATA_DIRS", dir.filePath(QStringLiteral("data-dirs")).toLocal8Bit());
+    qputenv("XDG_CACHE_HOME", dir.filePath(QStringLiteral("cache")).toLocal8Bit());
+    qputenv("XDG_CONFIG_HOME", dir.filePath(QStringLiteral("config")).toLocal8Bit());
+    QDir(dir.path()).mkpath(QStringLiteral("schemas"));
+    qputenv("GSETTINGS_SCHEMA_DIR", dir.filePath(QStringLiteral("schemas")).toLocal8Bit());
+    QCoreApplication app(argc, argv);
+    TestDiscovery test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_discovery.moc"
