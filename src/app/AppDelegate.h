@@ -11,6 +11,8 @@
 class ActivationSource;
 class DefaultsStore;
 class IconLoader;
+class KeyBindingSettings;
+class UserBindings;
 class PanelController;
 class PanelViewModel;
 class Preferences;
@@ -30,6 +32,8 @@ public:
         ActivationSource &activations;
         IconLoader &icons;
         WindowSystem *windowSystem = nullptr;
+        // GNOME's key bindings; null where the session has no settings database.
+        KeyBindingSettings *keyBindingSettings = nullptr;
     };
 
     AppDelegate(Services services, std::optional<QString> shortcutData, QString platform, QStringList arguments,
@@ -50,6 +54,8 @@ Q_SIGNALS:
 
 private:
     void hotKeyStatusChanged();
+    // Applies the user's current key bindings to the shipped catalogue.
+    void applyUserBindings();
 
     Services services_;
     QStringList arguments_;
@@ -57,4 +63,7 @@ private:
     FavoritesStore favorites_;
     std::unique_ptr<PanelViewModel> viewModel_;
     std::unique_ptr<PanelController> panelController_;
+    QList<AppShortcuts> shipped_;
+    std::unique_ptr<UserBindings> userBindings_;
+    bool customised_ = false;
 };

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/freedesktop/GSettingsKeyBindings.h"
 #include "platform/freedesktop/LinuxWorkspace.h"
 #include "platform/freedesktop/XdgAutostartItem.h"
 
@@ -29,6 +30,8 @@ public:
     XdgAutostartItem &loginItem() { return autostart_; }
     ActivationSource &activations() { return *activations_; }
     WindowSystem &windowSystem() { return *windowSystem_; }
+    // The key bindings GNOME keeps in GSettings.
+    KeyBindingSettings &keyBindingSettings() { return keyBindingSettings_; }
     // The hot-key backend, handed over once to its manager.
     std::unique_ptr<HotKeyBackend> takeHotKeyBackend();
 
@@ -36,6 +39,7 @@ private:
     QString windowSystemName_;
     LinuxWorkspace workspace_;
     XdgAutostartItem autostart_;
+    GSettingsKeyBindings keyBindingSettings_;
     std::unique_ptr<X11WindowIdentity> x11Windows_;
     std::unique_ptr<ActivationSource> activations_;
     std::unique_ptr<WindowSystem> windowSystem_;

@@ -204,6 +204,9 @@ void PanelViewModel::setActiveApp(const std::optional<RunningApp> &app, const st
     else if (app && !bundleId)
         identifier = app->bundleIdentifier;
     activeRunningApp_ = running;
+    // Nothing in front: the desktop itself is.
+    if (!running && !identifier)
+        identifier = desktopBundleId_;
     activeApp_ = store_.appForBundleId(identifier);
     setSearchText(QString());
 }
@@ -261,6 +264,23 @@ void PanelViewModel::refreshKeepingSelection()
         }
     }
     setSelectionIndex(qMax<qint64>(0, qMin<qint64>(selectionIndex_, rowCount_ - 1)));
+}
+
+void PanelViewModel::catalogueChanged()
+{
+    search_.begin({});
+    search_.finish();
+    if (activeApp_) {
+        const QString slug = activeApp_->slug;
+        activeApp_.reset();
+        for (const AppShortcuts &app : store_.apps()) {
+            if (app.slug == slug) {
+                activeApp_ = app;
+                break;
+            }
+        }
+    }
+    refreshKeepingSelection();
 }
 
 void PanelViewModel::toggleCollapsed(const QString &sectionId)

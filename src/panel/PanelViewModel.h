@@ -55,6 +55,12 @@ public:
     // Records the frontmost application, empties the search and rebuilds.
     void setActiveApp(const std::optional<RunningApp> &app, const std::optional<QString> &bundleId);
     void rebuild(bool resetSelection);
+    // The store was loaded again (the user's key bindings changed): forgets what the search
+    // remembered, takes the front application's new record and rebuilds keeping the selection.
+    void catalogueChanged();
+    // The desktop's own section (GNOME Shell, KDE Plasma, sway...) stands in for the front
+    // application when no application window is in front. Absent: none does.
+    void setDesktopBundleId(const std::optional<QString> &bundleId) { desktopBundleId_ = bundleId; }
 
     // The search words: trimmed of white space, lower-cased, split at spaces (U+0020) only.
     static QStringList queryWords(const QString &text);
@@ -104,6 +110,7 @@ private:
     mutable QList<NavRef> navigable_;
     mutable bool navigableBuilt_ = true;
     QHash<QString, bool> installedCache_;
+    std::optional<QString> desktopBundleId_;
 
     EntrySearch search_;
 };

@@ -3,15 +3,20 @@
 #include "CatalogueLint.h"
 #include "catalogue/AppShortcutsDecoder.h"
 #include "catalogue/ShortcutStore.h"
+#include "catalogue/bindings/BindingsApplier.h"
+#include "catalogue/bindings/UserBindingFiles.h"
 #include "panel/FavoritesStore.h"
 #include "panel/PanelViewModel.h"
+#include "platform/DesktopSession.h"
 #include "platform/MemoryDefaultsStore.h"
 #include "platform/PlatformProfile.h"
 #include "platform/StaticWorkspace.h"
 #include "platform/SystemLog.h"
+#include "platform/freedesktop/GSettingsKeyBindings.h"
 #include "settings/Preferences.h"
 
 #include <QFileInfo>
+#include <QProcessEnvironment>
 
 #include <memory>
 
@@ -57,12 +62,14 @@ QString jsonKeyGroups(const KeyGroups &groups)
     return QLatin1Char('[') + chords.join(QLatin1Char(',')) + QLatin1Char(']');
 }
 
-// Parses "PATH [--platform P]". Returns false on bad arguments.
-bool pathAndPlatform(const QStringList &args, QString &path, QString &platform)
+// Parses "PATH [--platform P] [--user-bindings]". Returns false on bad arguments.
+bool pathAndPlatform(const QStringList &args, QString &path, QString &platform, bool *userBindings = nullptr)
 {
     platform = QLatin1String(PlatformProfile::keymapPlatform);
     for (int i = 0; i < args.size(); ++i) {
-        if (args[i] == QLatin1String("--platform")) {
+        if (userBindings && args[i] == QLatin1String("--user-bindings")) {
+            *userBindings = true;
+        } else if (args[i] == QLatin1String("--platform")) {
             if (++i >= args.size() || args[i].isEmpty())
                 return false;
             platform = args[i];
@@ -75,24 +82,54 @@ bool pathAndPlatform(const QStringList &args, QString &path, QString &platform)
     return !path.isEmpty();
 }
 
-// Loads a folder as the program does, or a single file on its own. Log lines are kept out of the
-// output; failures are in failedFiles().
-std::unique_ptr<ShortcutStore> loadStore(const QString &path, const QString &platform)
+// The user's key bindings, as the program reads them, from this process's environment. What the
+// readers log goes to `err`.
+QList<AppBindings> readUserBindings(QTextStream &err)
 {
-    SystemLog::Capture quiet;
-    if (QFileInfo(path).isFile()) {
-        auto store = std::make_unique<ShortcutStore>(std::nullopt, platform);
-        AppShortcutsDecoder decoder;
-        auto result = decoder.decodeFile(path);
-        QList<AppShortcuts> apps;
-        if (result.app)
-            apps << *result.app;
-        store->load(apps);
-        return store;
+    SystemLog::Capture log;
+    UserBindingFiles files(QProcessEnvironment::systemEnvironment());
+    QList<AppBindings> bindings = files.read();
+    GSettingsKeyBindings settings;
+    bindings << settings.read();
+    for (const QString &line : log.lines())
+        err << line << "\n";
+    return bindings;
+}
+
+// Loads a folder as the program does, or a single file on its own, with the user's key bindings
+// applied when asked. Log lines are kept out of the output; failures are in failedFiles().
+std::unique_ptr<ShortcutStore> loadStore(const QString &path, const QString &platform,
+                                         const QList<AppBindings> *userBindings = nullptr)
+{
+    std::unique_ptr<ShortcutStore> store;
+    {
+        SystemLog::Capture quiet;
+        if (QFileInfo(path).isFile()) {
+            store = std::make_unique<ShortcutStore>(std::nullopt, platform);
+            AppShortcutsDecoder decoder;
+            auto result = decoder.decodeFile(path);
+            QList<AppShortcuts> apps;
+            if (result.app)
+                apps << *result.app;
+            store->load(apps);
+        } else {
+            store = std::make_unique<ShortcutStore>(path, platform);
+            store->load();
+        }
     }
-    auto store = std::make_unique<ShortcutStore>(path, platform);
-    store->load();
+    if (userBindings)
+        store->load(BindingsApplier::apply(store->apps(), *userBindings, platform));
     return store;
+}
+
+// The fields of a customised entry: "customised", where its key came from and the data file's key.
+QString customisationFields(const ShortcutEntry &entry)
+{
+    const Customisation *custom = entry.customisation();
+    if (!custom)
+        return QString();
+    return QStringLiteral(",\"customised\":true,\"origin\":") + jsonString(custom->origin)
+        + QStringLiteral(",\"catalogueKey\":") + jsonOptional(custom->catalogueKey);
 }
 
 } // namespace
@@ -105,11 +142,15 @@ QString DataTool::usage()
         "      Decode each data file (a folder: every file the program would read from it) and\n"
         "      print \"ok NAME\" or \"fail NAME: REASON\"; authoring problems print \"warn NAME: ...\".\n"
         "      Exits 1 when a file fails (with --strict, also on a warning).\n"
-        "  corvane-data entries PATH [--platform P]\n"
-        "      Print every shortcut entry the program builds, one JSON object per line.\n"
+        "  corvane-data entries PATH [--platform P] [--user-bindings]\n"
+        "      Print every shortcut entry the program builds, one JSON object per line. With\n"
+        "      --user-bindings, with the user's own key bindings applied as the program applies them\n"
+        "      (read from XDG_CONFIG_HOME, XDG_DATA_HOME, HOME and GSettings, GSETTINGS_BACKEND\n"
+        "      honoured); each entry whose key came from them has \"customised\": true and its origin.\n"
         "  corvane-data stats PATH [--platform P]\n"
         "      Print the applications with their entry counts, the totals and the failed files.\n"
-        "  corvane-data panel PATH [--platform P] [--active ID] [--search TEXT] [--favorites ENTRY-ID]...\n"
+        "  corvane-data panel PATH [--platform P] [--user-bindings] [--active ID] [--search TEXT]\n"
+        "                    [--favorites ENTRY-ID]...\n"
         "                    [--only-installed] [--installed ID]... [--collapse SECTION-ID]...\n"
         "      Print the sections the panel would show, one JSON object per line, then the rows the\n"
         "      selection moves over and the selection. --active names the application in front,\n"
@@ -215,9 +256,13 @@ int DataTool::entries(const QStringList &args)
 {
     QString path;
     QString platform;
-    if (!pathAndPlatform(args, path, platform))
-        return usageError(QStringLiteral("entries takes PATH [--platform P]"));
-    const auto store = loadStore(path, platform);
+    bool withUserBindings = false;
+    if (!pathAndPlatform(args, path, platform, &withUserBindings))
+        return usageError(QStringLiteral("entries takes PATH [--platform P] [--user-bindings]"));
+    QList<AppBindings> bindings;
+    if (withUserBindings)
+        bindings = readUserBindings(err_);
+    const auto store = loadStore(path, platform, withUserBindings ? &bindings : nullptr);
     for (const QString &name : store->failedFiles())
         err_ << "corvane-data: failed to decode " << name << "\n";
     for (const AppShortcuts &app : store->orderedApps()) {
@@ -230,6 +275,8 @@ int DataTool::entries(const QStringList &args)
                 << ",\"title\":" << jsonString(entry.title())
                 << ",\"rawKey\":" << jsonOptional(entry.rawKey())
                 << ",\"comment\":" << jsonOptional(entry.comment())
+                << (entry.action() ? QStringLiteral(",\"action\":") + jsonString(*entry.action()) : QString())
+                << customisationFields(entry)
                 << ",\"keyGroups\":" << jsonKeyGroups(entry.keyGroups())
                 << ",\"searchText\":" << jsonString(entry.searchText()) << "}\n";
         }
@@ -277,6 +324,7 @@ int DataTool::panel(const QStringList &args)
     QStringList favoriteIds;
     QSet<QString> collapse;
     bool onlyInstalled = false;
+    bool withUserBindings = false;
     StaticWorkspace workspace;
     for (int i = 0; i < args.size(); ++i) {
         const QString &arg = args[i];
@@ -299,6 +347,8 @@ int DataTool::panel(const QStringList &args)
             workspace.installed.insert(args[++i].toLower());
         else if (arg == QLatin1String("--only-installed"))
             onlyInstalled = true;
+        else if (arg == QLatin1String("--user-bindings"))
+            withUserBindings = true;
         else if (arg.startsWith(QLatin1String("--")) || !path.isEmpty())
             return usageError(QStringLiteral("unexpected argument \"%1\"").arg(arg));
         else
@@ -307,7 +357,10 @@ int DataTool::panel(const QStringList &args)
     if (path.isEmpty())
         return usageError(QStringLiteral("panel needs a PATH"));
 
-    const auto store = loadStore(path, platform);
+    QList<AppBindings> bindings;
+    if (withUserBindings)
+        bindings = readUserBindings(err_);
+    const auto store = loadStore(path, platform, withUserBindings ? &bindings : nullptr);
     MemoryDefaultsStore defaults;
     FavoritesStore favorites(defaults);
     for (const QString &id : favoriteIds) {
@@ -325,6 +378,9 @@ int DataTool::panel(const QStringList &args)
         frontmost->bundleIdentifier = active;
         frontmost->localizedName = *active;
     }
+    // As the program does: nothing in front means the desktop is.
+    if (withUserBindings)
+        vm.setDesktopBundleId(DesktopSession::bundleId(qEnvironmentVariable("XDG_CURRENT_DESKTOP")));
     vm.setActiveApp(frontmost, std::nullopt);
     if (search)
         vm.setSearchText(*search);
@@ -333,13 +389,21 @@ int DataTool::panel(const QStringList &args)
 
     for (const DisplaySection &section : vm.sections()) {
         QStringList ids;
-        for (const ShortcutEntry &entry : section.entries)
+        QStringList customised;
+        for (const ShortcutEntry &entry : section.entries) {
             ids << jsonString(entry.id());
+            if (entry.isCustomised())
+                customised << QStringLiteral("{\"id\":") + jsonString(entry.id()) + QStringLiteral(",\"rawKey\":")
+                        + jsonOptional(entry.rawKey()) + customisationFields(entry) + QLatin1Char('}');
+        }
         out_ << "{\"id\":" << jsonString(section.id) << ",\"title\":" << jsonString(section.title)
             << ",\"isActive\":" << (section.isActive ? "true" : "false")
             << ",\"isFavorites\":" << (section.isFavorites ? "true" : "false")
             << ",\"collapsed\":" << (vm.collapsed().contains(section.id) ? "true" : "false")
-            << ",\"entries\":[" << ids.join(QLatin1Char(',')) << "]}\n";
+            << ",\"entries\":[" << ids.join(QLatin1Char(',')) << "]";
+        if (withUserBindings)
+            out_ << ",\"customised\":[" << customised.join(QLatin1Char(',')) << "]";
+        out_ << "}\n";
     }
     QStringList rows;
     for (const NavRef &row : vm.navigable())

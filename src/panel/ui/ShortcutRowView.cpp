@@ -41,6 +41,11 @@ ShortcutRowView::Layout ShortcutRowView::layout(const QRectF &rect) const
     }
     if (trailing)
         right = l.keys.left() - spacing;
+    if (entry.isCustomised()) {
+        l.mark = QRectF(right - markSize, midY - markSize / 2, markSize, markSize);
+        right = l.mark.left() - spacing;
+        trailing = true;
+    }
     if (isFavorite) {
         const qreal side = PanelStyle::symbolSize(starFontSize);
         l.star = QRectF(right - side, midY - side / 2, side, side);
@@ -70,7 +75,13 @@ QColor ShortcutRowView::titleColor() const
 
 QString ShortcutRowView::toolTip() const
 {
-    return QCoreApplication::translate("ShortcutRowView", "Click to favorite \u2022 %1").arg(entry.appName());
+    QString tip = QCoreApplication::translate("ShortcutRowView", "Click to favorite \u2022 %1").arg(entry.appName());
+    if (const Customisation *custom = entry.customisation()) {
+        tip += QLatin1Char('\n') + QCoreApplication::translate("ShortcutRowView", "Customised in %1").arg(custom->origin);
+        if (custom->catalogueKey)
+            tip += QLatin1Char('\n') + QCoreApplication::translate("ShortcutRowView", "Default: %1").arg(*custom->catalogueKey);
+    }
+    return tip;
 }
 
 void ShortcutRowView::paint(QPainter &painter, const QRectF &rect, IconLoader &icons) const
@@ -89,6 +100,12 @@ void ShortcutRowView::paint(QPainter &painter, const QRectF &rect, IconLoader &i
     painter.setPen(titleColor());
     const QString title = QFontMetricsF(titleFont()).elidedText(entry.title(), Qt::ElideRight, l.title.width());
     painter.drawText(l.title, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, title);
+
+    if (!l.mark.isEmpty()) {
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(PanelStyle::withOpacity(accent.isValid() ? accent : PanelStyle::yellow(), dimmed ? 0.6 : 1.0));
+        painter.drawEllipse(l.mark);
+    }
 
     if (isFavorite)
         PanelStyle::drawSymbol(painter, QStringLiteral("star.fill"), l.star,
