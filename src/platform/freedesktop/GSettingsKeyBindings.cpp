@@ -196,8 +196,8 @@ QList<AppBindings> GSettingsKeyBindings::read()
             continue;
         for (const QString &path : list->mid(0, 256)) {
             const QByteArray pathBytes = path.toUtf8();
-            // A malformed path would abort g_settings_new_full.
-            if (!g_variant_is_object_path(pathBytes.constData()) || !pathBytes.endsWith('/'))
+            // GSettings aborts on a path that does not begin and end with "/" or holds "//".
+            if (!pathBytes.startsWith('/') || !pathBytes.endsWith('/') || pathBytes.contains("//"))
                 continue;
             GSettings *entry = d_->open(custom.get(), pathBytes.constData());
             gchar *name = g_settings_get_string(entry, "name");
