@@ -15,6 +15,8 @@ packages=(
   # test: private X servers, a window manager, a tray, a terminal, and tools to drive and see them
   xvfb xserver-xorg-core xserver-xorg-video-dummy openbox trayer xterm
   xdotool x11-utils x11-xserver-utils xauth imagemagick
+  # test: GNOME's keybinding schemas and the gsettings tool, for the user's own key bindings
+  gsettings-desktop-schemas gnome-settings-daemon-common mutter-common gnome-shell-common libglib2.0-bin
 )
 # Packages one of the two distributions names differently or not at all.
 optional=(qt6-svg-plugins)

@@ -8,6 +8,10 @@
 set -uo pipefail
 build=$(cd "${1:?usage: user-bindings-shot.sh BUILD_DIR OUTPUT.png}" && pwd)
 out=${2:?usage: user-bindings-shot.sh BUILD_DIR OUTPUT.png}
+mkdir -p "$(dirname "$out")"
+for tool in Xvfb openbox xdotool import gsettings; do
+  command -v "$tool" >/dev/null || { echo "$tool is not installed (scripts/install-deps.sh)"; exit 2; }
+done
 tmp=$(mktemp -d "${TMPDIR:-/tmp}/corvane-bindings.XXXXXX")
 pids=()
 cleanup() {
@@ -47,7 +51,7 @@ echo "ok   corvane-data shows switch-to-workspace-1 customised"
 pids+=($!)
 sleep 2
 "$build/bin/corvane" --show
-wait_for 10 xdotool search --classname corvane || { echo "FAIL no panel"; cat "$tmp/corvane.log"; exit 1; }
+wait_for 10 xdotool search --classname corvane >/dev/null || { echo "FAIL no panel"; cat "$tmp/corvane.log"; exit 1; }
 sleep 1
 xdotool type --delay 40 "first workspace"
 sleep 1.5
