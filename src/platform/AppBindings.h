@@ -23,4 +23,10 @@ struct AppBindings {
     // config file): a catalogue shortcut with an action it does not name is then unbound.
     bool complete = false;
     QList<UserBinding> bindings;
+
+    friend bool operator==(const AppBindings &a, const AppBindings &b)
+    {
+        return a.app == b.app && a.notation == b.notation && a.complete == b.complete && a.bindings == b.bindings;
+    }
+    friend bool operator!=(const AppBindings &a, const AppBindings &b) { return !(a == b); }
 };

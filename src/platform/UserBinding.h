@@ -21,4 +21,11 @@ struct UserBinding {
     QString section;
     // Where the value came from, for people: a file path or a GSettings schema and key.
     QString origin;
+
+    friend bool operator==(const UserBinding &a, const UserBinding &b)
+    {
+        return a.action == b.action && a.keys == b.keys && a.mode == b.mode && a.title == b.title
+            && a.section == b.section && a.origin == b.origin;
+    }
+    friend bool operator!=(const UserBinding &a, const UserBinding &b) { return !(a == b); }
 };

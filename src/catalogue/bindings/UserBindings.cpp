@@ -10,8 +10,11 @@ UserBindings::UserBindings(QProcessEnvironment env, KeyBindingSettings *settings
 {
     pending_.setSingleShot(true);
     connect(&pending_, &QTimer::timeout, this, [this] {
+        const QList<AppBindings> before = current_;
         reload();
-        Q_EMIT changed();
+        // A folder that holds a watched file changes for many other reasons.
+        if (current_ != before)
+            Q_EMIT changed();
     });
 }
 

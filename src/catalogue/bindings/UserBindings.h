@@ -31,7 +31,7 @@ public:
     const QList<AppBindings> &current() const { return current_; }
 
 Q_SIGNALS:
-    // current() was read again.
+    // current() was read again and differs from before.
     void changed();
 
 private:
