@@ -15,6 +15,12 @@ packages=(
   # test: private X servers, a window manager, a tray, a terminal, and tools to drive and see them
   xvfb xserver-xorg-core xserver-xorg-video-dummy openbox trayer xterm
   xdotool x11-utils x11-xserver-utils xauth imagemagick
+  # test: the accessibility bus on a private session bus, read through AT-SPI
+  dbus-daemon at-spi2-core gsettings-desktop-schemas python3-pyatspi
+  # package and install: the .deb's dependencies (dpkg-shlibdeps) and the distribution's checks;
+  # git for the version of development builds; GIO's Python binding reads the application list
+  git dpkg-dev lintian appstream desktop-file-utils man-db bash-completion file
+  python3-gi gir1.2-glib-2.0
   # test: GNOME's keybinding schemas and the gsettings tool, for the user's own key bindings
   gsettings-desktop-schemas gnome-settings-daemon-common mutter-common gnome-shell-common libglib2.0-bin
 )

@@ -43,6 +43,8 @@ QString SingleInstance::commandFor(const QStringList &arguments)
             return QStringLiteral("show");
         if (argument == QLatin1String("--settings"))
             return QStringLiteral("settings");
+        if (argument == QLatin1String("--quit"))
+            return QStringLiteral("quit");
     }
     return QStringLiteral("open");
 }

@@ -20,7 +20,7 @@ public:
     ~SingleInstance() override;
 
     // The command a command line asks for: "toggle" for --toggle, "show" for --show, "settings" for
-    // --settings, else "open". Unknown arguments are ignored.
+    // --settings, "quit" for --quit, else "open". Unknown arguments are ignored.
     static QString commandFor(const QStringList &arguments);
 
     // The activation token this launch was given by the desktop, if any; printable ASCII only.

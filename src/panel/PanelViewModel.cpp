@@ -150,7 +150,6 @@ void PanelViewModel::rebuild(bool resetSelection)
     search_.finish();
 
     sections_ = std::move(sections);
-    Q_EMIT sectionsChanged();
 
     // The rows of the expanded sections; the list of them is made only when asked for.
     rowRuns_.clear();
@@ -164,6 +163,9 @@ void PanelViewModel::rebuild(bool resetSelection)
     }
     navigable_ = QList<NavRef>();
     navigableBuilt_ = false;
+    // Observers see the sections with their rows (the selection may still point past the end until
+    // it is clamped below, which selectionKey() and selectedEntry() allow for).
+    Q_EMIT sectionsChanged();
 
     if (resetSelection)
         setSelectionIndex(0);

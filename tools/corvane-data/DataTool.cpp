@@ -155,6 +155,7 @@ QString DataTool::usage()
         "      Print the sections the panel would show, one JSON object per line, then the rows the\n"
         "      selection moves over and the selection. --active names the application in front,\n"
         "      --installed the applications that count as installed for --only-installed.\n"
+        "  corvane-data --help | --version\n"
         "PATH is a ShortcutData folder or one data file; P is linux (default here) or macos.\n");
 }
 

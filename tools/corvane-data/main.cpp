@@ -1,4 +1,5 @@
 #include "DataTool.h"
+#include "corvane_version.h"
 
 #include <QCoreApplication>
 
@@ -9,6 +10,10 @@ int main(int argc, char *argv[])
     QCoreApplication app(argc, argv);
     QTextStream out(stdout);
     QTextStream err(stderr);
+    if (app.arguments().value(1) == QLatin1String("--version")) {
+        out << "corvane-data " << CORVANE_VERSION << "\n";
+        return 0;
+    }
     DataTool tool(out, err);
     return tool.run(app.arguments().mid(1));
 }

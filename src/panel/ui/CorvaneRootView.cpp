@@ -48,6 +48,7 @@ CorvaneRootView::CorvaneRootView(PanelViewModel &vm, Preferences &preferences, I
     search_->setFrame(false);
     search_->setFont(PanelStyle::font(18));
     search_->setPlaceholderText(tr("Find a shortcut\u2026"));
+    search_->setAccessibleName(tr("Search shortcuts"));
     search_->setAttribute(Qt::WA_MacShowFocusRect, false);
     QPalette palette = search_->palette();
     palette.setColor(QPalette::Base, Qt::transparent);
@@ -117,6 +118,12 @@ void CorvaneRootView::modelChanged()
     const bool empty = vm_.sections().isEmpty();
     static_cast<EmptyStateView *>(emptyView_)->setSearching(!vm_.searchText().isEmpty());
     mainArea_->setCurrentWidget(empty ? emptyView_ : static_cast<QWidget *>(list_));
+    // The keyboard stays in the search field, so that is where a screen reader hears that nothing
+    // matches (a change of the focused field's description is read out).
+    const QString emptyText = empty ? static_cast<EmptyStateView *>(emptyView_)->text() : QString();
+    emptyView_->setAccessibleName(emptyText);
+    if (search_->accessibleDescription() != emptyText)
+        search_->setAccessibleDescription(emptyText);
     static_cast<PanelFooter *>(footerBar_)->setCount(vm_.navigableCount());
 }
 

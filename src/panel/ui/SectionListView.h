@@ -41,6 +41,7 @@ public:
     int paintedRowCount() const { return paintedRows_; }
     bool isScrollAnimating() const { return scrollAnimation_.state() == QAbstractAnimation::Running; }
     int scrollOffset() const;
+    PanelViewModel &viewModel() const { return vm_; }
 
 protected:
     void paintEvent(QPaintEvent *event) override;

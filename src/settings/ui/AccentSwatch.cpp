@@ -1,5 +1,6 @@
 #include "settings/ui/AccentSwatch.h"
 
+#include <QAccessible>
 #include <QPainter>
 
 AccentSwatch::AccentSwatch(const QString &name, QColor color, QWidget *parent)
@@ -16,8 +17,14 @@ AccentSwatch::AccentSwatch(const QString &name, QColor color, QWidget *parent)
 
 void AccentSwatch::setSelected(bool value)
 {
+    if (selected_ == value)
+        return;
     selected_ = value;
     update();
+    QAccessible::State changed;
+    changed.checked = true;
+    QAccessibleStateChangeEvent event(this, changed);
+    QAccessible::updateAccessibility(&event);
 }
 
 void AccentSwatch::paintEvent(QPaintEvent *)

@@ -38,6 +38,8 @@ void HotKeyRecorderView::refresh()
 {
     const bool recording = recorder_->isRecording();
     setText(recording ? prompt() : preferences_.hotKeyDisplay());
+    // Screen readers hear the state: what is recorded now, or that a combination is awaited.
+    setAccessibleDescription(recording ? prompt() : tr("Current shortcut: %1").arg(preferences_.hotKeyDisplay()));
     setStyleSheet(recording ? QStringLiteral("QPushButton { color: #ff453a; padding: 4px 10px; }")
                             : QStringLiteral("QPushButton { padding: 4px 10px; }"));
     // The key monitor is installed exactly while recording.

@@ -83,12 +83,14 @@ SettingsView::SettingsView(Preferences &preferences, QWidget *parent) : QWidget(
     form->addWidget(group(this, rows));
     recorder_ = new HotKeyRecorderView(preferences, this);
     rows->addLayout(labelledRow(tr("Trigger shortcut"), recorder_, this));
+    recorder_->setAccessibleName(tr("Trigger shortcut"));
     rows->addWidget(caption(tr("Press this shortcut from any app to open Corvane."), this));
     form->addSpacing(8);
 
     form->addWidget(sectionHeader(tr("Appearance"), this));
     form->addWidget(group(this, rows));
     auto *swatchRow = new QWidget(this);
+    swatchRow->setAccessibleName(tr("Accent color"));
     auto *swatchLayout = new QHBoxLayout(swatchRow);
     swatchLayout->setContentsMargins(0, 0, 0, 0);
     swatchLayout->setSpacing(10 - 2 * AccentSwatch::ring);
@@ -104,6 +106,7 @@ SettingsView::SettingsView(Preferences &preferences, QWidget *parent) : QWidget(
     form->addWidget(sectionHeader(tr("Apps"), this));
     form->addWidget(group(this, rows));
     onlyInstalled_ = new ToggleSwitch(this);
+    onlyInstalled_->setAccessibleName(tr(PlatformProfile::onlyInstalledLabel));
     rows->addLayout(labelledRow(tr(PlatformProfile::onlyInstalledLabel), onlyInstalled_, this));
     rows->addWidget(caption(tr("When on, apps you don't have installed are hidden from the list."), this));
     connect(onlyInstalled_, &ToggleSwitch::toggled, this,
