@@ -22,7 +22,7 @@ packages=(
   git dpkg-dev lintian appstream desktop-file-utils man-db bash-completion file
   python3-gi gir1.2-glib-2.0
   # test: GNOME's keybinding schemas and the gsettings tool, for the user's own key bindings
-  gsettings-desktop-schemas gnome-settings-daemon-common mutter-common gnome-shell-common libglib2.0-bin
+  gnome-settings-daemon-common mutter-common gnome-shell-common libglib2.0-bin
 )
 # Packages one of the two distributions names differently or not at all.
 optional=(qt6-svg-plugins)
