@@ -11,31 +11,30 @@ packages=(
   libxcb1-dev libxcb-keysyms1-dev libxcb-xtest0-dev
   qt6-base-private-dev libwayland-dev libwayland-bin wayland-protocols
   libbenchmark-dev
-  libwayland-dev libwayland-bin
   # run
   qt6-qpa-plugins qt6-wayland libqt6svg6 fonts-dejavu-core
   # test: private X servers, a window manager, a tray, a terminal, and tools to drive and see them
   xvfb xserver-xorg-core xserver-xorg-video-dummy openbox trayer xterm
   xdotool x11-utils x11-xserver-utils x11-xkb-utils xauth imagemagick
-  # test: a headless Wayland compositor, a Wayland terminal, keys, screenshots, its tree as JSON
-  sway wtype grim foot jq
-  # test: Plasma's compositor on a virtual output, and a session bus to script it over
-  kwin-wayland dbus-bin
-  # test: the desktop portal's frontend on a private session bus with a Python desktop backend,
-  # and GNOME's keyboard-shortcut schema under a GSettings keyfile backend
-  xdg-desktop-portal python3 python3-dbus python3-gi gnome-settings-daemon-common libglib2.0-bin
+  # test: a headless Wayland compositor with XWayland, a Wayland terminal, keys, screenshots, its
+  # tree as JSON
+  sway xwayland wtype grim foot jq
+  # test: Plasma's compositor on a virtual output, GNOME Shell for its extension, and a session bus
+  # to script them over
+  kwin-wayland gnome-shell gjs unzip dbus-bin
+  # test: the desktop portal's frontend on a private session bus with a Python desktop backend
+  xdg-desktop-portal python3 python3-dbus python3-gi
+  # test: GNOME's keybinding schemas (keyboard shortcuts, window manager, shell, mutter) and the
+  # gsettings tool, under a keyfile or memory GSettings backend
+  gnome-settings-daemon-common mutter-common gnome-shell-common libglib2.0-bin
   # test: the accessibility bus on a private session bus, read through AT-SPI
   dbus-daemon at-spi2-core gsettings-desktop-schemas python3-pyatspi
+  # test: a small GTK 4 program with a shortcuts window, read by the import tests
+  gnome-text-editor
   # package and install: the .deb's dependencies (dpkg-shlibdeps) and the distribution's checks;
   # git for the version of development builds; GIO's Python binding reads the application list
   git dpkg-dev lintian appstream desktop-file-utils man-db bash-completion file
-  python3-gi gir1.2-glib-2.0
-  # a small GTK 4 program with a shortcuts window, read by the import tests
-  gnome-text-editor
-  # test: Wayland compositors and clients (sway headless, XWayland, foot, Qt's Wayland plugin, grim),
-  # private D-Bus buses, KWin and GNOME Shell for their scripts and extension
-  sway xwayland foot grim qt6-wayland
-  kwin-wayland gnome-shell gjs unzip
+  gir1.2-glib-2.0
 )
 # Packages one of the two distributions names differently or not at all.
 optional=(qt6-svg-plugins)

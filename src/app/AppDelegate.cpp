@@ -2,6 +2,9 @@
 
 #include "app/DiscoveryRunner.h"
 #include "catalogue/DiscoveryCache.h"
+#include "catalogue/bindings/BindingsApplier.h"
+#include "catalogue/bindings/UserBindings.h"
+#include "platform/DesktopSession.h"
 
 #include "catalogue/ui/IconLoader.h"
 #include "panel/ActiveAppMonitor.h"
@@ -13,6 +16,7 @@
 #include "settings/Preferences.h"
 
 #include <QPointer>
+#include <QProcessEnvironment>
 
 AppDelegate::AppDelegate(Services services, std::optional<QString> shortcutData, QString platform,
                          QStringList arguments, QObject *parent)
@@ -30,7 +34,19 @@ void AppDelegate::applicationDidFinishLaunching()
 {
     store_.load();
     services_.icons.setCatalogue(&store_);  // icons looked up under every alias too
+    // The user's own key bindings change the shipped catalogue, now and whenever they change.
+    shipped_ = store_.apps();
+    const QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    userBindings_ = std::make_unique<UserBindings>(env, services_.keyBindingSettings);
+    userBindings_->reload();
+    applyUserBindings();
     viewModel_ = std::make_unique<PanelViewModel>(store_, favorites_, services_.workspace, services_.preferences);
+    viewModel_->setDesktopBundleId(DesktopSession::bundleId(env.value(QStringLiteral("XDG_CURRENT_DESKTOP"))));
+    connect(userBindings_.get(), &UserBindings::changed, this, [this] {
+        applyUserBindings();
+        viewModel_->catalogueChanged();
+    });
+    userBindings_->startWatching();
     panelController_ = std::make_unique<PanelController>(
         *viewModel_, services_.preferences, services_.icons, [] { return ActiveAppMonitor::shared().lastApp(); },
         services_.windowSystem, arguments_);
@@ -88,6 +104,16 @@ void AppDelegate::discoveryFinished(const ShortcutDiscovery::Outcome &outcome, q
                                   .arg(outcome.fromCache));
     if (viewModel_)
         viewModel_->catalogueChanged();
+}
+
+void AppDelegate::applyUserBindings()
+{
+    const bool any = !userBindings_->current().isEmpty();
+    if (!any && !customised_)
+        return;  // the store already holds the shipped catalogue
+    // The applications read from installed programs stay as they are.
+    store_.replaceShipped(BindingsApplier::apply(shipped_, userBindings_->current(), store_.platform()));
+    customised_ = any;
 }
 
 void AppDelegate::hotKeyStatusChanged()

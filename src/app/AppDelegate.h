@@ -13,6 +13,8 @@ class ActivationSource;
 class DiscoveryRunner;
 class DefaultsStore;
 class IconLoader;
+class KeyBindingSettings;
+class UserBindings;
 class PanelController;
 class PanelViewModel;
 class Preferences;
@@ -32,6 +34,8 @@ public:
         ActivationSource &activations;
         IconLoader &icons;
         WindowSystem *windowSystem = nullptr;
+        // GNOME's key bindings; null where the session has no settings database.
+        KeyBindingSettings *keyBindingSettings = nullptr;
     };
 
     AppDelegate(Services services, std::optional<QString> shortcutData, QString platform, QStringList arguments,
@@ -56,6 +60,8 @@ private:
     // asks for it; turning the setting off takes their sections out again.
     void readInstalledAppsChanged();
     void discoveryFinished(const ShortcutDiscovery::Outcome &outcome, qint64 milliseconds);
+    // Applies the user's current key bindings to the shipped catalogue.
+    void applyUserBindings();
 
     Services services_;
     QStringList arguments_;
@@ -64,4 +70,7 @@ private:
     std::unique_ptr<PanelViewModel> viewModel_;
     std::unique_ptr<PanelController> panelController_;
     std::unique_ptr<DiscoveryRunner> discovery_;
+    QList<AppShortcuts> shipped_;
+    std::unique_ptr<UserBindings> userBindings_;
+    bool customised_ = false;
 };

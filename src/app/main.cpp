@@ -129,7 +129,7 @@ int main(int argc, char *argv[])
     HotKeyManager::shared().setBackend(backends.takeHotKeyBackend());
 
     AppDelegate delegate({preferences, StandardDefaults::shared(), workspace, backends.activations(),
-                          IconLoader::shared(), &backends.windowSystem()},
+                          IconLoader::shared(), &backends.windowSystem(), &backends.keyBindingSettings()},
                          ResourcePaths::folder(QStringLiteral("ShortcutData")),
                          QLatin1String(PlatformProfile::keymapPlatform), arguments);
 

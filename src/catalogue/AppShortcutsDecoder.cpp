@@ -184,8 +184,8 @@ public:
     // as with a lookup, the first of repeated keys counts.
     bool shortcut(object obj, const JsonPath &path, RawShortcut &out)
     {
-        element title, key, comment;
-        bool hasTitle = false, hasKey = false, hasComment = false;
+        element title, key, comment, action;
+        bool hasTitle = false, hasKey = false, hasComment = false, hasAction = false;
         for (const auto field : obj) {
             if (!hasTitle && field.key == "title") {
                 title = field.value;
@@ -196,13 +196,17 @@ public:
             } else if (!hasComment && field.key == "comment") {
                 comment = field.value;
                 hasComment = true;
+            } else if (!hasAction && field.key == "action") {
+                action = field.value;
+                hasAction = true;
             }
         }
         if (!hasTitle || title.is_null())
             return fail(path.child("title"), QStringLiteral("required key is missing or null"));
         return asString(title, path.child("title"), out.title)
             && optionalValue(key, hasKey, path.child("key"), out.key)
-            && optionalValue(comment, hasComment, path.child("comment"), out.comment);
+            && optionalValue(comment, hasComment, path.child("comment"), out.comment)
+            && optionalValue(action, hasAction, path.child("action"), out.action);
     }
 
     bool optionalValue(element value, bool present, const JsonPath &path, std::optional<QString> &out)

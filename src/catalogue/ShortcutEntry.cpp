@@ -148,7 +148,8 @@ QList<ShortcutEntry> ShortcutEntry::makeAll(std::shared_ptr<const AppInfo> app, 
     for (const Keymap &keymap : shared) {
         for (const ShortcutSection &section : keymap.sections) {
             for (const RawShortcut &shortcut : section.shortcuts) {
-                const QStringView key = orEmpty(shortcut.key);
+                const QStringView key = shortcut.customisation ? QStringView(shortcut.customisation->idKey)
+                                                               : orEmpty(shortcut.key);
                 QChar *out = ids.prepare(info.slug.size() + section.title.size() + shortcut.title.size() + key.size() + 3);
                 out = append(out, info.slug);
                 *out++ = bar;

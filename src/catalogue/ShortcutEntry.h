@@ -35,7 +35,9 @@ public:
     static QList<ShortcutEntry> makeAll(std::shared_ptr<const AppInfo> app, const QList<Keymap> &keymaps,
                                         TextArena &ids, const std::shared_ptr<KeyGroupsCache> &keyGroups);
 
-    // slug|section title|title|key text — persisted as a favourite, so its form never changes.
+    // slug|section title|title|key text — persisted as a favourite, so its form never changes. A
+    // shortcut the user's configuration changed keeps the id of the data file's key; one that only
+    // the user's configuration has gets "@" and its action in the key's place.
     const QString &id() const { return d_->id; }
     const QString &appSlug() const { return d_->app->slug; }
     const QString &appName() const { return d_->app->name; }
@@ -45,6 +47,11 @@ public:
     const QString &title() const { return d_->shortcut->title; }
     const std::optional<QString> &rawKey() const { return d_->shortcut->key; }
     const std::optional<QString> &comment() const { return d_->shortcut->comment; }
+    // The application's own name of the action, when the data file gives one.
+    const std::optional<QString> &action() const { return d_->shortcut->action; }
+    // How the user's configuration changed this shortcut; null when it did not.
+    const Customisation *customisation() const { return d_->shortcut->customisation.get(); }
+    bool isCustomised() const { return d_->shortcut->customisation != nullptr; }
     const KeyGroups &keyGroups() const { return *d_->keyGroups; }
     // Title, application name, section title, key text and comment, lower-cased, single spaces between.
     const QString &searchText() const { return d_->searchText; }

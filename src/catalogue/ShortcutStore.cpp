@@ -124,6 +124,17 @@ void ShortcutStore::removeDiscovered()
         rebuildIndex();
 }
 
+void ShortcutStore::replaceShipped(QList<AppShortcuts> shipped)
+{
+    QList<AppShortcuts> discovered;
+    for (const AppShortcuts &app : std::as_const(apps_)) {
+        if (app.discovered)
+            discovered.append(app);
+    }
+    load(std::move(shipped));
+    addDiscovered(discovered);
+}
+
 QString ShortcutStore::lastPathComponent(const QString &path)
 {
     QStringView view(path);

@@ -38,6 +38,10 @@ public:
     QSet<QString> shippedIdentifiers() const;
     // Takes the discovered applications out again.
     void removeDiscovered();
+    // Loads new records for the applications that did not come from discovery (the shipped ones with
+    // the user's key bindings applied) and keeps the discovered ones, still behind any shipped file
+    // that claims the same identifier.
+    void replaceShipped(QList<AppShortcuts> shipped);
 
     // The application whose identifier (bundle id or alias) matches, ignoring case.
     std::optional<AppShortcuts> appForBundleId(const std::optional<QString> &bundleId) const;

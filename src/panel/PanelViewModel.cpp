@@ -211,6 +211,9 @@ void PanelViewModel::setActiveApp(const std::optional<RunningApp> &app, const st
     else if (app && !bundleId)
         identifier = app->bundleIdentifier;
     activeRunningApp_ = running;
+    // Nothing in front: the desktop itself is.
+    if (!running && !identifier)
+        identifier = desktopBundleId_;
     activeIdentifier_ = identifier;
     activeApp_ = store_.appForBundleId(identifier);
     setSearchText(QString());

@@ -55,9 +55,13 @@ public:
     // Records the frontmost application, empties the search and rebuilds.
     void setActiveApp(const std::optional<RunningApp> &app, const std::optional<QString> &bundleId);
     void rebuild(bool resetSelection);
-    // The store gained or lost applications (those read from installed programs): forgets what the
-    // last search found, looks the frontmost application up again and rebuilds keeping the selection.
+    // The store changed (applications read from installed programs came or went, the user's key
+    // bindings changed): forgets what the search remembered, looks the front application up again
+    // and rebuilds keeping the selection.
     void catalogueChanged();
+    // The desktop's own section (GNOME Shell, KDE Plasma, sway...) stands in for the front
+    // application when no application window is in front. Absent: none does.
+    void setDesktopBundleId(const std::optional<QString> &bundleId) { desktopBundleId_ = bundleId; }
 
     // The search words: trimmed of white space, lower-cased, split at spaces (U+0020) only.
     static QStringList queryWords(const QString &text);
@@ -108,6 +112,7 @@ private:
     mutable QList<NavRef> navigable_;
     mutable bool navigableBuilt_ = true;
     QHash<QString, bool> installedCache_;
+    std::optional<QString> desktopBundleId_;
 
     EntrySearch search_;
 };

@@ -1,6 +1,7 @@
 #include "DataTool.h"
 #include "TestSupport.h"
 
+#include <QDir>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -142,6 +143,45 @@ private Q_SLOTS:
         QCOMPARE(lines.size(), 2);
         QCOMPARE(QJsonDocument::fromJson(lines[0].toUtf8())["entries"].toArray(), QJsonArray{"notes|General|Copy note|"});
         QCOMPARE(runTool({"panel", folder.path(), "--search"}).code, 2);
+    }
+
+    // The catalogue as the program shows it with the user's key bindings, read from the folders the
+    // environment names (GSettings on its memory backend: nothing of this machine's settings).
+    void userBindingsMarkCustomisedEntries()
+    {
+        DataFolder folder;
+        folder.write("code.json", R"({"name":"Code","slug":"vscode","bundleId":"code","keymaps":[{"title":"k","sections":[
+            {"title":"General","shortcuts":[{"title":"Quick open","key":"ctrl+p","action":"workbench.action.quickOpen"},
+                                             {"title":"Save","key":"ctrl+s","action":"workbench.action.files.save"}]}]}]})");
+        DataFolder home;
+        QVERIFY(QDir(home.path()).mkpath("config/Code/User"));
+        home.write("config/Code/User/keybindings.json",
+                   "// mine\n[{\"key\": \"ctrl+alt+p\", \"command\": \"workbench.action.quickOpen\"},\n"
+                   " {\"key\": \"ctrl+p\", \"command\": \"-workbench.action.quickOpen\"},]\n");
+        qputenv("HOME", home.path().toUtf8());
+        qputenv("XDG_CONFIG_HOME", (home.path() + "/config").toUtf8());
+        qputenv("XDG_DATA_HOME", (home.path() + "/data").toUtf8());
+        qputenv("GSETTINGS_BACKEND", "memory");
+
+        Run run = runTool({"entries", folder.path(), "--user-bindings"});
+        QCOMPARE(run.code, 0);
+        QStringList lines = run.out.split('\n', Qt::SkipEmptyParts);
+        QCOMPARE(lines.size(), 2);
+        const QJsonObject quickOpen = QJsonDocument::fromJson(lines[0].toUtf8()).object();
+        QCOMPARE(quickOpen["rawKey"].toString(), "ctrl+alt+p");
+        QVERIFY(quickOpen["customised"].toBool());
+        QCOMPARE(quickOpen["origin"].toString(), home.path() + "/config/Code/User/keybindings.json");
+        QCOMPARE(quickOpen["action"].toString(), "workbench.action.quickOpen");
+        QVERIFY(!QJsonDocument::fromJson(lines[1].toUtf8()).object().contains("customised"));
+        // Without the switch, the data file's keys.
+        QVERIFY(runTool({"entries", folder.path()}).out.contains("\"rawKey\":\"ctrl+p\""));
+
+        run = runTool({"panel", folder.path(), "--user-bindings", "--search", "quick"});
+        lines = run.out.split('\n', Qt::SkipEmptyParts);
+        const QJsonArray customised = QJsonDocument::fromJson(lines[0].toUtf8())["customised"].toArray();
+        QCOMPARE(customised.size(), 1);
+        QCOMPARE(customised[0]["rawKey"].toString(), "ctrl+alt+p");
+        QVERIFY(customised[0]["customised"].toBool());
     }
 
     void badArgumentsGiveUsage_data()

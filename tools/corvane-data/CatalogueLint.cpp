@@ -95,6 +95,8 @@ QStringList lintApp(const AppShortcuts &app)
                     problems << path + QStringLiteral(".title: empty");
                 if (!shortcut.key && !shortcut.comment)
                     problems << path + QStringLiteral(": neither key nor comment");
+                if (shortcut.action && (shortcut.action->trimmed().isEmpty() || *shortcut.action != shortcut.action->trimmed()))
+                    problems << path + QStringLiteral(".action: empty or with stray spaces");
                 if (shortcut.key) {
                     const QString problem = keyProblem(*shortcut.key);
                     if (!problem.isEmpty())

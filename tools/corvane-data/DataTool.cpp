@@ -4,16 +4,21 @@
 #include "ImportCommand.h"
 #include "catalogue/AppShortcutsDecoder.h"
 #include "catalogue/ShortcutStore.h"
+#include "catalogue/bindings/BindingsApplier.h"
+#include "catalogue/bindings/UserBindingFiles.h"
 #include "panel/FavoritesStore.h"
 #include "panel/PanelViewModel.h"
 #include "keys/KeyLabels.h"
+#include "platform/DesktopSession.h"
 #include "platform/MemoryDefaultsStore.h"
 #include "platform/PlatformProfile.h"
 #include "platform/StaticWorkspace.h"
 #include "platform/SystemLog.h"
+#include "platform/freedesktop/GSettingsKeyBindings.h"
 #include "settings/Preferences.h"
 
 #include <QFileInfo>
+#include <QProcessEnvironment>
 
 #include <memory>
 
@@ -59,13 +64,17 @@ QString jsonKeyGroups(const KeyGroups &groups)
     return QLatin1Char('[') + chords.join(QLatin1Char(',')) + QLatin1Char(']');
 }
 
-// Parses "PATH [--platform P] [--discover]". Returns false on bad arguments.
-bool pathAndPlatform(const QStringList &args, QString &path, QString &platform, bool *discover = nullptr)
+// Parses "PATH [--platform P] [--discover] [--user-bindings]", each flag only where it is asked
+// for. Returns false on bad arguments.
+bool pathAndPlatform(const QStringList &args, QString &path, QString &platform, bool *discover = nullptr,
+                     bool *userBindings = nullptr)
 {
     platform = QLatin1String(PlatformProfile::keymapPlatform);
     for (int i = 0; i < args.size(); ++i) {
         if (discover && args[i] == QLatin1String("--discover")) {
             *discover = true;
+        } else if (userBindings && args[i] == QLatin1String("--user-bindings")) {
+            *userBindings = true;
         } else if (args[i] == QLatin1String("--platform")) {
             if (++i >= args.size() || args[i].isEmpty())
                 return false;
@@ -79,24 +88,54 @@ bool pathAndPlatform(const QStringList &args, QString &path, QString &platform, 
     return !path.isEmpty();
 }
 
-// Loads a folder as the program does, or a single file on its own. Log lines are kept out of the
-// output; failures are in failedFiles().
-std::unique_ptr<ShortcutStore> loadStore(const QString &path, const QString &platform)
+// The user's key bindings, as the program reads them, from this process's environment. What the
+// readers log goes to `err`.
+QList<AppBindings> readUserBindings(QTextStream &err)
 {
-    SystemLog::Capture quiet;
-    if (QFileInfo(path).isFile()) {
-        auto store = std::make_unique<ShortcutStore>(std::nullopt, platform);
-        AppShortcutsDecoder decoder;
-        auto result = decoder.decodeFile(path);
-        QList<AppShortcuts> apps;
-        if (result.app)
-            apps << *result.app;
-        store->load(apps);
-        return store;
+    SystemLog::Capture log;
+    UserBindingFiles files(QProcessEnvironment::systemEnvironment());
+    QList<AppBindings> bindings = files.read();
+    GSettingsKeyBindings settings;
+    bindings << settings.read();
+    for (const QString &line : log.lines())
+        err << line << "\n";
+    return bindings;
+}
+
+// Loads a folder as the program does, or a single file on its own, with the user's key bindings
+// applied when asked. Log lines are kept out of the output; failures are in failedFiles().
+std::unique_ptr<ShortcutStore> loadStore(const QString &path, const QString &platform,
+                                         const QList<AppBindings> *userBindings = nullptr)
+{
+    std::unique_ptr<ShortcutStore> store;
+    {
+        SystemLog::Capture quiet;
+        if (QFileInfo(path).isFile()) {
+            store = std::make_unique<ShortcutStore>(std::nullopt, platform);
+            AppShortcutsDecoder decoder;
+            auto result = decoder.decodeFile(path);
+            QList<AppShortcuts> apps;
+            if (result.app)
+                apps << *result.app;
+            store->load(apps);
+        } else {
+            store = std::make_unique<ShortcutStore>(path, platform);
+            store->load();
+        }
     }
-    auto store = std::make_unique<ShortcutStore>(path, platform);
-    store->load();
+    if (userBindings)
+        store->load(BindingsApplier::apply(store->apps(), *userBindings, platform));
     return store;
+}
+
+// The fields of a customised entry: "customised", where its key came from and the data file's key.
+QString customisationFields(const ShortcutEntry &entry)
+{
+    const Customisation *custom = entry.customisation();
+    if (!custom)
+        return QString();
+    return QStringLiteral(",\"customised\":true,\"origin\":") + jsonString(custom->origin)
+        + QStringLiteral(",\"catalogueKey\":") + jsonOptional(custom->catalogueKey);
 }
 
 } // namespace
@@ -114,12 +153,16 @@ QString DataTool::usage()
         "      Print a data file made from a program's own shortcuts window (PATH: an ELF program or\n"
         "      library, a .gresource bundle, a .ui file or a desktop file id), or from the keybinding\n"
         "      keys of an installed GSettings schema. What is left out is said on standard error.\n"
-        "  corvane-data entries PATH [--platform P] [--labels words|symbols] [--discover]\n"
+        "  corvane-data entries PATH [--platform P] [--labels words|symbols] [--discover] [--user-bindings]\n"
         "      Print every shortcut entry the program builds, one JSON object per line. The key\n"
         "      labels are the stored symbols unless --labels words asks for the Linux panel's words.\n"
+        "      With --user-bindings, with the user's own key bindings applied as the program applies\n"
+        "      them (read from XDG_CONFIG_HOME, XDG_DATA_HOME, HOME and GSettings, GSETTINGS_BACKEND\n"
+        "      honoured); each entry whose key came from them has \"customised\": true and its origin.\n"
         "  corvane-data stats PATH [--platform P]\n"
         "      Print the applications with their entry counts, the totals and the failed files.\n"
-        "  corvane-data panel PATH [--platform P] [--discover] [--active ID] [--search TEXT] [--favorites ENTRY-ID]...\n"
+        "  corvane-data panel PATH [--platform P] [--discover] [--user-bindings] [--active ID] [--search TEXT]\n"
+        "                    [--favorites ENTRY-ID]...\n"
         "                    [--only-installed] [--installed ID]... [--collapse SECTION-ID]...\n"
         "      Print the sections the panel would show, one JSON object per line, then the rows the\n"
         "      selection moves over and the selection. --active names the application in front,\n"
@@ -241,9 +284,14 @@ int DataTool::entries(const QStringList &arguments)
     QString path;
     QString platform;
     bool discover = false;
-    if (!pathAndPlatform(args, path, platform, &discover))
-        return usageError(QStringLiteral("entries takes PATH [--platform P] [--labels words|symbols] [--discover]"));
-    const auto store = loadStore(path, platform);
+    bool withUserBindings = false;
+    if (!pathAndPlatform(args, path, platform, &discover, &withUserBindings))
+        return usageError(QStringLiteral(
+            "entries takes PATH [--platform P] [--labels words|symbols] [--discover] [--user-bindings]"));
+    QList<AppBindings> bindings;
+    if (withUserBindings)
+        bindings = readUserBindings(err_);
+    const auto store = loadStore(path, platform, withUserBindings ? &bindings : nullptr);
     if (discover)
         ImportCommand::discoverInto(*store, err_);
     for (const QString &name : store->failedFiles())
@@ -258,6 +306,8 @@ int DataTool::entries(const QStringList &arguments)
                 << ",\"title\":" << jsonString(entry.title())
                 << ",\"rawKey\":" << jsonOptional(entry.rawKey())
                 << ",\"comment\":" << jsonOptional(entry.comment())
+                << (entry.action() ? QStringLiteral(",\"action\":") + jsonString(*entry.action()) : QString())
+                << customisationFields(entry)
                 << ",\"keyGroups\":" << jsonKeyGroups(KeyLabels::groups(entry.keyGroups(), style))
                 << ",\"searchText\":" << jsonString(entry.searchText()) << "}\n";
         }
@@ -306,6 +356,7 @@ int DataTool::panel(const QStringList &args)
     QSet<QString> collapse;
     bool onlyInstalled = false;
     bool discover = false;
+    bool withUserBindings = false;
     StaticWorkspace workspace;
     for (int i = 0; i < args.size(); ++i) {
         const QString &arg = args[i];
@@ -330,6 +381,8 @@ int DataTool::panel(const QStringList &args)
             onlyInstalled = true;
         else if (arg == QLatin1String("--discover"))
             discover = true;
+        else if (arg == QLatin1String("--user-bindings"))
+            withUserBindings = true;
         else if (arg.startsWith(QLatin1String("--")) || !path.isEmpty())
             return usageError(QStringLiteral("unexpected argument \"%1\"").arg(arg));
         else
@@ -338,7 +391,12 @@ int DataTool::panel(const QStringList &args)
     if (path.isEmpty())
         return usageError(QStringLiteral("panel needs a PATH"));
 
-    const auto store = loadStore(path, platform);
+    QList<AppBindings> bindings;
+    if (withUserBindings)
+        bindings = readUserBindings(err_);
+    // As the program does: the user's bindings change the shipped files, then the discovered
+    // applications join.
+    const auto store = loadStore(path, platform, withUserBindings ? &bindings : nullptr);
     if (discover) {
         // A discovered application is installed by definition.
         for (const QString &id : ImportCommand::discoverInto(*store, err_))
@@ -361,6 +419,9 @@ int DataTool::panel(const QStringList &args)
         frontmost->bundleIdentifier = active;
         frontmost->localizedName = *active;
     }
+    // As the program does: nothing in front means the desktop is.
+    if (withUserBindings)
+        vm.setDesktopBundleId(DesktopSession::bundleId(qEnvironmentVariable("XDG_CURRENT_DESKTOP")));
     vm.setActiveApp(frontmost, std::nullopt);
     if (search)
         vm.setSearchText(*search);
@@ -369,14 +430,22 @@ int DataTool::panel(const QStringList &args)
 
     for (const DisplaySection &section : vm.sections()) {
         QStringList ids;
-        for (const ShortcutEntry &entry : section.entries)
+        QStringList customised;
+        for (const ShortcutEntry &entry : section.entries) {
             ids << jsonString(entry.id());
+            if (entry.isCustomised())
+                customised << QStringLiteral("{\"id\":") + jsonString(entry.id()) + QStringLiteral(",\"rawKey\":")
+                        + jsonOptional(entry.rawKey()) + customisationFields(entry) + QLatin1Char('}');
+        }
         out_ << "{\"id\":" << jsonString(section.id) << ",\"title\":" << jsonString(section.title)
             << ",\"isActive\":" << (section.isActive ? "true" : "false")
             << ",\"isFavorites\":" << (section.isFavorites ? "true" : "false")
             << ",\"collapsed\":" << (vm.collapsed().contains(section.id) ? "true" : "false")
             << (section.fromApplication ? ",\"fromApplication\":true" : "")
-            << ",\"entries\":[" << ids.join(QLatin1Char(',')) << "]}\n";
+            << ",\"entries\":[" << ids.join(QLatin1Char(',')) << "]";
+        if (withUserBindings)
+            out_ << ",\"customised\":[" << customised.join(QLatin1Char(',')) << "]";
+        out_ << "}\n";
     }
     QStringList rows;
     for (const NavRef &row : vm.navigable())

@@ -43,6 +43,11 @@ ShortcutRowView::Layout ShortcutRowView::layout(const QRectF &rect) const
     }
     if (trailing)
         right = l.keys.left() - spacing;
+    if (entry.isCustomised()) {
+        l.mark = QRectF(right - markSize, midY - markSize / 2, markSize, markSize);
+        right = l.mark.left() - spacing;
+        trailing = true;
+    }
     if (isFavorite) {
         const qreal side = PanelStyle::symbolSize(starFontSize);
         l.star = QRectF(right - side, midY - side / 2, side, side);
@@ -106,7 +111,13 @@ QList<QPair<qsizetype, qsizetype>> ShortcutRowView::emphasised(const QString &ti
 
 QString ShortcutRowView::toolTip() const
 {
-    return QCoreApplication::translate("ShortcutRowView", "Click to favorite \u2022 %1").arg(entry.appName());
+    QString tip = QCoreApplication::translate("ShortcutRowView", "Click to favorite \u2022 %1").arg(entry.appName());
+    if (const Customisation *custom = entry.customisation()) {
+        tip += QLatin1Char('\n') + QCoreApplication::translate("ShortcutRowView", "Customised in %1").arg(custom->origin);
+        if (custom->catalogueKey)
+            tip += QLatin1Char('\n') + QCoreApplication::translate("ShortcutRowView", "Default: %1").arg(*custom->catalogueKey);
+    }
+    return tip;
 }
 
 void ShortcutRowView::paint(QPainter &painter, const QRectF &rect, IconLoader &icons) const
@@ -151,6 +162,12 @@ void ShortcutRowView::paint(QPainter &painter, const QRectF &rect, IconLoader &i
             at = start + length;
         }
         draw(at, title.size() - at, false);
+    }
+
+    if (!l.mark.isEmpty()) {
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(PanelStyle::withOpacity(accent.isValid() ? accent : PanelStyle::yellow(), dimmed ? 0.6 : 1.0));
+        painter.drawEllipse(l.mark);
     }
 
     if (isFavorite)

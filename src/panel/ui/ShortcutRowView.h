@@ -34,6 +34,7 @@ struct ShortcutRowView {
     static constexpr qreal spacing = 10;
     static constexpr qreal minimumSpacer = 12;
     static constexpr qreal iconSize = 16;
+    static constexpr qreal markSize = 6;  // a dot: the key comes from the user's configuration
     static constexpr qreal radius = 7;
     static constexpr qreal contentHeight = 20;  // the tallest child: a key cap
     static constexpr qreal height = contentHeight + 2 * verticalPadding;
@@ -43,6 +44,7 @@ struct ShortcutRowView {
         QRectF icon;   // empty without the row icon
         QRectF title;
         QRectF star;   // empty when not a favourite
+        QRectF mark;   // the customised mark; empty when the key is the catalogue's
         QRectF keys;   // key caps or comment; empty when neither
     };
     Layout layout(const QRectF &rect) const;

@@ -1,0 +1,253 @@
+#include "catalogue/bindings/BindingsApplier.h"
+
+#include "catalogue/ShortcutStore.h"
+#include "catalogue/bindings/BindingKeys.h"
+
+#include <QHash>
+#include <QSet>
+
+#include <memory>
+
+namespace {
+
+// One application's keymaps while bindings are applied to them.
+class AppEditor {
+public:
+    AppEditor(QList<Keymap> keymaps) : keymaps_(std::move(keymaps)) {}
+
+    QList<Keymap> result() const { return keymaps_; }
+
+    void apply(const AppBindings &set, const UserBinding &binding)
+    {
+        QStringList keys;
+        qsizetype unreadable = 0;
+        for (const QString &raw : binding.keys) {
+            if (isEmptyKey(raw))
+                continue;
+            const auto key = BindingKeys::toKeyText(set.notation, raw);
+            if (!key)
+                ++unreadable;
+            else if (!keys.contains(*key))
+                keys << *key;
+        }
+        // A binding whose keys cannot be read at all changes nothing.
+        if (keys.isEmpty() && unreadable > 0)
+            return;
+        named_.insert(binding.action);
+        switch (binding.mode) {
+        case UserBinding::Mode::Replace: replace(binding, keys); break;
+        case UserBinding::Mode::Add: add(binding, keys); break;
+        case UserBinding::Mode::Remove: remove(binding, keys); break;
+        }
+    }
+
+    // Leaves out the catalogue's shortcuts whose action no binding named.
+    void dropUnnamed()
+    {
+        for (Keymap &keymap : keymaps_) {
+            for (ShortcutSection &section : keymap.sections) {
+                section.shortcuts.removeIf([this](const RawShortcut &s) {
+                    return s.action && !s.customisation && !named_.contains(*s.action);
+                });
+            }
+        }
+    }
+
+private:
+    struct Position {
+        qsizetype keymap;
+        qsizetype section;
+        qsizetype shortcut;
+    };
+
+    static bool isEmptyKey(const QString &raw)
+    {
+        const QString t = raw.trimmed();
+        return t.isEmpty() || t.compare(QLatin1String("none"), Qt::CaseInsensitive) == 0 || t == QLatin1String("disabled");
+    }
+
+    QList<Position> find(const QString &action) const
+    {
+        QList<Position> found;
+        for (qsizetype k = 0; k < keymaps_.size(); ++k) {
+            const auto &sections = keymaps_[k].sections;
+            for (qsizetype s = 0; s < sections.size(); ++s) {
+                const auto &shortcuts = sections[s].shortcuts;
+                for (qsizetype i = 0; i < shortcuts.size(); ++i) {
+                    if (shortcuts[i].action == action)
+                        found.append(Position{k, s, i});
+                }
+            }
+        }
+        return found;
+    }
+
+    RawShortcut &at(const Position &p) { return keymaps_[p.keymap].sections[p.section].shortcuts[p.shortcut]; }
+
+    // Where a new shortcut of `binding` goes: after the last of its action, else at the end of the
+    // section it names (or of the additions section), which is made when missing.
+    Position insertionPoint(const UserBinding &binding, const QList<Position> &ofAction)
+    {
+        if (!ofAction.isEmpty()) {
+            Position p = ofAction.constLast();
+            ++p.shortcut;
+            return p;
+        }
+        if (keymaps_.isEmpty())
+            keymaps_.append(Keymap{QStringLiteral("Linux"), std::nullopt, {}});
+        const QString title = binding.section.isEmpty() ? BindingsApplier::additionsSection() : binding.section;
+        auto &sections = keymaps_.first().sections;
+        for (qsizetype s = 0; s < sections.size(); ++s) {
+            if (sections[s].title == title)
+                return Position{0, s, sections[s].shortcuts.size()};
+        }
+        sections.append(ShortcutSection{title, {}});
+        return Position{0, sections.size() - 1, 0};
+    }
+
+    void insertAdded(const UserBinding &binding, const QString &title, const QString &key, Position at)
+    {
+        auto custom = std::make_shared<Customisation>();
+        custom->origin = binding.origin;
+        custom->added = true;
+        // Stable under a change of key, unique within the application.
+        QString idKey = QLatin1Char('@') + binding.action;
+        const int n = ++addedPerAction_[binding.action];
+        if (n > 1)
+            idKey += QLatin1Char('#') + QString::number(n);
+        custom->idKey = idKey;
+        RawShortcut shortcut;
+        shortcut.title = title;
+        shortcut.key = key;
+        shortcut.action = binding.action;
+        shortcut.customisation = std::move(custom);
+        keymaps_[at.keymap].sections[at.section].shortcuts.insert(at.shortcut, std::move(shortcut));
+    }
+
+    QString titleFor(const UserBinding &binding, const QList<Position> &ofAction)
+    {
+        if (!ofAction.isEmpty())
+            return at(ofAction.constFirst()).title;
+        return binding.title.isEmpty() ? binding.action : binding.title;
+    }
+
+    void setKey(RawShortcut &shortcut, const UserBinding &binding, const QString &key)
+    {
+        if (shortcut.key && BindingKeys::canonical(*shortcut.key) == BindingKeys::canonical(key))
+            return;
+        auto custom = std::make_shared<Customisation>();
+        if (shortcut.customisation) {
+            *custom = *shortcut.customisation;
+        } else {
+            custom->catalogueKey = shortcut.key;
+            custom->idKey = shortcut.key.value_or(QString());
+        }
+        custom->origin = binding.origin;
+        shortcut.key = key;
+        shortcut.customisation = std::move(custom);
+    }
+
+    void erase(const QList<Position> &positions)
+    {
+        // From the back, so that the positions before stay valid.
+        for (auto it = positions.crbegin(); it != positions.crend(); ++it)
+            keymaps_[it->keymap].sections[it->section].shortcuts.removeAt(it->shortcut);
+    }
+
+    void replace(const UserBinding &binding, const QStringList &keys)
+    {
+        const QList<Position> ofAction = find(binding.action);
+        const QString title = titleFor(binding, ofAction);
+        const qsizetype kept = qMin(ofAction.size(), keys.size());
+        for (qsizetype i = 0; i < kept; ++i)
+            setKey(at(ofAction[i]), binding, keys[i]);
+        if (keys.size() > kept) {
+            Position point = insertionPoint(binding, ofAction.mid(0, kept));
+            for (qsizetype i = kept; i < keys.size(); ++i) {
+                insertAdded(binding, title, keys[i], point);
+                ++point.shortcut;
+            }
+        } else {
+            erase(ofAction.mid(kept));
+        }
+    }
+
+    void add(const UserBinding &binding, const QStringList &keys)
+    {
+        const QList<Position> ofAction = find(binding.action);
+        QStringList present;
+        for (const Position &p : ofAction) {
+            if (at(p).key)
+                present << BindingKeys::canonical(*at(p).key);
+        }
+        const QString title = titleFor(binding, ofAction);
+        Position point = insertionPoint(binding, ofAction);
+        for (const QString &key : keys) {
+            if (present.contains(BindingKeys::canonical(key)))
+                continue;
+            insertAdded(binding, title, key, point);
+            ++point.shortcut;
+        }
+    }
+
+    void remove(const UserBinding &binding, const QStringList &keys)
+    {
+        QStringList canonical;
+        for (const QString &key : keys)
+            canonical << BindingKeys::canonical(key);
+        QList<Position> doomed;
+        for (const Position &p : find(binding.action)) {
+            const RawShortcut &s = at(p);
+            if (canonical.isEmpty() || (s.key && canonical.contains(BindingKeys::canonical(*s.key))))
+                doomed.append(p);
+        }
+        erase(doomed);
+    }
+
+    QList<Keymap> keymaps_;
+    QSet<QString> named_;
+    QHash<QString, int> addedPerAction_;
+};
+
+} // namespace
+
+QList<AppShortcuts> BindingsApplier::apply(const QList<AppShortcuts> &shipped, const QList<AppBindings> &bindings,
+                                           const QString &platform)
+{
+    if (bindings.isEmpty())
+        return shipped;
+    // Which application each set of bindings belongs to: a slug, bundle id or alias, any case.
+    QHash<QString, qsizetype> index;
+    for (qsizetype i = shipped.size() - 1; i >= 0; --i) {
+        const AppShortcuts &app = shipped[i];
+        if (app.aliases) {
+            for (const QString &alias : *app.aliases)
+                index.insert(alias.toLower(), i);
+        }
+        if (app.bundleId)
+            index.insert(app.bundleId->toLower(), i);
+        index.insert(app.slug.toLower(), i);
+    }
+    QHash<qsizetype, QList<const AppBindings *>> byApp;
+    for (const AppBindings &set : bindings) {
+        const auto found = index.constFind(set.app.toLower());
+        if (found != index.constEnd())
+            byApp[*found].append(&set);
+    }
+
+    QList<AppShortcuts> result = shipped;
+    for (auto it = byApp.cbegin(); it != byApp.cend(); ++it) {
+        AppShortcuts &app = result[it.key()];
+        AppEditor editor(ShortcutStore::keymapsFor(app, platform));
+        bool complete = false;
+        for (const AppBindings *set : it.value()) {
+            for (const UserBinding &binding : set->bindings)
+                editor.apply(*set, binding);
+            complete = complete || set->complete;
+        }
+        if (complete)
+            editor.dropUnnamed();
+        app.keymaps = editor.result();
+    }
+    return result;
+}

@@ -1,0 +1,86 @@
+#include "catalogue/bindings/OpenboxConfigReader.h"
+
+#include <QHash>
+#include <QStringList>
+#include <QXmlStreamReader>
+
+namespace {
+
+// One <action> element: its name and the text of its option elements, "name opt=value ...".
+QString readAction(QXmlStreamReader &xml)
+{
+    QString text = xml.attributes().value(QLatin1String("name")).toString();
+    int depth = 0;
+    QString option;
+    while (!xml.atEnd()) {
+        const auto token = xml.readNext();
+        if (token == QXmlStreamReader::StartElement) {
+            ++depth;
+            option = xml.name().toString();
+        } else if (token == QXmlStreamReader::Characters && depth > 0 && !xml.isWhitespace()) {
+            text += QLatin1Char(' ') + option + QLatin1Char('=') + xml.text().toString().simplified();
+        } else if (token == QXmlStreamReader::EndElement) {
+            if (depth == 0)
+                break;
+            --depth;
+        }
+    }
+    return text;
+}
+
+} // namespace
+
+std::optional<AppBindings> OpenboxConfigReader::parse(const QByteArray &bytes, const QString &origin)
+{
+    AppBindings result;
+    result.app = QStringLiteral("openbox");
+    result.notation = AppBindings::Notation::Openbox;
+    result.complete = true;
+    QHash<QString, qsizetype> byAction;
+
+    QXmlStreamReader xml(bytes);
+    bool inKeyboard = false;
+    QStringList chain;  // the keys of the enclosing keybinds
+    QList<QStringList> actions;  // per open keybind
+    while (!xml.atEnd()) {
+        const auto token = xml.readNext();
+        if (token == QXmlStreamReader::StartElement) {
+            const auto name = xml.name();
+            if (name == QLatin1String("keyboard")) {
+                inKeyboard = true;
+            } else if (inKeyboard && name == QLatin1String("keybind")) {
+                chain << xml.attributes().value(QLatin1String("key")).toString().trimmed();
+                actions.append(QStringList());
+            } else if (inKeyboard && name == QLatin1String("action") && !actions.isEmpty()) {
+                actions.last() << readAction(xml);
+            }
+        } else if (token == QXmlStreamReader::EndElement) {
+            const auto name = xml.name();
+            if (name == QLatin1String("keyboard")) {
+                inKeyboard = false;
+            } else if (inKeyboard && name == QLatin1String("keybind") && !chain.isEmpty()) {
+                const QStringList own = actions.takeLast();
+                const QString keys = chain.join(QLatin1Char(' '));
+                chain.removeLast();
+                if (own.isEmpty())
+                    continue;  // a chain's prefix: its inner keybinds carry the actions
+                const QString action = own.join(QStringLiteral("; "));
+                const auto found = byAction.constFind(action);
+                if (found != byAction.constEnd()) {
+                    result.bindings[*found].keys << keys;
+                    continue;
+                }
+                UserBinding binding;
+                binding.action = action;
+                binding.keys = {keys};
+                binding.title = action;
+                binding.origin = origin;
+                byAction.insert(action, result.bindings.size());
+                result.bindings.append(std::move(binding));
+            }
+        }
+    }
+    if (xml.hasError())
+        return std::nullopt;
+    return result;
+}

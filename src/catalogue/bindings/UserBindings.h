@@ -1,0 +1,47 @@
+#pragma once
+
+#include "catalogue/bindings/UserBindingFiles.h"
+#include "platform/AppBindings.h"
+
+#include <QElapsedTimer>
+#include <QFileSystemWatcher>
+#include <QList>
+#include <QObject>
+#include <QProcessEnvironment>
+#include <QTimer>
+
+class KeyBindingSettings;
+
+// The user's own key bindings from every place they live: configuration files and, where the
+// desktop keeps them there, its settings database. Once watching, a change to any of them reloads
+// everything, at most once a second, and announces it.
+class UserBindings : public QObject {
+    Q_OBJECT
+public:
+    static constexpr int minimumInterval = 1000;  // ms between two reloads
+
+    // `settings` may be null (no settings database on this desktop); it must outlive this object.
+    UserBindings(QProcessEnvironment env, KeyBindingSettings *settings, QObject *parent = nullptr);
+
+    // Reads everything now.
+    void reload();
+    // Follows changes from now on.
+    void startWatching();
+
+    const QList<AppBindings> &current() const { return current_; }
+
+Q_SIGNALS:
+    // current() was read again and differs from before.
+    void changed();
+
+private:
+    void somethingChanged();
+    void rewatch();
+
+    UserBindingFiles files_;
+    KeyBindingSettings *settings_;
+    QList<AppBindings> current_;
+    QFileSystemWatcher *watcher_ = nullptr;
+    QTimer pending_;
+    QElapsedTimer sinceReload_;
+};

@@ -1,0 +1,312 @@
+// The readers of other programs' key-binding files, each against a file written here, and the
+// finder that picks the files from the environment.
+#include "catalogue/bindings/BindingKeys.h"
+#include "catalogue/bindings/InkscapeKeysReader.h"
+#include "catalogue/bindings/KGlobalShortcutsReader.h"
+#include "catalogue/bindings/KXmlGuiReader.h"
+#include "catalogue/bindings/OpenboxConfigReader.h"
+#include "catalogue/bindings/SwayConfigReader.h"
+#include "catalogue/bindings/UserBindingFiles.h"
+#include "catalogue/bindings/VsCodeKeybindingsReader.h"
+#include "platform/SystemLog.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+void write(const QString &path, const QByteArray &text)
+{
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write(text);
+}
+
+const UserBinding *find(const AppBindings &set, const QString &action)
+{
+    for (const UserBinding &binding : set.bindings) {
+        if (binding.action == action)
+            return &binding;
+    }
+    return nullptr;
+}
+
+QStringList keyTexts(const AppBindings &set, const UserBinding &binding)
+{
+    QStringList texts;
+    for (const QString &key : binding.keys)
+        texts << BindingKeys::toKeyText(set.notation, key).value_or(QStringLiteral("?"));
+    return texts;
+}
+
+} // namespace
+
+class TestBindingReaders : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void keyNotations_data()
+    {
+        QTest::addColumn<int>("notation");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("expected");  // empty: no key
+        using N = AppBindings::Notation;
+        QTest::newRow("gtk") << int(N::Gtk) << "<Super><Shift>Page_Up" << "shift+super+pageup";
+        QTest::newRow("gtk primary") << int(N::Gtk) << "<Primary><Alt>Delete" << "ctrl+alt+delete";
+        QTest::newRow("gtk keysyms") << int(N::Gtk) << "<Control>bracketleft" << "ctrl+leftbracket";
+        QTest::newRow("gtk media") << int(N::Gtk) << "XF86AudioRaiseVolume" << "volumeup";
+        QTest::newRow("gtk disabled") << int(N::Gtk) << "disabled" << "";
+        QTest::newRow("gtk unclosed") << int(N::Gtk) << "<Super" << "";
+        QTest::newRow("qt") << int(N::Qt) << "Meta+Shift+F1" << "shift+super+f1";
+        QTest::newRow("qt plus key") << int(N::Qt) << "Ctrl++" << "ctrl+plus";
+        QTest::newRow("qt sequence") << int(N::Qt) << "Ctrl+K, Ctrl+S" << "ctrl+k ctrl+s";
+        QTest::newRow("qt words") << int(N::Qt) << "Alt+PgUp" << "alt+pageup";
+        QTest::newRow("qt letter S") << int(N::Qt) << "Ctrl+S" << "ctrl+s";
+        QTest::newRow("sway") << int(N::Sway) << "Mod4+Shift+Return" << "shift+super+enter";
+        QTest::newRow("openbox") << int(N::Openbox) << "C-A-Left" << "ctrl+alt+left";
+        QTest::newRow("openbox chain") << int(N::Openbox) << "W-a b" << "super+a b";
+        QTest::newRow("openbox bad modifier") << int(N::Openbox) << "Q-x" << "";
+        QTest::newRow("vscode") << int(N::VsCode) << "ctrl+k ctrl+[" << "ctrl+k ctrl+leftbracket";
+        QTest::newRow("vscode meta") << int(N::VsCode) << "meta+escape" << "super+esc";
+        QTest::newRow("vscode scan code") << int(N::VsCode) << "ctrl+[KeyA]" << "ctrl+a";
+    }
+
+    void keyNotations()
+    {
+        QFETCH(int, notation);
+        QFETCH(QString, text);
+        QFETCH(QString, expected);
+        QCOMPARE(BindingKeys::toKeyText(AppBindings::Notation(notation), text).value_or(QString()), expected);
+    }
+
+    void canonicalIgnoresOrderAndCase()
+    {
+        QCOMPARE(BindingKeys::canonical("shift+ctrl+T"), BindingKeys::canonical("ctrl+shift+t"));
+        QCOMPARE(BindingKeys::canonical("opt+a"), BindingKeys::canonical("alt+a"));
+        QVERIFY(BindingKeys::canonical("ctrl+s") != BindingKeys::canonical("ctrl+shift"));
+        QVERIFY(BindingKeys::canonical("ctrl+k ctrl+s") != BindingKeys::canonical("ctrl+s ctrl+k"));
+    }
+
+    void kglobalshortcuts()
+    {
+        const QByteArray text =
+            "[kwin]\n"
+            "Switch to Desktop 1=Meta+1,Ctrl+F1,Switch to Desktop 1\n"
+            "Switch to Desktop 2=Ctrl+F2,Ctrl+F2,Switch to Desktop 2\n"
+            "Expose=Ctrl+F9\\tMeta+W,Ctrl+F9,Toggle Present Windows (Current desktop)\n"
+            "Kill Window=none,Meta+Ctrl+Esc,Kill a window, now\n"
+            "_k_friendly_name=KWin\n"
+            "[kwin][nested]\n"
+            "Bogus=Meta+B,none,Bogus\n"
+            "garbage line without equals\n";
+        const AppBindings set = KGlobalShortcutsReader::parse(text, "kglobalshortcutsrc");
+        QCOMPARE(set.app, QString("kde-plasma"));
+        // Only what differs from the defaults; the friendly name given after the actions still
+        // names their section.
+        QCOMPARE(set.bindings.size(), 3);
+        const UserBinding *desktop1 = find(set, "kwin/Switch to Desktop 1");
+        QVERIFY(desktop1);
+        QCOMPARE(keyTexts(set, *desktop1), QStringList{"super+1"});
+        QCOMPARE(desktop1->section, QString("KWin"));
+        const UserBinding *expose = find(set, "kwin/Expose");
+        QVERIFY(expose);
+        QCOMPARE(keyTexts(set, *expose), (QStringList{"ctrl+f9", "super+w"}));
+        const UserBinding *kill = find(set, "kwin/Kill Window");
+        QVERIFY(kill);
+        QVERIFY(kill->keys.isEmpty());
+        QCOMPARE(kill->title, QString("Kill a window, now"));
+        QVERIFY(!find(set, "kwin/Switch to Desktop 2"));
+        QVERIFY(!find(set, "nested/Bogus"));
+    }
+
+    void swayConfigWithIncludesAndLoop()
+    {
+        QTemporaryDir dir;
+        const QString root = dir.path();
+        write(root + "/sway/config",
+              "# a comment\n"
+              "set $mod Mod4\n"
+              "set $left h\n"
+              "bindsym $mod+Return exec $term\n"
+              "bindsym --to-code $mod+$left focus left\n"
+              "bindsym $mod+Shift+q \\\n    kill\n"
+              "bar {\n    bindsym button4 nop\n}\n"
+              "mode \"resize\" {\n    bindsym $left resize shrink width 10px\n    bindsym Escape mode \"default\"\n}\n"
+              "include config.d/*\n"
+              "include ~/missing-file\n");
+        write(root + "/sway/config.d/10-workspaces",
+              "bindsym {\n  $mod+1 workspace number 1\n  $mod+Home workspace number 1\n}\n"
+              "include ../config\n");  // back to the start: a loop
+        write(root + "/sway/config.d/20-self", "include 20-self\nbindsym $mod+d exec wofi\n");
+        QProcessEnvironment env;
+        env.insert("HOME", root);
+
+        QElapsedTimer timer;
+        timer.start();
+        const auto set = SwayConfigReader::read(root + "/sway/config", "sway", env);
+        QVERIFY(timer.elapsed() < 5000);
+        QVERIFY(set);
+        QVERIFY(set->complete);
+        const UserBinding *terminal = find(*set, "exec $term");
+        QVERIFY(terminal);
+        QCOMPARE(keyTexts(*set, *terminal), QStringList{"super+enter"});
+        QCOMPARE(terminal->origin, QFileInfo(root + "/sway/config").canonicalFilePath());
+        QVERIFY(find(*set, "focus left"));
+        QCOMPARE(keyTexts(*set, *find(*set, "kill")), QStringList{"shift+super+q"});
+        QVERIFY(!find(*set, "nop"));
+        const UserBinding *shrink = find(*set, "[resize] resize shrink width 10px");
+        QVERIFY(shrink);
+        QCOMPARE(keyTexts(*set, *shrink), QStringList{"h"});
+        QCOMPARE(shrink->section, QString("Resize mode"));
+        // Two keys for one command, from an included file's bindsym block.
+        const UserBinding *first = find(*set, "workspace number 1");
+        QVERIFY(first);
+        QCOMPARE(keyTexts(*set, *first), (QStringList{"super+1", "super+home"}));
+        QVERIFY(find(*set, "exec wofi"));
+        // The loop read nothing twice.
+        QCOMPARE(set->bindings.size(), 7);
+
+        QVERIFY(!SwayConfigReader::read(root + "/nothing-here", "sway", env));
+    }
+
+    void openboxRcXml()
+    {
+        const QByteArray xml = "<?xml version=\"1.0\"?>\n"
+            "<openbox_config xmlns=\"http://openbox.org/3.4/rc\">\n"
+            "  <mouse><mousebind button=\"A-Left\" action=\"Press\"><action name=\"Focus\"/></mousebind></mouse>\n"
+            "  <keyboard>\n"
+            "    <keybind key=\"C-A-Left\"><action name=\"GoToDesktop\"><to>left</to><wrap>no</wrap></action></keybind>\n"
+            "    <keybind key=\"W-Left\"><action name=\"GoToDesktop\"><to>left</to><wrap>no</wrap></action></keybind>\n"
+            "    <keybind key=\"W-e\"><action name=\"Execute\"><command>kfmclient openProfile filemanagement</command></action></keybind>\n"
+            "    <keybind key=\"C-a\"><keybind key=\"b\"><action name=\"Close\"/></keybind></keybind>\n"
+            "  </keyboard>\n"
+            "</openbox_config>";
+        const auto set = OpenboxConfigReader::parse(xml, "rc.xml");
+        QVERIFY(set);
+        QCOMPARE(set->bindings.size(), 3);
+        const UserBinding *left = find(*set, "GoToDesktop to=left wrap=no");
+        QVERIFY(left);
+        QCOMPARE(keyTexts(*set, *left), (QStringList{"ctrl+alt+left", "super+left"}));
+        QVERIFY(find(*set, "Execute command=kfmclient openProfile filemanagement"));
+        QCOMPARE(keyTexts(*set, *find(*set, "Close")), QStringList{"ctrl+a b"});
+        QVERIFY(!find(*set, "Focus"));
+
+        QVERIFY(!OpenboxConfigReader::parse("<openbox_config><keyboard><keybind key=", "rc.xml"));
+    }
+
+    void vscodeKeybindings()
+    {
+        const QByteArray json = "// Place your key bindings in this file\n"
+            "[\n"
+            "    /* a block\n"
+            "       comment */\n"
+            "    { \"key\": \"ctrl+shift+t\", \"command\": \"workbench.action.terminal.new\", },\n"
+            "    { \"key\": \"ctrl+p\", \"command\": \"-workbench.action.quickOpen\" }, // removed\n"
+            "    { \"command\": \"-editor.action.commentLine\" },\n"
+            "    { \"key\": \"ctrl+k ctrl+x\", \"command\": \"a.b\", \"when\": \"editorTextFocus && x == 'http://a//b'\" },\n"
+            "    { \"key\": \"ctrl+q\" },\n"
+            "]\n"
+            "";
+        const auto set = VsCodeKeybindingsReader::parse(json, "keybindings.json", "vscode");
+        QVERIFY(set);
+        QCOMPARE(set->bindings.size(), 4);
+        QCOMPARE(set->bindings[0].mode, UserBinding::Mode::Add);
+        QCOMPARE(set->bindings[0].action, QString("workbench.action.terminal.new"));
+        QCOMPARE(set->bindings[1].mode, UserBinding::Mode::Remove);
+        QCOMPARE(set->bindings[1].keys, QStringList{"ctrl+p"});
+        QCOMPARE(set->bindings[2].mode, UserBinding::Mode::Remove);
+        QVERIFY(set->bindings[2].keys.isEmpty());
+        // "//" inside a string is not a comment.
+        QCOMPARE(set->bindings[3].keys, QStringList{"ctrl+k ctrl+x"});
+
+        QVERIFY(!VsCodeKeybindingsReader::parse("[ { \"key\": ", "k.json", "vscode"));
+        QVERIFY(!VsCodeKeybindingsReader::parse("{}", "k.json", "vscode"));
+        QCOMPARE(VsCodeKeybindingsReader::parse("  \n", "k.json", "vscode")->bindings.size(), 0);
+    }
+
+    void kxmlguiRc()
+    {
+        const QByteArray xml = "<!DOCTYPE gui SYSTEM \"kpartgui.dtd\">\n"
+            "<gui name=\"kate\" version=\"93\">\n"
+            " <MenuBar/>\n"
+            " <Action name=\"file_save\" shortcut=\"Ctrl+Alt+S\"/>\n"
+            " <ActionProperties scheme=\"Default\">\n"
+            "  <Action name=\"file_save\" shortcut=\"Ctrl+Alt+S; F2\"/>\n"
+            "  <Action name=\"file_quit\" shortcut=\"\"/>\n"
+            "  <Action name=\"no_shortcut_attribute\" icon=\"x\"/>\n"
+            " </ActionProperties>\n"
+            "</gui>";
+        const auto set = KXmlGuiReader::parse(xml, "katepart5ui.rc", "kate");
+        QVERIFY(set);
+        QCOMPARE(set->bindings.size(), 2);
+        QCOMPARE(keyTexts(*set, set->bindings[0]), (QStringList{"ctrl+alt+s", "f2"}));
+        QCOMPARE(set->bindings[1].action, QString("file_quit"));
+        QVERIFY(set->bindings[1].keys.isEmpty());
+        QVERIFY(!KXmlGuiReader::parse("<gui><ActionProperties>", "x.rc", "kate"));
+    }
+
+    void inkscapeKeys()
+    {
+        const QByteArray xml = "<?xml version=\"1.0\"?>\n"
+            "<keys name=\"My keys\">\n"
+            "  <bind gaction=\"app.undo\" keys=\"&lt;ctrl&gt;z,&lt;ctrl&gt;&lt;alt&gt;u\"/>\n"
+            "  <bind gaction=\"win.canvas-zoom-in\" keys=\"\"/>\n"
+            "  <bind key=\"r\" modifiers=\"Ctrl,Shift\" action=\"ToolRect\"/>\n"
+            "  <bind key=\"F4\" action=\"ToolRect\"/>\n"
+            "</keys>";
+        const auto set = InkscapeKeysReader::parse(xml, "default.xml");
+        QVERIFY(set);
+        QCOMPARE(set->bindings.size(), 3);
+        QCOMPARE(keyTexts(*set, *find(*set, "app.undo")), (QStringList{"ctrl+z", "ctrl+alt+u"}));
+        QVERIFY(find(*set, "win.canvas-zoom-in")->keys.isEmpty());
+        QCOMPARE(keyTexts(*set, *find(*set, "ToolRect")), (QStringList{"ctrl+shift+r", "f4"}));
+    }
+
+    // The files come from XDG_CONFIG_HOME and XDG_DATA_HOME; one that cannot be parsed gives one log
+    // line and no bindings; special files and oversized files are refused without hanging.
+    void filesFromTheEnvironment()
+    {
+        QTemporaryDir dir;
+        const QString root = dir.path();
+        write(root + "/config/Code/User/keybindings.json", "[{ \"key\": \"ctrl+alt+n\", \"command\": \"x.y\" }]");
+        write(root + "/config/VSCodium/User/keybindings.json", "[ { broken");
+        write(root + "/config/openbox/rc.xml", QByteArray(5 * 1024 * 1024, ' '));
+        write(root + "/data/kxmlgui5/katepart/katepart5ui.rc",
+              "<gui><ActionProperties><Action name=\"file_save\" shortcut=\"F2\"/></ActionProperties></gui>");
+        QVERIFY(::mkfifo(QFile::encodeName(root + "/config/kglobalshortcutsrc").constData(), 0600) == 0);
+        QDir().mkpath(root + "/home/.i3");
+        QVERIFY(QFile::link(root + "/home/.i3/config", root + "/home/.i3/config"));  // a symlink loop
+
+        QProcessEnvironment env;
+        env.insert("HOME", root + "/home");
+        env.insert("XDG_CONFIG_HOME", root + "/config");
+        env.insert("XDG_DATA_HOME", root + "/data");
+        SystemLog::Capture log;
+        UserBindingFiles files(env);
+        QElapsedTimer timer;
+        timer.start();
+        const QList<AppBindings> all = files.read();
+        QVERIFY(timer.elapsed() < 5000);
+
+        QStringList apps;
+        for (const AppBindings &set : all)
+            apps << set.app;
+        QCOMPARE(apps, (QStringList{"vscode", "kate"}));
+        QCOMPARE(log.lines().size(), 3);
+        for (const char *name : {"VSCodium/User/keybindings.json", "openbox/rc.xml", "kglobalshortcutsrc"})
+            QVERIFY2(log.lines().filter(QString::fromLatin1(name)).size() == 1, qPrintable(log.lines().join('\n')));
+        QVERIFY(log.lines().first().startsWith("Corvane: failed to read key bindings from "));
+        QVERIFY(files.watchedPaths().contains(root + "/config/Code/User/keybindings.json"));
+        QVERIFY(files.watchedPaths().contains(root + "/config/openbox"));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestBindingReaders)
+#include "tst_bindingreaders.moc"

@@ -1,0 +1,280 @@
+// The user's bindings applied to a catalogue, as the panel shows it: a changed key replaces the
+// data file's, an addition appears, a removal hides, customised rows are marked, and favourites
+// stay on their action when its key changes.
+#include "catalogue/bindings/BindingsApplier.h"
+#include "catalogue/bindings/UserBindings.h"
+#include "PanelFixture.h"
+#include "platform/KeyBindingSettings.h"
+
+#include <QtTest>
+
+namespace {
+
+RawShortcut shortcut(const QString &title, const QString &key, const std::optional<QString> &action)
+{
+    RawShortcut s;
+    s.title = title;
+    s.key = key;
+    s.action = action;
+    return s;
+}
+
+AppShortcuts desktop()
+{
+    AppShortcuts app;
+    app.slug = "gnome-shell";
+    app.name = "GNOME Shell";
+    app.bundleId = "org.gnome.Shell";
+    Keymap linux{"Linux", QStringList{"linux"}, {}};
+    linux.sections = {
+        ShortcutSection{"Workspaces",
+                        {shortcut("Switch to the first workspace", "super+home", QString("wm/switch-to-workspace-1")),
+                         shortcut("Switch left", "super+pageup", QString("wm/switch-left")),
+                         shortcut("Switch left", "ctrl+alt+left", QString("wm/switch-left")),
+                         shortcut("Overview", "super", std::nullopt)}},
+        ShortcutSection{"Windows", {shortcut("Close window", "alt+f4", QString("wm/close"))}},
+    };
+    Keymap mac{"macOS", QStringList{"macos"}, {ShortcutSection{"Mac", {shortcut("Mac only", "cmd+q", std::nullopt)}}}};
+    app.keymaps = {linux, mac};
+    return app;
+}
+
+AppShortcuts editor()
+{
+    AppShortcuts app;
+    app.slug = "vscode";
+    app.name = "Code";
+    app.bundleId = "code";
+    app.aliases = QStringList{"com.visualstudio.code"};
+    app.keymaps = {Keymap{"Linux", std::nullopt,
+                          {ShortcutSection{"General",
+                                           {shortcut("Quick open", "ctrl+p", QString("workbench.action.quickOpen")),
+                                            shortcut("Quick open", "ctrl+e", QString("workbench.action.quickOpen")),
+                                            shortcut("Comment line", "ctrl+slash", QString("editor.action.commentLine"))}}}}};
+    return app;
+}
+
+UserBinding binding(const QString &action, const QStringList &keys, UserBinding::Mode mode = UserBinding::Mode::Replace,
+                    const QString &title = QString(), const QString &section = QString())
+{
+    UserBinding b;
+    b.action = action;
+    b.keys = keys;
+    b.mode = mode;
+    b.title = title;
+    b.section = section;
+    b.origin = "GSettings " + action;
+    return b;
+}
+
+AppBindings gnome(QList<UserBinding> bindings)
+{
+    return AppBindings{"org.gnome.shell", AppBindings::Notation::Gtk, false, std::move(bindings)};
+}
+
+QStringList rows(const ShortcutStore &store, const QString &slug)
+{
+    QStringList out;
+    for (const ShortcutEntry &entry : store.entriesByApp().value(slug))
+        out << entry.title() + "=" + entry.rawKey().value_or("") + (entry.isCustomised() ? "*" : "");
+    return out;
+}
+
+// A settings source that answers what the test says.
+class FakeSettings : public KeyBindingSettings {
+public:
+    QList<AppBindings> values;
+    std::function<void()> changed;
+    int reads = 0;
+    QList<AppBindings> read() override
+    {
+        ++reads;
+        return values;
+    }
+    void setChangeHandler(std::function<void()> handler) override { changed = std::move(handler); }
+};
+
+} // namespace
+
+class TestBindingsApplier : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void replaceAddRemove()
+    {
+        ShortcutStore store(std::nullopt, "linux");
+        store.load(BindingsApplier::apply(
+            {desktop(), editor()},
+            {gnome({binding("wm/switch-to-workspace-1", {"<Super>1"}),
+                    binding("wm/switch-left", {"<Super>Page_Up", "<Super>Left", "<Super>a"}),
+                    binding("wm/close", {}),
+                    binding("custom:/c0/", {"<Super>t"}, UserBinding::Mode::Replace, "Terminal", "Custom shortcuts"),
+                    binding("wm/unreadable", {"<Bogus>x"})})},
+            "linux"));
+        QCOMPARE(rows(store, "gnome-shell"),
+                 (QStringList{"Switch to the first workspace=super+1*", "Switch left=super+pageup",
+                              "Switch left=super+left*", "Switch left=super+a*", "Overview=super",
+                              "Terminal=super+t*"}));
+        const auto entries = store.entriesByApp().value("gnome-shell");
+        // The customised row keeps the data file's id and says where its key came from.
+        QCOMPARE(entries[0].id(), QString("gnome-shell|Workspaces|Switch to the first workspace|super+home"));
+        QVERIFY(entries[0].customisation());
+        QCOMPARE(entries[0].customisation()->origin, QString("GSettings wm/switch-to-workspace-1"));
+        QCOMPARE(entries[0].customisation()->catalogueKey, std::optional<QString>("super+home"));
+        QVERIFY(entries[0].searchText().contains("super+1"));
+        QCOMPARE(entries[3].id(), QString("gnome-shell|Workspaces|Switch left|@wm/switch-left"));
+        QVERIFY(entries[3].customisation()->added);
+        QCOMPARE(entries[5].id(), QString("gnome-shell|Custom shortcuts|Terminal|@custom:/c0/"));
+        QCOMPARE(entries[5].sectionTitle(), QString("Custom shortcuts"));
+        // Fewer keys than the data file: the rest go; the application keeps only its Linux keymap.
+        store.load(BindingsApplier::apply({desktop()}, {gnome({binding("wm/switch-left", {"<Control><Alt>Left"})})}, "linux"));
+        QCOMPARE(rows(store, "gnome-shell"),
+                 (QStringList{"Switch to the first workspace=super+home", "Switch left=ctrl+alt+left*",
+                              "Overview=super", "Close window=alt+f4"}));
+        // Bindings for an application the catalogue lacks change nothing.
+        const QList<AppShortcuts> shipped{desktop()};
+        const auto same = BindingsApplier::apply(shipped, {AppBindings{"nope", AppBindings::Notation::Gtk, false, {binding("x", {"a"})}}}, "linux");
+        QCOMPARE(same.first().keymaps.size(), 2);
+    }
+
+    void vscodeAddsAndRemoves()
+    {
+        ShortcutStore store(std::nullopt, "linux");
+        const AppBindings set{"vscode", AppBindings::Notation::VsCode, false,
+                              {binding("workbench.action.quickOpen", {"ctrl+shift+o"}, UserBinding::Mode::Add),
+                               binding("workbench.action.quickOpen", {"ctrl+p"}, UserBinding::Mode::Remove),
+                               binding("editor.action.commentLine", {}, UserBinding::Mode::Remove),
+                               binding("my.command", {"ctrl+alt+m"}, UserBinding::Mode::Add, "my.command")}};
+        store.load(BindingsApplier::apply({editor()}, {set}, "linux"));
+        QCOMPARE(rows(store, "vscode"),
+                 (QStringList{"Quick open=ctrl+e", "Quick open=ctrl+shift+o*", "my.command=ctrl+alt+m*"}));
+        QCOMPARE(store.entriesByApp().value("vscode").last().sectionTitle(), BindingsApplier::additionsSection());
+    }
+
+    void completeConfigHidesUnboundActions()
+    {
+        AppShortcuts sway;
+        sway.slug = "sway";
+        sway.name = "Sway";
+        sway.keymaps = {Keymap{"Linux", std::nullopt,
+                               {ShortcutSection{"Apps", {shortcut("Terminal", "super+enter", QString("exec $term")),
+                                                          shortcut("Launcher", "super+d", QString("exec $menu")),
+                                                          shortcut("Drag", "super+drag", std::nullopt)}}}}};
+        ShortcutStore store(std::nullopt, "linux");
+        store.load(BindingsApplier::apply(
+            {sway}, {AppBindings{"sway", AppBindings::Notation::Sway, true, {binding("exec $term", {"Mod4+Return"})}}}, "linux"));
+        QCOMPARE(rows(store, "sway"), (QStringList{"Terminal=super+enter", "Drag=super+drag"}));
+    }
+
+    // The panel model over the customised catalogue: the mark, the user's key in the desktop's
+    // section when nothing is in front, a favourite kept across a change of key.
+    void panelFollowsBindings()
+    {
+        const QList<AppShortcuts> shipped{desktop(), editor()};
+        PanelFixture f(shipped);
+        f.vm->setDesktopBundleId(QString("org.gnome.Shell"));
+        const QString firstWorkspace = "gnome-shell|Workspaces|Switch to the first workspace|super+home";
+        const QString custom = "gnome-shell|Custom shortcuts|Terminal|@custom:/c0/";
+        f.favorites->toggle(firstWorkspace);
+        f.favorites->toggle(custom);  // stored while its row is not shown: kept
+
+        auto bindTo = [&](const QString &key, const QString &terminalKey) {
+            f.store.load(BindingsApplier::apply(
+                shipped,
+                {gnome({binding("wm/switch-to-workspace-1", {key}),
+                        binding("custom:/c0/", {terminalKey}, UserBinding::Mode::Replace, "Terminal", "Custom shortcuts")})},
+                "linux"));
+            f.vm->catalogueChanged();
+        };
+        f.vm->setActiveApp(std::nullopt, std::nullopt);
+        QCOMPARE(f.vm->sections().size(), 3);  // favourites, the desktop, the editor
+        QCOMPARE(f.vm->sections()[0].entries.size(), 1);
+
+        bindTo("<Super>1", "<Super>t");
+        QCOMPARE(f.vm->activeApp()->slug, QString("gnome-shell"));
+        const DisplaySection &shell = f.vm->sections()[1];
+        QVERIFY(shell.isActive);
+        QCOMPARE(shell.entries[0].rawKey(), std::optional<QString>("super+1"));
+        QVERIFY(shell.entries[0].isCustomised());
+        const auto favorites = f.vm->sections()[0].entries;
+        QCOMPARE(favorites.size(), 2);
+        QCOMPARE(favorites[0].rawKey(), std::optional<QString>("super+1"));
+        QCOMPARE(favorites[1].rawKey(), std::optional<QString>("super+t"));
+
+        bindTo("<Super>F1", "<Super>Return");
+        QCOMPARE(f.vm->sections()[0].entries.size(), 2);
+        QCOMPARE(f.vm->sections()[0].entries[0].rawKey(), std::optional<QString>("super+f1"));
+        QCOMPARE(f.vm->sections()[0].entries[1].rawKey(), std::optional<QString>("super+enter"));
+        // Searching finds the user's key, not the data file's.
+        f.vm->setSearchText("super+f1");
+        QCOMPARE(f.vm->sections().size(), 1);
+        f.vm->setSearchText("super+home");
+        QCOMPARE(f.vm->sections().size(), 0);
+
+        // Back to the shipped catalogue: the favourite of the removed custom shortcut stays stored.
+        f.store.load(shipped);
+        f.vm->catalogueChanged();
+        QVERIFY(f.favorites->contains(custom));
+    }
+
+    // Applications read from installed programs stay in the panel, after the shipped ones and still
+    // behind a shipped file, when the user's bindings are applied again; the one in front stays so.
+    void rebindingKeepsDiscoveredApplications()
+    {
+        const QList<AppShortcuts> shipped{desktop(), editor()};
+        PanelFixture f(shipped);
+        AppShortcuts notes = makeApp("org-example-notes", "Alpha Notes", QString("org.example.Notes"), {{"Keys", {"Quit"}}});
+        AppShortcuts impostor = makeApp("impostor", "Impostor", QString("ORG.GNOME.SHELL"), {{"Keys", {"Nothing"}}});
+        QCOMPARE(f.store.addDiscovered({notes, impostor}), 1);
+        RunningApp running;
+        running.bundleIdentifier = "org.example.Notes";
+        f.vm->setActiveApp(running, std::nullopt);
+        QCOMPARE(f.vm->activeApp()->slug, QString("org-example-notes"));
+
+        f.store.replaceShipped(BindingsApplier::apply(shipped, {gnome({binding("wm/close", {"<Super>q"})})}, "linux"));
+        f.vm->catalogueChanged();
+        QCOMPARE(rows(f.store, "gnome-shell").last(), QString("Close window=super+q*"));
+        QStringList order;
+        for (const AppShortcuts &app : f.store.orderedApps())
+            order << app.slug + (app.discovered ? "+" : "");
+        QCOMPARE(order, (QStringList{"vscode", "gnome-shell", "org-example-notes+"}));
+        QCOMPARE(f.store.appForBundleId(QString("org.gnome.shell"))->slug, QString("gnome-shell"));
+        QCOMPARE(f.vm->activeApp()->slug, QString("org-example-notes"));
+        QVERIFY(f.vm->sections()[0].isActive && f.vm->sections()[0].fromApplication);
+
+        // Bindings gone again: the shipped defaults come back, the discovered application stays.
+        f.store.replaceShipped(shipped);
+        f.vm->catalogueChanged();
+        QCOMPARE(rows(f.store, "gnome-shell").last(), QString("Close window=alt+f4"));
+        QCOMPARE(f.store.orderedApps().size(), 3);
+    }
+
+    // Changes reach the catalogue at most once a second, and a change signal from the settings
+    // database triggers a reload like a file does.
+    void reloadsAtMostOncePerSecond()
+    {
+        FakeSettings settings;
+        UserBindings bindings(QProcessEnvironment(), &settings);
+        bindings.reload();
+        bindings.startWatching();
+        QSignalSpy changed(&bindings, &UserBindings::changed);
+        QElapsedTimer timer;
+        timer.start();
+        settings.values = {gnome({binding("wm/close", {"<Super>q"})})};
+        for (int i = 0; i < 50; ++i)
+            settings.changed();
+        QVERIFY(changed.wait(3000));
+        QVERIFY(timer.elapsed() >= 800);
+        QCOMPARE(changed.size(), 1);
+        QCOMPARE(settings.reads, 2);
+        QCOMPARE(bindings.current(), settings.values);
+        // Word of a change that changed nothing reads again but announces nothing.
+        settings.changed();
+        QTRY_COMPARE(settings.reads, 3);
+        QTest::qWait(200);
+        QCOMPARE(changed.size(), 1);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestBindingsApplier)
+#include "tst_bindingsapplier.moc"

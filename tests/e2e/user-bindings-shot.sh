@@ -1,0 +1,59 @@
+#!/usr/bin/env bash
+# user-bindings-shot.sh BUILD_DIR OUTPUT.png
+#
+# The panel under Xvfb and openbox in a GNOME session's settings, with the user's own binding of
+# "switch to workspace 1" set to Super+1 in GSettings (keyfile backend, private HOME): opens the
+# panel with nothing else on screen (the desktop in front), searches for the binding, checks that
+# corvane-data sees it customised, and takes a screenshot.
+set -uo pipefail
+build=$(cd "${1:?usage: user-bindings-shot.sh BUILD_DIR OUTPUT.png}" && pwd)
+out=${2:?usage: user-bindings-shot.sh BUILD_DIR OUTPUT.png}
+mkdir -p "$(dirname "$out")"
+for tool in Xvfb openbox xdotool import gsettings; do
+  command -v "$tool" >/dev/null || { echo "$tool is not installed (scripts/install-deps.sh)"; exit 2; }
+done
+tmp=$(mktemp -d "${TMPDIR:-/tmp}/corvane-bindings.XXXXXX")
+pids=()
+cleanup() {
+  for ((i = ${#pids[@]} - 1; i >= 0; i--)); do kill "${pids[i]}" 2>/dev/null; done
+  wait 2>/dev/null
+  rm -rf "$tmp"
+}
+trap cleanup EXIT
+wait_for() {
+  local seconds=$1; shift
+  local deadline=$((SECONDS + seconds))
+  until "$@" 2>/dev/null; do
+    [ "$SECONDS" -ge "$deadline" ] && return 1
+    sleep 0.05
+  done
+}
+
+Xvfb -displayfd 3 -screen 0 1280x900x24 -nolisten tcp -noreset 3>"$tmp/display" 2>"$tmp/xvfb.log" &
+pids+=($!)
+wait_for 20 test -s "$tmp/display" || { echo "Xvfb did not start"; exit 2; }
+export DISPLAY=":$(head -n1 "$tmp/display")"
+export HOME="$tmp/home" XDG_CONFIG_HOME="$tmp/home/.config" XDG_CACHE_HOME="$tmp/home/.cache"
+export XDG_DATA_HOME="$tmp/home/.local/share" XDG_RUNTIME_DIR="$tmp/runtime"
+export GSETTINGS_BACKEND=keyfile XDG_CURRENT_DESKTOP=GNOME QT_QPA_PLATFORM=xcb
+unset WAYLAND_DISPLAY DBUS_SESSION_BUS_ADDRESS SESSION_MANAGER
+mkdir -p "$HOME" "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
+openbox --sm-disable >/dev/null 2>&1 &
+pids+=($!)
+sleep 1
+
+gsettings set org.gnome.desktop.wm.keybindings switch-to-workspace-1 "['<Super>1']" || exit 2
+"$build/bin/corvane-data" entries "$build/share/corvane/ShortcutData" --user-bindings 2>/dev/null \
+  | grep '"customised":true' | grep -q 'switch-to-workspace-1' || { echo "FAIL corvane-data does not show the binding"; exit 1; }
+echo "ok   corvane-data shows switch-to-workspace-1 customised"
+
+"$build/bin/corvane" --show-on-launch >"$tmp/corvane.log" 2>&1 &
+pids+=($!)
+sleep 2
+"$build/bin/corvane" --show
+wait_for 10 xdotool search --classname corvane >/dev/null || { echo "FAIL no panel"; cat "$tmp/corvane.log"; exit 1; }
+sleep 1
+xdotool type --delay 40 "first workspace"
+sleep 1.5
+import -window root "$out"
+echo "screenshot: $out"
