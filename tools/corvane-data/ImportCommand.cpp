@@ -8,7 +8,7 @@
 #include "catalogue/ShortcutsWindowImport.h"
 #include "catalogue/ShortcutsWindowReader.h"
 #include "platform/freedesktop/GResourceReader.h"
-#include "platform/freedesktop/GSettingsKeybindings.h"
+#include "platform/freedesktop/GSettingsSchemaDefaults.h"
 #include "platform/freedesktop/InstalledPrograms.h"
 
 #include <QFileInfo>
@@ -146,13 +146,13 @@ int ImportCommand::run(const QStringList &args)
 
 int ImportCommand::fromSchema(const QString &schema, const QString &slug, const QString &name, const QString &bundleId)
 {
-    const GSettingsKeybindings::Result read = GSettingsKeybindings::read(schema);
+    const GSettingsSchemaDefaults::Result read = GSettingsSchemaDefaults::read(schema);
     if (!read.found) {
         err_ << "corvane-data: no installed GSettings schema \"" << schema << "\"\n";
         return 1;
     }
     ShortcutSection section{QStringLiteral("Shortcuts"), {}};
-    for (const GSettingsKeybindings::Key &key : read.keys) {
+    for (const GSettingsSchemaDefaults::Key &key : read.keys) {
         QList<RawShortcut> rows;
         bool binding = false;
         bool malformed = false;

@@ -6,7 +6,7 @@
 
 // The keybinding keys of an installed GSettings schema: keys of type "as" or "s" whose default values
 // are accelerators, with their summaries, read through GIO.
-class GSettingsKeybindings {
+class GSettingsSchemaDefaults {
 public:
     struct Key {
         QString name;

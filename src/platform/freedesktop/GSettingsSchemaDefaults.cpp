@@ -1,4 +1,4 @@
-#include "platform/freedesktop/GSettingsKeybindings.h"
+#include "platform/freedesktop/GSettingsSchemaDefaults.h"
 
 #include <algorithm>
 
@@ -6,7 +6,7 @@
 #undef signals
 #include <gio/gio.h>
 
-GSettingsKeybindings::Result GSettingsKeybindings::read(const QString &schemaId)
+GSettingsSchemaDefaults::Result GSettingsSchemaDefaults::read(const QString &schemaId)
 {
     Result result;
     GSettingsSchemaSource *source = g_settings_schema_source_get_default();  // not owned
