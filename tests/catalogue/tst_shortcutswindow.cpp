@@ -174,9 +174,11 @@ private Q_SLOTS:
     {
         const auto read = ShortcutsWindowReader::read(window(
             group("Quotes \"and\" \\ back", row("Tab\there", "&lt;ctrl&gt;backslash") + row("Range", "&lt;alt&gt;1...&lt;alt&gt;9"))));
-        const AppShortcuts app = ShortcutsWindowReader::makeApp(QStringLiteral("example"), QStringLiteral("Exämple"),
-                                                                QStringLiteral("org.example.App"), QStringLiteral("test"),
-                                                                read.sections);
+        AppShortcuts app = ShortcutsWindowReader::makeApp(QStringLiteral("example"), QStringLiteral("Exämple"),
+                                                          QStringLiteral("org.example.App"), QStringLiteral("test"),
+                                                          read.sections);
+        // An action id, which links a shortcut to the user's own bindings, survives the round trip.
+        app.keymaps[0].sections[0].shortcuts[0].action = QStringLiteral("win.tab");
         const QByteArray json = AppShortcutsEncoder::encode(app);
         AppShortcutsDecoder decoder;
         const auto decoded = decoder.decode(json);
@@ -186,6 +188,8 @@ private Q_SLOTS:
         QCOMPARE(decoded.app->keymaps[0].sections[0].title, app.keymaps[0].sections[0].title);
         QCOMPARE(decoded.app->keymaps[0].sections[0].shortcuts[0].title, QStringLiteral("Tab here"));
         QCOMPARE(decoded.app->keymaps[0].sections[0].shortcuts[1].comment, QStringLiteral("Alt+1 to Alt+9"));
+        QCOMPARE(decoded.app->keymaps[0].sections[0].shortcuts[0].action, QStringLiteral("win.tab"));
+        QCOMPARE(decoded.app->keymaps[0].sections[0].shortcuts[1].action, std::nullopt);
         QCOMPARE(CatalogueLint::lintApp(*decoded.app), QStringList());
     }
 };
