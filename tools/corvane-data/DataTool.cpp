@@ -3,6 +3,7 @@
 #include "CatalogueLint.h"
 #include "ImportCommand.h"
 #include "catalogue/AppShortcutsDecoder.h"
+#include "catalogue/AppShortcutsEncoder.h"
 #include "catalogue/ShortcutStore.h"
 #include "catalogue/bindings/BindingsApplier.h"
 #include "catalogue/bindings/UserBindingFiles.h"
@@ -26,25 +27,7 @@ namespace {
 
 QString jsonString(const QString &text)
 {
-    QString json;
-    json.reserve(text.size() + 2);
-    json += QLatin1Char('"');
-    for (QChar c : text) {
-        switch (c.unicode()) {
-        case u'"': json += QLatin1String("\\\""); break;
-        case u'\\': json += QLatin1String("\\\\"); break;
-        case u'\n': json += QLatin1String("\\n"); break;
-        case u'\r': json += QLatin1String("\\r"); break;
-        case u'\t': json += QLatin1String("\\t"); break;
-        default:
-            if (c.unicode() < 0x20)
-                json += QStringLiteral("\\u%1").arg(int(c.unicode()), 4, 16, QLatin1Char('0'));
-            else
-                json += c;
-        }
-    }
-    json += QLatin1Char('"');
-    return json;
+    return AppShortcutsEncoder::quoted(text);
 }
 
 QString jsonOptional(const std::optional<QString> &text)

@@ -1,52 +1,10 @@
 #include "platform/freedesktop/DesktopEntries.h"
 
+#include "platform/freedesktop/GioDesktopEntry.h"
+
 #include <algorithm>
 
-// GIO's headers use `signals` as a name, which Qt defines as a keyword.
-#undef signals
-#include <gio/gdesktopappinfo.h>
 #include <gio/gio.h>
-
-namespace {
-
-QString fromUtf8(const char *text)
-{
-    return text ? QString::fromUtf8(text) : QString();
-}
-
-QString iconOf(GAppInfo *info)
-{
-    GIcon *icon = g_app_info_get_icon(info);  // not owned
-    if (!icon)
-        return QString();
-    if (G_IS_THEMED_ICON(icon)) {
-        const gchar *const *names = g_themed_icon_get_names(G_THEMED_ICON(icon));
-        return names && names[0] ? fromUtf8(names[0]) : QString();
-    }
-    if (G_IS_FILE_ICON(icon)) {
-        gchar *path = g_file_get_path(g_file_icon_get_file(G_FILE_ICON(icon)));
-        const QString result = fromUtf8(path);
-        g_free(path);
-        return result;
-    }
-    return QString();
-}
-
-DesktopEntry entryOf(GDesktopAppInfo *info)
-{
-    GAppInfo *app = G_APP_INFO(info);
-    DesktopEntry entry;
-    entry.id = fromUtf8(g_app_info_get_id(app));
-    if (entry.id.endsWith(QLatin1String(".desktop")))
-        entry.id.chop(8);
-    entry.name = fromUtf8(g_app_info_get_name(app));
-    entry.icon = iconOf(app);
-    entry.startupWmClass = fromUtf8(g_desktop_app_info_get_startup_wm_class(info));
-    entry.shown = !g_desktop_app_info_get_nodisplay(info);
-    return entry;
-}
-
-} // namespace
 
 // GIO watches the application folders and says when anything in them changed. The signal arrives
 // through the main thread's GLib context, which Qt's event loop runs.
@@ -87,7 +45,7 @@ void DesktopEntries::reloadIfStale()
     GList *all = g_app_info_get_all();
     for (GList *item = all; item; item = item->next) {
         if (G_IS_DESKTOP_APP_INFO(item->data))
-            entries_.append(entryOf(G_DESKTOP_APP_INFO(item->data)));
+            entries_.append(GioDesktopEntry::from(G_DESKTOP_APP_INFO(item->data)));
     }
     g_list_free_full(all, g_object_unref);
 

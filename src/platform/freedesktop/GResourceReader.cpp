@@ -10,9 +10,7 @@
 #include <libelf.h>
 #include <unistd.h>
 
-// GIO's headers use `signals` as a name, which Qt defines as a keyword.
-#undef signals
-#include <gio/gio.h>
+#include "platform/freedesktop/GioHandles.h"
 
 #include <memory>
 
@@ -21,15 +19,8 @@ namespace {
 constexpr int maxResourceEntries = 20000;
 constexpr int maxResourceDepth = 32;
 
-struct GBytesUnref {
-    void operator()(GBytes *bytes) const { g_bytes_unref(bytes); }
-};
-using Bytes = std::unique_ptr<GBytes, GBytesUnref>;
-
-struct GResourceUnref {
-    void operator()(GResource *resource) const { g_resource_unref(resource); }
-};
-using Resource = std::unique_ptr<GResource, GResourceUnref>;
+using Bytes = GioHandles::Owned<GBytes>;
+using Resource = GioHandles::Owned<GResource>;
 
 struct ElfEnd {
     void operator()(Elf *elf) const { elf_end(elf); }

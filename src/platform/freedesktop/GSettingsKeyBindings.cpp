@@ -1,35 +1,18 @@
 #include "platform/freedesktop/GSettingsKeyBindings.h"
 
+#include "platform/freedesktop/GioHandles.h"
+
 #include <QHash>
 #include <QStringList>
 
 #include <vector>
 
-// GIO's headers use `signals` as a name, which Qt defines as a keyword.
-#undef signals
-#include <gio/gio.h>
-
 namespace {
 
-struct Unref {
-    void operator()(gpointer object) const { g_object_unref(object); }
-};
-using SettingsPtr = std::unique_ptr<GSettings, Unref>;
-
-struct SchemaUnref {
-    void operator()(GSettingsSchema *schema) const { g_settings_schema_unref(schema); }
-};
-using SchemaPtr = std::unique_ptr<GSettingsSchema, SchemaUnref>;
-
-struct KeyUnref {
-    void operator()(GSettingsSchemaKey *key) const { g_settings_schema_key_unref(key); }
-};
-using KeyPtr = std::unique_ptr<GSettingsSchemaKey, KeyUnref>;
-
-struct VariantUnref {
-    void operator()(GVariant *value) const { g_variant_unref(value); }
-};
-using VariantPtr = std::unique_ptr<GVariant, VariantUnref>;
+using SettingsPtr = GioHandles::Owned<GSettings>;
+using SchemaPtr = GioHandles::Owned<GSettingsSchema>;
+using KeyPtr = GioHandles::Owned<GSettingsSchemaKey>;
+using VariantPtr = GioHandles::Owned<GVariant>;
 
 const char *const mediaKeys = "org.gnome.settings-daemon.plugins.media-keys";
 const char *const customKeybinding = "org.gnome.settings-daemon.plugins.media-keys.custom-keybinding";

@@ -1,10 +1,8 @@
 #include "platform/freedesktop/GSettingsSchemaDefaults.h"
 
-#include <algorithm>
+#include "platform/freedesktop/GioHandles.h"
 
-// GIO's headers use `signals` as a name, which Qt defines as a keyword.
-#undef signals
-#include <gio/gio.h>
+#include <algorithm>
 
 GSettingsSchemaDefaults::Result GSettingsSchemaDefaults::read(const QString &schemaId)
 {
@@ -12,42 +10,40 @@ GSettingsSchemaDefaults::Result GSettingsSchemaDefaults::read(const QString &sch
     GSettingsSchemaSource *source = g_settings_schema_source_get_default();  // not owned
     if (!source)
         return result;
-    GSettingsSchema *schema = g_settings_schema_source_lookup(source, schemaId.toUtf8().constData(), TRUE);
+    const GioHandles::Owned<GSettingsSchema> schema(
+        g_settings_schema_source_lookup(source, schemaId.toUtf8().constData(), TRUE));
     if (!schema)
         return result;
     result.found = true;
-    gchar **names = g_settings_schema_list_keys(schema);
+    gchar **names = g_settings_schema_list_keys(schema.get());
     for (gchar **name = names; name && *name; ++name) {
-        GSettingsSchemaKey *key = g_settings_schema_get_key(schema, *name);
-        const GVariantType *type = g_settings_schema_key_get_value_type(key);
-        GVariant *value = g_settings_schema_key_get_default_value(key);
+        const GioHandles::Owned<GSettingsSchemaKey> key(g_settings_schema_get_key(schema.get(), *name));
+        const GVariantType *type = g_settings_schema_key_get_value_type(key.get());
+        const GioHandles::Owned<GVariant> value(g_settings_schema_key_get_default_value(key.get()));
         Key entry;
         entry.name = QString::fromUtf8(*name);
-        if (const char *summary = g_settings_schema_key_get_summary(key))
+        if (const char *summary = g_settings_schema_key_get_summary(key.get()))
             entry.summary = QString::fromUtf8(summary);
         bool keep = false;
         if (g_variant_type_equal(type, G_VARIANT_TYPE_STRING)) {
             keep = true;
-            const QString text = QString::fromUtf8(g_variant_get_string(value, nullptr));
+            const QString text = QString::fromUtf8(g_variant_get_string(value.get(), nullptr));
             if (!text.isEmpty())
                 entry.accelerators << text;
         } else if (g_variant_type_equal(type, G_VARIANT_TYPE_STRING_ARRAY)) {
             keep = true;
             gsize count = 0;
-            const gchar **strings = g_variant_get_strv(value, &count);
+            const gchar **strings = g_variant_get_strv(value.get(), &count);
             for (gsize i = 0; i < count; ++i) {
                 if (strings[i] && *strings[i])
                     entry.accelerators << QString::fromUtf8(strings[i]);
             }
             g_free(strings);
         }
-        g_variant_unref(value);
-        g_settings_schema_key_unref(key);
         if (keep)
             result.keys.append(entry);
     }
     g_strfreev(names);
     std::sort(result.keys.begin(), result.keys.end(), [](const Key &a, const Key &b) { return a.name < b.name; });
-    g_settings_schema_unref(schema);
     return result;
 }
