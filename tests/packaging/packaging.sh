@@ -208,8 +208,10 @@ destdir() {
       complete_line "corvane-data check --"
       complete_line "corvane-data check "
       complete_line "corvane-data panel x --active "
+      complete_line "corvane-data entries x --labels "
+      complete_line "corvane-data import "
     ' _ "$completion" "$root/share/bash-completion/completions/corvane-data")
-    local expected='--help --version check entries panel stats |panel |--platform |linux macos |--strict |Data apps.json | |'
+    local expected='--help --version check entries import panel stats |panel |--platform |linux macos |--strict |Data apps.json | |symbols words |Data apps.json notes.txt |'
     [ "$got" = "$expected" ] || fail "bash completion: got '$got', expected '$expected'"
   else
     note "bash-completion is not installed: completion not checked"
