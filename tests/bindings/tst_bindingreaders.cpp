@@ -62,6 +62,10 @@ private Q_SLOTS:
         QTest::newRow("gtk primary") << int(N::Gtk) << "<Primary><Alt>Delete" << "ctrl+alt+delete";
         QTest::newRow("gtk keysyms") << int(N::Gtk) << "<Control>bracketleft" << "ctrl+leftbracket";
         QTest::newRow("gtk media") << int(N::Gtk) << "XF86AudioRaiseVolume" << "volumeup";
+        // Named as a shortcuts window's accelerator would be; a keysym no table knows stays as written.
+        QTest::newRow("gtk punctuation") << int(N::Gtk) << "<Control>question" << "ctrl+?";
+        QTest::newRow("gtk keypad") << int(N::Gtk) << "<Alt>KP_Home" << "alt+home";
+        QTest::newRow("gtk other keysym") << int(N::Gtk) << "<Super>XF86Calculator" << "super+xf86calculator";
         QTest::newRow("gtk disabled") << int(N::Gtk) << "disabled" << "";
         QTest::newRow("gtk unclosed") << int(N::Gtk) << "<Super" << "";
         QTest::newRow("qt") << int(N::Qt) << "Meta+Shift+F1" << "shift+super+f1";
@@ -70,6 +74,7 @@ private Q_SLOTS:
         QTest::newRow("qt words") << int(N::Qt) << "Alt+PgUp" << "alt+pageup";
         QTest::newRow("qt letter S") << int(N::Qt) << "Ctrl+S" << "ctrl+s";
         QTest::newRow("sway") << int(N::Sway) << "Mod4+Shift+Return" << "shift+super+enter";
+        QTest::newRow("sway punctuation") << int(N::Sway) << "Mod4+colon" << "super+:";
         QTest::newRow("openbox") << int(N::Openbox) << "C-A-Left" << "ctrl+alt+left";
         QTest::newRow("openbox chain") << int(N::Openbox) << "W-a b" << "super+a b";
         QTest::newRow("openbox bad modifier") << int(N::Openbox) << "Q-x" << "";

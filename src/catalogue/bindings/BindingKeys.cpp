@@ -1,5 +1,7 @@
 #include "catalogue/bindings/BindingKeys.h"
 
+#include "catalogue/GtkAccelerator.h"
+
 #include <QHash>
 #include <QStringList>
 
@@ -187,50 +189,13 @@ QString swayKeyName(const QString &name)
 
 QString BindingKeys::keysymName(const QString &keysym)
 {
-    static const QHash<QString, QString> names = {
-        {QStringLiteral("return"), QStringLiteral("enter")},
-        {QStringLiteral("kp_enter"), QStringLiteral("numpadenter")},
-        {QStringLiteral("escape"), QStringLiteral("esc")},
-        {QStringLiteral("backspace"), QStringLiteral("backspace")},
-        {QStringLiteral("kp_delete"), QStringLiteral("delete")},
-        {QStringLiteral("iso_left_tab"), QStringLiteral("tab")},
-        {QStringLiteral("prior"), QStringLiteral("pageup")},
-        {QStringLiteral("page_up"), QStringLiteral("pageup")},
-        {QStringLiteral("next"), QStringLiteral("pagedown")},
-        {QStringLiteral("page_down"), QStringLiteral("pagedown")},
-        {QStringLiteral("apostrophe"), QStringLiteral("quote")},
-        {QStringLiteral("grave"), QStringLiteral("backtick")},
-        {QStringLiteral("asciitilde"), QStringLiteral("tilde")},
-        {QStringLiteral("bracketleft"), QStringLiteral("leftbracket")},
-        {QStringLiteral("bracketright"), QStringLiteral("rightbracket")},
-        {QStringLiteral("super_l"), QStringLiteral("super")},
-        {QStringLiteral("super_r"), QStringLiteral("super")},
-        {QStringLiteral("caps_lock"), QStringLiteral("capslock")},
-        {QStringLiteral("num_lock"), QStringLiteral("numlock")},
-        {QStringLiteral("scroll_lock"), QStringLiteral("scrolllock")},
-        {QStringLiteral("sys_req"), QStringLiteral("sysrq")},
-        {QStringLiteral("multi_key"), QStringLiteral("compose")},
-        {QStringLiteral("kp_add"), QStringLiteral("numpadplus")},
-        {QStringLiteral("kp_subtract"), QStringLiteral("numpadminus")},
-        {QStringLiteral("kp_multiply"), QStringLiteral("numpadmultiply")},
-        {QStringLiteral("kp_divide"), QStringLiteral("numpaddivide")},
-        {QStringLiteral("kp_decimal"), QStringLiteral("numpaddecimal")},
-        {QStringLiteral("xf86audioraisevolume"), QStringLiteral("volumeup")},
-        {QStringLiteral("xf86audiolowervolume"), QStringLiteral("volumedown")},
-        {QStringLiteral("xf86audiomute"), QStringLiteral("mute")},
-        {QStringLiteral("xf86audioplay"), QStringLiteral("play")},
-        {QStringLiteral("xf86audionext"), QStringLiteral("next")},
-        {QStringLiteral("xf86audioprev"), QStringLiteral("previous")},
-        {QStringLiteral("xf86monbrightnessup"), QStringLiteral("brightnessup")},
-        {QStringLiteral("xf86monbrightnessdown"), QStringLiteral("brightnessdown")},
-    };
+    // X keysyms are GDK's key names: the shortcuts-window reader knows them.
+    if (const auto token = GtkAccelerator::keyToken(keysym))
+        return *token;
     const QString lower = keysym.toLower();
-    const auto found = names.constFind(lower);
-    if (found != names.constEnd())
-        return *found;
-    if (lower.size() == 4 && lower.startsWith(QLatin1String("kp_")) && lower.at(3).isDigit())
-        return QStringLiteral("numpad") + lower.at(3);
-    // "Right", "Home", "F5", "plus", "a", "A": our names are the lower-cased keysyms.
+    if (lower == QLatin1String("super_l") || lower == QLatin1String("super_r"))
+        return QStringLiteral("super");
+    // Anything else ("XF86Calculator", "+"): our names are the lower-cased keysyms.
     return lower;
 }
 

@@ -16,6 +16,7 @@ public:
     // so that two spellings of one combination compare equal.
     static QString canonical(const QString &keyText);
 
-    // The catalogue's name of an X keysym ("Page_Up" -> "pageup", "bracketleft" -> "leftbracket").
+    // The catalogue's name of an X keysym ("Page_Up" -> "pageup", "bracketleft" -> "leftbracket",
+    // "question" -> "?"), as a shortcuts window's accelerator is read.
     static QString keysymName(const QString &keysym);
 };
