@@ -36,6 +36,8 @@ export DISPLAY=":$(head -n1 "$tmp/display")"
 export HOME="$tmp/home" XDG_CONFIG_HOME="$tmp/home/.config" XDG_CACHE_HOME="$tmp/home/.cache"
 export XDG_DATA_HOME="$tmp/home/.local/share" XDG_RUNTIME_DIR="$tmp/runtime"
 export GSETTINGS_BACKEND=keyfile XDG_CURRENT_DESKTOP=GNOME QT_QPA_PLATFORM=xcb
+# Reports from inside system libraries of X11 programs, not from our code.
+export ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}suppressions=$(cd "$(dirname "$0")" && pwd)/../x11/asan.supp"
 unset WAYLAND_DISPLAY DBUS_SESSION_BUS_ADDRESS SESSION_MANAGER
 mkdir -p "$HOME" "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
 openbox --sm-disable >/dev/null 2>&1 &

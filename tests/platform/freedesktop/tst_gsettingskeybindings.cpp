@@ -3,6 +3,7 @@
 #include "platform/freedesktop/GSettingsKeyBindings.h"
 
 #include <QtTest>
+#include <optional>
 
 #undef signals
 #include <gio/gio.h>
@@ -22,17 +23,18 @@ bool installed(const char *schema)
     return found != nullptr;
 }
 
-const UserBinding *find(const QList<AppBindings> &all, const QString &app, const QString &action)
+// A copy: read() hands out a list of its own, gone at the end of the caller's statement.
+std::optional<UserBinding> find(const QList<AppBindings> &all, const QString &app, const QString &action)
 {
     for (const AppBindings &set : all) {
         if (set.app != app)
             continue;
         for (const UserBinding &binding : set.bindings) {
             if (binding.action == action)
-                return &binding;
+                return binding;
         }
     }
-    return nullptr;
+    return std::nullopt;
 }
 
 void setStrv(const char *schema, const char *path, const char *key, std::initializer_list<const char *> values)
@@ -65,18 +67,18 @@ private Q_SLOTS:
         setStrv(wm, nullptr, "close", {});
         setStrv(media, nullptr, "volume-up", {"<Super>Up"});
         const QList<AppBindings> all = bindings.read();
-        const UserBinding *first = find(all, "gnome-shell", "org.gnome.desktop.wm.keybindings/switch-to-workspace-1");
+        const std::optional<UserBinding> first = find(all, "gnome-shell", "org.gnome.desktop.wm.keybindings/switch-to-workspace-1");
         QVERIFY(first);
         QCOMPARE(first->keys, QStringList{"<Super>1"});
         QCOMPARE(first->mode, UserBinding::Mode::Replace);
         QCOMPARE(first->title, QString("Switch to workspace 1"));  // the schema's summary
         QCOMPARE(first->section, QString("Workspaces"));
         QCOMPARE(first->origin, QString("GSettings org.gnome.desktop.wm.keybindings switch-to-workspace-1"));
-        const UserBinding *close = find(all, "gnome-shell", "org.gnome.desktop.wm.keybindings/close");
+        const std::optional<UserBinding> close = find(all, "gnome-shell", "org.gnome.desktop.wm.keybindings/close");
         QVERIFY(close);
         QVERIFY(close->keys.isEmpty());
         // The hardware volume key stays bound by its "-static" twin: the user's key comes on top.
-        const UserBinding *volume = find(all, "gnome-shell", "org.gnome.settings-daemon.plugins.media-keys/volume-up");
+        const std::optional<UserBinding> volume = find(all, "gnome-shell", "org.gnome.settings-daemon.plugins.media-keys/volume-up");
         QVERIFY(volume);
         QCOMPARE(volume->mode, UserBinding::Mode::Add);
         for (const AppBindings &set : all)
@@ -95,7 +97,7 @@ private Q_SLOTS:
         setStrv(media, nullptr, "custom-keybindings", {"not a path", path});
 
         GSettingsKeyBindings bindings;
-        const UserBinding *custom = find(bindings.read(), "gnome-shell", QStringLiteral("custom:") + path);
+        const std::optional<UserBinding> custom = find(bindings.read(), "gnome-shell", QStringLiteral("custom:") + path);
         QVERIFY(custom);
         QCOMPARE(custom->title, QString("Terminal"));
         QCOMPARE(custom->keys, QStringList{"<Super>t"});
@@ -111,7 +113,7 @@ private Q_SLOTS:
         g_settings_set_string(terminal, "new-tab", "<Primary>t");
         g_object_unref(terminal);
         GSettingsKeyBindings bindings;
-        const UserBinding *newTab = find(bindings.read(), "gnome-terminal", "org.gnome.Terminal.Legacy.Keybindings/new-tab");
+        const std::optional<UserBinding> newTab = find(bindings.read(), "gnome-terminal", "org.gnome.Terminal.Legacy.Keybindings/new-tab");
         QVERIFY(newTab);
         QCOMPARE(newTab->keys, QStringList{"<Primary>t"});
     }
