@@ -9,7 +9,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools qt6-svg-dev libgl-dev
   libsimdjson-dev libglib2.0-dev
   libxcb1-dev libxcb-keysyms1-dev libxcb-xtest0-dev
-  qt6-base-private-dev libwayland-dev libwayland-bin wayland-protocols
+  qt6-base-private-dev libwayland-dev libwayland-bin wayland-protocols plasma-wayland-protocols
   libbenchmark-dev
   libwayland-dev libwayland-bin
   # run

@@ -54,7 +54,8 @@ private:
 };
 }
 
-WaylandWindowSystem::WaylandWindowSystem() : activation_(std::make_unique<XdgActivation>(qtDisplay()))
+WaylandWindowSystem::WaylandWindowSystem()
+    : activation_(std::make_unique<XdgActivation>(qtDisplay())), plasma_(std::make_unique<PlasmaShell>(qtDisplay()))
 {
     if (!activation_->isAvailable())
         SystemLog::shared().write(QStringLiteral(
@@ -64,6 +65,7 @@ WaylandWindowSystem::WaylandWindowSystem() : activation_(std::make_unique<XdgAct
 WaylandWindowSystem::~WaylandWindowSystem()
 {
     delete pending_;
+    QObject::disconnect(hidden_);
 }
 
 bool WaylandWindowSystem::canActivate() const
@@ -86,4 +88,20 @@ void WaylandWindowSystem::activate(QWindow *window)
         send();
     else
         pending_ = new FirstFrameWatcher(window, send);
+}
+
+void WaylandWindowSystem::keepOutOfTaskbars(QWindow *window)
+{
+    if (!window || !plasma_->isAvailable() || listHints_)
+        return;  // (shown again while visible: the surface keeps its hints)
+    listHints_ = plasma_->keepOutOfLists(surfaceOf(window));
+    if (!listHints_)
+        return;
+    // Qt destroys the window's wl_surface when it hides, after telling that the window is no longer
+    // visible: the hints go first, as the protocol asks.
+    QObject::disconnect(hidden_);
+    hidden_ = QObject::connect(window, &QWindow::visibleChanged, window, [this](bool visible) {
+        if (!visible)
+            listHints_.reset();
+    });
 }
