@@ -92,14 +92,17 @@ void WaylandWindowSystem::activate(QWindow *window)
 
 void WaylandWindowSystem::keepOutOfTaskbars(QWindow *window)
 {
-    if (!window || !plasma_->isAvailable() || listHints_)
-        return;  // (shown again while visible: the surface keeps its hints)
+    if (!window || !plasma_->isAvailable())
+        return;
+    if (listHints_ && hintedWindow_ == window)
+        return;  // shown again while visible: its surface keeps the hints
+    QObject::disconnect(hidden_);
     listHints_ = plasma_->keepOutOfLists(surfaceOf(window));
+    hintedWindow_ = window;
     if (!listHints_)
         return;
     // Qt destroys the window's wl_surface when it hides, after telling that the window is no longer
     // visible: the hints go first, as the protocol asks.
-    QObject::disconnect(hidden_);
     hidden_ = QObject::connect(window, &QWindow::visibleChanged, window, [this](bool visible) {
         if (!visible)
             listHints_.reset();

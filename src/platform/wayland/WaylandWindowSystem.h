@@ -9,6 +9,7 @@
 #include <memory>
 
 class QObject;
+class QWindow;
 class XdgActivation;
 
 // The panel's window-system calls in a native Wayland session. A Wayland client takes the keyboard
@@ -39,5 +40,6 @@ private:
     std::unique_ptr<PlasmaShell> plasma_;
     // The panel's Plasma hints: for the wl_surface of its current showing, released when it hides.
     std::unique_ptr<PlasmaShell::Surface> listHints_;
+    QPointer<QWindow> hintedWindow_;
     QMetaObject::Connection hidden_;
 };
