@@ -3,7 +3,8 @@
 # bus (and a private stand-in for the system bus) runs our extension, enabled through the shell's
 # extensions interface; activeapp_probe follows it as Corvane does. Windows are activated through a
 # second, test-only extension, since a headless shell has no input to click with (and the shell does
-# not focus a new window that brings no activation token).
+# not focus a new window that brings no activation token). At the end the extension is turned off
+# and on again, as a shell restart does.
 #
 #   tests/e2e/gnome-activeapp.sh PROBE APP_WINDOW SOURCE_DIR [ARTIFACT_DIR]
 #

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The active application on Plasma: a real KWin (kwin_wayland --virtual) on a private session bus
 # runs our KWin script, loaded by activeapp_probe as Corvane loads it; two test windows open in turn
-# and a helper script of the test activates windows by their desktop file name.
+# and a helper script of the test activates windows by their desktop file name. Then KWin restarts,
+# and the script must be loaded into the new KWin.
 #
 #   tests/e2e/kwin-activeapp.sh PROBE APP_WINDOW [ARTIFACT_DIR]
 #
