@@ -3,6 +3,7 @@
 #include "platform/SystemLog.h"
 
 #include <QDBusConnectionInterface>
+#include <QDBusError>
 #include <QDBusMessage>
 #include <QDBusServiceWatcher>
 #include <QDBusVirtualObject>
@@ -160,14 +161,14 @@ void KWinScriptActivationSource::load()
     // A copy left by an earlier run (or a crash) would report twice and keep an old file.
     const QDBusMessage loaded = call(QStringLiteral("isScriptLoaded"), {QLatin1String(scriptName)});
     if (loaded.type() != QDBusMessage::ReplyMessage) {
-        loadLater(loaded.errorMessage());
+        loadLater(loaded);
         return;
     }
     if (loaded.arguments().value(0).toBool())
         call(QStringLiteral("unloadScript"), {QLatin1String(scriptName)});
     const QDBusMessage id = call(QStringLiteral("loadScript"), {file, QLatin1String(scriptName)});
     if (id.type() != QDBusMessage::ReplyMessage) {
-        loadLater(id.errorMessage());
+        loadLater(id);
         return;
     }
     if (id.arguments().value(0).toInt() < 0) {
@@ -184,10 +185,15 @@ void KWinScriptActivationSource::load()
     Q_EMIT scriptLoaded();
 }
 
-void KWinScriptActivationSource::loadLater(const QString &error)
+void KWinScriptActivationSource::loadLater(const QDBusMessage &error)
 {
-    if (++attempts_ >= maxAttempts) {
-        log(QStringLiteral("KWin did not load it: %1").arg(error));
+    // Only a KWin that has not exported scripting yet is worth asking again; one that does not
+    // answer at all would freeze us at every attempt.
+    const QDBusError::ErrorType type = QDBusError(error).type();
+    const bool notReady = type == QDBusError::UnknownObject || type == QDBusError::UnknownInterface
+        || type == QDBusError::UnknownMethod;
+    if (!notReady || ++attempts_ >= maxAttempts) {
+        log(QStringLiteral("KWin did not load it: %1").arg(error.errorMessage()));
         attempts_ = 0;
         return;
     }

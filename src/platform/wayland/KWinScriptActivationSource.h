@@ -9,6 +9,7 @@
 #include <memory>
 
 class AppDirectory;
+class QDBusMessage;
 class QDBusServiceWatcher;
 class QTimer;
 
@@ -51,8 +52,9 @@ private:
     class Receiver;
 
     void load();
-    // KWin could not be asked (not ready yet): load again a little later, a limited number of times.
-    void loadLater(const QString &error);
+    // KWin answered `error`: when it has no scripting yet, load again a little later, a limited
+    // number of times.
+    void loadLater(const QDBusMessage &error);
     void unload();
     QString writeScript() const;
 
