@@ -31,6 +31,16 @@ mkdir -p "$XDG_CONFIG_HOME/corvane" "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIM
 export QT_QPA_PLATFORM=xcb QT_SCALE_FACTOR="$scale"
 
 if [ "$theme" = dark ]; then bg='#1d2027'; tray=0x2a2d33; fg=white; else bg='#dfe3ea'; tray=0xc8c8c8; fg=black; fi
+# A dark desktop gives Qt's own widgets (the settings, the tray menu) a dark palette, as a user's
+# colour settings would: qt6ct with its "darker" scheme. The panel keeps its own colours.
+scheme=/usr/share/qt6ct/colors/darker.conf
+if [ "$theme" = dark ] && [ -f "$scheme" ]; then
+  mkdir -p "$XDG_CONFIG_HOME/qt6ct"
+  printf '[Appearance]\ncolor_scheme_path=%s\ncustom_palette=true\nstyle=Fusion\n' "$scheme" >"$XDG_CONFIG_HOME/qt6ct/qt6ct.conf"
+  export QT_QPA_PLATFORMTHEME=qt6ct
+elif [ "$theme" = dark ]; then
+  echo "qt6ct is not installed: the settings and the tray menu keep Qt's light palette"
+fi
 openbox --sm-disable >/dev/null 2>&1 &
 pids+=($!)
 wait_for 20 sh -c 'xprop -root _NET_SUPPORTING_WM_CHECK | grep -q "window id"'
