@@ -25,10 +25,8 @@ void TrayMenuStyle::drawPrimitive(PrimitiveElement element, const QStyleOption *
                      side - 1, side - 1);
     painter->save();
     painter->setRenderHint(QPainter::Antialiasing);
-    // The box in a softer tone of the text (it still stands out from the menu), the tick in full.
-    QColor edge = ink;
-    edge.setAlphaF(0.7f);
-    painter->setPen(QPen(edge, qMax<qreal>(1, side / 12)));
+    // A thin box and a bold tick, both in the text's own colour.
+    painter->setPen(QPen(ink, qMax<qreal>(1, side / 12)));
     painter->setBrush(Qt::NoBrush);
     painter->drawRoundedRect(box, side / 6, side / 6);
     if (option->state & State_On) {
