@@ -65,7 +65,12 @@ std::optional<QString> keysymName(quint32 keyCode)
     return std::nullopt;
 }
 
-std::optional<QString> freedesktopTrigger(quint32 keyCode, quint32 modifiers)
+namespace {
+
+// The modifiers in one notation's names, then the key; `separator` between parts ("" for GTK,
+// whose modifiers carry their own brackets).
+std::optional<QString> compose(quint32 keyCode, quint32 modifiers, const char *ModifierNames::*notation,
+                               QLatin1String separator)
 {
     std::optional<QString> key = keysymName(keyCode);
     if (!key)
@@ -73,37 +78,27 @@ std::optional<QString> freedesktopTrigger(quint32 keyCode, quint32 modifiers)
     QStringList parts;
     for (const ModifierNames &names : modifierNames) {
         if (modifiers & names.mask)
-            parts.append(QLatin1String(names.freedesktop));
+            parts.append(QLatin1String(names.*notation));
     }
     parts.append(*key);
-    return parts.join(QLatin1Char('+'));
+    return parts.join(separator);
+}
+
+} // namespace
+
+std::optional<QString> freedesktopTrigger(quint32 keyCode, quint32 modifiers)
+{
+    return compose(keyCode, modifiers, &ModifierNames::freedesktop, QLatin1String("+"));
 }
 
 std::optional<QString> gtkAccelerator(quint32 keyCode, quint32 modifiers)
 {
-    std::optional<QString> key = keysymName(keyCode);
-    if (!key)
-        return std::nullopt;
-    QString accelerator;
-    for (const ModifierNames &names : modifierNames) {
-        if (modifiers & names.mask)
-            accelerator += QLatin1String(names.gtk);
-    }
-    return accelerator + *key;
+    return compose(keyCode, modifiers, &ModifierNames::gtk, QLatin1String(""));
 }
 
 std::optional<QString> swayCombination(quint32 keyCode, quint32 modifiers)
 {
-    std::optional<QString> key = keysymName(keyCode);
-    if (!key)
-        return std::nullopt;
-    QStringList parts;
-    for (const ModifierNames &names : modifierNames) {
-        if (modifiers & names.mask)
-            parts.append(QLatin1String(names.sway));
-    }
-    parts.append(*key);
-    return parts.join(QLatin1Char('+'));
+    return compose(keyCode, modifiers, &ModifierNames::sway, QLatin1String("+"));
 }
 
 } // namespace DesktopKeyNames
