@@ -3,6 +3,7 @@
 // translucent, so each of its surfaces is measured over a white and over a black window behind it;
 // the settings' own colours are measured in a light and a dark palette.
 #include "panel/PanelFixture.h"
+#include "ui/DarkPalette.h"
 #include "catalogue/ui/AppIconView.h"
 #include "keys/ui/KeyCapView.h"
 #include "panel/ui/SectionHeaderView.h"
@@ -88,18 +89,6 @@ AppShortcuts appWithTwoChords()
     section.shortcuts.append(RawShortcut{QStringLiteral("Open"), QStringLiteral("ctrl+k ctrl+o"), std::nullopt});
     app.keymaps.append(Keymap{QStringLiteral("Default"), std::nullopt, {section}});
     return app;
-}
-
-// A dark scheme as a desktop's colour settings hand it to Qt (qt6ct's "darker").
-QPalette darkPalette()
-{
-    QPalette p;
-    const char *const colors[] = {"#ffffff", "#424245", "#979797", "#5e5c5b", "#302f2e", "#4a4947", "#ffffff",
-                                  "#ffffff", "#ffffff", "#3d3d3d", "#222020", "#e7e4e0", "#12608a", "#f9f9f9",
-                                  "#0986d3", "#a70b06", "#5c5b5a", "#ffffff", "#3f3f36", "#ffffff", "#80ffffff"};
-    for (int role = 0; role < int(std::size(colors)); ++role)
-        p.setColor(QPalette::ColorRole(role), QColor(colors[role]));
-    return p;
 }
 
 } // namespace
@@ -197,6 +186,15 @@ private Q_SLOTS:
             }
         }
         ledger.verify();
+    }
+
+    // The ratio the settings' switch computes for itself is this one.
+    void programRatioAgrees()
+    {
+        for (const auto &[a, b] : {QPair<QColor, QColor>{Qt::white, Qt::black}, {QColor(48, 140, 198), Qt::white},
+                                   {QColor(61, 61, 61), QColor(235, 235, 245)}})
+            QVERIFY(qAbs(PanelStyle::contrastRatio(a, b) - contrast(a, b)) < 0.005);
+        QCOMPARE(PanelStyle::over(QColor(255, 255, 255, 128), Qt::black), over(QColor(255, 255, 255, 128), Qt::black));
     }
 
     // The letter on the tile of an application without an icon, whatever colour its name draws.
