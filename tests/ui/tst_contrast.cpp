@@ -18,6 +18,7 @@
 #include <QStyleFactory>
 #include <QTest>
 #include <cmath>
+#include <memory>
 
 namespace {
 
@@ -214,7 +215,8 @@ private Q_SLOTS:
     void settingsInLightAndDarkPalettes_data()
     {
         QTest::addColumn<QPalette>("palette");
-        QTest::newRow("light") << QStyleFactory::create(QStringLiteral("Fusion"))->standardPalette();
+        const std::unique_ptr<QStyle> fusion(QStyleFactory::create(QStringLiteral("Fusion")));
+        QTest::newRow("light") << fusion->standardPalette();
         QTest::newRow("dark") << darkPalette();
     }
 
