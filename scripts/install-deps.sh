@@ -34,6 +34,8 @@ packages=(
   # private D-Bus buses, KWin and GNOME Shell for their scripts and extension
   sway xwayland foot grim qt6-wayland
   kwin-wayland gnome-shell gjs unzip
+  # pictures: a dark colour scheme for Qt's own widgets (scripts/screenshots.sh)
+  qt6ct
 )
 # Packages one of the two distributions names differently or not at all.
 optional=(qt6-svg-plugins)

@@ -40,6 +40,7 @@ struct SectionHeaderView {
     QString chevronToolTip() const;
     QString badgeText() const;
     QString countText() const;
+    QColor titleColor() const;
 
     void paint(QPainter &painter, const QRectF &rect, IconLoader &icons) const;
 };
