@@ -9,7 +9,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools qt6-svg-dev libgl-dev
   libsimdjson-dev libglib2.0-dev libelf-dev
   libxcb1-dev libxcb-keysyms1-dev libxcb-xtest0-dev
-  qt6-base-private-dev libwayland-dev libwayland-bin wayland-protocols
+  qt6-base-private-dev libwayland-dev libwayland-bin wayland-protocols plasma-wayland-protocols
   libbenchmark-dev
   # run
   qt6-qpa-plugins qt6-wayland libqt6svg6 fonts-dejavu-core
@@ -35,6 +35,8 @@ packages=(
   # git for the version of development builds; GIO's Python binding reads the application list
   git dpkg-dev lintian appstream desktop-file-utils man-db bash-completion file
   gir1.2-glib-2.0
+  # pictures: a dark colour scheme for Qt's own widgets (scripts/screenshots.sh)
+  qt6ct
 )
 # Packages one of the two distributions names differently or not at all.
 optional=(qt6-svg-plugins)

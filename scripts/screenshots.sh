@@ -31,6 +31,18 @@ mkdir -p "$XDG_CONFIG_HOME/corvane" "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIM
 export QT_QPA_PLATFORM=xcb QT_SCALE_FACTOR="$scale"
 
 if [ "$theme" = dark ]; then bg='#1d2027'; tray=0x2a2d33; fg=white; else bg='#dfe3ea'; tray=0xc8c8c8; fg=black; fi
+# A dark desktop gives Qt's own widgets (the settings, the tray menu) a dark palette, as a user's
+# colour settings would: qt6ct with its "darker" scheme. The panel keeps its own colours.
+scheme=/usr/share/qt6ct/colors/darker.conf
+if [ "$theme" = dark ] && [ -f "$scheme" ]; then
+  mkdir -p "$XDG_CONFIG_HOME/qt6ct"
+  # Qt's own default font, so that the light and dark pictures differ in colour only.
+  printf '[Appearance]\ncolor_scheme_path=%s\ncustom_palette=true\nstyle=Fusion\n[Fonts]\ngeneral="Sans Serif,9,-1,5,50,0,0,0,0,0"\n' \
+    "$scheme" >"$XDG_CONFIG_HOME/qt6ct/qt6ct.conf"
+  export QT_QPA_PLATFORMTHEME=qt6ct
+elif [ "$theme" = dark ]; then
+  echo "qt6ct is not installed: the settings and the tray menu keep Qt's light palette"
+fi
 openbox --sm-disable >/dev/null 2>&1 &
 pids+=($!)
 wait_for 20 sh -c 'xprop -root _NET_SUPPORTING_WM_CHECK | grep -q "window id"'
@@ -39,6 +51,9 @@ xsetroot -solid "$bg"  # after openbox, which paints the root itself
 trayer --edge bottom --align right --widthtype pixel --width $((80 * scale)) --heighttype pixel \
   --height $((24 * scale)) --tint "$tray" --transparent true --alpha 0 >/dev/null 2>&1 &
 pids+=($!)
+# Launch at login on, so the tray menu shows its tick (this home folder is thrown away).
+mkdir -p "$XDG_CONFIG_HOME/autostart"
+printf '[Desktop Entry]\nType=Application\nName=Corvane\nExec=%s\n' "$corvane" >"$XDG_CONFIG_HOME/autostart/org.corvane.Corvane.desktop"
 # Two favourites, so the picture shows the Favourites section too.
 cat >"$XDG_CONFIG_HOME/corvane/corvane.json" <<JSON
 {"favoriteShortcutIDs": ["xterm|Selection and pasting|Select a word|doubleclick", "firefox|Windows and tabs|New tab|ctrl+t"]}
@@ -88,7 +103,7 @@ if [ -n "$icon" ]; then
   eval "$(xdo getwindowgeometry --shell "$icon")"
   xdo mousemove --sync $((X + WIDTH / 2)) $((Y + HEIGHT / 2)) click 1
   sleep 0.6
-  import -window root -crop "$((360 * scale))x$((200 * scale))+$((width - 360 * scale))+$((height - 200 * scale))" "$out/tray$suffix.png"
+  import -window root -crop "$((440 * scale))x$((200 * scale))+$((width - 440 * scale))+$((height - 200 * scale))" "$out/tray$suffix.png"
   xdo key Escape
   sleep 0.4
 fi

@@ -11,6 +11,7 @@
 #include "panel/PanelViewModel.h"
 #include "panel/ui/PanelController.h"
 #include "platform/NotificationCenter.h"
+#include "platform/WindowSystem.h"
 #include "settings/HotKeyManager.h"
 #include "platform/SystemLog.h"
 #include "settings/Preferences.h"
@@ -55,8 +56,16 @@ void AppDelegate::applicationDidFinishLaunching()
     HotKeyManager &hotKeys = HotKeyManager::shared();
     QPointer<AppDelegate> self(this);
     hotKeys.setOnTrigger([self] {
-        if (self && self->panelController_)
-            self->panelController_->toggle();
+        if (!self || !self->panelController_)
+            return;
+        // A desktop shortcut service may send an activation token with the press: the panel takes
+        // the keyboard with it. It serves this press only, also when the press hides the panel.
+        WindowSystem *windowSystem = self->services_.windowSystem;
+        if (windowSystem)
+            windowSystem->setActivationToken(HotKeyManager::shared().activationToken());
+        self->panelController_->toggle();
+        if (windowSystem)
+            windowSystem->setActivationToken(QString());
     });
     connect(&hotKeys, &HotKeyManager::statusChanged, this, &AppDelegate::hotKeyStatusChanged);
     hotKeys.start();

@@ -1,6 +1,7 @@
 #include "app/TrayMenu.h"
 
 #include "app/MenuModel.h"
+#include "app/TrayMenuStyle.h"
 #include "ui/PanelStyle.h"
 #include "platform/freedesktop/TrayHostWatcher.h"
 #include "settings/HotKeyManager.h"
@@ -12,8 +13,10 @@
 #include <QSystemTrayIcon>
 
 TrayMenu::TrayMenu(MenuModel &menuModel, Preferences &preferences, Actions actions, QObject *parent)
-    : QObject(parent), menuModel_(menuModel), preferences_(preferences), menu_(std::make_unique<QMenu>())
+    : QObject(parent), menuModel_(menuModel), preferences_(preferences), style_(std::make_unique<TrayMenuStyle>()),
+      menu_(std::make_unique<QMenu>())
 {
+    menu_->setStyle(style_.get());
     show_ = menu_->addAction(showTitle(HotKeyManager::shared().displayText()));
     connect(show_, &QAction::triggered, this, [f = actions.showPanel] { f(); });
     settings_ = menu_->addAction(tr("Settings\u2026"));

@@ -8,6 +8,7 @@ class MenuModel;
 class Preferences;
 class QAction;
 class QMenu;
+class QStyle;
 class QSystemTrayIcon;
 class TrayHostWatcher;
 
@@ -41,6 +42,7 @@ private:
 
     MenuModel &menuModel_;
     Preferences &preferences_;
+    std::unique_ptr<QStyle> style_;  // outlives the menu that uses it
     std::unique_ptr<QMenu> menu_;
     std::unique_ptr<QSystemTrayIcon> tray_;
     std::unique_ptr<TrayHostWatcher> hostWatcher_;

@@ -35,7 +35,7 @@ namespace {
 const char helpText[] =
     "Usage: corvane [OPTION]\n"
     "Shows the keyboard shortcuts of the application you are working in. Corvane stays in the tray;\n"
-    "its hot key (Super+Shift+Space unless changed in the settings) opens the panel.\n"
+    "its hot key (Shift+Super+Space unless changed in the settings) opens the panel.\n"
     "Only one Corvane runs per session: a later launch passes its request to the running one.\n"
     "\n"
     "  --toggle          show the panel, or hide it when it is open\n"

@@ -7,11 +7,13 @@
 #include <QPixmap>
 #include <QSvgRenderer>
 
+#include <cmath>
+
 namespace PanelStyle {
 
 QColor primary() { return QColor(255, 255, 255, 224); }
 QColor secondary() { return QColor(235, 235, 245, 153); }
-QColor tertiary() { return QColor(235, 235, 245, 82); }
+QColor tertiary() { return QColor(235, 235, 245, 140); }
 QColor yellow() { return QColor(255, 214, 10); }
 
 QColor white(double opacity)
@@ -19,9 +21,69 @@ QColor white(double opacity)
     return withOpacity(Qt::white, opacity);
 }
 
+QColor cardShade() { return QColor(0, 0, 0, 89); }
+QColor cardFill() { return QColor(30, 30, 34, 235); }
+
 QColor cardColor()
 {
     return QColor(34, 34, 38);
+}
+
+QColor headerFill() { return QColor(44, 44, 48, 246); }
+QColor dividerColor() { return white(0.1); }
+QColor hoverFill() { return white(0.06); }
+QColor selectionFill(const QColor &accent) { return withOpacity(accent, 0.3); }
+QColor selectionOutline(const QColor &accent) { return accent; }
+QColor keyCapFill(bool dimmed) { return white(dimmed ? 0.05 : 0.1); }
+QColor keyCapBorder(bool dimmed) { return white(dimmed ? 0.06 : 0.12); }
+QColor hintCapFill() { return white(0.08); }
+QColor chipFill() { return white(0.08); }
+QColor badgeFill(const QColor &accent) { return withOpacity(accent, 0.18); }
+
+QColor badgeText(const QColor &accent)
+{
+    // 40 % of the way to white: blue, purple, pink and red read too dark on the header otherwise.
+    const auto lighter = [](int channel) { return channel + qRound((255 - channel) * 0.4); };
+    return QColor(lighter(accent.red()), lighter(accent.green()), lighter(accent.blue()));
+}
+
+QColor starColor(bool dimmed) { return withOpacity(yellow(), dimmed ? 0.5 : 0.9); }
+QColor scrollHandle() { return white(0.4); }
+QColor searchSelection(const QColor &accent) { return withOpacity(accent, 0.45); }
+QColor toolTipFill() { return QColor(44, 44, 48); }
+QColor toolTipText() { return QColor(255, 255, 255, 230); }
+QColor toolTipBorder() { return QColor(255, 255, 255, 40); }
+
+QColor over(const QColor &top, const QColor &bottom)
+{
+    const double a = top.alphaF();
+    const auto mix = [a](int t, int b) { return qRound(t * a + b * (1 - a)); };
+    return QColor(mix(top.red(), bottom.red()), mix(top.green(), bottom.green()), mix(top.blue(), bottom.blue()));
+}
+
+double contrastRatio(const QColor &a, const QColor &b)
+{
+    const auto luminance = [](const QColor &c) {
+        const auto linear = [](int channel) {
+            const double v = channel / 255.0;
+            return v <= 0.04045 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
+        };
+        return 0.2126 * linear(c.red()) + 0.7152 * linear(c.green()) + 0.0722 * linear(c.blue());
+    };
+    const double la = luminance(a);
+    const double lb = luminance(b);
+    return (qMax(la, lb) + 0.05) / (qMin(la, lb) + 0.05);
+}
+
+QString toolTipStyleSheet()
+{
+    return QStringLiteral("QToolTip { background: %1; color: %2; border: 1px solid %3; border-radius: 6px; padding: 4px 6px; }")
+        .arg(cssColor(toolTipFill()), cssColor(toolTipText()), cssColor(toolTipBorder()));
+}
+
+QString cssColor(const QColor &color)
+{
+    return QStringLiteral("rgba(%1, %2, %3, %4)").arg(color.red()).arg(color.green()).arg(color.blue()).arg(color.alpha());
 }
 
 QColor withOpacity(QColor color, double opacity)

@@ -3,7 +3,8 @@
 # bus (and a private stand-in for the system bus) runs our extension, enabled through the shell's
 # extensions interface; activeapp_probe follows it as Corvane does. Windows are activated through a
 # second, test-only extension, since a headless shell has no input to click with (and the shell does
-# not focus a new window that brings no activation token).
+# not focus a new window that brings no activation token). At the end the extension is turned off
+# and on again, as a shell restart does.
 #
 #   tests/e2e/gnome-activeapp.sh PROBE APP_WINDOW SOURCE_DIR [ARTIFACT_DIR]
 #
@@ -112,6 +113,17 @@ check "the extension reports our own window when it has the focus" wait_for 15 \
 check "our own window never becomes the active application" \
   test "$(lastApp_lines)" -eq "$lines" -a "$(lastApp)" = com.example.Second
 check "back to the first" wait_for 15 eval 'activate com.example.First && is_last com.example.First'
+
+# Off and on again, as when the shell restarts: the window focused meanwhile counts as soon as the
+# extension is back, without waiting for the focus to move.
+state_is() { shell_call GetExtensionInfo corvane-focus@corvane.org | grep -q "'state': <$1>"; }
+shell_call DisableExtension corvane-focus@corvane.org >/dev/null
+check "the extension turned off" wait_for 15 state_is 2.0
+activate com.example.Second
+sleep 0.5
+check "while it is off nothing is reported" is_last com.example.First
+shell_call EnableExtension corvane-focus@corvane.org >/dev/null
+check "turned on again, it reports the window focused meanwhile" wait_for 15 is_last com.example.Second
 
 grep -i -E 'corvane|JS ERROR' "$tmp/shell.log" | tail -n 10 | sed 's/^/shell: /'
 finish

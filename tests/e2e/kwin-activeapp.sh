@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The active application on Plasma: a real KWin (kwin_wayland --virtual) on a private session bus
 # runs our KWin script, loaded by activeapp_probe as Corvane loads it; two test windows open in turn
-# and a helper script of the test activates windows by their desktop file name.
+# and a helper script of the test activates windows by their desktop file name. Then KWin restarts,
+# and the script must be loaded into the new KWin.
 #
 #   tests/e2e/kwin-activeapp.sh PROBE APP_WINDOW [ARTIFACT_DIR]
 #
@@ -26,9 +27,13 @@ pids+=("$(sed -n 2p <<<"$bus")")
 
 # kwin_wayland carries a file capability the sandbox may not grant; a copy runs without it.
 cp "$(command -v kwin_wayland)" "$tmp/kwin_wayland"
-"$tmp/kwin_wayland" --virtual --no-lockscreen --socket wayland-corvane --width 1280 --height 800 \
-  >"$tmp/kwin.log" 2>&1 &
-pids+=($!)
+start_kwin() {
+  "$tmp/kwin_wayland" --virtual --no-lockscreen --socket wayland-corvane --width 1280 --height 800 \
+    >>"$tmp/kwin.log" 2>&1 &
+  kwin_pid=$!
+  pids+=($kwin_pid)
+}
+start_kwin
 on_bus() { dbus-send --session --print-reply --dest=org.freedesktop.DBus / org.freedesktop.DBus.NameHasOwner \
   "string:$1" | grep -q 'boolean true'; }
 if ! wait_for 30 on_bus org.kde.KWin || ! wait_for 10 test -S "$XDG_RUNTIME_DIR/wayland-corvane"; then
@@ -56,7 +61,8 @@ JS
 }
 
 "$probe" kwin >"$tmp/probe.out" 2>"$tmp/probe.err" &
-pids+=($!)
+probe_pid=$!
+pids+=($probe_pid)
 check "KWin loads and starts our script" wait_for 15 grep -q '^following' "$tmp/probe.out"
 stop_unless_following
 check "the script reports our own window when KWin activates it" wait_for 15 grep -q '^seen org.corvane.Corvane' "$tmp/probe.out"
@@ -76,5 +82,22 @@ check "our own window never becomes the active application" \
   test "$(lastApp_lines)" -eq "$lines" -a "$(lastApp)" = com.example.Second
 activate com.example.First
 check "the first window, activated again" wait_for 10 is_last com.example.First
+
+# KWin restarts. A second probe that draws nothing on screen (so that it outlives KWin's Wayland
+# clients) takes over from the first, and must have the script loaded again by the new KWin.
+kill "$probe_pid"
+wait_for 10 eval '! on_bus org.corvane.Corvane.ActiveWindow'
+QT_QPA_PLATFORM=offscreen "$probe" kwin >"$tmp/probe2.out" 2>"$tmp/probe2.err" &
+pids+=($!)
+wait_for 15 grep -q '^following' "$tmp/probe2.out"
+kill "$kwin_pid"
+wait_for 10 eval '! on_bus org.kde.KWin'
+start_kwin
+wait_for 30 on_bus org.kde.KWin
+check "the program notices that KWin is back" wait_for 15 grep -q 'KWin is back' "$tmp/probe2.err"
+"$app_window" com.example.Third >"$tmp/third.log" 2>&1 &
+pids+=($!)
+check "the new KWin runs our script again: it reports a new window" wait_for 20 grep -q '^lastApp com.example.Third' "$tmp/probe2.out"
+[ "$failed" -eq 0 ] || { echo "--- second probe"; cat "$tmp/probe2.out" "$tmp/probe2.err"; tail -n 20 "$tmp/kwin.log"; }
 
 finish

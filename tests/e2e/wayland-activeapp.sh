@@ -8,7 +8,9 @@
 #
 # With CORVANE, the real program runs too: it must pick the foreign-toplevel list, and after
 # `corvane --toggle` from a window that claims to be GNOME Text Editor, then from one that claims to
-# be Kate, its panel lists that application first (screenshots 5-panel-editor.png, 6-panel-kate.png).
+# be Kate, its panel lists that application first, marked as the application in front. The panel is
+# read as a screen reader reads it, through AT-SPI on a private session bus (atspi_first_section.py);
+# screenshots 5-panel-editor.png, 6-panel-kate.png.
 #
 # sway refuses to run as root: as root, the whole test runs as the user nobody. Screenshots of each
 # step are left in ARTIFACT_DIR.
@@ -33,7 +35,8 @@ default_border normal
 xwayland enable
 CONF
 sway -c "$tmp/sway.conf" >"$tmp/sway.log" 2>&1 &
-pids+=($!)
+sway_pid=$!
+pids+=($sway_pid)
 socket() { ls "$XDG_RUNTIME_DIR" | grep -m1 -E '^wayland-[0-9]+$'; }
 if ! wait_for 20 socket >/dev/null; then
   echo "wayland-activeapp: sway did not start"; cat "$tmp/sway.log"; exit 1
@@ -96,8 +99,28 @@ fi
 
 if [ -n "$corvane" ]; then
   export XDG_CURRENT_DESKTOP=sway XDG_SESSION_TYPE=wayland
+  here=$(cd "$(dirname "$0")" && pwd)
+  bin=$(dirname "$corvane")
+  # The accessibility bus, for reading the panel: a private session bus and the bus launcher on it.
+  launcher=""
+  for candidate in /usr/libexec/at-spi-bus-launcher /usr/lib/at-spi2-core/at-spi-bus-launcher; do
+    [ -x "$candidate" ] && launcher=$candidate && break
+  done
+  atspi=""
+  if [ -n "$launcher" ] && command -v dbus-daemon >/dev/null && /usr/bin/python3 -c 'import pyatspi' 2>/dev/null; then
+    { read -r DBUS_SESSION_BUS_ADDRESS; read -r bus_pid; } < <(start_bus)
+    export DBUS_SESSION_BUS_ADDRESS
+    pids+=("$bus_pid")
+    "$launcher" --launch-immediately >"$tmp/bus-launcher.log" 2>&1 &
+    pids+=($!)
+    export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
+    unset NO_AT_BRIDGE QT_ACCESSIBILITY
+    atspi=1
+  fi
+  check "the accessibility bus runs (at-spi2-core, python3-pyatspi: scripts/install-deps.sh)" test -n "$atspi"
   "$corvane" >"$tmp/corvane.log" 2>&1 &
-  pids+=($!)
+  corvane_pid=$!
+  pids+=($corvane_pid)
   check "the program follows the foreign-toplevel list" wait_for 20 \
     grep -q 'Corvane: active application from wlr-foreign-toplevel' "$tmp/corvane.log"
   panel_shown() { swaymsg -t get_tree | grep -q '"app_id": "org.corvane.Corvane"'; }
@@ -109,6 +132,10 @@ if [ -n "$corvane" ]; then
     sleep 0.5
     "$corvane" --toggle >>"$tmp/corvane.log" 2>&1
     check "the panel opens from $1" wait_for 10 panel_shown
+    if [ -n "$atspi" ]; then
+      "$bin/corvane-data" panel "$bin/../share/corvane/ShortcutData" --active "$1" >"$tmp/panel-$1.json"
+      check "the panel read through AT-SPI, opened from $1" /usr/bin/python3 "$here/atspi_first_section.py" "$tmp/panel-$1.json"
+    fi
     sleep 1
     shot "$2"
     "$corvane" --toggle >>"$tmp/corvane.log" 2>&1
@@ -116,6 +143,10 @@ if [ -n "$corvane" ]; then
   }
   panel_for org.gnome.TextEditor 5-panel-editor
   panel_for org.kde.kate 6-panel-kate
+  # The compositor ends the session: there is nothing to reconnect to, and Corvane must not linger.
+  kill "$sway_pid"
+  running() { local state; state=$(ps -o stat= -p "$1") && [[ $state != Z* ]]; }  # zombies count as ended
+  check "the program ends with the compositor" wait_for 10 eval '! running "$corvane_pid"'
   echo "--- corvane log"; cat "$tmp/corvane.log"
 fi
 

@@ -114,8 +114,17 @@ private Q_SLOTS:
         f.toggleFavorite(f.vm->sections()[0].entries[0].id());
         // Favourites come first now, named with the application.
         QCOMPARE(list->child(0)->text(QAccessible::Name), QStringLiteral("Favorites"));
+        QCOMPARE(list->child(0)->text(QAccessible::Description), QStringLiteral("1 shortcut"));
         QCOMPARE(list->child(1)->text(QAccessible::Description), QStringLiteral("Ctrl Shift P, favourite, Alpha"));
         QVERIFY(list->child(1)->state().checked);
+
+        // With Alpha in front, only its heading says so: the favourites are no application.
+        RunningApp alpha;
+        alpha.bundleIdentifier = QStringLiteral("org.a");
+        f.vm->setActiveApp(alpha, std::nullopt);
+        QCOMPARE(list->child(0)->text(QAccessible::Description), QStringLiteral("1 shortcut"));
+        QCOMPARE(list->child(2)->text(QAccessible::Name), QStringLiteral("Alpha"));
+        QCOMPARE(list->child(2)->text(QAccessible::Description), QStringLiteral("4 shortcuts, the application in front"));
     }
 
     // The selected row is the list's focus and the only selected item, across moves and a favourite

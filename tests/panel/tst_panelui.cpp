@@ -103,13 +103,17 @@ private Q_SLOTS:
         row.accent = QColor(10, 132, 255);
         QCOMPARE(row.background().alpha(), 0);
         row.hovering = true;
-        QCOMPARE(row.background(), PanelStyle::white(0.06));
+        QCOMPARE(row.background(), PanelStyle::hoverFill());
         row.selected = true;  // selection wins over hover
-        QCOMPARE(row.background(), PanelStyle::withOpacity(row.accent, 0.3));
+        QCOMPARE(row.background(), PanelStyle::selectionFill(row.accent));
         QCOMPARE(row.titleColor(), PanelStyle::primary());
-        row.dimmed = true;
+        row.dimmed = true;  // a selected row of another application is drawn at full strength
+        QCOMPARE(row.titleColor(), PanelStyle::primary());
+        QCOMPARE(row.starColor(), PanelStyle::starColor(false));
+        row.selected = false;
         QCOMPARE(row.titleColor(), PanelStyle::secondary());
-        QCOMPARE(row.starOpacity(), 0.5);
+        QCOMPARE(row.starColor(), PanelStyle::starColor(true));
+        QCOMPARE(row.commentColor(), PanelStyle::tertiary());
         QCOMPARE(row.toolTip(), QStringLiteral("Click to favorite \u2022 Alpha"));
 
         const QRectF rect(0, 0, 600, ShortcutRowView::height);
@@ -237,6 +241,30 @@ private Q_SLOTS:
         f.vm->setSearchText("");
         QVERIFY(root.sectionList()->isVisible());
         QCOMPARE(root.countText(), "0 shortcuts");
+    }
+
+    // The hints never run into the count, in either label style and with a five-digit count; the
+    // keys that have no room in the row are in the footer's tooltip.
+    void footerHintsFitAndTheTooltipListsTheRest()
+    {
+        PanelFixture f({appWithKeys("a", "Alpha", "org.alpha", 3)});
+        CorvaneRootView root(*f.vm, *f.preferences, icons, [] {});
+        root.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&root));
+        auto *footer = static_cast<PanelFooter *>(root.footer());
+        footer->setCount(12345);
+        for (const KeyLabelStyle style : {KeyLabelStyle::Words, KeyLabelStyle::Symbols}) {
+            f.preferences->setKeyLabelStyle(style);
+            const QList<PanelFooter::Item> items = footer->layout();
+            const QRectF count = items.last().rect;
+            QVERIFY2(items[items.size() - 2].rect.right() + PanelFooter::spacing <= count.left(),
+                     qPrintable(KeyLabels::styleName(style)));
+        }
+        f.preferences->setKeyLabelStyle(KeyLabelStyle::Words);
+        QVERIFY(footer->toolTip().contains(QStringLiteral("Ctrl+Home Ctrl+End  first, last shortcut")));
+        QVERIFY(footer->toolTip().contains(QStringLiteral("Shift+Tab  ")));
+        f.preferences->setKeyLabelStyle(KeyLabelStyle::Symbols);
+        QVERIFY(footer->toolTip().contains(QStringLiteral("\u2303\u2196 \u2303\u2198  first, last shortcut")));
     }
 
     void emptyStateTexts()
@@ -386,6 +414,65 @@ private Q_SLOTS:
         f.preferences->setAccentName("red");
         QCoreApplication::processEvents();
         QVERIFY(list.screen()->grabWindow(list.winId()).toImage() != before);
+    }
+
+    // The hover highlight on screen is on the row under the resting pointer after the list is
+    // rebuilt beneath it: a favourite that adds rows above, then a new search.
+    void hoverOnScreenStaysUnderThePointerAcrossRebuilds()
+    {
+        PanelFixture f({appWithKeys("a", "Alpha", "org.alpha", 40), appWithKeys("b", "Beta", "org.beta", 10)});
+        f.vm->setActiveApp(running("org.alpha", "Alpha"), std::nullopt);
+        // On its own, on the card's colour: an opaque window repaints cleanly on this platform.
+        SectionListView list(*f.vm, *f.preferences, icons);
+        QPalette palette = list.palette();
+        palette.setColor(QPalette::Window, PanelStyle::cardColor());
+        list.setPalette(palette);
+        list.resize(700, 450);
+        list.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&list));
+        QWidget *viewport = list.viewport();
+        const QPoint resting = viewportRect(list, list.rowRect(0, 5)).center().toPoint();
+        const QPoint away(viewport->width() / 2, viewport->height() + 40);  // off the list
+        // What the pointer adds to the screen: the difference between the list with the pointer
+        // resting on it and with the pointer away, as a rectangle of the viewport.
+        auto hoverOnScreen = [&] {
+            auto shot = [&] {
+                QCoreApplication::processEvents();
+                return list.screen()->grabWindow(list.winId()).toImage();
+            };
+            const QImage with = shot();
+            QTest::mouseMove(viewport, away);
+            const QImage without = shot();
+            QTest::mouseMove(viewport, resting);
+            QRect changed;
+            const QPoint origin = viewport->mapTo(&list, QPoint(0, 0));
+            for (int y = 0; y < viewport->height(); ++y)
+                for (int x = 0; x < viewport->width(); ++x)
+                    if (with.pixel(origin + QPoint(x, y)) != without.pixel(origin + QPoint(x, y)))
+                        changed |= QRect(x, y, 1, 1);
+            return changed;
+        };
+        // One row's height, under the pointer.
+        auto isOneRowUnderThePointer = [&](const QRect &hover) {
+            const bool ok = hover.contains(resting) && qAbs(hover.height() - ShortcutRowView::height) <= 2;
+            if (!ok)
+                qWarning("hover on screen at %d,%d %dx%d, pointer at %d,%d", hover.x(), hover.y(), hover.width(),
+                         hover.height(), resting.x(), resting.y());
+            return ok;
+        };
+
+        QTest::mouseMove(viewport, resting);
+        QVERIFY(isOneRowUnderThePointer(hoverOnScreen()));
+
+        // A favourite below the pointer: the Favourites section comes in above and pushes every
+        // row down by a header and a row; another row now rests under the pointer.
+        f.toggleFavorite("a|General|Action number 20|ctrl+k ctrl+s");
+        QCOMPARE(f.sectionIds().first(), "__favorites__");
+        QVERIFY(isOneRowUnderThePointer(hoverOnScreen()));
+
+        // A search that lists other rows in other places.
+        f.vm->setSearchText("number 1");
+        QVERIFY(isOneRowUnderThePointer(hoverOnScreen()));
     }
 
     void longKeysAreCappedMiceAreNotCaps()

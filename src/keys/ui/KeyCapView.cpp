@@ -137,17 +137,27 @@ QSizeF KeyCapView::size() const
     return groups_.isEmpty() ? QSizeF(0, 0) : QSizeF(width, capMinSide);
 }
 
+QColor KeyCapView::labelColor() const
+{
+    return dimmed_ && !onHighlight_ ? PanelStyle::secondary() : PanelStyle::primary();
+}
+
+QColor KeyCapView::thenColor() const
+{
+    return onHighlight_ ? PanelStyle::primary() : PanelStyle::tertiary();
+}
+
 void KeyCapView::paint(QPainter &painter, const QPointF &topLeft) const
 {
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing);
-    const QColor text = dimmed_ ? PanelStyle::secondary() : PanelStyle::primary();
+    const QColor text = labelColor();
     for (const Item &item : layout()) {
         const QRectF rect = item.rect.translated(topLeft);
         switch (item.kind) {
         case Item::Then:
             painter.setFont(thenFont());
-            painter.setPen(PanelStyle::tertiary());
+            painter.setPen(thenColor());
             painter.drawText(rect, Qt::AlignCenter, item.text);
             break;
         case Item::Mouse:
@@ -158,10 +168,10 @@ void KeyCapView::paint(QPainter &painter, const QPointF &topLeft) const
             break;
         case Item::Cap:
         case Item::Ellipsis:
-            PanelStyle::fillRounded(painter, rect, radius, PanelStyle::white(dimmed_ ? 0.05 : 0.1));
-            PanelStyle::strokeRoundedInside(painter, rect, radius, 1, PanelStyle::white(dimmed_ ? 0.06 : 0.12));
+            PanelStyle::fillRounded(painter, rect, radius, PanelStyle::keyCapFill(dimmed_));
+            PanelStyle::strokeRoundedInside(painter, rect, radius, 1, PanelStyle::keyCapBorder(dimmed_));
             painter.setFont(capFont());
-            painter.setPen(item.kind == Item::Ellipsis ? PanelStyle::secondary() : text);
+            painter.setPen(text);
             painter.drawText(rect, Qt::AlignCenter, item.text);
             break;
         }

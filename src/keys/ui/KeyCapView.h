@@ -2,6 +2,7 @@
 
 #include "keys/KeyNotation.h"
 
+#include <QColor>
 #include <QList>
 #include <QRectF>
 #include <QSizeF>
@@ -42,6 +43,13 @@ public:
     bool isTruncated() const;
     void paint(QPainter &painter, const QPointF &topLeft) const;
 
+    // On a selection highlight every text is drawn at full strength: the quieter tones do not
+    // read on the accent.
+    void setOnHighlight(bool onHighlight) { onHighlight_ = onHighlight; }
+    // The colours of the labels (caps, the ellipsis cap and mice) and of "then".
+    QColor labelColor() const;
+    QColor thenColor() const;
+
     static qreal capWidth(const QString &label);
     static bool isWideLabel(const QString &label);
     static QString ellipsis() { return QStringLiteral("\u2026"); }
@@ -52,4 +60,5 @@ private:
     KeyGroups groups_;
     bool dimmed_;
     qreal maxWidth_;
+    bool onHighlight_ = false;
 };

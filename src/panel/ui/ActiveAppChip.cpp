@@ -42,7 +42,7 @@ void ActiveAppChip::paintEvent(QPaintEvent *)
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
     const QRectF bounds(rect());
-    PanelStyle::fillRounded(painter, bounds, bounds.height() / 2, PanelStyle::white(0.08));
+    PanelStyle::fillRounded(painter, bounds, bounds.height() / 2, PanelStyle::chipFill());
     const QRectF iconRect(paddingX, (bounds.height() - iconSize) / 2, iconSize, iconSize);
     AppIconView{bundleId_, iconFile_, iconSize, false, image_, appName_, appName_.toLower()}.paint(painter, iconRect, icons_);
     const QRectF textRect(iconRect.right() + spacing, 0, bounds.width() - iconRect.right() - spacing - paddingX,

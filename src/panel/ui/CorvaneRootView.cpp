@@ -25,8 +25,7 @@ QWidget *divider(QWidget *parent)
     auto *line = new QWidget(parent);
     line->setFixedHeight(1);
     line->setAttribute(Qt::WA_StyledBackground);
-    // The standard separator at 40 % opacity.
-    line->setStyleSheet(QStringLiteral("background: rgba(255, 255, 255, 26);"));
+    line->setStyleSheet(QStringLiteral("background: %1;").arg(PanelStyle::cssColor(PanelStyle::dividerColor())));
     return line;
 }
 
@@ -99,7 +98,8 @@ void CorvaneRootView::accentChanged()
 {
     // Selected text in the search field takes the accent colour.
     QPalette p = search_->palette();
-    p.setColor(QPalette::Highlight, PanelStyle::withOpacity(QColor::fromRgb(preferences_.accentColor()), 0.6));
+    p.setColor(QPalette::Highlight, PanelStyle::searchSelection(QColor::fromRgb(preferences_.accentColor())));
+    p.setColor(QPalette::HighlightedText, PanelStyle::primary());
     search_->setPalette(p);
 }
 
@@ -148,8 +148,8 @@ void CorvaneRootView::paintEvent(QPaintEvent *)
     const QRectF card(rect());
     QPainterPath shape;
     shape.addRoundedRect(card, cornerRadius, cornerRadius);
-    // Black at 35 % under a dark translucent fill, then a hairline outline inside the edge.
-    painter.fillPath(shape, QColor(0, 0, 0, 89));
-    painter.fillPath(shape, QColor(36, 36, 40, 200));
+    // Black under a dark translucent fill, then a hairline outline inside the edge.
+    painter.fillPath(shape, PanelStyle::cardShade());
+    painter.fillPath(shape, PanelStyle::cardFill());
     PanelStyle::strokeRoundedInside(painter, card, cornerRadius, 1, PanelStyle::white(0.12));
 }

@@ -17,6 +17,8 @@ constexpr qreal capRadius = 4;
 PanelFooter::PanelFooter(QWidget *parent) : QWidget(parent)
 {
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+    setStyleSheet(PanelStyle::toolTipStyleSheet());
+    setToolTip(keysText());
 }
 
 void PanelFooter::setCount(qsizetype value)
@@ -28,7 +30,31 @@ void PanelFooter::setCount(qsizetype value)
 void PanelFooter::setLabelStyle(KeyLabelStyle style)
 {
     labelStyle_ = style;
+    setToolTip(keysText());
     update();
+}
+
+QString PanelFooter::keysText() const
+{
+    const auto keys = [this](std::initializer_list<const char16_t *> labels) {
+        QStringList chord;
+        for (const char16_t *label : labels)
+            chord << QString::fromUtf16(label);
+        return KeyLabels::sequenceText({chord}, labelStyle_);
+    };
+    const QList<QPair<QString, QString>> lines{
+        {keys({u"\u2191"}) + QLatin1Char(' ') + keys({u"\u2193"}), tr("previous, next shortcut")},
+        {keys({u"\u21DE"}) + QLatin1Char(' ') + keys({u"\u21DF"}), tr("a page up, down")},
+        {keys({u"\u2303", u"\u2196"}) + QLatin1Char(' ') + keys({u"\u2303", u"\u2198"}), tr("first, last shortcut")},
+        {keys({u"\u23CE"}), tr("mark or unmark a favorite")},
+        {keys({u"\u21E5"}), tr("fold the selected shortcut's application")},
+        {keys({u"\u21E7", u"\u21E5"}), tr("unfold every application")},
+        {keys({u"\u238B"}), tr("close")},
+    };
+    QStringList text;
+    for (const auto &[keys, meaning] : lines)
+        text << keys + QStringLiteral("  ") + meaning;
+    return text.join(QLatin1Char('\n'));
 }
 
 QString PanelFooter::countText() const
@@ -87,7 +113,7 @@ void PanelFooter::paintEvent(QPaintEvent *)
         const Item &item = items[i];
         const bool isCount = i == items.size() - 1;
         if (item.isCap) {
-            PanelStyle::fillRounded(painter, item.rect, capRadius, PanelStyle::white(0.08));
+            PanelStyle::fillRounded(painter, item.rect, capRadius, PanelStyle::hintCapFill());
             painter.setFont(capFont());
             painter.setPen(PanelStyle::primary());
         } else {

@@ -6,7 +6,8 @@
 #include <QWidget>
 
 // The footer: key hints on the left ("↑↓ navigate", "Enter favorite", "Esc close" …, in the panel's
-// key-label style), the number of listed shortcuts on the right.
+// key-label style), the number of listed shortcuts on the right. The keys that do not fit in the
+// row (Ctrl+Home, Ctrl+End, Shift+Tab) are in its tooltip, with the ones shown.
 class PanelFooter : public QWidget {
     Q_OBJECT
 public:
@@ -19,6 +20,8 @@ public:
     void setCount(qsizetype count);
     void setLabelStyle(KeyLabelStyle style);
     QString countText() const;
+    // Every key of the panel, one per line ("Ctrl+Home  first shortcut"), in the label style.
+    QString keysText() const;
     QSize sizeHint() const override;
 
     struct Item {

@@ -94,7 +94,7 @@ void SectionHeaderView::paint(QPainter &painter, const QRectF &rect, IconLoader 
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing);
     // The header's own material, so rows scrolling under a pinned header do not show through.
-    painter.fillRect(rect, QColor(44, 44, 48, 246));
+    painter.fillRect(rect, PanelStyle::headerFill());
 
     const Layout l = layout(rect);
     if (section.isFavorites) {
@@ -106,14 +106,14 @@ void SectionHeaderView::paint(QPainter &painter, const QRectF &rect, IconLoader 
     }
 
     painter.setFont(titleFont());
-    painter.setPen(section.isActive ? PanelStyle::primary() : PanelStyle::secondary());
+    painter.setPen(titleColor());
     const QString title = QFontMetricsF(titleFont()).elidedText(section.title, Qt::ElideRight, l.title.width());
     painter.drawText(l.title, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, title);
 
     if (showsBadge()) {
-        PanelStyle::fillRounded(painter, l.badge, l.badge.height() / 2, PanelStyle::withOpacity(accent, 0.18));
+        PanelStyle::fillRounded(painter, l.badge, l.badge.height() / 2, PanelStyle::badgeFill(accent));
         painter.setFont(badgeFont());
-        painter.setPen(accent);
+        painter.setPen(PanelStyle::badgeText(accent));
         painter.drawText(l.badge, Qt::AlignCenter, badgeText());
     }
 
@@ -129,4 +129,9 @@ void SectionHeaderView::paint(QPainter &painter, const QRectF &rect, IconLoader 
                            QRectF(l.chevron.center().x() - side / 2, l.chevron.center().y() - side / 2, side, side),
                            PanelStyle::secondary());
     painter.restore();
+}
+
+QColor SectionHeaderView::titleColor() const
+{
+    return section.isActive ? PanelStyle::primary() : PanelStyle::secondary();
 }

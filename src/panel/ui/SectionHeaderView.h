@@ -42,6 +42,7 @@ struct SectionHeaderView {
     QString badgeText() const;
     QString originText() const;
     QString countText() const;
+    QColor titleColor() const;
 
     void paint(QPainter &painter, const QRectF &rect, IconLoader &icons) const;
 };

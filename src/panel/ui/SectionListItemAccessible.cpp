@@ -44,7 +44,8 @@ QString SectionListItemAccessible::text(QAccessible::Text t) const
         if (t == QAccessible::Description) {
             const qsizetype count = section.entries.size();
             QStringList parts{count == 1 ? QObject::tr("1 shortcut") : QObject::tr("%1 shortcuts").arg(count)};
-            if (section.isActive)
+            // The favourites section is drawn like the active one, but it is no application.
+            if (section.isActive && !section.isFavorites)
                 parts.append(QObject::tr("the application in front"));
             return parts.join(QStringLiteral(", "));
         }

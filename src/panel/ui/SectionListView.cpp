@@ -45,11 +45,11 @@ SectionListView::SectionListView(PanelViewModel &vm, Preferences &preferences, I
     setStyleSheet(QStringLiteral(
         "QAbstractScrollArea { background: transparent; }"
         "QScrollBar:vertical { background: transparent; width: 10px; margin: 4px 2px 4px 0; }"
-        "QScrollBar::handle:vertical { background: rgba(255,255,255,60); border-radius: 4px; min-height: 24px; }"
+        "QScrollBar::handle:vertical { background: %1; border-radius: 4px; min-height: 24px; }"
         "QScrollBar::add-line, QScrollBar::sub-line { height: 0; }"
-        "QScrollBar::add-page, QScrollBar::sub-page { background: transparent; }"
-        "QToolTip { background: #2c2c30; color: rgba(255,255,255,230); border: 1px solid rgba(255,255,255,40);"
-        " border-radius: 6px; padding: 4px 6px; }"));
+        "QScrollBar::add-page, QScrollBar::sub-page { background: transparent; }")
+                      .arg(PanelStyle::cssColor(PanelStyle::scrollHandle()))
+                  + PanelStyle::toolTipStyleSheet());
 
     scrollAnimation_.setDuration(scrollDurationMs);
     scrollAnimation_.setEasingCurve(QEasingCurve::OutQuad);
@@ -252,7 +252,7 @@ void SectionListView::paintEvent(QPaintEvent *)
         const QRectF band(0, pinned->second.top() - paddingY, viewport()->width(), pinned->second.height() + paddingY);
         painter.fillRect(band, PanelStyle::cardColor());
         header(pinned->first).paint(painter, pinned->second, icons_);
-        painter.fillRect(QRectF(0, band.bottom() - 1, viewport()->width(), 1), PanelStyle::white(0.1));
+        painter.fillRect(QRectF(0, band.bottom() - 1, viewport()->width(), 1), PanelStyle::dividerColor());
     }
 }
 

@@ -64,7 +64,9 @@ ShortcutRowView::Layout ShortcutRowView::layout(const QRectF &rect) const
 KeyCapView ShortcutRowView::keyCaps(qreal rowWidth) const
 {
     const qreal content = rowWidth - 2 * horizontalPadding;
-    return KeyCapView(KeyLabels::groups(entry.keyGroups(), labelStyle), dimmed, qMax<qreal>(0, content * maxKeysShare));
+    KeyCapView caps(KeyLabels::groups(entry.keyGroups(), labelStyle), drawsDimmed(), qMax<qreal>(0, content * maxKeysShare));
+    caps.setOnHighlight(selected);
+    return caps;
 }
 
 QString ShortcutRowView::keysText() const
@@ -75,15 +77,25 @@ QString ShortcutRowView::keysText() const
 QColor ShortcutRowView::background() const
 {
     if (selected)
-        return PanelStyle::withOpacity(accent, 0.3);
+        return PanelStyle::selectionFill(accent);
     if (hovering)
-        return PanelStyle::white(0.06);
+        return PanelStyle::hoverFill();
     return Qt::transparent;
 }
 
 QColor ShortcutRowView::titleColor() const
 {
-    return dimmed ? PanelStyle::secondary() : PanelStyle::primary();
+    return drawsDimmed() ? PanelStyle::secondary() : PanelStyle::primary();
+}
+
+QColor ShortcutRowView::commentColor() const
+{
+    return selected ? PanelStyle::primary() : PanelStyle::tertiary();
+}
+
+QColor ShortcutRowView::starColor() const
+{
+    return PanelStyle::starColor(drawsDimmed());
 }
 
 QList<QPair<qsizetype, qsizetype>> ShortcutRowView::emphasised(const QString &title, const QStringList &words)
@@ -127,10 +139,12 @@ void ShortcutRowView::paint(QPainter &painter, const QRectF &rect, IconLoader &i
     const QColor fill = background();
     if (fill.alpha() > 0)
         PanelStyle::fillRounded(painter, rect, radius, fill);
+    if (selected)
+        PanelStyle::strokeRoundedInside(painter, rect, radius, 1, PanelStyle::selectionOutline(accent));
 
     const Layout l = layout(rect);
     if (showRowIcon)
-        AppIconView{entry.bundleId(), entry.iconFile(), iconSize, dimmed, std::nullopt, entry.appName(), entry.appSlug()}
+        AppIconView{entry.bundleId(), entry.iconFile(), iconSize, drawsDimmed(), std::nullopt, entry.appName(), entry.appSlug()}
             .paint(painter, l.icon, icons);
 
     painter.setFont(titleFont());
@@ -171,14 +185,13 @@ void ShortcutRowView::paint(QPainter &painter, const QRectF &rect, IconLoader &i
     }
 
     if (isFavorite)
-        PanelStyle::drawSymbol(painter, QStringLiteral("star.fill"), l.star,
-                               PanelStyle::withOpacity(PanelStyle::yellow(), starOpacity()));
+        PanelStyle::drawSymbol(painter, QStringLiteral("star.fill"), l.star, starColor());
 
     if (!entry.keyGroups().isEmpty()) {
         keyCaps(rect.width()).paint(painter, l.keys.topLeft());
     } else if (!l.keys.isEmpty()) {
         painter.setFont(commentFont());
-        painter.setPen(PanelStyle::tertiary());
+        painter.setPen(commentColor());
         const QString comment = QFontMetricsF(commentFont()).elidedText(*entry.comment(), Qt::ElideRight, l.keys.width());
         painter.drawText(l.keys, Qt::AlignRight | Qt::AlignVCenter | Qt::TextSingleLine, comment);
     }

@@ -55,8 +55,12 @@ struct ShortcutRowView {
 
     // Selection wins over hover; clear otherwise.
     QColor background() const;
+    // The selected row is drawn undimmed, its quieter texts at full strength: they must read on
+    // the accent.
+    bool drawsDimmed() const { return dimmed && !selected; }
     QColor titleColor() const;
-    double starOpacity() const { return dimmed ? 0.5 : 0.9; }
+    QColor commentColor() const;
+    QColor starColor() const;
     QString toolTip() const;
     // The stretches of `title` that contain one of `words` (compared without case), merged and in
     // order, as (start, length).

@@ -4,6 +4,8 @@
 
 #include <QDBusConnectionInterface>
 #include <QDBusMessage>
+#include <QDBusPendingCallWatcher>
+#include <QDBusPendingReply>
 #include <QDBusServiceWatcher>
 
 namespace {
@@ -36,6 +38,26 @@ void GnomeFocusActivationSource::setAvailable(bool available)
         return;
     available_ = available;
     Q_EMIT availableChanged();
+    // The extension reports changes only: when it comes (back) with the shell or is turned on,
+    // whatever has the focus now is news to us.
+    if (available_)
+        askFocus();
+}
+
+void GnomeFocusActivationSource::askFocus()
+{
+    const QDBusPendingCall call = bus_.asyncCall(
+        QDBusMessage::createMethodCall(QLatin1String(serviceName), QLatin1String(objectPath),
+                                       QLatin1String(interfaceName), QStringLiteral("GetFocus")),
+        callTimeoutMs);
+    auto *watcher = new QDBusPendingCallWatcher(call, this);
+    connect(watcher, &QDBusPendingCallWatcher::finished, this, [this](QDBusPendingCallWatcher *finished) {
+        finished->deleteLater();
+        const QDBusPendingReply<QString, QString, QString, uint> reply = *finished;
+        if (reply.isError() || !available_)
+            return;
+        focusChanged(reply.argumentAt<0>(), reply.argumentAt<1>(), reply.argumentAt<2>(), reply.argumentAt<3>());
+    });
 }
 
 std::optional<RunningApp> GnomeFocusActivationSource::appOf(const QString &appId, const QString &wmClass,

@@ -11,7 +11,7 @@ class QDBusServiceWatcher;
 
 // Follows the focused window of GNOME Shell through our shell extension (dist/gnome-shell-extension),
 // which publishes it on the session bus. Available while the extension runs; it may be enabled, or
-// the shell restarted, at any time.
+// the shell restarted, at any time, and each time it appears the window focused then is reported.
 class GnomeFocusActivationSource : public QObject, public ActivationSource {
     Q_OBJECT
 public:
@@ -39,6 +39,8 @@ private:
     std::optional<RunningApp> appOf(const QString &appId, const QString &wmClass, const QString &sandboxedAppId,
                                     uint pid) const;
     void setAvailable(bool available);
+    // Asks the extension for the focus without waiting, and reports the answer like a change.
+    void askFocus();
 
     ToplevelIdentity identity_;
     QDBusConnection bus_;

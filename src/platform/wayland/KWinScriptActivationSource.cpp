@@ -3,6 +3,7 @@
 #include "platform/SystemLog.h"
 
 #include <QDBusConnectionInterface>
+#include <QDBusError>
 #include <QDBusMessage>
 #include <QDBusServiceWatcher>
 #include <QDBusVirtualObject>
@@ -10,6 +11,7 @@
 #include <QFile>
 #include <QSaveFile>
 #include <QStandardPaths>
+#include <QTimer>
 
 namespace {
 
@@ -17,6 +19,9 @@ const QString kwinService = QStringLiteral("org.kde.KWin");
 const QString scriptingPath = QStringLiteral("/Scripting");
 const QString scriptingInterface = QStringLiteral("org.kde.kwin.Scripting");
 constexpr int callTimeoutMs = 3000;
+// A KWin that has just taken its name offers scripting within a few seconds.
+constexpr int retryIntervalMs = 500;
+constexpr int maxAttempts = 20;
 
 void log(const QString &line)
 {
@@ -85,8 +90,12 @@ KWinScriptActivationSource::KWinScriptActivationSource(AppDirectory *directory, 
       kwinWatcher_(new QDBusServiceWatcher(kwinService, bus_,
                                            QDBusServiceWatcher::WatchForRegistration
                                                | QDBusServiceWatcher::WatchForUnregistration,
-                                           this))
+                                           this)),
+      retry_(new QTimer(this))
 {
+    retry_->setSingleShot(true);
+    retry_->setInterval(retryIntervalMs);
+    connect(retry_, &QTimer::timeout, this, &KWinScriptActivationSource::load);
     if (!bus_.isConnected()) {
         log(QStringLiteral("no session bus"));
         return;
@@ -98,11 +107,13 @@ KWinScriptActivationSource::KWinScriptActivationSource(AppDirectory *directory, 
     }
     connect(kwinWatcher_, &QDBusServiceWatcher::serviceRegistered, this, [this] {
         log(QStringLiteral("KWin is back, loading the script again"));
+        attempts_ = 0;
         load();
     });
     connect(kwinWatcher_, &QDBusServiceWatcher::serviceUnregistered, this, [this] {
         loaded_ = false;
         kwinOwner_.clear();
+        retry_->stop();
     });
     load();
 }
@@ -149,12 +160,19 @@ void KWinScriptActivationSource::load()
     };
     // A copy left by an earlier run (or a crash) would report twice and keep an old file.
     const QDBusMessage loaded = call(QStringLiteral("isScriptLoaded"), {QLatin1String(scriptName)});
-    if (loaded.type() == QDBusMessage::ReplyMessage && loaded.arguments().value(0).toBool())
+    if (loaded.type() != QDBusMessage::ReplyMessage) {
+        loadLater(loaded);
+        return;
+    }
+    if (loaded.arguments().value(0).toBool())
         call(QStringLiteral("unloadScript"), {QLatin1String(scriptName)});
     const QDBusMessage id = call(QStringLiteral("loadScript"), {file, QLatin1String(scriptName)});
-    if (id.type() != QDBusMessage::ReplyMessage || id.arguments().value(0).toInt() < 0) {
-        log(QStringLiteral("KWin did not load it: %1")
-                .arg(id.type() == QDBusMessage::ReplyMessage ? QStringLiteral("refused") : id.errorMessage()));
+    if (id.type() != QDBusMessage::ReplyMessage) {
+        loadLater(id);
+        return;
+    }
+    if (id.arguments().value(0).toInt() < 0) {
+        log(QStringLiteral("KWin did not load it: refused"));
         return;
     }
     const QDBusMessage started = call(QStringLiteral("start"), {});
@@ -162,8 +180,24 @@ void KWinScriptActivationSource::load()
         log(QStringLiteral("KWin did not start it: %1").arg(started.errorMessage()));
         return;
     }
+    attempts_ = 0;
     loaded_ = true;
     Q_EMIT scriptLoaded();
+}
+
+void KWinScriptActivationSource::loadLater(const QDBusMessage &error)
+{
+    // Only a KWin that has not exported scripting yet is worth asking again; one that does not
+    // answer at all would freeze us at every attempt.
+    const QDBusError::ErrorType type = QDBusError(error).type();
+    const bool notReady = type == QDBusError::UnknownObject || type == QDBusError::UnknownInterface
+        || type == QDBusError::UnknownMethod;
+    if (!notReady || ++attempts_ >= maxAttempts) {
+        log(QStringLiteral("KWin did not load it: %1").arg(error.errorMessage()));
+        attempts_ = 0;
+        return;
+    }
+    retry_->start();
 }
 
 void KWinScriptActivationSource::unload()

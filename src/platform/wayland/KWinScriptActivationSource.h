@@ -9,7 +9,9 @@
 #include <memory>
 
 class AppDirectory;
+class QDBusMessage;
 class QDBusServiceWatcher;
+class QTimer;
 
 // Follows the active window of KWin (Plasma 5.27 and 6) through a small KWin script of ours, which
 // reports each activation to us over D-Bus (see dist/kwin-script).
@@ -17,7 +19,8 @@ class QDBusServiceWatcher;
 // At start it writes the script to the runtime folder, has KWin load and start it (replacing a copy
 // an earlier run may have left), and receives its calls; it loads it again whenever KWin's name
 // comes back on the bus (KWin restarted), and unloads it when destroyed. Only calls from KWin's own
-// connection count.
+// connection count. KWin takes its name before it offers scripting, so a load that finds no
+// scripting yet is tried again for a while.
 class KWinScriptActivationSource : public QObject, public ActivationSource {
     Q_OBJECT
 public:
@@ -49,6 +52,9 @@ private:
     class Receiver;
 
     void load();
+    // KWin answered `error`: when it has no scripting yet, load again a little later, a limited
+    // number of times.
+    void loadLater(const QDBusMessage &error);
     void unload();
     QString writeScript() const;
 
@@ -57,6 +63,8 @@ private:
     std::unique_ptr<Receiver> receiver_;
     QDBusServiceWatcher *kwinWatcher_;
     QString kwinOwner_;
+    QTimer *retry_;
+    int attempts_ = 0;
     bool loaded_ = false;
     std::optional<RunningApp> frontmost_;
     Handler handler_;

@@ -54,7 +54,8 @@ private:
 };
 }
 
-WaylandWindowSystem::WaylandWindowSystem() : activation_(std::make_unique<XdgActivation>(qtDisplay()))
+WaylandWindowSystem::WaylandWindowSystem()
+    : activation_(std::make_unique<XdgActivation>(qtDisplay())), plasma_(std::make_unique<PlasmaShell>(qtDisplay()))
 {
     if (!activation_->isAvailable())
         SystemLog::shared().write(QStringLiteral(
@@ -64,6 +65,7 @@ WaylandWindowSystem::WaylandWindowSystem() : activation_(std::make_unique<XdgAct
 WaylandWindowSystem::~WaylandWindowSystem()
 {
     delete pending_;
+    QObject::disconnect(hidden_);
 }
 
 bool WaylandWindowSystem::canActivate() const
@@ -86,4 +88,23 @@ void WaylandWindowSystem::activate(QWindow *window)
         send();
     else
         pending_ = new FirstFrameWatcher(window, send);
+}
+
+void WaylandWindowSystem::keepOutOfTaskbars(QWindow *window)
+{
+    if (!window || !plasma_->isAvailable())
+        return;
+    if (listHints_ && hintedWindow_ == window)
+        return;  // shown again while visible: its surface keeps the hints
+    QObject::disconnect(hidden_);
+    listHints_ = plasma_->keepOutOfLists(surfaceOf(window));
+    hintedWindow_ = window;
+    if (!listHints_)
+        return;
+    // Qt destroys the window's wl_surface when it hides, after telling that the window is no longer
+    // visible: the hints go first, as the protocol asks.
+    hidden_ = QObject::connect(window, &QWindow::visibleChanged, window, [this](bool visible) {
+        if (!visible)
+            listHints_.reset();
+    });
 }

@@ -1,12 +1,15 @@
 #pragma once
 
 #include "platform/WindowSystem.h"
+#include "platform/wayland/PlasmaShell.h"
 
+#include <QMetaObject>
 #include <QPointer>
 #include <QString>
 #include <memory>
 
 class QObject;
+class QWindow;
 class XdgActivation;
 
 // The panel's window-system calls in a native Wayland session. A Wayland client takes the keyboard
@@ -14,7 +17,9 @@ class XdgActivation;
 // `corvane --toggle`, or the one its shortcut service sent with the key press. It is handed over
 // with xdg-activation-v1 once the panel's surface shows its first frame (compositors drop
 // activation requests for surfaces that are not mapped yet). Where the panel appears is the
-// compositor's choice: a Wayland client cannot place its own windows.
+// compositor's choice: a Wayland client cannot place its own windows. On Plasma the panel asks to
+// be left out of task bars and the task switcher; other compositors have no such request for a
+// normal window.
 class WaylandWindowSystem : public WindowSystem {
 public:
     WaylandWindowSystem();
@@ -23,6 +28,7 @@ public:
     bool isCompositing() override { return true; }  // every Wayland compositor composites
     void activate(QWindow *window) override;
     void setActivationToken(const QString &token) override { token_ = token; }
+    void keepOutOfTaskbars(QWindow *window) override;
 
     // False when the compositor offers no xdg-activation.
     bool canActivate() const;
@@ -31,4 +37,9 @@ private:
     std::unique_ptr<XdgActivation> activation_;
     QString token_;
     QPointer<QObject> pending_;  // waits for the first frame of a window shown with a token
+    std::unique_ptr<PlasmaShell> plasma_;
+    // The panel's Plasma hints: for the wl_surface of its current showing, released when it hides.
+    std::unique_ptr<PlasmaShell::Surface> listHints_;
+    QPointer<QWindow> hintedWindow_;
+    QMetaObject::Connection hidden_;
 };

@@ -2,7 +2,8 @@
 # The panel under KWin (Plasma's compositor) on a virtual output: `corvane --toggle` from a second
 # process shows it as KWin's active window and hides it again. KWin's own view of its windows is read
 # with a KWin script (loaded over D-Bus, printing into KWin's log). KWin offers no virtual keyboard to
-# ordinary clients, so keys are not typed here; the sway test covers them.
+# ordinary clients, so keys are not typed here; the sway test covers them. KWin also says whether task
+# bars and the task switcher list the panel.
 #
 #   tests/e2e/wayland/kwin-e2e.sh BUILD_DIR
 set -uo pipefail
@@ -74,7 +75,10 @@ print("PROBE$probes active " + (a ? a.resourceClass : "none"));
 var all = workspace.clientList();
 for (var i = 0; i < all.length; ++i)
   if (all[i].resourceClass == "org.corvane.Corvane")
+  {
     print("PROBE$probes panel " + all[i].frameGeometry.x + "," + all[i].frameGeometry.y + "," + all[i].frameGeometry.width + "," + all[i].frameGeometry.height);
+    print("PROBE$probes lists skipTaskbar=" + all[i].skipTaskbar + " skipSwitcher=" + all[i].skipSwitcher);
+  }
 print("PROBE$probes end");
 JS
   chmod 644 "$script"
@@ -97,10 +101,15 @@ session "$corvane" --toggle >>"$dir/requests.log" 2>&1
 check "corvane --toggle shows the panel as KWin's active window" wait_for 10 panel_active
 geometry=$(kwin_state | sed -n 's/^panel //p')
 check "the panel is 720x540 ($geometry)" sh -c "echo '$geometry' | grep -q ',720,540$'"
+lists=$(kwin_state | sed -n 's/^lists //p')
+# (Plasma's shell protocol has no hint for the pager: the pager still draws it while it is shown.)
+check "task bars and the task switcher leave the panel out ($lists)" test "$lists" = "skipTaskbar=true skipSwitcher=true"
 session "$corvane" --toggle >>"$dir/requests.log" 2>&1
 check "a second toggle hides it" wait_for 10 panel_gone
 session "$corvane" --show >>"$dir/requests.log" 2>&1
 check "corvane --show shows it again, active" wait_for 10 panel_active
+lists=$(kwin_state | sed -n 's/^lists //p')
+check "and out of them again ($lists)" test "$lists" = "skipTaskbar=true skipSwitcher=true"
 kill "$corvane_pid"
 wait "$corvane_pid" 2>/dev/null
 check "the program's logs hold no sanitizer report" sh -c "! cat '$dir/corvane.log' '$dir/requests.log' | grep -q Sanitizer"

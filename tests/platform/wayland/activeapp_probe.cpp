@@ -66,12 +66,16 @@ int main(int argc, char *argv[])
     std::unique_ptr<GnomeShellExtension> extension;
     if (kind == QLatin1String("gnome")) {
         extension = std::make_unique<GnomeShellExtension>();
-        QObject::connect(extension.get(), &ShellExtension::stateChanged, [&extension] {
+        // Turned on once, as a user would with the settings window's button; the test may turn it
+        // off again later.
+        QObject::connect(extension.get(), &ShellExtension::stateChanged, [&extension, enabled = false]() mutable {
             const QMetaEnum names = QMetaEnum::fromType<ShellExtension::State>();
             std::printf("extension %s\n", names.valueToKey(int(extension->state())));
             std::fflush(stdout);
-            if (extension->state() == ShellExtension::State::Disabled)
+            if (extension->state() == ShellExtension::State::Disabled && !enabled) {
+                enabled = true;
                 extension->enable();
+            }
         });
         auto *gnome = static_cast<GnomeFocusActivationSource *>(owned.get());
         QEventLoop wait;

@@ -8,6 +8,7 @@
 
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
+#include <QDBusContext>
 #include <QDBusMessage>
 #include <QFile>
 #include <QDir>
@@ -20,7 +21,7 @@
 namespace {
 
 // org.kde.kwin.Scripting as KWin offers it; records each call.
-class FakeScripting : public QObject {
+class FakeScripting : public QObject, protected QDBusContext {
     Q_OBJECT
     Q_CLASSINFO("D-Bus Interface", "org.kde.kwin.Scripting")
 public:
@@ -39,12 +40,20 @@ public:
         QMutexLocker lock(&mutex_);
         refuse_ = refuse;
     }
+    // Answers every call with an error, as a KWin that forbids scripting would.
+    void setDeny(bool deny)
+    {
+        QMutexLocker lock(&mutex_);
+        deny_ = deny;
+    }
 
 public Q_SLOTS:
     bool isScriptLoaded(const QString &name)
     {
         QMutexLocker lock(&mutex_);
         calls_ << QStringLiteral("isScriptLoaded ") + name;
+        if (deny_)
+            sendErrorReply(QDBusError::AccessDenied, QStringLiteral("scripting is not allowed"));
         return loaded_.contains(name);
     }
     int loadScript(const QString &path, const QString &name)
@@ -77,6 +86,7 @@ private:
     QStringList calls_, loaded_;
     QString scriptText_;
     bool refuse_ = false;
+    bool deny_ = false;
 };
 
 // Our GNOME Shell extension's interface.
@@ -257,12 +267,20 @@ void TestDesktopReporters::kwinScriptLifecycle()
     QVERIFY(shipped.open(QIODevice::ReadOnly));
     QCOMPARE(scripting_->scriptText(), QString::fromUtf8(shipped.readAll()));
 
-    // KWin restarts: gone, then back with the script loaded again.
+    // KWin restarts: gone, then back, as the real one comes back: its name first, scripting a moment
+    // later. The script is loaded again once scripting answers.
     stopKWin();
     QTRY_VERIFY(!source->isAvailable());
-    startKWin();
+    scripting_ = new FakeScripting;
+    scripting_->moveToThread(&fakes_);
+    QDBusConnection kwin = fakeBus(QStringLiteral("kwin"));
+    QVERIFY(kwin.registerService(QStringLiteral("org.kde.KWin")));
+    QTest::qWait(1200);
+    QVERIFY(!source->isAvailable());
+    QVERIFY(kwin.registerObject(QStringLiteral("/Scripting"), scripting_, QDBusConnection::ExportAllSlots));
     QTRY_VERIFY(source->isAvailable());
-    QCOMPARE(scripting_->calls().last(), QStringLiteral("start"));
+    QCOMPARE(scripting_->calls(), (QStringList{"isScriptLoaded corvane-active-window",
+                                               "loadScript corvane-active-window", "start"}));
 
     // A second program start finds the first one's copy and replaces it; quitting unloads it.
     source.reset();
@@ -320,9 +338,20 @@ void TestDesktopReporters::kwinRefusesTheScript()
 {
     startKWin();
     scripting_->setRefuse(true);
+    {
+        KWinScriptActivationSource source(nullptr);
+        QVERIFY(!source.isAvailable());
+        QVERIFY(!scripting_->calls().contains(QStringLiteral("start")));
+    }
+    stopKWin();
+
+    // An error other than "not there yet" is not worth asking again.
+    startKWin();
+    scripting_->setDeny(true);
     KWinScriptActivationSource source(nullptr);
+    QTest::qWait(1200);
     QVERIFY(!source.isAvailable());
-    QVERIFY(!scripting_->calls().contains(QStringLiteral("start")));
+    QCOMPARE(scripting_->calls(), QStringList{"isScriptLoaded corvane-active-window"});
     stopKWin();
 }
 
@@ -334,23 +363,23 @@ void TestDesktopReporters::gnomeExtension()
     QList<RunningApp> seen;
     source.follow([&seen](const RunningApp &app) { seen << app; });
 
-    // The extension gets enabled.
+    // The extension gets enabled while a window has the focus: that window counts at once, without
+    // waiting for the focus to move.
     auto *reporter = new FakeFocusReporter;
+    reporter->setFocus(QStringLiteral("org.gnome.TextEditor.desktop"), QStringLiteral("gnome-text-editor"), QString(), 321);
     QDBusConnection shell = fakeBus(QStringLiteral("shell"));
     QVERIFY(shell.registerObject(QLatin1String(GnomeFocusActivationSource::objectPath), reporter,
                                  QDBusConnection::ExportAllSlots | QDBusConnection::ExportAllSignals));
     reporter->moveToThread(&fakes_);  // with the signal relay QtDBus gave it
     QVERIFY(shell.registerService(QLatin1String(GnomeFocusActivationSource::serviceName)));
     QTRY_VERIFY(source.isAvailable());
-
-    reporter->setFocus(QStringLiteral("org.gnome.TextEditor.desktop"), QStringLiteral("gnome-text-editor"), QString(), 321);
+    QTRY_COMPARE(ids(seen), QStringList{"org.gnome.TextEditor"});
+    QCOMPARE(seen.first().pid, 321);
     const std::optional<RunningApp> now = source.frontmostApp();
     QVERIFY(now);
     QCOMPARE(now->bundleIdentifier, QStringLiteral("org.gnome.TextEditor"));
     QCOMPARE(now->pid, 321);
 
-    QMetaObject::invokeMethod(reporter, &FakeFocusReporter::emitFocusChanged);
-    QTRY_COMPARE(ids(seen), QStringList{"org.gnome.TextEditor"});
     // A Flatpak window the tracker found no desktop file for: its sandboxed id.
     reporter->setFocus(QString(), QStringLiteral("firefox"), QStringLiteral("org.mozilla.firefox"), 0);
     QMetaObject::invokeMethod(reporter, &FakeFocusReporter::emitFocusChanged);
@@ -368,6 +397,20 @@ void TestDesktopReporters::gnomeExtension()
     QTRY_VERIFY(!source.isAvailable());
     QVERIFY(!source.frontmostApp());
     reporter->deleteLater();
+
+    // It comes back (the shell restarted, or the extension turned on again) with Kate focused.
+    auto *again = new FakeFocusReporter;
+    again->setFocus(QStringLiteral("org.kde.kate.desktop"), QStringLiteral("kate"), QString(), 654);
+    QDBusConnection restarted = fakeBus(QStringLiteral("shell-again"));
+    QVERIFY(restarted.registerObject(QLatin1String(GnomeFocusActivationSource::objectPath), again,
+                                     QDBusConnection::ExportAllSlots | QDBusConnection::ExportAllSignals));
+    again->moveToThread(&fakes_);
+    QVERIFY(restarted.registerService(QLatin1String(GnomeFocusActivationSource::serviceName)));
+    QTRY_COMPARE(ids(seen), (QStringList{"org.gnome.TextEditor", "org.mozilla.firefox", "org.kde.kate"}));
+    QVERIFY(restarted.unregisterService(QLatin1String(GnomeFocusActivationSource::serviceName)));
+    QDBusConnection::disconnectFromBus(QStringLiteral("shell-again"));
+    QTRY_VERIFY(!source.isAvailable());
+    again->deleteLater();
 }
 
 void TestDesktopReporters::gnomeExtensionStates()

@@ -1,0 +1,123 @@
+// The activation token a desktop's shortcut service sends with a hot-key press (a version 2
+// GlobalShortcuts portal does) reaches the window system with the panel that press shows, and only
+// that press's show: a press that hides the panel leaves nothing behind for the tray menu's Show.
+// The real delegate, hot-key manager and panel controller; the window system records what it is given.
+#include "app/AppDelegate.h"
+#include "catalogue/ui/IconLoader.h"
+#include "panel/ui/PanelController.h"
+#include "platform/ActivationSourceChain.h"
+#include "platform/HotKeyBackend.h"
+#include "platform/StandardDefaults.h"
+#include "platform/StaticWorkspace.h"
+#include "platform/WindowSystem.h"
+#include "settings/HotKeyManager.h"
+#include "settings/Preferences.h"
+
+#include <QApplication>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+// A desktop that binds the key for us and reports presses, some with a token.
+class TokenBackend : public HotKeyBackend {
+public:
+    Result grab(quint32, quint32) override { return Result::Grabbed; }
+    void ungrab() override {}
+    void setHandlers(std::function<void()> pressed, std::function<void(Result)>) override { pressed_ = std::move(pressed); }
+    QString activationToken() const override { return token_; }
+
+    void press(const QString &token)
+    {
+        token_ = token;
+        if (pressed_)
+            pressed_();
+        token_.clear();
+    }
+
+private:
+    std::function<void()> pressed_;
+    QString token_;
+};
+
+// Spends the token it holds on the next activation, as the Wayland window system does.
+class RecordingWindowSystem : public WindowSystem {
+public:
+    QStringList activations;  // the token each activation carried
+
+    void activate(QWindow *) override
+    {
+        activations << token_;
+        token_.clear();
+    }
+    void setActivationToken(const QString &token) override { token_ = token; }
+
+private:
+    QString token_;
+};
+
+} // namespace
+
+class TestHotKeyToken : public QObject {
+    Q_OBJECT
+
+    StaticWorkspace workspace;
+    ActivationSourceChain activations;
+    RecordingWindowSystem windows;
+    TokenBackend *backend = nullptr;  // owned by the manager
+    std::unique_ptr<IconLoader> icons;
+    std::unique_ptr<AppDelegate> delegate;
+
+    PanelController &panel() { return *delegate->panelController(); }
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        auto owned = std::make_unique<TokenBackend>();
+        backend = owned.get();
+        HotKeyManager::shared().setBackend(std::move(owned));
+        icons = std::make_unique<IconLoader>(&workspace, std::nullopt);
+        delegate = std::make_unique<AppDelegate>(
+            AppDelegate::Services{Preferences::shared(), StandardDefaults::shared(), workspace, activations, *icons,
+                                  &windows},
+            std::nullopt, QStringLiteral("linux"), QStringList{QStringLiteral("corvane")});
+        delegate->applicationDidFinishLaunching();
+        QCOMPARE(HotKeyManager::shared().status(), HotKeyManager::Status::Registered);
+    }
+
+    void cleanupTestCase() { delegate.reset(); }
+
+    void pressesCarryTheirOwnToken()
+    {
+        // A press with a token shows the panel with that token.
+        backend->press(QStringLiteral("first"));
+        QTRY_VERIFY(panel().isVisible());
+        QCOMPARE(windows.activations, QStringList{QStringLiteral("first")});
+
+        // A press with a token that hides the panel: nothing is activated, and the token is gone
+        // before the tray menu shows the panel again.
+        backend->press(QStringLiteral("second"));
+        QTRY_VERIFY(!panel().isVisible());
+        QCOMPARE(windows.activations.size(), 1);
+        panel().show();
+        QCOMPARE(windows.activations, (QStringList{QStringLiteral("first"), QString()}));
+
+        // A press without a token activates without one.
+        panel().hide();
+        backend->press(QString());
+        QTRY_VERIFY(panel().isVisible());
+        QCOMPARE(windows.activations, (QStringList{QStringLiteral("first"), QString(), QString()}));
+    }
+};
+
+int main(int argc, char **argv)
+{
+    // The shared preferences read and write their file here, not the user's.
+    QTemporaryDir config;
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(config.path()));
+    QApplication app(argc, argv);
+    TestHotKeyToken test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_hotkeytoken.moc"
