@@ -32,10 +32,21 @@ for name in ASAN_OPTIONS UBSAN_OPTIONS LSAN_OPTIONS; do
   [ -n "${!name:-}" ] && env_+=("$name=${!name}")
 done
 session() { "${run[@]}" env -i "${env_[@]}" "$@"; }
+# In the background, the program itself is the job (not a subshell around it), so that $! is the
+# process to stop.
+session_bg() { "${run[@]}" env -i "${env_[@]}" "$@" & }
 pids=()
+stop() {  # stop PID: asks, then insists (KWin may sit out a TERM while it tears down its outputs)
+  kill "$1" 2>/dev/null || return 0
+  local deadline=$((SECONDS + 5))
+  while kill -0 "$1" 2>/dev/null && [ "$SECONDS" -lt "$deadline" ]; do sleep 0.1; done
+  kill -9 "$1" 2>/dev/null
+  wait "$1" 2>/dev/null
+}
 cleanup() {
-  for ((i = ${#pids[@]} - 1; i >= 0; i--)); do kill "${pids[i]}" 2>/dev/null; done
-  wait 2>/dev/null
+  for ((i = ${#pids[@]} - 1; i >= 0; i--)); do stop "${pids[i]}"; done
+  # The document portal, started on our bus, leaves its FUSE mount in the runtime folder.
+  fusermount3 -u "$dir/runtime/doc" 2>/dev/null
   rm -rf "$dir"
 }
 trap cleanup EXIT
@@ -54,12 +65,12 @@ check() {
   if "$@"; then passed=$((passed + 1)); echo "ok   $what"; else failed=$((failed + 1)); echo "FAIL $what"; fi
 }
 
-session dbus-daemon --session --nofork --print-address=3 3>"$dir/bus" >/dev/null 2>&1 &
+session_bg dbus-daemon --session --nofork --print-address=3 3>"$dir/bus" >/dev/null 2>&1
 pids+=($!)
 wait_for 10 test -s "$dir/bus" || { echo "kwin-e2e: no session bus"; exit 1; }
 env_+=(DBUS_SESSION_BUS_ADDRESS="$(head -n1 "$dir/bus")")
-session env QT_QPA_PLATFORM=offscreen "$dir/kwin_wayland" --virtual --no-lockscreen --width 1600 --height 1000 \
-  --socket wayland-corvane >"$dir/kwin.log" 2>&1 &
+session_bg env QT_QPA_PLATFORM=offscreen "$dir/kwin_wayland" --virtual --no-lockscreen --width 1600 --height 1000 \
+  --socket wayland-corvane >"$dir/kwin.log" 2>&1
 pids+=($!)
 wait_for 30 test -S "$dir/runtime/wayland-corvane" || { echo "kwin-e2e: kwin did not start"; cat "$dir/kwin.log"; exit 1; }
 
@@ -93,7 +104,7 @@ JS
 panel_active() { kwin_state | grep -qx "active org.corvane.Corvane"; }
 panel_gone() { ! kwin_state | grep -q "^panel "; }
 
-session "$corvane" >"$dir/corvane.log" 2>&1 &
+session_bg "$corvane" >"$dir/corvane.log" 2>&1
 corvane_pid=$!
 pids+=($corvane_pid)
 check "the program runs as a Wayland client" wait_for 20 grep -q "session backends: wayland" "$dir/corvane.log"
@@ -111,7 +122,8 @@ check "corvane --show shows it again, active" wait_for 10 panel_active
 lists=$(kwin_state | sed -n 's/^lists //p')
 check "and out of them again ($lists)" test "$lists" = "skipTaskbar=true skipSwitcher=true"
 kill "$corvane_pid"
-wait "$corvane_pid" 2>/dev/null
+check "the program ends on TERM" wait_for 10 sh -c "! kill -0 $corvane_pid"
+stop "$corvane_pid"
 check "the program's logs hold no sanitizer report" sh -c "! cat '$dir/corvane.log' '$dir/requests.log' | grep -q Sanitizer"
 [ "$failed" -gt 0 ] && { echo "--- corvane log"; cat "$dir/corvane.log"; echo "--- kwin log"; tail -n 30 "$dir/kwin.log"; }
 echo "kwin-e2e: $passed passed, $failed failed"
