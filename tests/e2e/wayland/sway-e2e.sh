@@ -19,25 +19,6 @@ for program in corvane corvane-data activation_token; do
   [ -x "$build/bin/$program" ] || { echo "sway-e2e: $build/bin/$program is not built"; exit 1; }
 done
 
-passed=0
-failed=0
-check() {  # check DESCRIPTION COMMAND...
-  local what=$1; shift
-  if "$@"; then
-    passed=$((passed + 1)); echo "ok   $what"
-  else
-    failed=$((failed + 1)); echo "FAIL $what"
-  fi
-}
-wait_for() {  # wait_for SECONDS COMMAND...: polls every 50 ms
-  local seconds=$1; shift
-  local deadline=$((SECONDS + seconds))
-  until "$@" 2>/dev/null; do
-    [ "$SECONDS" -ge "$deadline" ] && return 1
-    sleep 0.05
-  done
-}
-
 cleanup() {
   [ -n "${session_dir:-}" ] && cat "$session_dir/corvane.log" "$session_dir/requests.log" >"$artifacts/wayland-corvane.log" 2>/dev/null
   sway_session_stop

@@ -21,24 +21,6 @@ for program in corvane activation_token; do
 done
 /usr/bin/python3 -c 'import dbus, gi' 2>/dev/null || { echo "sway-portal-e2e: python3-dbus or python3-gi is not installed"; exit 2; }
 
-passed=0
-failed=0
-check() {  # check DESCRIPTION COMMAND...
-  local what=$1; shift
-  if "$@"; then
-    passed=$((passed + 1)); echo "ok   $what"
-  else
-    failed=$((failed + 1)); echo "FAIL $what"
-  fi
-}
-wait_for() {  # wait_for SECONDS COMMAND...: polls every 50 ms
-  local seconds=$1; shift
-  local deadline=$((SECONDS + seconds))
-  until "$@" 2>/dev/null; do
-    [ "$SECONDS" -ge "$deadline" ] && return 1
-    sleep 0.05
-  done
-}
 trap sway_session_stop EXIT
 
 session_env+=(QT_QPA_PLATFORM=wayland QT_QPA_PLATFORMTHEME= XCURSOR_SIZE=24)

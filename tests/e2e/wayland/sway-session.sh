@@ -13,6 +13,9 @@
 # Extra variables for every command of the session go into the array session_env before the start
 # (e.g. session_env+=(QT_QPA_PLATFORM=wayland)). After the start WAYLAND_DISPLAY and SWAYSOCK are
 # set in it too.
+#
+# It also gives the tests' checks: `check DESCRIPTION COMMAND...` counts in $passed and $failed, and
+# `wait_for SECONDS COMMAND...` polls COMMAND until it succeeds.
 
 session_env=()
 session_pids=()
@@ -94,4 +97,23 @@ sway_session_stop() {
   for ((i = ${#session_pids[@]} - 1; i >= 0; i--)); do kill "${session_pids[i]}" 2>/dev/null; done
   wait 2>/dev/null
   [ -n "${session_dir:-}" ] && rm -rf "$session_dir"
+}
+
+passed=0
+failed=0
+check() {  # check DESCRIPTION COMMAND...
+  local what=$1; shift
+  if "$@"; then
+    passed=$((passed + 1)); echo "ok   $what"
+  else
+    failed=$((failed + 1)); echo "FAIL $what"
+  fi
+}
+wait_for() {  # wait_for SECONDS COMMAND...: polls every 50 ms
+  local seconds=$1; shift
+  local deadline=$((SECONDS + seconds))
+  until "$@" 2>/dev/null; do
+    [ "$SECONDS" -ge "$deadline" ] && return 1
+    sleep 0.05
+  done
 }
