@@ -14,29 +14,9 @@ import time
 
 import pyatspi
 
+from atspi_check import panel_list  # the same walk to the panel's list
+
 IN_FRONT = "the application in front"
-
-
-def find(node, predicate, depth=0):
-    if node is None or depth > 12:
-        return None
-    try:
-        if predicate(node):
-            return node
-        for child in node:
-            found = find(child, predicate, depth + 1)
-            if found is not None:
-                return found
-    except Exception:  # objects vanish while we walk
-        return None
-    return None
-
-
-def panel_list():
-    for app in pyatspi.Registry.getDesktop(0):
-        if app is not None and app.name == "corvane":
-            return find(app, lambda n: n.getRole() == pyatspi.ROLE_LIST and n.childCount > 0)
-    return None
 
 
 def headings(lst):
