@@ -27,13 +27,19 @@ AppDelegate::AppDelegate(Services services, std::optional<QString> shortcutData,
       store_(std::move(shortcutData), std::move(platform)),
       favorites_(services.defaults)
 {
+    loading_ = std::async(std::launch::async, [this] { store_.load(); });
 }
 
-AppDelegate::~AppDelegate() = default;
+AppDelegate::~AppDelegate()
+{
+    if (loading_.valid())
+        loading_.wait();
+}
 
 void AppDelegate::applicationDidFinishLaunching()
 {
-    store_.load();
+    if (loading_.valid())
+        loading_.get();
     services_.icons.setCatalogue(&store_);  // icons looked up under every alias too
     // The user's own key bindings change the shipped catalogue, now and whenever they change.
     shipped_ = store_.apps();
@@ -85,8 +91,7 @@ void AppDelegate::readInstalledAppsChanged()
     if (!services_.preferences.readInstalledApps()) {
         if (discovery_)
             discovery_->stop();
-        store_.removeDiscovered();
-        if (viewModel_)
+        if (store_.removeDiscovered() && viewModel_)
             viewModel_->catalogueChanged();
         return;
     }

@@ -6,6 +6,7 @@
 
 #include <QObject>
 #include <QStringList>
+#include <future>
 #include <memory>
 #include <optional>
 
@@ -42,10 +43,11 @@ public:
                 QObject *parent = nullptr);
     ~AppDelegate() override;
 
-    // The launch steps; runs once, when the event loop has started.
+    // The launch steps; runs once, when the event loop has started. The data files are read from
+    // construction on, on a thread of their own, while the window system and the tray start; the
+    // launch steps wait for them.
     void applicationDidFinishLaunching();
 
-    const ShortcutStore &store() const { return store_; }
     FavoritesStore &favorites() { return favorites_; }
     PanelViewModel *viewModel() const { return viewModel_.get(); }
     PanelController *panelController() const { return panelController_.get(); }
@@ -66,6 +68,7 @@ private:
     Services services_;
     QStringList arguments_;
     ShortcutStore store_;
+    std::future<void> loading_;  // store_ is the loader's until this is done
     FavoritesStore favorites_;
     std::unique_ptr<PanelViewModel> viewModel_;
     std::unique_ptr<PanelController> panelController_;

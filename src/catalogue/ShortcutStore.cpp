@@ -116,12 +116,12 @@ QSet<QString> ShortcutStore::shippedIdentifiers() const
     return ids;
 }
 
-void ShortcutStore::removeDiscovered()
+bool ShortcutStore::removeDiscovered()
 {
-    const auto before = apps_.size();
-    apps_.removeIf([](const AppShortcuts &app) { return app.discovered; });
-    if (apps_.size() != before)
-        rebuildIndex();
+    if (apps_.removeIf([](const AppShortcuts &app) { return app.discovered; }) == 0)
+        return false;
+    rebuildIndex();
+    return true;
 }
 
 void ShortcutStore::replaceShipped(QList<AppShortcuts> shipped)

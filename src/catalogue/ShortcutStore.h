@@ -36,8 +36,8 @@ public:
     qsizetype addDiscovered(const QList<AppShortcuts> &discovered);
     // The lower-cased bundle ids and aliases of the applications that did not come from discovery.
     QSet<QString> shippedIdentifiers() const;
-    // Takes the discovered applications out again.
-    void removeDiscovered();
+    // Takes the discovered applications out again; false when there were none.
+    bool removeDiscovered();
     // Loads new records for the applications that did not come from discovery (the shipped ones with
     // the user's key bindings applied) and keeps the discovered ones, still behind any shipped file
     // that claims the same identifier.

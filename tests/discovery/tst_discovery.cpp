@@ -341,7 +341,8 @@ private Q_SLOTS:
         QCOMPARE(vm.sections()[0].entries.size(), 1);
 
         // Taken out (the setting turned off) and back: the favourite finds the same entry again.
-        store.removeDiscovered();
+        QVERIFY(store.removeDiscovered());
+        QVERIFY(!store.removeDiscovered());
         vm.catalogueChanged();
         QCOMPARE(vm.sections().size(), 0);
         store.addDiscovered(outcome.apps);
