@@ -1,15 +1,14 @@
 #include "app/TrayMenu.h"
 
 #include "app/MenuModel.h"
+#include "app/TrayIconEngine.h"
 #include "app/TrayMenuStyle.h"
-#include "ui/PanelStyle.h"
 #include "platform/freedesktop/TrayHostWatcher.h"
 #include "settings/HotKeyManager.h"
 #include "settings/Preferences.h"
 
 #include <QAction>
 #include <QMenu>
-#include <QPainter>
 #include <QSystemTrayIcon>
 
 TrayMenu::TrayMenu(MenuModel &menuModel, Preferences &preferences, Actions actions, QObject *parent)
@@ -61,24 +60,7 @@ QString TrayMenu::showTitle(const QString &hotKeyText)
 
 QIcon TrayMenu::icon()
 {
-    QIcon icon;
-    for (int size : {16, 22, 24, 32, 48, 64}) {
-        QPixmap pixmap(size, size);
-        pixmap.fill(Qt::transparent);
-        QPainter painter(&pixmap);
-        painter.setRenderHint(QPainter::Antialiasing);
-        // The tray's colour is unknown here (an XEmbed tray shows its own background through the
-        // icon): a dark glyph on a light halo reads on light and dark trays alike.
-        const qreal inset = size * 0.06;
-        const QRectF glyph(inset, inset, size - 2 * inset, size - 2 * inset);
-        const qreal halo = qMax<qreal>(1, size / 16.0);
-        for (const QPointF &offset : {QPointF(-halo, 0), QPointF(halo, 0), QPointF(0, -halo), QPointF(0, halo)})
-            PanelStyle::drawSymbol(painter, QStringLiteral("keyboard"), glyph.translated(offset), QColor(246, 246, 248, 230));
-        PanelStyle::drawSymbol(painter, QStringLiteral("keyboard"), glyph, QColor(34, 36, 40));
-        painter.end();
-        icon.addPixmap(pixmap);
-    }
-    return icon;
+    return QIcon(new TrayIconEngine);
 }
 
 void TrayMenu::refresh()
