@@ -24,16 +24,10 @@ done
 trap sway_session_stop EXIT
 
 session_env+=(QT_QPA_PLATFORM=wayland QT_QPA_PLATFORMTHEME= XCURSOR_SIZE=24)
-for name in ASAN_OPTIONS UBSAN_OPTIONS LSAN_OPTIONS; do
-  [ -n "${!name:-}" ] && session_env+=("$name=${!name}")
-done
-config=$(mktemp "${TMPDIR:-/tmp}/corvane-sway-config.XXXXXX")
-cat >"$config" <<CONF
+sway_session_start 1600x1000 <<CONF || exit 1
 no_focus [app_id="org.corvane.Corvane"]
 focus_on_window_activation focus
 CONF
-sway_session_start "$config" 1600x1000 || exit 1
-rm -f "$config"
 sway_session_keyboard
 
 # A session bus with only what the test starts on it (no service activation).
@@ -61,12 +55,6 @@ portal() {  # portal METHOD [ARG]: a call to the stand-in's control object; prin
 press() { portal Press "string:${1:-}" | grep -q true; }  # the desktop's shortcut service reports a press
 bound() { portal Calls | grep -q BindShortcuts; }
 
-tree() { in_session swaymsg -t get_tree; }
-panel_node() { tree | jq -c '.. | objects | select(.app_id? == "org.corvane.Corvane")' | head -n1; }
-panel_shown() { [ -n "$(panel_node)" ]; }
-panel_hidden() { ! panel_shown; }
-panel_focused() { [ "$(panel_node | jq -r .focused)" = true ]; }
-focused_app() { tree | jq -r '.. | objects | select(.focused? == true) | .app_id // .name' | head -n1; }
 foot_focused() { [ "$(focused_app)" = foot ]; }
 token() { in_session "$build/bin/activation_token"; }
 
@@ -116,5 +104,4 @@ if [ "$failed" -gt 0 ]; then
   echo "--- corvane log"; cat "$session_dir/corvane.log"
   echo "--- portal log"; cat "$session_dir/portal.log"
 fi
-echo "sway-portal-e2e: $passed passed, $failed failed"
-[ "$failed" -eq 0 ]
+summary sway-portal-e2e
