@@ -11,6 +11,7 @@
 #   pids+=($!), stop_jobs            the test's background programs, ended the last started first
 #   make_tmp NAME                    $tmp, a private folder, removed at exit after the programs in
 #                                    $pids have ended
+#   remove_tmp DIR                   removes DIR, a test's folder, with its runtime folder DIR/runtime
 #   private_home                     HOME, XDG_CONFIG_HOME, XDG_CACHE_HOME, XDG_DATA_HOME and
 #                                    XDG_RUNTIME_DIR (mode 0700) in $tmp, made and exported
 #   start_bus                        a private session bus: prints its address and pid, one a line
@@ -65,7 +66,14 @@ stop_jobs() {
 
 make_tmp() {
   tmp=$(mktemp -d "${TMPDIR:-/tmp}/corvane-$1.XXXXXX")
-  trap 'stop_jobs; rm -rf "$tmp"' EXIT
+  trap 'stop_jobs; remove_tmp "$tmp"' EXIT
+}
+
+# A document portal that a program of the test had started (over a bus of its own, launched on
+# demand) may still hold its FUSE mount in the runtime folder, which rm cannot remove.
+remove_tmp() {
+  fusermount3 -u "$1/runtime/doc" 2>/dev/null
+  rm -rf "$1"
 }
 
 private_home() {

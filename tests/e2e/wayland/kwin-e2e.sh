@@ -42,9 +42,7 @@ stop() {  # stop PID: asks, then insists (KWin may sit out a TERM while it tears
 }
 cleanup() {
   for ((i = ${#pids[@]} - 1; i >= 0; i--)); do stop "${pids[i]}"; done
-  # The document portal, started on our bus, leaves its FUSE mount in the runtime folder.
-  fusermount3 -u "$dir/runtime/doc" 2>/dev/null
-  rm -rf "$dir"
+  remove_tmp "$dir"
 }
 trap cleanup EXIT
 

@@ -95,7 +95,7 @@ sway_session_keyboard() {
 
 sway_session_stop() {
   stop_jobs
-  [ -n "${session_dir:-}" ] && rm -rf "$session_dir"
+  [ -n "${session_dir:-}" ] && remove_tmp "$session_dir"
 }
 
 tree() { in_session swaymsg -t get_tree; }
