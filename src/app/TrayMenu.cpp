@@ -5,9 +5,11 @@
 #include "app/TrayMenuStyle.h"
 #include "platform/freedesktop/TrayHostWatcher.h"
 #include "settings/HotKeyManager.h"
+#include "platform/SystemLog.h"
 #include "settings/Preferences.h"
 
 #include <QAction>
+#include <QGuiApplication>
 #include <QMenu>
 #include <QSystemTrayIcon>
 
@@ -37,17 +39,16 @@ TrayMenu::TrayMenu(MenuModel &menuModel, Preferences &preferences, Actions actio
     connect(&menuModel, &MenuModel::launchAtLoginChanged, this, &TrayMenu::refresh);
     refresh();
 
-    tray_ = std::make_unique<QSystemTrayIcon>(icon());
-    tray_->setToolTip(QStringLiteral("Corvane"));
-    tray_->setContextMenu(menu_.get());
-    // A left click opens the menu too, as a menu-bar item would.
-    connect(tray_.get(), &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason reason) {
-        if (reason == QSystemTrayIcon::Trigger)
-            menu_->popup(QCursor::pos());
-    });
     hostWatcher_ = std::make_unique<TrayHostWatcher>();
-    connect(hostWatcher_.get(), &TrayHostWatcher::trayHostAppeared, this, &TrayMenu::showIcon);
-    tray_->show();
+    connect(hostWatcher_.get(), &TrayHostWatcher::trayHostAppeared, this, &TrayMenu::trayHostAppeared);
+    // Qt settles once per process, with the first tray icon, whether icons go to a StatusNotifier
+    // host; without one it falls back on an XEmbed tray, which only X11 has. So on any other
+    // platform the icon waits for a host: made before one runs (a panel starting after us at
+    // login), it would never show.
+    if (QGuiApplication::platformName() == QLatin1String("xcb") || TrayHostWatcher::hostPresent())
+        createIcon();
+    else
+        SystemLog::shared().write(QStringLiteral("Corvane: no tray yet; the icon appears when a tray starts"));
 }
 
 TrayMenu::~TrayMenu() = default;
@@ -69,9 +70,23 @@ void TrayMenu::refresh()
     launchAtLogin_->setChecked(menuModel_.launchAtLogin());
 }
 
-void TrayMenu::showIcon()
+void TrayMenu::createIcon()
 {
-    // The tray host started after us: announce the icon again so it is picked up.
-    tray_->hide();
+    tray_ = std::make_unique<QSystemTrayIcon>(icon());
+    tray_->setToolTip(QStringLiteral("Corvane"));
+    tray_->setContextMenu(menu_.get());
+    // A left click opens the menu too, as a menu-bar item would.
+    connect(tray_.get(), &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason reason) {
+        if (reason == QSystemTrayIcon::Trigger)
+            menu_->popup(QCursor::pos());
+    });
     tray_->show();
+}
+
+void TrayMenu::trayHostAppeared()
+{
+    if (!tray_ && TrayHostWatcher::hostPresent()) {
+        SystemLog::shared().write(QStringLiteral("Corvane: a tray started; showing the icon"));
+        createIcon();
+    }
 }

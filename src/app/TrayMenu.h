@@ -38,13 +38,14 @@ public:
 
 private:
     void refresh();
-    void showIcon();
+    void createIcon();
+    void trayHostAppeared();
 
     MenuModel &menuModel_;
     Preferences &preferences_;
     std::unique_ptr<QStyle> style_;  // outlives the menu that uses it
     std::unique_ptr<QMenu> menu_;
-    std::unique_ptr<QSystemTrayIcon> tray_;
+    std::unique_ptr<QSystemTrayIcon> tray_;  // null until a tray can take the icon
     std::unique_ptr<TrayHostWatcher> hostWatcher_;
     QAction *show_;
     QAction *settings_;
