@@ -30,21 +30,7 @@ focus_on_window_activation focus
 CONF
 sway_session_keyboard
 
-# A session bus with only what the test starts on it (no service activation).
-cat >"$session_dir/bus.conf" <<CONF
-<!DOCTYPE busconfig PUBLIC "-//freedesktop//DTD D-Bus Bus Configuration 1.0//EN"
- "http://www.freedesktop.org/standards/dbus/1.0/busconfig.dtd">
-<busconfig>
-  <type>session</type>
-  <listen>unix:dir=$session_runtime</listen>
-  <auth>EXTERNAL</auth>
-  <policy context="default"><allow send_destination="*" eavesdrop="true"/><allow eavesdrop="true"/><allow own="*"/></policy>
-</busconfig>
-CONF
-chmod 644 "$session_dir/bus.conf"
-in_session_bg "$session_dir/bus.address" dbus-daemon --config-file="$session_dir/bus.conf" --nofork --print-address
-wait_for 10 test -s "$session_dir/bus.address" || { echo "sway-portal-e2e: no session bus"; exit 1; }
-session_env+=(DBUS_SESSION_BUS_ADDRESS="$(head -n1 "$session_dir/bus.address")")
+sway_session_bus || { echo "sway-portal-e2e: no session bus"; exit 1; }
 in_session_bg "$session_dir/portal.log" /usr/bin/python3 "$frontend"
 wait_for 10 grep -q ready "$session_dir/portal.log" || { echo "sway-portal-e2e: the portal did not start"; cat "$session_dir/portal.log"; exit 1; }
 

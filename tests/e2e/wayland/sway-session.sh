@@ -4,6 +4,8 @@
 #                                                   at that size, default 1600x1000)
 #   in_session COMMAND...                           runs COMMAND as the session's user, in its environment
 #   sway_session_keyboard                           keeps a (virtual) keyboard plugged in
+#   sway_session_bus                                a session bus with only what the test starts on it
+#                                                   (no service activation), in session_env
 #   sway_session_stop                               ends everything started with in_session_bg, then sway
 #
 # sway refuses to run as root: when the test runs as root, the whole session (sway and every client)
@@ -91,6 +93,23 @@ in_session_bg() {  # in_session_bg LOGFILE COMMAND...: in the background, output
 sway_session_keyboard() {
   in_session_bg "$session_dir/keyboard.log" wtype -s 86400000
   sleep 0.3
+}
+
+sway_session_bus() {
+  cat >"$session_dir/bus.conf" <<CONF
+<!DOCTYPE busconfig PUBLIC "-//freedesktop//DTD D-Bus Bus Configuration 1.0//EN"
+ "http://www.freedesktop.org/standards/dbus/1.0/busconfig.dtd">
+<busconfig>
+  <type>session</type>
+  <listen>unix:dir=$session_runtime</listen>
+  <auth>EXTERNAL</auth>
+  <policy context="default"><allow send_destination="*" eavesdrop="true"/><allow eavesdrop="true"/><allow own="*"/></policy>
+</busconfig>
+CONF
+  chmod 644 "$session_dir/bus.conf"
+  in_session_bg "$session_dir/bus.address" dbus-daemon --config-file="$session_dir/bus.conf" --nofork --print-address
+  wait_for 10 test -s "$session_dir/bus.address" || return 1
+  session_env+=(DBUS_SESSION_BUS_ADDRESS="$(head -n1 "$session_dir/bus.address")")
 }
 
 sway_session_stop() {
