@@ -20,9 +20,7 @@ while [ $# -gt 0 ]; do
     *) build=$1; shift ;;
   esac
 done
-case $prefix in /*) ;; *) prefix="$PWD/$prefix" ;; esac
-prefix=${prefix%/}
-manifest="$prefix/share/corvane/install-manifest.txt"
+install_paths
 
 # Install into a staging folder first: the list of files comes from there, not from the build
 # folder's install_manifest.txt, which another install from the same build may be rewriting.
@@ -64,7 +62,6 @@ if pid=$(running_from "$prefix"); then
   echo "Corvane is already running (process $pid, an earlier build): quit it from its tray menu to start this one."
 fi
 
-show=${prefix/#"$HOME"\//\~/}
 uninstall="scripts/uninstall.sh"
 [ "$prefix" = "$HOME/.local" ] || uninstall+=" --prefix $(printf '%q' "$prefix")"
 echo "Installed Corvane in $show (run corvane from $show/bin); uninstall with $uninstall"

@@ -21,12 +21,9 @@ while [ $# -gt 0 ]; do
     *) echo "uninstall.sh: unknown argument $1" >&2; exit 2 ;;
   esac
 done
-case $prefix in /*) ;; *) prefix="$PWD/$prefix" ;; esac
-prefix=${prefix%/}
+install_paths
 config="${XDG_CONFIG_HOME:-$HOME/.config}"
 cache="${XDG_CACHE_HOME:-$HOME/.cache}"
-manifest="$prefix/share/corvane/install-manifest.txt"
-show=${prefix/#"$HOME"\//\~/}
 
 # What Corvane registered with the desktop (a keybinding in the desktop's settings, say) is undone
 # by the program itself, while it is still there, when it knows how (it then lists

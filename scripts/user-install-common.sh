@@ -1,6 +1,16 @@
 # shellcheck shell=bash
 # Shared by scripts/install-user.sh and scripts/uninstall.sh (sourced, not run).
 
+# install_paths: once the options are read, makes $prefix absolute, without a trailing slash, and
+# sets $manifest (the list of every file the install wrote) and $show (the prefix as the user reads
+# it, ~ for the home folder).
+install_paths() {
+  case $prefix in /*) ;; *) prefix="$PWD/$prefix" ;; esac
+  prefix=${prefix%/}
+  manifest="$prefix/share/corvane/install-manifest.txt"
+  show=${prefix/#"$HOME"\//\~/}
+}
+
 # remove_listed PREFIX < LIST: removes the files named one a line, each only when it is a file or
 # a link inside PREFIX (a damaged list must not reach anything else), then the folders the list
 # names (lines ending in /, folders the install created) and Corvane's own folders, where they are

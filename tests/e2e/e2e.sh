@@ -12,44 +12,15 @@ artifacts=${2:-$build/e2e-artifacts}
 corvane="$build/bin/corvane"
 mkdir -p "$artifacts"
 
-for tool in Xvfb openbox xdotool xprop xwininfo xrandr trayer import xterm; do
-  command -v "$tool" >/dev/null || { echo "e2e: $tool is not installed (scripts/install-deps.sh)"; exit 2; }
-done
-
-tmp=$(mktemp -d "${TMPDIR:-/tmp}/corvane-e2e.XXXXXX")
-pids=()
-cleanup() {
-  for ((i = ${#pids[@]} - 1; i >= 0; i--)); do kill "${pids[i]}" 2>/dev/null; done
-  wait 2>/dev/null
-  rm -rf "$tmp"
-}
-trap cleanup EXIT
-
-passed=0
-failed=0
-check() {  # check DESCRIPTION COMMAND...
-  local what=$1; shift
-  if "$@"; then
-    passed=$((passed + 1)); echo "ok   $what"
-  else
-    failed=$((failed + 1)); echo "FAIL $what"
-  fi
-}
+here=$(cd "$(dirname "$0")" && pwd)
+. "$here/checks.sh"
+require_tools e2e 2 Xvfb openbox xdotool xprop xwininfo xrandr trayer import xterm
+make_tmp e2e
 # xdotool, never waiting for ever (--sync waits for the window manager).
 xdo() { timeout 10 xdotool "$@"; }
-# Polls COMMAND every 50 ms for up to SECONDS.
-wait_for() {
-  local seconds=$1; shift
-  local deadline=$((SECONDS + seconds))
-  until "$@" 2>/dev/null; do
-    [ "$SECONDS" -ge "$deadline" ] && return 1
-    sleep 0.05
-  done
-}
 
 # Two 1280x900 monitors side by side. Xvfb ignores monitor definitions, so the layout needs a real
 # X server with the dummy driver; without the rights to run one, one Xvfb screen stands in.
-here=$(cd "$(dirname "$0")" && pwd)
 two_monitors=false
 if [ "$(id -u)" -eq 0 ] && command -v Xorg >/dev/null; then
   Xorg -displayfd 3 -noreset -nolisten tcp -config "$here/dummy-two-monitors.conf" -logfile "$tmp/xorg.log" \
@@ -72,14 +43,12 @@ if ! $two_monitors; then
   echo "note: one screen only (two monitors need root and Xorg's dummy driver)"
 fi
 
-export HOME="$tmp/home" XDG_CONFIG_HOME="$tmp/home/.config" XDG_CACHE_HOME="$tmp/home/.cache"
-export XDG_DATA_HOME="$tmp/home/.local/share" XDG_RUNTIME_DIR="$tmp/runtime"
+private_home
 export XDG_DATA_DIRS=/usr/local/share:/usr/share XDG_CONFIG_DIRS=/etc/xdg
 unset WAYLAND_DISPLAY DBUS_SESSION_BUS_ADDRESS SESSION_MANAGER XDG_CURRENT_DESKTOP
 export QT_QPA_PLATFORM=xcb
 # Reports from inside system libraries of X11 programs, not from our code.
 export ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}suppressions=$here/../x11/asan.supp"
-mkdir -p "$XDG_CONFIG_HOME" "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
 
 openbox --sm-disable >"$tmp/openbox.log" 2>&1 &
 pids+=($!)
@@ -202,15 +171,8 @@ check "corvane --toggle with no display reaches the running program (exit $statu
 check "which shows the panel" wait_for 5 panel_shown
 env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$corvane" --toggle 2>>"$tmp/no-display.log"
 check "and hides it again" wait_for 5 panel_hidden
-# Programs of this session only: other sessions may run the same binary.
-ours() {
-  local count=0 pid
-  for pid in $(pgrep -f "^$corvane"); do
-    tr '\0' '\n' <"/proc/$pid/environ" 2>/dev/null | grep -qx "XDG_RUNTIME_DIR=$XDG_RUNTIME_DIR" && count=$((count + 1))
-  done
-  echo "$count"
-}
-check "a second launch started no second program" test "$(ours)" -eq 1
+check "a second launch started no second program" \
+  test "$(session_processes "$corvane" "$XDG_RUNTIME_DIR" | wc -l)" -eq 1
 
 # Quit from the tray menu: open it on the icon, then the last item.
 tray_icon=$(xdo search --classname '^corvane$' 2>/dev/null | while read -r w; do
@@ -259,5 +221,4 @@ if [ "$failed" -gt 0 ]; then
 fi
 cp "$tmp/corvane.log" "$artifacts/corvane.log" 2>/dev/null
 
-echo "e2e: $passed passed, $failed failed"
-[ "$failed" -eq 0 ]
+summary e2e

@@ -17,11 +17,10 @@ source_dir=$(readlink -f "${3:?}")
 artifacts=${4:-/tmp/corvane-gnome-activeapp}
 script_args=("$probe" "$app_window" "$source_dir" "$artifacts")
 
-for tool in gnome-shell gnome-extensions gdbus dbus-daemon; do
-  command -v "$tool" >/dev/null || { echo "gnome-activeapp: $tool is not installed (scripts/install-deps.sh)"; exit 77; }
-done
-
-. "$(dirname "$0")/activeapp-common.sh"
+here=$(dirname "$0")
+. "$here/checks.sh"
+require_tools gnome-activeapp 77 gnome-shell gnome-extensions gdbus dbus-daemon
+. "$here/activeapp-common.sh"
 
 export XDG_CURRENT_DESKTOP=GNOME XDG_SESSION_TYPE=wayland GSETTINGS_BACKEND=memory
 extensions=$XDG_DATA_HOME/gnome-shell/extensions

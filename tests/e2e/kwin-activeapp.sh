@@ -14,11 +14,10 @@ app_window=$(readlink -f "${2:?usage: kwin-activeapp.sh PROBE APP_WINDOW [ARTIFA
 artifacts=${3:-/tmp/corvane-kwin-activeapp}
 script_args=("$probe" "$app_window" "$artifacts")
 
-for tool in kwin_wayland dbus-daemon dbus-send; do
-  command -v "$tool" >/dev/null || { echo "kwin-activeapp: $tool is not installed (scripts/install-deps.sh)"; exit 77; }
-done
-
-. "$(dirname "$0")/activeapp-common.sh"
+here=$(dirname "$0")
+. "$here/checks.sh"
+require_tools kwin-activeapp 77 kwin_wayland dbus-daemon dbus-send
+. "$here/activeapp-common.sh"
 
 export XDG_CURRENT_DESKTOP=KDE XDG_SESSION_TYPE=wayland
 bus=$(start_bus) || { echo "kwin-activeapp: no dbus-daemon"; exit 77; }

@@ -9,37 +9,20 @@ set -uo pipefail
 build=$(cd "${1:?usage: user-bindings-shot.sh BUILD_DIR OUTPUT.png}" && pwd)
 out=${2:?usage: user-bindings-shot.sh BUILD_DIR OUTPUT.png}
 mkdir -p "$(dirname "$out")"
-for tool in Xvfb openbox xdotool import gsettings; do
-  command -v "$tool" >/dev/null || { echo "$tool is not installed (scripts/install-deps.sh)"; exit 2; }
-done
-tmp=$(mktemp -d "${TMPDIR:-/tmp}/corvane-bindings.XXXXXX")
-pids=()
-cleanup() {
-  for ((i = ${#pids[@]} - 1; i >= 0; i--)); do kill "${pids[i]}" 2>/dev/null; done
-  wait 2>/dev/null
-  rm -rf "$tmp"
-}
-trap cleanup EXIT
-wait_for() {
-  local seconds=$1; shift
-  local deadline=$((SECONDS + seconds))
-  until "$@" 2>/dev/null; do
-    [ "$SECONDS" -ge "$deadline" ] && return 1
-    sleep 0.05
-  done
-}
+here=$(cd "$(dirname "$0")" && pwd)
+. "$here/checks.sh"
+require_tools "" 2 Xvfb openbox xdotool import gsettings
+make_tmp bindings
 
 Xvfb -displayfd 3 -screen 0 1280x900x24 -nolisten tcp -noreset 3>"$tmp/display" 2>"$tmp/xvfb.log" &
 pids+=($!)
 wait_for 20 test -s "$tmp/display" || { echo "Xvfb did not start"; exit 2; }
 export DISPLAY=":$(head -n1 "$tmp/display")"
-export HOME="$tmp/home" XDG_CONFIG_HOME="$tmp/home/.config" XDG_CACHE_HOME="$tmp/home/.cache"
-export XDG_DATA_HOME="$tmp/home/.local/share" XDG_RUNTIME_DIR="$tmp/runtime"
+private_home
 export GSETTINGS_BACKEND=keyfile XDG_CURRENT_DESKTOP=GNOME QT_QPA_PLATFORM=xcb
 # Reports from inside system libraries of X11 programs, not from our code.
-export ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}suppressions=$(cd "$(dirname "$0")" && pwd)/../x11/asan.supp"
+export ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}suppressions=$here/../x11/asan.supp"
 unset WAYLAND_DISPLAY DBUS_SESSION_BUS_ADDRESS SESSION_MANAGER
-mkdir -p "$HOME" "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
 openbox --sm-disable >/dev/null 2>&1 &
 pids+=($!)
 sleep 1

@@ -22,11 +22,10 @@ artifacts=${3:-/tmp/corvane-wayland-activeapp}
 corvane=${4:+$(readlink -f "$4")}
 script_args=("$probe" "$app_window" "$artifacts" $corvane)
 
-for tool in sway swaymsg foot grim; do
-  command -v "$tool" >/dev/null || { echo "wayland-activeapp: $tool is not installed (scripts/install-deps.sh)"; exit 2; }
-done
-
-. "$(dirname "$0")/activeapp-common.sh"
+here=$(cd "$(dirname "$0")" && pwd)
+. "$here/checks.sh"
+require_tools wayland-activeapp 2 sway swaymsg foot grim
+. "$here/activeapp-common.sh"
 
 export WLR_BACKENDS=headless WLR_LIBINPUT_NO_DEVICES=1 WLR_RENDERER=pixman
 cat >"$tmp/sway.conf" <<'CONF'
@@ -99,22 +98,12 @@ fi
 
 if [ -n "$corvane" ]; then
   export XDG_CURRENT_DESKTOP=sway XDG_SESSION_TYPE=wayland
-  here=$(cd "$(dirname "$0")" && pwd)
   bin=$(dirname "$corvane")
   # The accessibility bus, for reading the panel: a private session bus and the bus launcher on it.
-  launcher=""
-  for candidate in /usr/libexec/at-spi-bus-launcher /usr/lib/at-spi2-core/at-spi-bus-launcher; do
-    [ -x "$candidate" ] && launcher=$candidate && break
-  done
+  launcher=$(atspi_launcher)
   atspi=""
   if [ -n "$launcher" ] && command -v dbus-daemon >/dev/null && /usr/bin/python3 -c 'import pyatspi' 2>/dev/null; then
-    { read -r DBUS_SESSION_BUS_ADDRESS; read -r bus_pid; } < <(start_bus)
-    export DBUS_SESSION_BUS_ADDRESS
-    pids+=("$bus_pid")
-    "$launcher" --launch-immediately >"$tmp/bus-launcher.log" 2>&1 &
-    pids+=($!)
-    export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
-    unset NO_AT_BRIDGE QT_ACCESSIBILITY
+    start_accessibility_bus "$launcher" "$tmp/bus-launcher.log"
     atspi=1
   fi
   check "the accessibility bus runs (at-spi2-core, python3-pyatspi: scripts/install-deps.sh)" test -n "$atspi"

@@ -10,9 +10,9 @@ set -uo pipefail
 
 build=$(cd "${1:?usage: kwin-e2e.sh BUILD_DIR}" && pwd)
 corvane="$build/bin/corvane"
-for tool in kwin_wayland dbus-daemon dbus-send; do
-  command -v "$tool" >/dev/null || { echo "kwin-e2e: $tool is not installed (scripts/install-deps.sh)"; exit 2; }
-done
+. "$(dirname "$0")/../checks.sh"
+poll_seconds=0.1
+require_tools kwin-e2e 2 kwin_wayland dbus-daemon dbus-send
 
 dir=$(mktemp -d "${TMPDIR:-/tmp}/corvane-kwin.XXXXXX")
 chmod 755 "$dir"
@@ -28,14 +28,11 @@ fi
 cp /usr/bin/kwin_wayland "$dir/kwin_wayland" && chmod 755 "$dir/kwin_wayland"
 env_=(HOME="$dir/home" XDG_CONFIG_HOME="$dir/home/.config" XDG_RUNTIME_DIR="$dir/runtime"
   PATH=/usr/local/bin:/usr/bin:/bin LANG=C.UTF-8 QT_QPA_PLATFORM=wayland WAYLAND_DISPLAY=wayland-corvane)
-for name in ASAN_OPTIONS UBSAN_OPTIONS LSAN_OPTIONS; do
-  [ -n "${!name:-}" ] && env_+=("$name=${!name}")
-done
+add_sanitizer_env env_
 session() { "${run[@]}" env -i "${env_[@]}" "$@"; }
 # In the background, the program itself is the job (not a subshell around it), so that $! is the
 # process to stop.
 session_bg() { "${run[@]}" env -i "${env_[@]}" "$@" & }
-pids=()
 stop() {  # stop PID: asks, then insists (KWin may sit out a TERM while it tears down its outputs)
   kill "$1" 2>/dev/null || return 0
   local deadline=$((SECONDS + 5))
@@ -45,25 +42,9 @@ stop() {  # stop PID: asks, then insists (KWin may sit out a TERM while it tears
 }
 cleanup() {
   for ((i = ${#pids[@]} - 1; i >= 0; i--)); do stop "${pids[i]}"; done
-  # The document portal, started on our bus, leaves its FUSE mount in the runtime folder.
-  fusermount3 -u "$dir/runtime/doc" 2>/dev/null
-  rm -rf "$dir"
+  remove_tmp "$dir"
 }
 trap cleanup EXIT
-wait_for() {
-  local seconds=$1; shift
-  local deadline=$((SECONDS + seconds))
-  until "$@" 2>/dev/null; do
-    [ "$SECONDS" -ge "$deadline" ] && return 1
-    sleep 0.1
-  done
-}
-passed=0
-failed=0
-check() {
-  local what=$1; shift
-  if "$@"; then passed=$((passed + 1)); echo "ok   $what"; else failed=$((failed + 1)); echo "FAIL $what"; fi
-}
 
 session_bg dbus-daemon --session --nofork --print-address=3 3>"$dir/bus" >/dev/null 2>&1
 pids+=($!)
@@ -126,5 +107,4 @@ check "the program ends on TERM" wait_for 10 sh -c "! kill -0 $corvane_pid"
 stop "$corvane_pid"
 check "the program's logs hold no sanitizer report" sh -c "! cat '$dir/corvane.log' '$dir/requests.log' | grep -q Sanitizer"
 [ "$failed" -gt 0 ] && { echo "--- corvane log"; cat "$dir/corvane.log"; echo "--- kwin log"; tail -n 30 "$dir/kwin.log"; }
-echo "kwin-e2e: $passed passed, $failed failed"
-[ "$failed" -eq 0 ]
+summary kwin-e2e

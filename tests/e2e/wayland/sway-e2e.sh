@@ -25,27 +25,14 @@ cleanup() {
 }
 trap cleanup EXIT
 
-# The session's environment: Corvane as a native Wayland client, and whatever the sanitizers need.
+# The session's environment: Corvane as a native Wayland client.
 session_env+=(QT_QPA_PLATFORM=wayland QT_QPA_PLATFORMTHEME= XCURSOR_SIZE=24)
-for name in ASAN_OPTIONS UBSAN_OPTIONS LSAN_OPTIONS; do
-  [ -n "${!name:-}" ] && session_env+=("$name=${!name}")
-done
-config=$(mktemp "${TMPDIR:-/tmp}/corvane-sway-config.XXXXXX")
-cat >"$config" <<CONF
+sway_session_start 1600x1000 <<CONF || exit 1
 bindsym Mod4+Shift+space exec $corvane --toggle
 CONF
-sway_session_start "$config" 1600x1000 || exit 1
-rm -f "$config"
 sway_session_keyboard
 settings_file="$session_home/.config/corvane/corvane.json"
 
-tree() { in_session swaymsg -t get_tree; }
-# The panel's node in sway's tree (empty when it is not mapped).
-panel_node() { tree | jq -c '.. | objects | select(.app_id? == "org.corvane.Corvane")' | head -n1; }
-panel_shown() { [ -n "$(panel_node)" ]; }
-panel_hidden() { ! panel_shown; }
-panel_focused() { [ "$(panel_node | jq -r .focused)" = true ]; }
-focused_app() { tree | jq -r '.. | objects | select(.focused? == true) | .app_id // .name' | head -n1; }
 key() { in_session wtype "$@"; }
 hot_key() { key -M logo -M shift -k space -m shift -m logo; }
 
@@ -107,13 +94,7 @@ check "corvane --toggle from a second process shows the panel" wait_for 5 panel_
 check "with the focus" wait_for 5 panel_focused
 in_session "$corvane" --toggle >>"$session_dir/requests.log" 2>&1
 check "and hides it again" wait_for 5 panel_hidden
-ours() {  # programs of this session only
-  local count=0 pid
-  for pid in $(pgrep -f "^$corvane"); do
-    tr '\0' '\n' <"/proc/$pid/environ" 2>/dev/null | grep -qx "XDG_RUNTIME_DIR=$session_runtime" && count=$((count + 1))
-  done
-  echo "$count"
-}
+ours() { session_processes "$corvane" "$session_runtime" | wc -l; }  # programs of this session only
 check "one program only" test "$(ours)" -eq 1
 kill "$corvane_pid"
 wait "$corvane_pid" 2>/dev/null
@@ -126,9 +107,7 @@ check "with the focus" wait_for 5 panel_focused
 check "one program only" test "$(ours)" -eq 1
 in_session "$corvane" --toggle >>"$session_dir/requests.log" 2>&1
 wait_for 5 panel_hidden
-for pid in $(pgrep -f "^$corvane"); do
-  tr '\0' '\n' <"/proc/$pid/environ" 2>/dev/null | grep -qx "XDG_RUNTIME_DIR=$session_runtime" && kill "$pid"
-done
+for pid in $(session_processes "$corvane" "$session_runtime"); do kill "$pid"; done
 wait_for 10 eval '[ "$(ours)" -eq 0 ]'
 
 # Focus by activation token. With --show-on-launch the panel stays on screen when the terminal takes
@@ -166,5 +145,4 @@ check "the program's logs hold no sanitizer report" \
 if [ "$failed" -gt 0 ]; then
   echo "--- corvane log"; cat "$session_dir/corvane.log"
 fi
-echo "sway-e2e: $passed passed, $failed failed"
-[ "$failed" -eq 0 ]
+summary sway-e2e

@@ -24,33 +24,13 @@ done
 trap sway_session_stop EXIT
 
 session_env+=(QT_QPA_PLATFORM=wayland QT_QPA_PLATFORMTHEME= XCURSOR_SIZE=24)
-for name in ASAN_OPTIONS UBSAN_OPTIONS LSAN_OPTIONS; do
-  [ -n "${!name:-}" ] && session_env+=("$name=${!name}")
-done
-config=$(mktemp "${TMPDIR:-/tmp}/corvane-sway-config.XXXXXX")
-cat >"$config" <<CONF
+sway_session_start 1600x1000 <<CONF || exit 1
 no_focus [app_id="org.corvane.Corvane"]
 focus_on_window_activation focus
 CONF
-sway_session_start "$config" 1600x1000 || exit 1
-rm -f "$config"
 sway_session_keyboard
 
-# A session bus with only what the test starts on it (no service activation).
-cat >"$session_dir/bus.conf" <<CONF
-<!DOCTYPE busconfig PUBLIC "-//freedesktop//DTD D-Bus Bus Configuration 1.0//EN"
- "http://www.freedesktop.org/standards/dbus/1.0/busconfig.dtd">
-<busconfig>
-  <type>session</type>
-  <listen>unix:dir=$session_runtime</listen>
-  <auth>EXTERNAL</auth>
-  <policy context="default"><allow send_destination="*" eavesdrop="true"/><allow eavesdrop="true"/><allow own="*"/></policy>
-</busconfig>
-CONF
-chmod 644 "$session_dir/bus.conf"
-in_session_bg "$session_dir/bus.address" dbus-daemon --config-file="$session_dir/bus.conf" --nofork --print-address
-wait_for 10 test -s "$session_dir/bus.address" || { echo "sway-portal-e2e: no session bus"; exit 1; }
-session_env+=(DBUS_SESSION_BUS_ADDRESS="$(head -n1 "$session_dir/bus.address")")
+sway_session_bus || { echo "sway-portal-e2e: no session bus"; exit 1; }
 in_session_bg "$session_dir/portal.log" /usr/bin/python3 "$frontend"
 wait_for 10 grep -q ready "$session_dir/portal.log" || { echo "sway-portal-e2e: the portal did not start"; cat "$session_dir/portal.log"; exit 1; }
 
@@ -61,12 +41,6 @@ portal() {  # portal METHOD [ARG]: a call to the stand-in's control object; prin
 press() { portal Press "string:${1:-}" | grep -q true; }  # the desktop's shortcut service reports a press
 bound() { portal Calls | grep -q BindShortcuts; }
 
-tree() { in_session swaymsg -t get_tree; }
-panel_node() { tree | jq -c '.. | objects | select(.app_id? == "org.corvane.Corvane")' | head -n1; }
-panel_shown() { [ -n "$(panel_node)" ]; }
-panel_hidden() { ! panel_shown; }
-panel_focused() { [ "$(panel_node | jq -r .focused)" = true ]; }
-focused_app() { tree | jq -r '.. | objects | select(.focused? == true) | .app_id // .name' | head -n1; }
 foot_focused() { [ "$(focused_app)" = foot ]; }
 token() { in_session "$build/bin/activation_token"; }
 
@@ -116,5 +90,4 @@ if [ "$failed" -gt 0 ]; then
   echo "--- corvane log"; cat "$session_dir/corvane.log"
   echo "--- portal log"; cat "$session_dir/portal.log"
 fi
-echo "sway-portal-e2e: $passed passed, $failed failed"
-[ "$failed" -eq 0 ]
+summary sway-portal-e2e

@@ -1,8 +1,11 @@
 # A private, headless sway session for end-to-end tests. Source this file, then:
 #
-#   sway_session_start CONFIG_FILE [WIDTHxHEIGHT]   starts sway (the output at that size, default 1600x1000)
+#   sway_session_start [WIDTHxHEIGHT] <CONFIG       starts sway with the test's configuration (the output
+#                                                   at that size, default 1600x1000)
 #   in_session COMMAND...                           runs COMMAND as the session's user, in its environment
 #   sway_session_keyboard                           keeps a (virtual) keyboard plugged in
+#   sway_session_bus                                a session bus with only what the test starts on it
+#                                                   (no service activation), in session_env
 #   sway_session_stop                               ends everything started with in_session_bg, then sway
 #
 # sway refuses to run as root: when the test runs as root, the whole session (sway and every client)
@@ -11,24 +14,23 @@
 #   $session_home       HOME, with XDG_CONFIG_HOME=$session_home/.config
 #   $session_runtime    XDG_RUNTIME_DIR (mode 0700)
 # Extra variables for every command of the session go into the array session_env before the start
-# (e.g. session_env+=(QT_QPA_PLATFORM=wayland)). After the start WAYLAND_DISPLAY and SWAYSOCK are
-# set in it too.
+# (e.g. session_env+=(QT_QPA_PLATFORM=wayland)); the sanitizers' settings are passed on by
+# themselves. After the start WAYLAND_DISPLAY and SWAYSOCK are set in it too.
 #
-# It also gives the tests' checks: `check DESCRIPTION COMMAND...` counts in $passed and $failed, and
-# `wait_for SECONDS COMMAND...` polls COMMAND until it succeeds.
+# The panel as sway shows it: panel_node (its node in sway's tree, empty when it is not mapped),
+# panel_shown, panel_hidden, panel_focused, and focused_app (the app id or name of the focused window).
+#
+# It also sources checks.sh, for `check`, `wait_for` and the rest.
 
+. "$(dirname "${BASH_SOURCE[0]}")/../checks.sh"
 session_env=()
-session_pids=()
 
 sway_session_require() {  # the programs a test needs; exits 2 (skipped) naming the missing one
-  local tool
-  for tool in sway swaymsg "$@"; do
-    command -v "$tool" >/dev/null || { echo "sway session: $tool is not installed (scripts/install-deps.sh)"; exit 2; }
-  done
+  require_tools "sway session" 2 sway swaymsg "$@"
 }
 
 sway_session_start() {
-  local config=$1 size=${2:-1600x1000}
+  local size=${1:-1600x1000}
   session_dir=$(mktemp -d "${TMPDIR:-/tmp}/corvane-sway.XXXXXX")
   chmod 755 "$session_dir"
   session_home=$session_dir/home
@@ -43,6 +45,7 @@ sway_session_start() {
     chown -R "$user:$group" "$session_home" "$session_runtime"
     session_setpriv=(setpriv --reuid="$user" --regid="$group" --clear-groups)
   fi
+  add_sanitizer_env session_env
   session_env=(
     HOME="$session_home" XDG_CONFIG_HOME="$session_home/.config" XDG_CACHE_HOME="$session_home/.cache"
     XDG_DATA_HOME="$session_home/.local/share" XDG_RUNTIME_DIR="$session_runtime"
@@ -52,7 +55,7 @@ sway_session_start() {
     "${session_env[@]}"
   )
   # The output's size, then the test's own configuration.
-  { echo "output HEADLESS-1 mode $size position 0 0"; cat "$config"; } >"$session_dir/sway.config"
+  { echo "output HEADLESS-1 mode $size position 0 0"; cat; } >"$session_dir/sway.config"
   chmod 644 "$session_dir/sway.config"
   in_session_bg "$session_dir/sway.log" sway --config "$session_dir/sway.config"
   sway_pid=$!
@@ -81,7 +84,7 @@ in_session() { in_session_env "$@"; }
 in_session_bg() {  # in_session_bg LOGFILE COMMAND...: in the background, output to LOGFILE; $! is its pid
   local log=$1; shift
   "${session_setpriv[@]}" env -i "${session_env[@]}" "$@" >"$log" 2>&1 &
-  session_pids+=($!)
+  pids+=($!)
 }
 
 # A headless sway has no keyboard. Each wtype brings its own virtual keyboard and takes it away when
@@ -92,28 +95,31 @@ sway_session_keyboard() {
   sleep 0.3
 }
 
-sway_session_stop() {
-  local i
-  for ((i = ${#session_pids[@]} - 1; i >= 0; i--)); do kill "${session_pids[i]}" 2>/dev/null; done
-  wait 2>/dev/null
-  [ -n "${session_dir:-}" ] && rm -rf "$session_dir"
+sway_session_bus() {
+  cat >"$session_dir/bus.conf" <<CONF
+<!DOCTYPE busconfig PUBLIC "-//freedesktop//DTD D-Bus Bus Configuration 1.0//EN"
+ "http://www.freedesktop.org/standards/dbus/1.0/busconfig.dtd">
+<busconfig>
+  <type>session</type>
+  <listen>unix:dir=$session_runtime</listen>
+  <auth>EXTERNAL</auth>
+  <policy context="default"><allow send_destination="*" eavesdrop="true"/><allow eavesdrop="true"/><allow own="*"/></policy>
+</busconfig>
+CONF
+  chmod 644 "$session_dir/bus.conf"
+  in_session_bg "$session_dir/bus.address" dbus-daemon --config-file="$session_dir/bus.conf" --nofork --print-address
+  wait_for 10 test -s "$session_dir/bus.address" || return 1
+  session_env+=(DBUS_SESSION_BUS_ADDRESS="$(head -n1 "$session_dir/bus.address")")
 }
 
-passed=0
-failed=0
-check() {  # check DESCRIPTION COMMAND...
-  local what=$1; shift
-  if "$@"; then
-    passed=$((passed + 1)); echo "ok   $what"
-  else
-    failed=$((failed + 1)); echo "FAIL $what"
-  fi
+sway_session_stop() {
+  stop_jobs
+  [ -n "${session_dir:-}" ] && remove_tmp "$session_dir"
 }
-wait_for() {  # wait_for SECONDS COMMAND...: polls every 50 ms
-  local seconds=$1; shift
-  local deadline=$((SECONDS + seconds))
-  until "$@" 2>/dev/null; do
-    [ "$SECONDS" -ge "$deadline" ] && return 1
-    sleep 0.05
-  done
-}
+
+tree() { in_session swaymsg -t get_tree; }
+panel_node() { tree | jq -c '.. | objects | select(.app_id? == "org.corvane.Corvane")' | head -n1; }
+panel_shown() { [ -n "$(panel_node)" ]; }
+panel_hidden() { ! panel_shown; }
+panel_focused() { [ "$(panel_node | jq -r .focused)" = true ]; }
+focused_app() { tree | jq -r '.. | objects | select(.focused? == true) | .app_id // .name' | head -n1; }
