@@ -1,5 +1,7 @@
 #include "platform/freedesktop/GResourceReader.h"
 
+#include "platform/BoundedFileReader.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -258,34 +260,19 @@ ProgramResources::Result GResourceReader::uiFiles(const QString &path, const Fil
         result.error = info.exists() ? QStringLiteral("not a regular file") : QStringLiteral("no such file");
         return result;
     }
-    switch (kindOf(path)) {
-    case Kind::Ui: {
-        if (info.size() > maxResourceSize) {
-            result.error = QStringLiteral("larger than %1 bytes").arg(maxResourceSize);
-            return result;
-        }
-        QFile file(path);
-        if (!file.open(QIODevice::ReadOnly)) {
-            result.error = file.errorString();
-            return result;
-        }
-        const QByteArray bytes = file.read(maxResourceSize + 1);
-        if (keep(path, bytes))
-            result.files.append(File{path, path, bytes});
-        return result;
-    }
+    const Kind kind = kindOf(path);
+    switch (kind) {
+    case Kind::Ui:
     case Kind::Bundle: {
-        if (info.size() > maxBundleSize) {
-            result.error = QStringLiteral("larger than %1 bytes").arg(maxBundleSize);
+        const BoundedFileReader::Result file = BoundedFileReader::read(path, kind == Kind::Ui ? maxResourceSize : maxBundleSize);
+        if (file.outcome != BoundedFileReader::Outcome::Read) {
+            result.error = file.outcome == BoundedFileReader::Outcome::Absent ? QStringLiteral("no such file") : file.reason;
             return result;
         }
-        QFile file(path);
-        if (!file.open(QIODevice::ReadOnly)) {
-            result.error = file.errorString();
-            return result;
-        }
-        const QByteArray bytes = file.readAll();
-        result.error = readBundle(bytes.constData(), size_t(bytes.size()), path, keep, result.files, result.skipped);
+        if (kind == Kind::Bundle)
+            result.error = readBundle(file.bytes.constData(), size_t(file.bytes.size()), path, keep, result.files, result.skipped);
+        else if (keep(path, file.bytes))
+            result.files.append(File{path, path, file.bytes});
         return result;
     }
     case Kind::Elf:
@@ -331,14 +318,11 @@ ProgramResources::Result GResourceReader::uiFiles(const QString &path, const Fil
         QDir folder(QFileInfo(file.absolutePath()).absolutePath() + QStringLiteral("/share/") + file.fileName());
         const QFileInfoList bundles = folder.entryInfoList({QStringLiteral("*.gresource")}, QDir::Files, QDir::Name);
         for (qsizetype i = 0; i < bundles.size() && i < maxLibraries; ++i) {
-            if (bundles[i].size() > maxBundleSize)
+            const BoundedFileReader::Result bundle = BoundedFileReader::read(bundles[i].filePath(), maxBundleSize);
+            if (bundle.outcome != BoundedFileReader::Outcome::Read)
                 continue;
-            QFile bundle(bundles[i].filePath());
-            if (!bundle.open(QIODevice::ReadOnly))
-                continue;
-            const QByteArray bytes = bundle.readAll();
             QStringList ignored;
-            readBundle(bytes.constData(), size_t(bytes.size()), bundles[i].filePath(), keep, result.files, ignored);
+            readBundle(bundle.bytes.constData(), size_t(bundle.bytes.size()), bundles[i].filePath(), keep, result.files, ignored);
         }
     }
     return result;
