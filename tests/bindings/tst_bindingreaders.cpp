@@ -149,7 +149,7 @@ private Q_SLOTS:
         write(root + "/sway/config.d/10-workspaces",
               "bindsym {\n  $mod+1 workspace number 1\n  $mod+Home workspace number 1\n}\n"
               "include ../config\n");  // back to the start: a loop
-        write(root + "/sway/config.d/20-self", "include 20-self\nbindsym $mod+d exec wofi\n");
+        write(root + "/sway/config.d/20-self", "include 20-self\nbindsym $mod+d exec wofi\nbindsym $mod+1 workspace number 1\n");
         QProcessEnvironment env;
         env.insert("HOME", root);
 
@@ -170,7 +170,8 @@ private Q_SLOTS:
         QVERIFY(shrink);
         QCOMPARE(keyTexts(*set, *shrink), QStringList{"h"});
         QCOMPARE(shrink->section, QString("Resize mode"));
-        // Two keys for one command, from an included file's bindsym block.
+        // Two keys for one command, from an included file's bindsym block; the same key bound to it
+        // again in another file is listed once.
         const UserBinding *first = find(*set, "workspace number 1");
         QVERIFY(first);
         QCOMPARE(keyTexts(*set, *first), (QStringList{"super+1", "super+home"}));

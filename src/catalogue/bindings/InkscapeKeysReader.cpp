@@ -1,6 +1,7 @@
 #include "catalogue/bindings/InkscapeKeysReader.h"
 
-#include <QHash>
+#include "catalogue/bindings/ActionBindings.h"
+
 #include <QXmlStreamReader>
 
 std::optional<AppBindings> InkscapeKeysReader::parse(const QByteArray &bytes, const QString &origin)
@@ -8,7 +9,7 @@ std::optional<AppBindings> InkscapeKeysReader::parse(const QByteArray &bytes, co
     AppBindings result;
     result.app = QStringLiteral("inkscape");
     result.notation = AppBindings::Notation::Gtk;
-    QHash<QString, qsizetype> byAction;
+    ActionBindings bindings;
     QXmlStreamReader xml(bytes);
     while (!xml.atEnd()) {
         if (xml.readNext() != QXmlStreamReader::StartElement || xml.name() != QLatin1String("bind"))
@@ -34,23 +35,10 @@ std::optional<AppBindings> InkscapeKeysReader::parse(const QByteArray &bytes, co
         }
         if (action.isEmpty())
             continue;
-        const auto found = byAction.constFind(action);
-        if (found != byAction.constEnd()) {
-            for (const QString &key : keys) {
-                if (!result.bindings[*found].keys.contains(key))
-                    result.bindings[*found].keys << key;
-            }
-            continue;
-        }
-        UserBinding binding;
-        binding.action = action;
-        binding.keys = keys;
-        binding.title = action;
-        binding.origin = origin;
-        byAction.insert(action, result.bindings.size());
-        result.bindings.append(std::move(binding));
+        bindings.add(action, keys, origin);
     }
     if (xml.hasError())
         return std::nullopt;
+    result.bindings = bindings.take();
     return result;
 }

@@ -1,6 +1,7 @@
 #include "catalogue/bindings/OpenboxConfigReader.h"
 
-#include <QHash>
+#include "catalogue/bindings/ActionBindings.h"
+
 #include <QStringList>
 #include <QXmlStreamReader>
 
@@ -36,7 +37,7 @@ std::optional<AppBindings> OpenboxConfigReader::parse(const QByteArray &bytes, c
     result.app = QStringLiteral("openbox");
     result.notation = AppBindings::Notation::Openbox;
     result.complete = true;
-    QHash<QString, qsizetype> byAction;
+    ActionBindings bindings;
 
     QXmlStreamReader xml(bytes);
     bool inKeyboard = false;
@@ -64,23 +65,12 @@ std::optional<AppBindings> OpenboxConfigReader::parse(const QByteArray &bytes, c
                 chain.removeLast();
                 if (own.isEmpty())
                     continue;  // a chain's prefix: its inner keybinds carry the actions
-                const QString action = own.join(QStringLiteral("; "));
-                const auto found = byAction.constFind(action);
-                if (found != byAction.constEnd()) {
-                    result.bindings[*found].keys << keys;
-                    continue;
-                }
-                UserBinding binding;
-                binding.action = action;
-                binding.keys = {keys};
-                binding.title = action;
-                binding.origin = origin;
-                byAction.insert(action, result.bindings.size());
-                result.bindings.append(std::move(binding));
+                bindings.add(own.join(QStringLiteral("; ")), {keys}, origin);
             }
         }
     }
     if (xml.hasError())
         return std::nullopt;
+    result.bindings = bindings.take();
     return result;
 }

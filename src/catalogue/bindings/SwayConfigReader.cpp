@@ -1,5 +1,6 @@
 #include "catalogue/bindings/SwayConfigReader.h"
 
+#include "catalogue/bindings/ActionBindings.h"
 #include "catalogue/bindings/BindingFile.h"
 
 #include <QDir>
@@ -203,17 +204,9 @@ std::optional<AppBindings> SwayConfigReader::read(const QString &path, const QSt
         return std::nullopt;
     // The config is all the window manager binds: the keys of one command, wherever they are
     // bound, are all that command has.
-    QList<UserBinding> merged;
-    QHash<QString, qsizetype> byAction;
-    for (UserBinding &binding : result.bindings) {
-        const auto found = byAction.constFind(binding.action);
-        if (found == byAction.constEnd()) {
-            byAction.insert(binding.action, merged.size());
-            merged.append(std::move(binding));
-        } else {
-            merged[*found].keys << binding.keys;
-        }
-    }
-    result.bindings = std::move(merged);
+    ActionBindings merged;
+    for (UserBinding &binding : result.bindings)
+        merged.add(std::move(binding));
+    result.bindings = merged.take();
     return result;
 }
