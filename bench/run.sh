@@ -5,6 +5,7 @@
 # repetition, default 0.1).
 set -euo pipefail
 cd "$(dirname "$0")/.."
+scripts/install-deps.sh bench
 
 build=build-bench
 jobs=${JOBS:-2}

@@ -7,6 +7,7 @@
 # default 150), JOBS (build jobs, default 2).
 set -euo pipefail
 cd "$(dirname "$0")/.."
+scripts/install-deps.sh bench
 
 export build=build-bench
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DCORVANE_BENCH=ON -DCORVANE_TESTS=OFF > "$build.configure.log" 2>&1 \

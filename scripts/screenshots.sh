@@ -4,8 +4,9 @@
 #   scripts/screenshots.sh BUILD_DIR OUT_DIR light|dark 1|2
 #
 # light/dark: the desktop's background and tray; 1/2: the screen's scale. Needs what the end-to-end
-# test needs (scripts/install-deps.sh).
+# test needs and a colour scheme for the dark pictures (scripts/install-deps.sh pictures).
 set -uo pipefail
+"$(dirname "$0")/install-deps.sh" pictures || exit 1
 build=$(cd "${1:?usage: screenshots.sh BUILD_DIR OUT_DIR light|dark 1|2}" && pwd)
 mkdir -p "${2:?}" && out=$(cd "$2" && pwd)
 theme=${3:-light}

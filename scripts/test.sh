@@ -4,7 +4,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-scripts/install-deps.sh
+scripts/install-deps.sh test
 
 jobs=$(nproc 2>/dev/null || echo 2)
 
@@ -19,7 +19,8 @@ run_suite() {
 }
 
 mkdir -p build build-sanitize
-run_suite build -DCMAKE_BUILD_TYPE=RelWithDebInfo
+# Tests on: a build folder that scripts/run.sh made leaves them out.
+run_suite build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCORVANE_TESTS=ON
 
 export ASAN_OPTIONS="abort_on_error=1:detect_leaks=1:strict_string_checks=1:check_initialization_order=1"
 export UBSAN_OPTIONS="halt_on_error=1:print_stacktrace=1"
