@@ -23,7 +23,38 @@ int defaultScreen()
     return parsed ? screen : 0;
 }
 
+// What xcb_connection_has_error's codes mean for someone starting the program.
+QString connectionErrorText(int code)
+{
+    switch (code) {
+    case XCB_CONN_CLOSED_PARSE_ERR:
+        return QStringLiteral("not a display name");
+    case XCB_CONN_CLOSED_INVALID_SCREEN:
+        return QStringLiteral("the server has no such screen");
+    case XCB_CONN_CLOSED_MEM_INSUFFICIENT:
+        return QStringLiteral("out of memory");
+    case XCB_CONN_ERROR:
+        return QStringLiteral("no X server answers there, or it refused this user");
+    default:
+        return QStringLiteral("connection error %1").arg(code);
+    }
+}
+
 } // namespace
+
+std::optional<QString> X11Display::connectionFailure(const QByteArray &name)
+{
+    const QByteArray display = name.isEmpty() ? qgetenv("DISPLAY") : name;
+    if (display.isEmpty())
+        return QStringLiteral("DISPLAY is not set");
+    xcb_connection_t *connection = xcb_connect(display.constData(), nullptr);
+    const int error = xcb_connection_has_error(connection);
+    xcb_disconnect(connection);  // also after a failure: xcb hands out an error object to free
+    if (error == 0)
+        return std::nullopt;
+    return QStringLiteral("cannot connect to the X server %1: %2")
+        .arg(QString::fromLocal8Bit(display), connectionErrorText(error));
+}
 
 std::optional<X11Display> X11Display::ofApplication()
 {

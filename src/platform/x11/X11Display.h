@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QList>
+#include <QString>
 #include <optional>
 #include <xcb/xcb.h>
 
@@ -12,6 +13,10 @@ public:
     // Qt's connection; none when the application does not run on X11 (Wayland, offscreen, no
     // QGuiApplication).
     static std::optional<X11Display> ofApplication();
+    // Why a client cannot connect to the X server `name` (as in DISPLAY; empty for DISPLAY
+    // itself), or none when it can. Opens and closes a connection of its own: asked before Qt
+    // makes its connection, which ends the process when it fails.
+    static std::optional<QString> connectionFailure(const QByteArray &name);
 
     xcb_connection_t *connection() const { return conn_; }
     xcb_window_t root() const { return rootWindow_; }
