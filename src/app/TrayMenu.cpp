@@ -32,6 +32,8 @@ TrayMenu::TrayMenu(MenuModel &menuModel, Preferences &preferences, Actions actio
     quit_ = menu_->addAction(tr("Quit Corvane"));
     connect(quit_, &QAction::triggered, this, [f = actions.quit] { f(); });
 
+    // The menu shows the autostart entry as it is on disk when it opens.
+    connect(menu_.get(), &QMenu::aboutToShow, &menuModel, &MenuModel::refresh);
     connect(menu_.get(), &QMenu::aboutToShow, this, &TrayMenu::refresh);
     connect(&preferences, &Preferences::hotKeyDisplayChanged, this, &TrayMenu::refresh);
     // Where the desktop owns the binding, the trigger it reports is the one shown.

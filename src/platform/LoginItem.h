@@ -18,14 +18,15 @@ public:
     virtual std::optional<QString> unregisterItem() = 0;
 
     // Brings the item to the wanted state, touching it only when the status differs. A failure is
-    // written to the log and otherwise ignored.
-    void applyLaunchAtLogin(bool wanted)
+    // written to the log and returned, for the caller to tell the user.
+    std::optional<QString> applyLaunchAtLogin(bool wanted)
     {
         const bool enabled = status() == Status::Enabled;
         if (wanted == enabled)
-            return;
+            return std::nullopt;
         const std::optional<QString> error = wanted ? registerItem() : unregisterItem();
         if (error)
             SystemLog::shared().write(QStringLiteral("Corvane: launch-at-login update failed: ") + *error);
+        return error;
     }
 };
