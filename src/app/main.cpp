@@ -1,6 +1,7 @@
 #include "app/AppDelegate.h"
 #include "app/LaunchTiming.h"
 #include "app/DesktopHotKeys.h"
+#include "app/GraphicalSession.h"
 #include "app/MenuModel.h"
 #include "app/SessionBackends.h"
 #include "app/TrayMenu.h"
@@ -24,6 +25,7 @@
 
 #include <QAccessible>
 #include <QApplication>
+#include <QProcessEnvironment>
 #include <QTimer>
 
 #include <cstdio>
@@ -33,18 +35,24 @@
 namespace {
 
 const char helpText[] =
-    "Usage: corvane [OPTION]\n"
+    "Usage: corvane [OPTION]...\n"
     "Shows the keyboard shortcuts of the application you are working in. Corvane stays in the tray;\n"
     "its hot key (Shift+Super+Space unless changed in the settings) opens the panel.\n"
     "Only one Corvane runs per session: a later launch passes its request to the running one.\n"
     "\n"
-    "  --toggle          show the panel, or hide it when it is open\n"
-    "  --show            show the panel\n"
-    "  --settings        open the settings\n"
-    "  --quit            quit the running Corvane\n"
-    "  --show-on-launch  keep the panel on screen when another window takes the focus\n"
-    "  -h, --help        print this help and exit\n"
-    "  --version         print the version and exit\n";
+    "  --toggle              show the panel, or hide it when it is open\n"
+    "  --show                show the panel\n"
+    "  --settings            open the settings\n"
+    "  --quit                quit the running Corvane\n"
+    "  --show-on-launch      keep the panel on screen when another window takes the focus\n"
+    "  --unregister-desktop  remove what Corvane registered in the desktop's own settings (its\n"
+    "                        custom shortcut in GNOME) and exit; the uninstall runs this\n"
+    "  -h, --help            print this help and exit\n"
+    "  --version             print the version and exit\n"
+    "\n"
+    "Qt's own options (-platform, -display, ...) are taken too. Corvane needs a graphical session\n"
+    "(WAYLAND_DISPLAY or DISPLAY); without one it says so and exits with status 1, but --toggle,\n"
+    "--show, --settings and --quit still reach a running Corvane.\n";
 
 // --help and --version are answered before anything needs a display or reaches a running instance.
 std::optional<int> answerInformationRequest(int argc, char *argv[])
@@ -108,6 +116,13 @@ int main(int argc, char *argv[])
     }
     if (command == QLatin1String("quit"))
         return 0;  // nothing runs that could quit
+    // Qt would end the process with an abort and the advice to reinstall; the truth is shorter.
+    if (const std::optional<QString> reason = GraphicalSession::missing(
+            QProcessEnvironment::systemEnvironment(), arguments, GraphicalSession::systemProbes())) {
+        SystemLog::shared().write(QStringLiteral("Corvane needs a graphical session: ") + *reason);
+        instance.close();
+        return 1;
+    }
 
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("corvane"));
@@ -146,6 +161,10 @@ int main(int argc, char *argv[])
     QObject::connect(&termination, &TerminationSignals::received, &app, &QCoreApplication::quit);
 
     MenuModel menuModel(backends.loginItem());
+    // The item has logged the failure; the user, who just chose the menu item, hears it too.
+    QObject::connect(&menuModel, &MenuModel::launchAtLoginFailed, &delegate, [](const QString &reason) {
+        DesktopNotifier::notify(QApplication::translate("main", "Launch at login not changed"), reason);
+    });
     TrayMenu tray(menuModel, preferences,
                   {[&delegate] {
                        if (delegate.panelController())
