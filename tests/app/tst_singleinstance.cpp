@@ -173,6 +173,70 @@ private Q_SLOTS:
         QCOMPARE(nextRequest(), QByteArray("toggle launcher-42"));
     }
 
+    // The first launch outside a graphical session says so in one line and ends with 1, before Qt
+    // could abort with its advice to reinstall; a display that does not answer is named. Nothing
+    // of the instance is left behind for the next launch.
+    void firstLaunchWithoutDisplay()
+    {
+        for (const QStringList &arguments : {QStringList{}, QStringList{QStringLiteral("--toggle")}}) {
+            const Launch first = launch(environment_, arguments);
+            QCOMPARE(first.exitCode, 1);
+            QCOMPARE(first.errors, QByteArray("Corvane needs a graphical session: neither WAYLAND_DISPLAY nor DISPLAY "
+                                              "is set\n"));
+        }
+        QVERIFY(!QFileInfo::exists(socketPath()));
+
+        QProcessEnvironment x11 = environment_;
+        x11.insert(QStringLiteral("DISPLAY"), QStringLiteral(":4093"));  // nobody serves it
+        const Launch noServer = launch(x11, {});
+        QCOMPARE(noServer.exitCode, 1);
+        QVERIFY2(noServer.errors.startsWith("Corvane needs a graphical session: cannot connect to the X server :4093"),
+                 noServer.errors.constData());
+        QCOMPARE(noServer.errors.count('\n'), 1);
+
+        QProcessEnvironment wayland = environment_;
+        wayland.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("wayland"));
+        wayland.insert(QStringLiteral("WAYLAND_DISPLAY"), QStringLiteral("no-compositor"));
+        const Launch noCompositor = launch(wayland, {});
+        QCOMPARE(noCompositor.exitCode, 1);
+        QVERIFY2(noCompositor.errors.contains(
+                     "Corvane needs a graphical session: cannot connect to the Wayland compositor no-compositor: "),
+                 noCompositor.errors.constData());
+    }
+
+    // The real program as the instance, on the offscreen platform: launches with no display at all
+    // hand it --toggle, then --quit, which ends it.
+    void runningInstanceTakesRequestsWithoutDisplay()
+    {
+        QTemporaryDir home;
+        QProcessEnvironment bare = environment_;
+        bare.insert(QStringLiteral("HOME"), home.path());
+        for (const char *folder : {"XDG_CONFIG_HOME", "XDG_CACHE_HOME", "XDG_DATA_HOME"})
+            bare.insert(QString::fromLatin1(folder), home.filePath(QString::fromLatin1(folder)));
+        for (const char *name : {"DBUS_SESSION_BUS_ADDRESS", "XDG_SESSION_TYPE", "XDG_CURRENT_DESKTOP"})
+            bare.remove(QString::fromLatin1(name));
+        QProcessEnvironment offscreen = bare;
+        offscreen.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        offscreen.insert(QStringLiteral("CORVANE_LAUNCHED_AT"), QStringLiteral("0"));  // says when it is ready
+
+        QProcess instance;
+        instance.setProcessEnvironment(offscreen);
+        instance.start(qEnvironmentVariable("CORVANE_TEST_PROGRAM", QStringLiteral(CORVANE_PROGRAM)), QStringList{});
+        QByteArray errors;
+        QTRY_VERIFY_WITH_TIMEOUT((errors += instance.readAllStandardError()).contains("Corvane: ready"), 30000);
+
+        const Launch toggle = launch(bare, {QStringLiteral("--toggle")});
+        QVERIFY2(toggle.exitCode == 0, toggle.errors.constData());
+        QCOMPARE(instance.state(), QProcess::Running);
+        const Launch quit = launch(bare, {QStringLiteral("--quit")});
+        QVERIFY2(quit.exitCode == 0, quit.errors.constData());
+        QVERIFY(instance.waitForFinished(15000));
+        QCOMPARE(instance.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(instance.exitCode(), 0);
+        errors += instance.readAllStandardError();
+        QVERIFY2(!errors.contains("graphical session"), errors.constData());
+    }
+
     // Far more idle connections than the instance has descriptors: it closes the oldest and the idle,
     // and a real request still gets through, during the flood and after it.
     void floodOfIdleConnections()
