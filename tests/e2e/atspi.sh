@@ -10,7 +10,7 @@ here=$(cd "$(dirname "$0")" && pwd)
 
 launcher=$(atspi_launcher)
 require_tools atspi 2 dbus-daemon xdotool
-[ -n "$launcher" ] || { echo "atspi: at-spi-bus-launcher is not installed (scripts/install-deps.sh)"; exit 2; }
+[ -n "$launcher" ] || { echo "atspi: at-spi-bus-launcher is not installed (scripts/install-deps.sh test)"; exit 2; }
 /usr/bin/python3 -c 'import pyatspi' 2>/dev/null || { echo "atspi: python3-pyatspi is not installed"; exit 2; }
 
 exec "$here/../x11/with-x11.sh" bash -c '

@@ -53,7 +53,7 @@ summary() {
 require_tools() {
   local name=$1 status=$2 tool; shift 2
   for tool in "$@"; do
-    command -v "$tool" >/dev/null || { echo "${name:+$name: }$tool is not installed (scripts/install-deps.sh)"; exit "$status"; }
+    command -v "$tool" >/dev/null || { echo "${name:+$name: }$tool is not installed (scripts/install-deps.sh test)"; exit "$status"; }
   done
 }
 

@@ -106,7 +106,7 @@ if [ -n "$corvane" ]; then
     start_accessibility_bus "$launcher" "$tmp/bus-launcher.log"
     atspi=1
   fi
-  check "the accessibility bus runs (at-spi2-core, python3-pyatspi: scripts/install-deps.sh)" test -n "$atspi"
+  check "the accessibility bus runs (at-spi2-core, python3-pyatspi: scripts/install-deps.sh test)" test -n "$atspi"
   "$corvane" >"$tmp/corvane.log" 2>&1 &
   corvane_pid=$!
   pids+=($corvane_pid)

@@ -12,7 +12,7 @@ if [ $# -eq 0 ]; then
 fi
 
 for tool in Xvfb openbox xprop; do
-  command -v "$tool" >/dev/null || { echo "with-x11.sh: $tool is not installed (scripts/install-deps.sh)" >&2; exit 2; }
+  command -v "$tool" >/dev/null || { echo "with-x11.sh: $tool is not installed (scripts/install-deps.sh test)" >&2; exit 2; }
 done
 
 tmp=$(mktemp -d "${TMPDIR:-/tmp}/corvane-x11.XXXXXX")
