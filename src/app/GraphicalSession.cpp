@@ -54,7 +54,7 @@ std::optional<QString> GraphicalSession::missing(const QProcessEnvironment &envi
                                       .value_or(environment.value(QStringLiteral("DISPLAY")))
                                       .toLocal8Bit();
     const QByteArray waylandDisplay = environment.value(QStringLiteral("WAYLAND_DISPLAY")).toLocal8Bit();
-    const bool waylandNamed = explicitChoice && platforms.filter(QStringLiteral("wayland")).size() > 0;
+    const bool waylandNamed = explicitChoice && !platforms.filter(QStringLiteral("wayland")).isEmpty();
     if (x11Display.isEmpty() && waylandDisplay.isEmpty() && !waylandNamed)
         return QStringLiteral("neither WAYLAND_DISPLAY nor DISPLAY is set");
 
