@@ -153,33 +153,36 @@ int main(int argc, char *argv[])
                    },
                    [] { SettingsWindowController::shared().open(); }, [] { QApplication::quit(); }});
 
-    WindowSystem &windowSystem = backends.windowSystem();
-    auto perform = [&delegate, &windowSystem](const QString &request, const QString &activationToken = QString()) {
-        // On Wayland the panel takes the keyboard with the token of the launch that asked for it.
-        windowSystem.setActivationToken(activationToken);
+    auto perform = [&delegate](const QString &request, const QString &activationToken = QString()) {
+        // On Wayland the window takes the keyboard with the token of the launch that asked for it.
+        const ActivationRequest activation{activationToken};
         PanelController *panel = delegate.panelController();
         if (request == QLatin1String("toggle") && panel)
-            panel->toggle();
+            panel->toggle(activation);
         else if (request == QLatin1String("show") && panel)
-            panel->show();
+            panel->show(activation);
         else if (request == QLatin1String("quit"))
             QApplication::quit();
         else if (request == QLatin1String("settings") || request == QLatin1String("open"))
-            SettingsWindowController::shared().open();
-        windowSystem.setActivationToken(QString());
+            SettingsWindowController::shared().open(false, activation);
     };
     QObject::connect(&instance, &SingleInstance::commandReceived, &delegate, perform);
 
     // A hot key that another program holds: say so, and offer the recorder at once.
     QObject::connect(&delegate, &AppDelegate::hotKeyRefused, &delegate, [](const QString &display) {
-        const bool refused = HotKeyManager::shared().status() == HotKeyManager::Status::Refused;
+        const HotKeyManager &hotKeys = HotKeyManager::shared();
+        const bool refused = hotKeys.status() == HotKeyManager::Status::Refused;
+        const QString conflict = hotKeys.conflict();
         DesktopNotifier::notify(QApplication::translate("main", "Hot key unavailable"),
-                                refused ? QApplication::translate("main", "The desktop did not bind %1. Choose another "
-                                                                          "shortcut in the settings.")
-                                              .arg(display)
-                                        : QApplication::translate("main", "%1 is in use by another program. Choose "
-                                                                          "another shortcut in the settings.")
-                                              .arg(display));
+                                !conflict.isEmpty()
+                                    ? QApplication::translate("main", "%1 is %2. Choose another shortcut in the settings.")
+                                          .arg(display, conflict)
+                                : refused ? QApplication::translate("main", "The desktop did not bind %1. Choose another "
+                                                                            "shortcut in the settings.")
+                                                .arg(display)
+                                          : QApplication::translate("main", "%1 is in use by another program. Choose "
+                                                                            "another shortcut in the settings.")
+                                                .arg(display));
         SettingsWindowController::shared().open(true);
     });
 
@@ -191,6 +194,7 @@ int main(int argc, char *argv[])
             perform(command, activationToken);
     });
     const int status = app.exec();
+    SettingsWindowController::destroyShared();
     instance.close();
     return status;
 }
