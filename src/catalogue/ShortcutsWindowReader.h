@@ -11,7 +11,9 @@
 // Reads the shortcuts window a GTK program describes in a GtkBuilder file: GtkShortcutsWindow >
 // GtkShortcutsSection > GtkShortcutsGroup > GtkShortcutsShortcut (GTK 3 and 4), or AdwShortcutsDialog >
 // AdwShortcutsSection > AdwShortcutsItem (libadwaita). Titles are taken as written (untranslated);
-// accelerators become the data format's key notation.
+// accelerators become the data format's key notation. Rows, groups and sections set invisible are left
+// out, and so are the right-to-left variants of a row (`direction` "rtl"): the left-to-right one is
+// the shortcut.
 //
 // The input is untrusted: documents with a DTD (where entities would be declared) are refused, and so
 // are documents larger than maxBytes or nested deeper than maxDepth; nothing outside the text is read.
@@ -21,7 +23,8 @@ public:
         QList<ShortcutSection> sections;  // groups with at least one shortcut, in document order
         // Shortcuts left out, one line each (gestures, malformed accelerators, untitled rows).
         QStringList warnings;
-        // Why the document could not be read at all; empty when it could.
+        // Why the document could not be read at all, with the line and column where XML broke off;
+        // empty when it could.
         QString error;
         qsizetype shortcutCount() const;
     };

@@ -60,13 +60,18 @@ private Q_SLOTS:
             {"pageup", "pagedown", "esc", "enter", "backspace", "delete", "home", "end", "space", "tab"});
         add("shifted symbols by name", "<ctrl>question <ctrl>exclam bracketleft apostrophe",
             {"ctrl+?", "ctrl+!", "leftbracket", "quote"});
-        add("keypad", "KP_Add KP_Subtract KP_0 KP_Enter KP_Left KP_Divide",
-            {"numpadplus", "numpadminus", "numpad0", "numpadenter", "left", "numpaddivide"});
+        add("keypad keeps the keypad", "KP_Add KP_Subtract KP_0 KP_Enter KP_Left <ctrl>KP_Up KP_Page_Down KP_Divide",
+            {"numpadplus", "numpadminus", "numpad0", "numpadenter", "numpadleft", "ctrl+numpadup", "numpadpagedown",
+             "numpaddivide"});
+        add("above tab", "<Alt>Above_Tab", {"alt+backtick"});
         add("function and media keys", "F1 <shift>F10 F24 XF86AudioMute", {"f1", "shift+f10", "f24", "mute"});
         add("upper-case letter", "<ctrl>N", {"ctrl+n"});
         add("left tab carries shift", "<ctrl>ISO_Left_Tab", {"ctrl+shift+tab"});
         add("sequence", "<ctrl>x+<ctrl>v", {"ctrl+x ctrl+v"});
         add("keys together", "Control_L&Control_R Shift_L&a", {"ctrl", "shift+a"});
+        // A modifier key alone is no step of a sequence: the program means the keys held together.
+        add("modifier keys joined by plus are held", "Control_L+Alt_L Shift_L+Super_L+a <ctrl>x+Alt_L",
+            {"ctrl+alt", "shift+super+a", "ctrl+x alt"});
         add("extra spaces", "  <ctrl>a\n\t<ctrl>b ", {"ctrl+a", "ctrl+b"});
         add("unknown modifier skipped", "<wibble>a <ctrl>b", {"ctrl+b"}, 1);
         add("unclosed modifier", "<ctrl", {}, 1);
@@ -142,6 +147,42 @@ private Q_SLOTS:
         QCOMPARE(result.sections[0].title, QStringLiteral("General"));
         QCOMPARE(result.sections[0].shortcuts.size(), 1);
         QVERIFY(result.warnings.value(0).contains(QLatin1String("app.open")));
+    }
+
+    // What the window never shows is no shortcut: right-to-left twins, hidden rows and hidden groups.
+    void hiddenAndRightToLeftRowsAreLeftOut()
+    {
+        auto property = [](const QByteArray &name, const QByteArray &value) {
+            return "<property name=\"" + name + "\">" + value + "</property>";
+        };
+        auto shortcut = [&](const QByteArray &title, const QByteArray &accelerator, const QByteArray &extra) {
+            return "<child><object class=\"GtkShortcutsShortcut\">" + property("title", title)
+                + property("accelerator", accelerator) + extra + "</object></child>";
+        };
+        const QByteArray xml = window(
+            group("Pages", shortcut("Next page", "&lt;alt&gt;Right", property("direction", "ltr"))
+                               + shortcut("Next page", "&lt;alt&gt;Left", property("direction", "rtl"))
+                               + shortcut("Back", "&lt;alt&gt;Left", property("direction", "ltr"))
+                               + shortcut("Back", "&lt;alt&gt;Right", property("direction", "rtl"))
+                               + shortcut("Debug", "&lt;ctrl&gt;d", property("visible", "False"))
+                               + shortcut("Shown", "&lt;ctrl&gt;e", property("visible", "yes")))
+            + "<child><object class=\"GtkShortcutsGroup\">" + property("title", "Secret") + property("visible", "0")
+            + shortcut("Hidden by its group", "&lt;ctrl&gt;h", "") + "</object></child>");
+        const auto result = ShortcutsWindowReader::read(xml);
+        QVERIFY2(result.error.isEmpty(), qPrintable(result.error));
+        QCOMPARE(result.sections.size(), 1);
+        QStringList rows;
+        for (const RawShortcut &r : result.sections[0].shortcuts)
+            rows << r.title + QLatin1Char('=') + r.key.value_or(QString());
+        QCOMPARE(rows, (QStringList{"Next page=alt+right", "Back=alt+left", "Shown=ctrl+e"}));
+        QCOMPARE(result.warnings.size(), 2);  // the hidden row and the hidden group, not the twins
+        QVERIFY(result.warnings[0].contains(QLatin1String("Debug")));
+    }
+
+    void brokenXmlSaysWhereItBroke()
+    {
+        const auto result = ShortcutsWindowReader::read("<interface>\n<object class=\"GtkShortcutsWindow\">\n  <child></object>");
+        QVERIFY2(result.error.contains(QLatin1String("line 3, column")), qPrintable(result.error));
     }
 
     // Untrusted files: no entity declarations at all, no external references, bounded size and depth.
