@@ -166,11 +166,17 @@ private:
             return rows;
         }
         if (accelerator.trimmed().isEmpty()) {
-            const QString action = frame.properties.value(QStringLiteral("action-name"));
-            warnings << (action.isEmpty()
-                             ? QStringLiteral("skipped \"%1\": no accelerator").arg(title)
-                             : QStringLiteral("skipped \"%1\": its keys come from the action %2 at run time")
-                                   .arg(title, action));
+            const QString action = frame.properties.value(QStringLiteral("action-name")).trimmed();
+            if (action.isEmpty()) {
+                warnings << QStringLiteral("skipped \"%1\": no accelerator").arg(title);
+                return rows;
+            }
+            // The program sets the keys of this action itself; listed as such until they are found.
+            RawShortcut row;
+            row.title = title;
+            row.action = action;
+            row.comment = ShortcutsWindowReader::keySetByProgram();
+            rows << row;
             return rows;
         }
         const GtkAccelerator::Result keys = GtkAccelerator::convert(accelerator);

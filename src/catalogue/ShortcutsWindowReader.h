@@ -21,7 +21,8 @@ class ShortcutsWindowReader {
 public:
     struct Result {
         QList<ShortcutSection> sections;  // groups with at least one shortcut, in document order
-        // Shortcuts left out, one line each (gestures, malformed accelerators, untitled rows).
+        // Shortcuts left out, one line each (gestures, malformed accelerators, untitled rows). A row
+        // whose keys the program sets at run time is kept: no key, its `action`, keySetByProgram().
         QStringList warnings;
         // Why the document could not be read at all, with the line and column where XML broke off;
         // empty when it could.
@@ -33,6 +34,9 @@ public:
     static constexpr int maxDepth = 64;
 
     static Result read(const QByteArray &xml);
+    // The comment of a row whose keys the program sets at run time (the row names its action and has
+    // no key).
+    static QString keySetByProgram() { return QStringLiteral("key set by the program"); }
     // True when the bytes look like a shortcuts window (a cheap test before parsing).
     static bool mentionsShortcutsWindow(const QByteArray &xml);
 

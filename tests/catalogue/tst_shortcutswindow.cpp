@@ -1,5 +1,6 @@
 // GTK accelerators to key texts, shortcuts windows to sections, and the data files made of them.
 #include "../../tools/corvane-data/CatalogueLint.h"
+#include "catalogue/ActionAccelerators.h"
 #include "catalogue/AppShortcutsDecoder.h"
 #include "catalogue/AppShortcutsEncoder.h"
 #include "catalogue/GtkAccelerator.h"
@@ -145,8 +146,45 @@ private Q_SLOTS:
         result = ShortcutsWindowReader::read(adw);
         QCOMPARE(result.sections.size(), 1);
         QCOMPARE(result.sections[0].title, QStringLiteral("General"));
-        QCOMPARE(result.sections[0].shortcuts.size(), 1);
-        QVERIFY(result.warnings.value(0).contains(QLatin1String("app.open")));
+        // A row whose keys the program sets is listed with its action, not dropped.
+        QCOMPARE(result.sections[0].shortcuts.size(), 2);
+        QCOMPARE(result.sections[0].shortcuts[1].key, std::nullopt);
+        QCOMPARE(result.sections[0].shortcuts[1].action, QStringLiteral("app.open"));
+        QCOMPARE(result.sections[0].shortcuts[1].comment, ShortcutsWindowReader::keySetByProgram());
+        QVERIFY(result.warnings.isEmpty());
+    }
+
+    // Keys a program sets in code, from the string literals of its file: only layouts that pair an
+    // action with its key without doubt.
+    void runtimeKeysComeFromTheProgramsStrings()
+    {
+        auto program = [](std::initializer_list<const char *> strings) {
+            QByteArray bytes("\x7f" "ELF\x01\x02", 6);
+            bytes += '\0';
+            for (const char *s : strings)
+                bytes += QByteArray(s) + '\0';
+            return bytes + QByteArray("\x01\x02\x03", 3);
+        };
+        // A C program's arrays: accelerators, then as many actions.
+        const QByteArray c = program({"KgxApplication", "<shift><primary>n", "<shift><primary>t", "<shift><primary>c",
+                                      "win.new-window", "win.new-tab", "term.copy", "Failed to start %s"});
+        QCOMPARE(ActionAccelerators::find(c, "win.new-tab"), QStringList{"<shift><primary>t"});
+        QCOMPARE(ActionAccelerators::find(c, "term.copy"), QStringList{"<shift><primary>c"});
+        QCOMPARE(ActionAccelerators::find(c, "win.missing"), QStringList());
+        // Vala: each key before its action; an action without one in between gets none.
+        const QByteArray vala = program({"/SearchProvider", "<Control>n", "win.new", "F10", "win.show-primary-menu",
+                                         "win.help", "<Control>q", "app.quit", "resource-base-path"});
+        QCOMPARE(ActionAccelerators::find(vala, "win.new"), QStringList{"<Control>n"});
+        QCOMPARE(ActionAccelerators::find(vala, "win.show-primary-menu"), QStringList{"F10"});
+        QCOMPARE(ActionAccelerators::find(vala, "app.quit"), QStringList{"<Control>q"});
+        QCOMPARE(ActionAccelerators::find(vala, "win.help"), QStringList());
+        // Which side a key belongs to cannot be told; a plain word is no key; unequal arrays.
+        QCOMPARE(ActionAccelerators::find(program({"x y", "win.a", "<ctrl>a", "win.b", "z w"}), "win.a"), QStringList());
+        QCOMPARE(ActionAccelerators::find(program({"x y", "n", "win.new", "quit", "app.quit"}), "win.new"), QStringList());
+        QCOMPARE(ActionAccelerators::find(program({"<ctrl>a", "<ctrl>b", "win.a", "win.b", "win.c"}), "win.a"), QStringList());
+        // The same action found twice with different keys gives none.
+        QCOMPARE(ActionAccelerators::find(program({"<ctrl>a", "win.a", "??", "<ctrl>b", "win.a", "??"}), "win.a"),
+                 QStringList());
     }
 
     // What the window never shows is no shortcut: right-to-left twins, hidden rows and hidden groups.
