@@ -88,8 +88,12 @@ ShortcutsWindowImport::Result ShortcutsWindowImport::fromFile(ProgramResources &
         result.resourcePath = file.resourcePath;
         result.container = file.container;
     }
-    if (result.found())
+    if (result.found()) {
         findRuntimeKeys(result);
+        // Another window that could not be read is still worth a line.
+        for (const QString &error : std::as_const(errors))
+            result.warnings << QStringLiteral("not read: ") + error;
+    }
     errors << files.skipped;
     if (!result.found() && !errors.isEmpty())
         result.error = errors.join(QStringLiteral("; "));
