@@ -74,7 +74,8 @@ ShortcutsWindowImport::Result ShortcutsWindowImport::fromFile(ProgramResources &
     for (const ProgramResources::File &file : files.files) {
         ShortcutsWindowReader::Result read = ShortcutsWindowReader::read(file.bytes);
         if (!read.error.isEmpty()) {
-            errors << file.resourcePath + QStringLiteral(": ") + read.error;
+            // A .ui file read on its own is already named by the caller.
+            errors << (file.resourcePath == file.container ? read.error : file.resourcePath + QStringLiteral(": ") + read.error);
             continue;
         }
         const qsizetype count = read.shortcutCount();
