@@ -183,6 +183,14 @@ private Q_SLOTS:
                           binding("workbench.action.quickOpen", {"ctrl+e"}, UserBinding::Mode::Add)}}},
             "linux"));
         QCOMPARE(rows(store, "vscode"), (QStringList{"Quick open=ctrl+p", "Quick open=ctrl+e", "Comment line=ctrl+slash"}));
+        // A key removed and added again (under a new condition) stays.
+        store.load(BindingsApplier::apply(
+            {editor()},
+            {AppBindings{"vscode", AppBindings::Notation::VsCode, false,
+                         {binding("editor.action.commentLine", {"ctrl+slash"}, UserBinding::Mode::Remove),
+                          binding("editor.action.commentLine", {"ctrl+slash"}, UserBinding::Mode::Add)}}},
+            "linux"));
+        QCOMPARE(rows(store, "vscode"), (QStringList{"Quick open=ctrl+p", "Quick open=ctrl+e", "Comment line=ctrl+slash"}));
     }
 
     void completeConfigHidesUnboundActions()

@@ -126,8 +126,19 @@ private:
                 if (at(p).key)
                     present << BindingKeys::canonical(*at(p).key);
             }
+            // A key removed and added again (VS Code: the same key under a new "when") stays as it is.
             QStringList changedFrom;
             QStringList changedTo;
+            for (auto k = newKeys.begin(); k != newKeys.end();) {
+                const QString key = BindingKeys::canonical(k->first);
+                if (!oldKeys.contains(key)) {
+                    ++k;
+                    continue;
+                }
+                changedFrom << key;
+                changedTo << k->first;
+                k = newKeys.erase(k);
+            }
             for (const Position &p : ofAction) {
                 const QString key = at(p).key ? BindingKeys::canonical(*at(p).key) : QString();
                 if (!oldKeys.contains(key) || changedFrom.contains(key))
