@@ -65,8 +65,12 @@ check "the panel has the keyboard focus" wait_for 5 panel_focused
 node=$(panel_node)
 echo "     panel: $(echo "$node" | jq -c '{rect, window_rect, deco_rect, type, border}')"
 rect=$(echo "$node" | jq -r '.rect | "\(.x),\(.y),\(.width),\(.height)"')
-# sway floats a window of fixed size and centres it on the output it opens on (1600x1000 here).
-check "the panel floats, 720x540, centred on the output ($rect)" test "$rect" = "440,230,720,540"
+# sway floats a window of fixed size and centres it on the workspace it opens on: the 1600x1000
+# output less the stock configuration's bar.
+workspace=$(in_session swaymsg -t get_workspaces | jq -r '.[] | select(.focused) | .rect | "\(.x) \(.y) \(.width) \(.height)"')
+read -r wx wy ww wh <<<"$workspace"
+centred="$((wx + (ww - 720) / 2)),$((wy + (wh - 540) / 2)),720,540"
+check "the panel floats, 720x540, centred on the workspace $ww x $wh ($rect)" test "$rect" = "$centred"
 check "the panel floats" test "$(echo "$node" | jq -r .type)" = floating_con
 
 # Typing goes to the search field at once; Down moves to the second row, Return marks it.
