@@ -24,10 +24,8 @@ for service in org.freedesktop.portal.Desktop org.freedesktop.impl.portal.deskto
 done
 mkdir -p "$artifacts"
 
-dir=$(mktemp -d "${TMPDIR:-/tmp}/corvane-kwin-hotkey.XXXXXX")
-chmod 755 "$dir"
-mkdir -p "$dir/home/.config" "$dir/home/.local/share/applications" "$dir/runtime"
-chmod 700 "$dir/runtime"
+. "$(dirname "$0")/kwin-session.sh"
+kwin_session_make kwin-hotkey
 # KWin offers its fake-input protocol to a program whose desktop entry asks for it.
 cat >"$dir/home/.local/share/applications/org.corvane.FakeKeys.desktop" <<DESKTOP
 [Desktop Entry]
@@ -37,68 +35,12 @@ Exec=$fake_keys
 NoDisplay=true
 X-KDE-Wayland-Interfaces=org_kde_kwin_fake_input
 DESKTOP
-run=()
-if [ "$(id -u)" -eq 0 ]; then
-  chown -R nobody:nogroup "$dir/home" "$dir/runtime" "$artifacts"
-  run=(setpriv --reuid=nobody --regid=nogroup --clear-groups)
-fi
-# kwin_wayland carries a file capability (CAP_SYS_RESOURCE) that a container's bounding set may lack,
-# which makes exec fail; a plain copy runs anywhere, without it.
-cp /usr/bin/kwin_wayland "$dir/kwin_wayland" && chmod 755 "$dir/kwin_wayland"
-env_=(HOME="$dir/home" XDG_CONFIG_HOME="$dir/home/.config" XDG_DATA_HOME="$dir/home/.local/share"
-  XDG_CACHE_HOME="$dir/home/.cache" XDG_RUNTIME_DIR="$dir/runtime" XDG_DATA_DIRS=/usr/local/share:/usr/share
-  XDG_CURRENT_DESKTOP=KDE XDG_SESSION_TYPE=wayland KDE_FULL_SESSION=true KDE_SESSION_VERSION=5
-  PATH=/usr/local/bin:/usr/bin:/bin LANG=C.UTF-8 QT_QPA_PLATFORM=wayland WAYLAND_DISPLAY=wayland-corvane)
-add_sanitizer_env env_
-session() { "${run[@]}" env -i "${env_[@]}" "$@"; }
-session_bg() { "${run[@]}" env -i "${env_[@]}" "$@" & }
-stop() {  # stop PID: asks, then insists
-  kill "$1" 2>/dev/null || return 0
-  local deadline=$((SECONDS + 5))
-  while kill -0 "$1" 2>/dev/null && [ "$SECONDS" -lt "$deadline" ]; do sleep 0.1; done
-  kill -9 "$1" 2>/dev/null
-  wait "$1" 2>/dev/null
-}
-cleanup() {
-  for ((i = ${#pids[@]} - 1; i >= 0; i--)); do stop "${pids[i]}"; done
-  # Programs the bus started (the portal and its backend) go with their session.
-  for pid in $(session_processes /usr/libexec/xdg-desktop-portal "$dir/runtime"); do stop "$pid"; done
-  remove_tmp "$dir"
-}
-trap cleanup EXIT
+[ "$(id -u)" -eq 0 ] && chown nobody:nogroup "$artifacts"
+# A Plasma session's environment; the bus starts the portal and its KDE backend when asked.
+env_+=(XDG_CACHE_HOME="$dir/home/.cache" XDG_DATA_DIRS=/usr/local/share:/usr/share XDG_CURRENT_DESKTOP=KDE
+  XDG_SESSION_TYPE=wayland KDE_FULL_SESSION=true KDE_SESSION_VERSION=5)
+kwin_session_run 1600 1000
 
-session_bg dbus-daemon --session --nofork --print-address=3 3>"$dir/bus" >/dev/null 2>&1
-pids+=($!)
-wait_for 10 test -s "$dir/bus" || { echo "kwin-hotkey: no session bus"; exit 1; }
-env_+=(DBUS_SESSION_BUS_ADDRESS="$(head -n1 "$dir/bus")")
-session_bg env QT_QPA_PLATFORM=offscreen "$dir/kwin_wayland" --virtual --no-lockscreen --width 1600 --height 1000 \
-  --socket wayland-corvane >"$dir/kwin.log" 2>&1
-pids+=($!)
-wait_for 30 test -S "$dir/runtime/wayland-corvane" || { echo "kwin-hotkey: kwin did not start"; cat "$dir/kwin.log"; exit 1; }
-
-# KWin's active window and the panel's frame, as KWin sees them.
-kwin_state() {
-  local probe script
-  probe=$(date +%s%N)
-  script="$dir/probe$probe.js"
-  cat >"$script" <<JS
-var a = workspace.activeClient;
-print("PROBE$probe active " + (a ? a.resourceClass : "none"));
-var all = workspace.clientList();
-for (var i = 0; i < all.length; ++i)
-  if (all[i].resourceClass == "org.corvane.Corvane" && all[i].caption == "Corvane")
-    print("PROBE$probe panel " + all[i].frameGeometry.x + "," + all[i].frameGeometry.y + "," + all[i].frameGeometry.width + "," + all[i].frameGeometry.height);
-print("PROBE$probe end");
-JS
-  chmod 644 "$script"
-  session dbus-send --session --print-reply --dest=org.kde.KWin /Scripting org.kde.kwin.Scripting.loadScript \
-    string:"$script" string:"corvane-probe$probe" >/dev/null
-  session dbus-send --session --print-reply --dest=org.kde.KWin /Scripting org.kde.kwin.Scripting.start >/dev/null
-  wait_for 5 grep -q "PROBE$probe end" "$dir/kwin.log"
-  session dbus-send --session --print-reply --dest=org.kde.KWin /Scripting org.kde.kwin.Scripting.unloadScript \
-    string:"corvane-probe$probe" >/dev/null
-  grep -o "PROBE$probe [a-z]* .*" "$dir/kwin.log" | sed "s/^PROBE$probe //"
-}
 active_is() { kwin_state | grep -qx "active $1"; }
 panel_gone() { ! kwin_state | grep -q "^panel "; }
 
