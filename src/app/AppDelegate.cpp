@@ -1,6 +1,7 @@
 #include "app/AppDelegate.h"
 
 #include "app/DiscoveryRunner.h"
+#include "catalogue/BindingConflicts.h"
 #include "catalogue/DiscoveryCache.h"
 #include "catalogue/bindings/BindingsApplier.h"
 #include "catalogue/bindings/UserBindings.h"
@@ -52,6 +53,9 @@ void AppDelegate::applicationDidFinishLaunching()
     connect(userBindings_.get(), &UserBindings::changed, this, [this] {
         applyUserBindings();
         viewModel_->catalogueChanged();
+        // The user may have freed the key the desktop held, or taken ours.
+        if (!HotKeyManager::shared().conflict().isEmpty() || HotKeyManager::shared().status() == HotKeyManager::Status::Unavailable)
+            HotKeyManager::shared().registerHotKey();
     });
     userBindings_->startWatching();
     panelController_ = std::make_unique<PanelController>(
@@ -61,17 +65,18 @@ void AppDelegate::applicationDidFinishLaunching()
 
     HotKeyManager &hotKeys = HotKeyManager::shared();
     QPointer<AppDelegate> self(this);
-    hotKeys.setOnTrigger([self] {
-        if (!self || !self->panelController_)
-            return;
-        // A desktop shortcut service may send an activation token with the press: the panel takes
-        // the keyboard with it. It serves this press only, also when the press hides the panel.
-        WindowSystem *windowSystem = self->services_.windowSystem;
-        if (windowSystem)
-            windowSystem->setActivationToken(HotKeyManager::shared().activationToken());
-        self->panelController_->toggle();
-        if (windowSystem)
-            windowSystem->setActivationToken(QString());
+    hotKeys.setOnTrigger([self](const ActivationRequest &press) {
+        // The press's time (X11) or the token a desktop shortcut service sent with it gives the
+        // panel the keyboard.
+        if (self && self->panelController_)
+            self->panelController_->toggle(press);
+    });
+    const std::optional<QString> desktop = DesktopSession::bundleId(env.value(QStringLiteral("XDG_CURRENT_DESKTOP")));
+    hotKeys.setConflictCheck([this, desktop](quint32 keyCode, quint32 modifiers) {
+        if (!desktop)
+            return QString();
+        const auto conflict = BindingConflicts::find(store_, *desktop, HotKeyManager::chord(keyCode, modifiers));
+        return conflict ? QStringLiteral("%1's '%2'").arg(conflict->appName, conflict->title) : QString();
     });
     connect(&hotKeys, &HotKeyManager::statusChanged, this, &AppDelegate::hotKeyStatusChanged);
     hotKeys.start();

@@ -1,5 +1,6 @@
 #include "app/DesktopHotKeys.h"
 
+#include "platform/FallbackHotKeyBackend.h"
 #include "platform/PlatformProfile.h"
 #include "platform/SystemLog.h"
 #include "platform/ToggleCommand.h"
@@ -8,16 +9,8 @@
 #include "platform/freedesktop/PortalHotKeyBackend.h"
 
 #include <QDBusConnection>
-#include <QGuiApplication>
 
 namespace DesktopHotKeys {
-
-bool isWaylandSession()
-{
-    if (qEnvironmentVariable("XDG_SESSION_TYPE") == QLatin1String("wayland") || qEnvironmentVariableIsSet("WAYLAND_DISPLAY"))
-        return true;
-    return QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
-}
 
 bool isGnome()
 {
@@ -32,13 +25,28 @@ bool isGnome()
 Choice forWaylandSession()
 {
     const QDBusConnection bus = QDBusConnection::sessionBus();
-    if (const std::optional<uint> version = PortalHotKeyBackend::availableVersion(bus)) {
-        return {std::make_unique<PortalHotKeyBackend>(bus, *version, QLatin1String(PlatformProfile::applicationId)),
-                QStringLiteral("xdg portal GlobalShortcuts v%1").arg(*version)};
-    }
-    if (isGnome() && GnomeCustomKeybinding::isAvailable())
+    const bool gnome = isGnome() && GnomeCustomKeybinding::isAvailable();
+    // GNOME before 48 has no global-shortcuts backend of its own: what the portal offers there is
+    // another desktop's, which cannot bind keys in this session.
+    const QString desktop = qEnvironmentVariable("XDG_CURRENT_DESKTOP");
+    if (gnome && !PortalHotKeyBackend::desktopHasBackend(desktop))
         return {std::make_unique<GnomeHotKeyBackend>(ToggleCommand::absolute()), QStringLiteral("gnome custom keybinding")};
-    return {nullptr, QStringLiteral("none, bound in the compositor's configuration")};
+    const std::optional<uint> version = PortalHotKeyBackend::availableVersion(bus);
+    if (!version) {
+        if (gnome)
+            return {std::make_unique<GnomeHotKeyBackend>(ToggleCommand::absolute()), QStringLiteral("gnome custom keybinding")};
+        return {nullptr, QStringLiteral("none, bound in the compositor's configuration")};
+    }
+    // A portal may offer global shortcuts through another desktop's backend that cannot serve this
+    // session (the KDE backend installed next to sway): then the session's own way takes over.
+    auto portal = std::make_unique<PortalHotKeyBackend>(bus, *version, QLatin1String(PlatformProfile::applicationId));
+    std::unique_ptr<HotKeyBackend> fallback;
+    if (gnome)
+        fallback = std::make_unique<GnomeHotKeyBackend>(ToggleCommand::absolute());
+    return {std::make_unique<FallbackHotKeyBackend>(std::move(portal), std::move(fallback)),
+            QStringLiteral("xdg portal GlobalShortcuts v%1, else %2")
+                .arg(*version)
+                .arg(gnome ? QStringLiteral("gnome custom keybinding") : QStringLiteral("the compositor's configuration"))};
 }
 
 void unregisterAll()

@@ -16,9 +16,6 @@ struct Choice {
     QString name;                            // for the log
 };
 
-// Whether this is a Wayland session (what the session says, whatever Qt's platform is: an X11
-// grab through XWayland only sees keys aimed at XWayland windows).
-bool isWaylandSession();
 // Whether XDG_CURRENT_DESKTOP names GNOME.
 bool isGnome();
 

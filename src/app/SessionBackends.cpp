@@ -4,6 +4,7 @@
 #include "platform/ActivationSourceChain.h"
 #include "platform/ShellExtension.h"
 #include "app/DesktopHotKeys.h"
+#include "platform/DesktopSession.h"
 #include "platform/HotKeyBackend.h"
 #include "platform/SystemLog.h"
 #include "platform/wayland/WaylandWindowSystem.h"
@@ -18,7 +19,10 @@
 SessionBackends::SessionBackends()
 {
     const std::optional<X11Display> display = X11Display::ofApplication();
+    // Qt's platform decides the window calls; the session decides the hot key and where the active
+    // application comes from (Qt may run on XWayland in a Wayland session).
     const bool wayland = QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
+    const bool waylandSession = DesktopSession::isWayland(QGuiApplication::platformName());
     if (display) {
         x11Windows_ = std::make_unique<X11WindowIdentity>(*display, workspace_.appDirectory());
         workspace_.setRunningApps(x11Windows_.get());
@@ -30,7 +34,7 @@ SessionBackends::SessionBackends()
     }
     // The X11 backends degrade by themselves without a display: no active application, no grab.
     auto x11Activations = std::make_unique<X11ActivationSource>(x11Windows_.get());
-    if (WaylandActivations::isWaylandSession()) {
+    if (waylandSession) {
         const RunningAppList *runningApps = x11Windows_.get();
         activations_ = WaylandActivations::create(workspace_.appDirectory(),
                                                   x11Windows_ ? std::move(x11Activations) : nullptr, &runningApps);
@@ -41,7 +45,7 @@ SessionBackends::SessionBackends()
     }
     QString hotKeyName;
     std::unique_ptr<X11HotKeyBackend> x11HotKeys;
-    if (DesktopHotKeys::isWaylandSession()) {
+    if (waylandSession) {
         // No grab works here: the desktop binds the key for us, or the user does.
         DesktopHotKeys::Choice choice = DesktopHotKeys::forWaylandSession();
         hotKeyBackend_ = std::move(choice.backend);
@@ -53,11 +57,7 @@ SessionBackends::SessionBackends()
     if (wayland) {
         windowSystem_ = std::make_unique<WaylandWindowSystem>();
     } else {
-        auto windowSystem = std::make_unique<X11WindowSystem>();
-        // Windows the hot key shows are activated with the time of its press.
-        if (x11HotKeys)
-            windowSystem->setUserTimeSource([backend = x11HotKeys.get()] { return backend->lastPressTime(); });
-        windowSystem_ = std::move(windowSystem);
+        windowSystem_ = std::make_unique<X11WindowSystem>();
     }
     if (x11HotKeys)
         hotKeyBackend_ = std::move(x11HotKeys);

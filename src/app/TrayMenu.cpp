@@ -18,7 +18,7 @@ TrayMenu::TrayMenu(MenuModel &menuModel, Preferences &preferences, Actions actio
       menu_(std::make_unique<QMenu>())
 {
     menu_->setStyle(style_.get());
-    show_ = menu_->addAction(showTitle(HotKeyManager::shared().displayText()));
+    show_ = menu_->addAction(showTitle(hotKeyText()));
     connect(show_, &QAction::triggered, this, [f = actions.showPanel] { f(); });
     settings_ = menu_->addAction(tr("Settings\u2026"));
     settings_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Comma));
@@ -61,6 +61,20 @@ QString TrayMenu::showTitle(const QString &hotKeyText)
     return tr("Show Shortcuts") + QLatin1Char('\t') + hotKeyText;
 }
 
+QString TrayMenu::hotKeyText()
+{
+    // A key the desktop holds or refused opens nothing: the menu says so rather than name it.
+    const HotKeyManager &hotKeys = HotKeyManager::shared();
+    switch (hotKeys.status()) {
+    case HotKeyManager::Status::InUse:
+    case HotKeyManager::Status::NoSuchKey:
+    case HotKeyManager::Status::Refused:
+        return tr("no hot key");
+    default:
+        return hotKeys.displayText();
+    }
+}
+
 QIcon TrayMenu::icon()
 {
     return QIcon(new TrayIconEngine);
@@ -68,7 +82,7 @@ QIcon TrayMenu::icon()
 
 void TrayMenu::refresh()
 {
-    show_->setText(showTitle(HotKeyManager::shared().displayText()));
+    show_->setText(showTitle(hotKeyText()));
     launchAtLogin_->setChecked(menuModel_.launchAtLogin());
 }
 

@@ -33,6 +33,8 @@ public:
     QAction *quitAction() const { return quit_; }
     // "Show Shortcuts", then the hot key in the menu's shortcut column.
     static QString showTitle(const QString &hotKeyText);
+    // The hot key as the menu names it: "no hot key" while none works.
+    static QString hotKeyText();
     // Our keyboard glyph at the sizes trays ask for, readable on light and dark trays.
     static QIcon icon();
 

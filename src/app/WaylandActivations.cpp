@@ -23,12 +23,6 @@ bool desktopIs(const char *name)
 
 } // namespace
 
-bool WaylandActivations::isWaylandSession()
-{
-    return QGuiApplication::platformName() == QLatin1String("wayland") || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")
-        || qgetenv("XDG_SESSION_TYPE") == "wayland";
-}
-
 std::unique_ptr<ActivationSourceChain> WaylandActivations::create(AppDirectory &directory,
                                                                   std::unique_ptr<X11ActivationSource> x11,
                                                                   const RunningAppList **runningApps)

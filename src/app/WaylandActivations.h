@@ -19,8 +19,6 @@ public:
     static std::unique_ptr<ActivationSourceChain> create(AppDirectory &directory,
                                                          std::unique_ptr<X11ActivationSource> x11,
                                                          const RunningAppList **runningApps);
-    // True in a Wayland session, whether this program talks Wayland or X11 (through XWayland).
-    static bool isWaylandSession();
     // Our GNOME Shell extension on GNOME, null elsewhere. Once its state is known and it does not
     // run, a notification says so, once, and where to turn it on.
     static std::unique_ptr<ShellExtension> shellExtension();

@@ -37,7 +37,7 @@ namespace {
 const char helpText[] =
     "Usage: corvane [OPTION]...\n"
     "Shows the keyboard shortcuts of the application you are working in. Corvane stays in the tray;\n"
-    "its hot key (Shift+Super+Space unless changed in the settings) opens the panel.\n"
+    "its hot key (Ctrl+Super+Space unless changed in the settings) opens the panel.\n"
     "Only one Corvane runs per session: a later launch passes its request to the running one.\n"
     "\n"
     "  --toggle              show the panel, or hide it when it is open\n"
@@ -172,33 +172,36 @@ int main(int argc, char *argv[])
                    },
                    [] { SettingsWindowController::shared().open(); }, [] { QApplication::quit(); }});
 
-    WindowSystem &windowSystem = backends.windowSystem();
-    auto perform = [&delegate, &windowSystem](const QString &request, const QString &activationToken = QString()) {
-        // On Wayland the panel takes the keyboard with the token of the launch that asked for it.
-        windowSystem.setActivationToken(activationToken);
+    auto perform = [&delegate](const QString &request, const QString &activationToken = QString()) {
+        // On Wayland the window takes the keyboard with the token of the launch that asked for it.
+        const ActivationRequest activation{activationToken};
         PanelController *panel = delegate.panelController();
         if (request == QLatin1String("toggle") && panel)
-            panel->toggle();
+            panel->toggle(activation);
         else if (request == QLatin1String("show") && panel)
-            panel->show();
+            panel->show(activation);
         else if (request == QLatin1String("quit"))
             QApplication::quit();
         else if (request == QLatin1String("settings") || request == QLatin1String("open"))
-            SettingsWindowController::shared().open();
-        windowSystem.setActivationToken(QString());
+            SettingsWindowController::shared().open(false, activation);
     };
     QObject::connect(&instance, &SingleInstance::commandReceived, &delegate, perform);
 
     // A hot key that another program holds: say so, and offer the recorder at once.
     QObject::connect(&delegate, &AppDelegate::hotKeyRefused, &delegate, [](const QString &display) {
-        const bool refused = HotKeyManager::shared().status() == HotKeyManager::Status::Refused;
+        const HotKeyManager &hotKeys = HotKeyManager::shared();
+        const bool refused = hotKeys.status() == HotKeyManager::Status::Refused;
+        const QString conflict = hotKeys.conflict();
         DesktopNotifier::notify(QApplication::translate("main", "Hot key unavailable"),
-                                refused ? QApplication::translate("main", "The desktop did not bind %1. Choose another "
-                                                                          "shortcut in the settings.")
-                                              .arg(display)
-                                        : QApplication::translate("main", "%1 is in use by another program. Choose "
-                                                                          "another shortcut in the settings.")
-                                              .arg(display));
+                                !conflict.isEmpty()
+                                    ? QApplication::translate("main", "%1 is %2. Choose another shortcut in the settings.")
+                                          .arg(display, conflict)
+                                : refused ? QApplication::translate("main", "The desktop did not bind %1. Choose another "
+                                                                            "shortcut in the settings.")
+                                                .arg(display)
+                                          : QApplication::translate("main", "%1 is in use by another program. Choose "
+                                                                            "another shortcut in the settings.")
+                                                .arg(display));
         SettingsWindowController::shared().open(true);
     });
 
@@ -210,6 +213,7 @@ int main(int argc, char *argv[])
             perform(command, activationToken);
     });
     const int status = app.exec();
+    SettingsWindowController::destroyShared();
     instance.close();
     return status;
 }

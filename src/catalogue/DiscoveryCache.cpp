@@ -16,7 +16,8 @@
 
 namespace {
 
-constexpr int formatVersion = 1;
+// Raised whenever the import reads a window differently, so that programs are read again.
+constexpr int formatVersion = 2;
 constexpr qint64 maxCacheSize = qint64(64) * 1024 * 1024;
 
 } // namespace

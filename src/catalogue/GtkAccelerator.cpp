@@ -62,11 +62,14 @@ const QHash<QString, QString> &keyNames()
             {"greater", ">"}, {"bar", "|"}, {"braceleft", "{"}, {"braceright", "}"}, {"quotedbl", "\""},
             {"kp_enter", "numpadenter"}, {"kp_add", "numpadplus"}, {"kp_subtract", "numpadminus"},
             {"kp_multiply", "numpadmultiply"}, {"kp_divide", "numpaddivide"}, {"kp_decimal", "numpaddecimal"},
-            {"kp_separator", "numpaddecimal"}, {"kp_equal", "equal"}, {"kp_space", "space"}, {"kp_tab", "tab"},
-            {"kp_home", "home"}, {"kp_end", "end"}, {"kp_left", "left"}, {"kp_right", "right"},
-            {"kp_up", "up"}, {"kp_down", "down"}, {"kp_page_up", "pageup"}, {"kp_prior", "pageup"},
-            {"kp_page_down", "pagedown"}, {"kp_next", "pagedown"}, {"kp_insert", "insert"},
-            {"kp_delete", "delete"},
+            {"kp_separator", "numpaddecimal"}, {"kp_equal", "numpadequal"}, {"kp_space", "space"},
+            {"kp_tab", "tab"}, {"kp_home", "numpadhome"}, {"kp_end", "numpadend"}, {"kp_left", "numpadleft"},
+            {"kp_right", "numpadright"}, {"kp_up", "numpadup"}, {"kp_down", "numpaddown"},
+            {"kp_page_up", "numpadpageup"}, {"kp_prior", "numpadpageup"}, {"kp_page_down", "numpadpagedown"},
+            {"kp_next", "numpadpagedown"}, {"kp_insert", "numpadinsert"}, {"kp_delete", "numpaddelete"},
+            {"kp_begin", "numpad5"},
+            // GTK's name for whatever key sits above Tab on the keyboard in use: "`" on most layouts.
+            {"above_tab", "backtick"},
             {"xf86audioraisevolume", "volumeup"}, {"xf86audiolowervolume", "volumedown"},
             {"xf86audiomute", "mute"}, {"xf86audioplay", "play"}, {"xf86audionext", "next"},
             {"xf86audioprev", "previous"}, {"xf86monbrightnessup", "brightnessup"},
@@ -120,6 +123,19 @@ bool readPiece(QStringView text, unsigned &modifiers, QString &key, QString *err
     if (!token)
         return fail(QStringLiteral("unknown key \"%1\"").arg(name.toString()));
     key = *token;
+    return true;
+}
+
+// True when the steps of a "+" sequence are keys held together rather than pressed one after the
+// other: every step before the last is a modifier key named alone ("Control_L+Alt_L",
+// "Shift_L+Super_L+a"). A modifier pressed and let go on its own does nothing a shortcuts window
+// could list as a step, so a program writing that means the keys held down at once.
+bool isHeldTogether(const QList<QStringView> &steps)
+{
+    for (qsizetype i = 0; i + 1 < steps.size(); ++i) {
+        if (!modifierKey(steps[i].toString().toLower()))
+            return false;
+    }
     return true;
 }
 
@@ -180,8 +196,11 @@ GtkAccelerator::Result GtkAccelerator::convert(const QString &text)
     // A sequence of chords, each one converted; "+" between chords, never inside one (the plus key is
     // spelled "plus").
     auto sequence = [](QStringView alternative, QString *error) -> std::optional<QString> {
+        const QList<QStringView> steps = alternative.split(QLatin1Char('+'));
+        if (steps.size() > 1 && isHeldTogether(steps))
+            return convertChord(alternative.toString().replace(QLatin1Char('+'), QLatin1Char('&')), error);
         QStringList chords;
-        for (QStringView chord : alternative.split(QLatin1Char('+'))) {
+        for (QStringView chord : steps) {
             const auto converted = convertChord(chord, error);
             if (!converted)
                 return std::nullopt;
@@ -207,7 +226,10 @@ GtkAccelerator::Result GtkAccelerator::convert(const QString &text)
             result.malformed << QStringLiteral("\"%1\": %2").arg(alternative, error);
             continue;
         }
-        result.keys.append(Key{*key, std::nullopt});
+        std::optional<QString> comment;
+        if (alternative.contains(QLatin1String("above_tab"), Qt::CaseInsensitive))
+            comment = QStringLiteral("the key above Tab");
+        result.keys.append(Key{*key, comment});
     }
     return result;
 }

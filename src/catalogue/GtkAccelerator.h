@@ -8,7 +8,9 @@
 // GTK's accelerator text, as a shortcuts window writes it, in the key notation of the data files.
 // Beyond a single accelerator ("<Primary><Shift>t", "<ctrl>question", "KP_Add"), a shortcuts window
 // lists alternatives separated by spaces ("<ctrl>y <ctrl><shift>z"), ranges ("<alt>1...<alt>9"),
-// sequences ("<ctrl>c+<ctrl>x") and keys pressed together ("Control_L&Control_R").
+// sequences ("<ctrl>c+<ctrl>x") and keys pressed together ("Control_L&Control_R"). A "+" after a
+// modifier key named alone ("Control_L+Alt_L") is read as keys held together, as programs mean it.
+// Keypad keys keep the keypad ("KP_Up" to "numpadup"); "Above_Tab" is the key above Tab.
 class GtkAccelerator {
 public:
     // One alternative: a key text of the data format, and for a range, a comment naming it whole.

@@ -10,7 +10,8 @@ class ProgramResources;
 
 // The shortcuts window of one program file: every GtkBuilder file in it that describes one is read,
 // and the best is kept (a help overlay, "…/help-overlay.ui", first; else the one with the most
-// shortcuts).
+// shortcuts). Rows whose keys the program sets at run time get them from the program file where it
+// states them unmistakably (see ActionAccelerators); the others are listed without a key, saying so.
 class ShortcutsWindowImport {
 public:
     struct Result {
@@ -23,6 +24,9 @@ public:
         QString error;
         bool found() const { return !sections.isEmpty(); }
     };
+
+    // Largest program file searched for the keys a program sets at run time.
+    static constexpr qint64 maxProgramSize = qint64(64) * 1024 * 1024;
 
     static Result fromFile(ProgramResources &resources, const QString &path);
 };

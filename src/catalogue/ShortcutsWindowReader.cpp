@@ -43,6 +43,29 @@ struct Frame {
     QList<Section> sections;       // sections directly inside (a window)
 };
 
+// GtkBuilder's false: "false", "no", "0", or their first letter, any case.
+bool isFalse(const QString &value)
+{
+    const QString v = value.trimmed().toLower();
+    return v == QLatin1String("false") || v == QLatin1String("no") || v == QLatin1String("0")
+        || v == QLatin1String("f") || v == QLatin1String("n");
+}
+
+// A row, group or section the window never shows: `visible` set false.
+bool isHidden(const Frame &frame)
+{
+    const auto visible = frame.properties.constFind(QStringLiteral("visible"));
+    return visible != frame.properties.constEnd() && isFalse(*visible);
+}
+
+// A row the window shows only in right-to-left languages, where it stands beside its left-to-right
+// twin with the arrows swapped.
+bool isRightToLeftOnly(const Frame &frame)
+{
+    const QString direction = frame.properties.value(QStringLiteral("direction")).trimmed().toLower();
+    return direction == QLatin1String("rtl") || direction == QLatin1String("gtk_text_dir_rtl");
+}
+
 class Builder {
 public:
     QStringList warnings;
@@ -59,8 +82,20 @@ public:
             }
             return nullptr;
         };
+        // A window is hidden until the program shows it; what is hidden inside one stays hidden.
+        if (frame.kind != Kind::Other && frame.kind != Kind::Window && isHidden(frame)) {
+            const QString title = frame.properties.value(QStringLiteral("title")).simplified();
+            warnings << QStringLiteral("skipped hidden %1 \"%2\"")
+                            .arg(frame.kind == Kind::Shortcut ? QStringLiteral("shortcut")
+                                 : frame.kind == Kind::Group  ? QStringLiteral("group")
+                                                              : QStringLiteral("section"),
+                                 title);
+            return;
+        }
         switch (frame.kind) {
         case Kind::Shortcut: {
+            if (isRightToLeftOnly(frame))
+                break;
             QList<RawShortcut> rows = shortcutRows(frame);
             if (Frame *parent = enclosing({Kind::Group, Kind::Section, Kind::Window}))
                 parent->shortcuts << rows;
@@ -131,11 +166,17 @@ private:
             return rows;
         }
         if (accelerator.trimmed().isEmpty()) {
-            const QString action = frame.properties.value(QStringLiteral("action-name"));
-            warnings << (action.isEmpty()
-                             ? QStringLiteral("skipped \"%1\": no accelerator").arg(title)
-                             : QStringLiteral("skipped \"%1\": its keys come from the action %2 at run time")
-                                   .arg(title, action));
+            const QString action = frame.properties.value(QStringLiteral("action-name")).trimmed();
+            if (action.isEmpty()) {
+                warnings << QStringLiteral("skipped \"%1\": no accelerator").arg(title);
+                return rows;
+            }
+            // The program sets the keys of this action itself; listed as such until they are found.
+            RawShortcut row;
+            row.title = title;
+            row.action = action;
+            row.comment = ShortcutsWindowReader::keySetByProgram();
+            rows << row;
             return rows;
         }
         const GtkAccelerator::Result keys = GtkAccelerator::convert(accelerator);
@@ -276,7 +317,10 @@ ShortcutsWindowReader::Result ShortcutsWindowReader::read(const QByteArray &xml)
         }
     }
     if (reader.hasError()) {
-        result.error = QStringLiteral("not well-formed XML (line %1: %2)").arg(reader.lineNumber()).arg(reader.errorString());
+        result.error = QStringLiteral("not well-formed XML at line %1, column %2: %3")
+                           .arg(reader.lineNumber())
+                           .arg(reader.columnNumber())
+                           .arg(reader.errorString());
         return result;
     }
     builder.finishDocument();

@@ -11,7 +11,9 @@
 // Reads the shortcuts window a GTK program describes in a GtkBuilder file: GtkShortcutsWindow >
 // GtkShortcutsSection > GtkShortcutsGroup > GtkShortcutsShortcut (GTK 3 and 4), or AdwShortcutsDialog >
 // AdwShortcutsSection > AdwShortcutsItem (libadwaita). Titles are taken as written (untranslated);
-// accelerators become the data format's key notation.
+// accelerators become the data format's key notation. Rows, groups and sections set invisible are left
+// out, and so are the right-to-left variants of a row (`direction` "rtl"): the left-to-right one is
+// the shortcut.
 //
 // The input is untrusted: documents with a DTD (where entities would be declared) are refused, and so
 // are documents larger than maxBytes or nested deeper than maxDepth; nothing outside the text is read.
@@ -19,9 +21,11 @@ class ShortcutsWindowReader {
 public:
     struct Result {
         QList<ShortcutSection> sections;  // groups with at least one shortcut, in document order
-        // Shortcuts left out, one line each (gestures, malformed accelerators, untitled rows).
+        // Shortcuts left out, one line each (gestures, malformed accelerators, untitled rows). A row
+        // whose keys the program sets at run time is kept: no key, its `action`, keySetByProgram().
         QStringList warnings;
-        // Why the document could not be read at all; empty when it could.
+        // Why the document could not be read at all, with the line and column where XML broke off;
+        // empty when it could.
         QString error;
         qsizetype shortcutCount() const;
     };
@@ -30,6 +34,9 @@ public:
     static constexpr int maxDepth = 64;
 
     static Result read(const QByteArray &xml);
+    // The comment of a row whose keys the program sets at run time (the row names its action and has
+    // no key).
+    static QString keySetByProgram() { return QStringLiteral("key set by the program"); }
     // True when the bytes look like a shortcuts window (a cheap test before parsing).
     static bool mentionsShortcutsWindow(const QByteArray &xml);
 

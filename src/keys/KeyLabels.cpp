@@ -40,6 +40,10 @@ constexpr Word keyWords[] = {
     {u"numpadplus", u"Num +"}, {u"numpadminus", u"Num \u2212"}, {u"numpadmultiply", u"Num *"},
     {u"numpadasterisk", u"Num *"}, {u"numpaddivide", u"Num /"}, {u"numpaddecimal", u"Num ."},
     {u"numpadenter", u"Num Enter"}, {u"numpadequal", u"Num ="},
+    {u"numpadup", u"Num Up"}, {u"numpaddown", u"Num Down"}, {u"numpadleft", u"Num Left"},
+    {u"numpadright", u"Num Right"}, {u"numpadhome", u"Num Home"}, {u"numpadend", u"Num End"},
+    {u"numpadpageup", u"Num PgUp"}, {u"numpadpagedown", u"Num PgDn"}, {u"numpadinsert", u"Num Ins"},
+    {u"numpaddelete", u"Num Del"},
 };
 
 QString text(const char16_t *s)

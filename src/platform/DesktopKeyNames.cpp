@@ -101,4 +101,41 @@ std::optional<QString> swayCombination(quint32 keyCode, quint32 modifiers)
     return compose(keyCode, modifiers, &ModifierNames::sway, QLatin1String("+"));
 }
 
+std::optional<std::pair<quint32, quint32>> fromGtkAccelerator(const QString &accelerator)
+{
+    // GTK's own spellings of the modifiers it writes and reads.
+    const std::pair<const char *, quint32> modifierSpellings[] = {
+        {"super", CommandMask}, {"mod4", CommandMask}, {"control", ControlMask}, {"ctrl", ControlMask},
+        {"ctl", ControlMask}, {"primary", ControlMask}, {"alt", OptionMask}, {"mod1", OptionMask},
+        {"shift", ShiftMask}, {"shft", ShiftMask}};
+    quint32 modifiers = 0;
+    QString rest = accelerator.trimmed();
+    while (rest.startsWith(QLatin1Char('<'))) {
+        const qsizetype close = rest.indexOf(QLatin1Char('>'));
+        if (close < 0)
+            return std::nullopt;
+        const QString name = rest.mid(1, close - 1).toLower();
+        bool known = false;
+        for (const auto &[spelling, mask] : modifierSpellings) {
+            if (name == QLatin1String(spelling)) {
+                modifiers |= mask;
+                known = true;
+            }
+        }
+        if (!known)
+            return std::nullopt;
+        rest = rest.mid(close + 1);
+    }
+    if (rest.isEmpty())
+        return std::nullopt;
+    // Keysym names are case-sensitive, but GTK writes letters either way.
+    const QString key = rest.size() == 1 ? rest.toLower() : rest;
+    for (quint32 code = 0; code < 128; ++code) {
+        const std::optional<QString> name = keysymName(code);
+        if (name && *name == key)
+            return std::make_pair(code, modifiers);
+    }
+    return std::nullopt;
+}
+
 } // namespace DesktopKeyNames

@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <optional>
+#include <utility>
 
 // A key combination (KeyCodes' virtual code and modifier mask) written the way each Linux desktop
 // reads it. Key names are XKB keysym names ("space", "a", "Return", "F5", "KP_Enter"), which every
@@ -17,5 +18,9 @@ std::optional<QString> freedesktopTrigger(quint32 keyCode, quint32 modifiers);
 std::optional<QString> gtkAccelerator(quint32 keyCode, quint32 modifiers);
 // sway's and i3's key combination: "Mod4+Shift+space".
 std::optional<QString> swayCombination(quint32 keyCode, quint32 modifiers);
+
+// A GTK accelerator as GNOME's settings hold it ("<Super>k", "<Primary><Alt>Delete") read back
+// into a key code and modifier mask; nothing for a key with no code or any other modifier.
+std::optional<std::pair<quint32, quint32>> fromGtkAccelerator(const QString &accelerator);
 
 } // namespace DesktopKeyNames

@@ -16,3 +16,9 @@ std::optional<QString> DesktopSession::bundleId(const QString &currentDesktop)
     }
     return std::nullopt;
 }
+
+bool DesktopSession::isWayland(const QString &qtPlatformName)
+{
+    return qtPlatformName.startsWith(QLatin1String("wayland")) || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")
+        || qEnvironmentVariable("XDG_SESSION_TYPE") == QLatin1String("wayland");
+}

@@ -1,8 +1,12 @@
 #pragma once
 
+#include "platform/ActivationRequest.h"
+
 #include <QString>
 #include <QtGlobal>
 #include <functional>
+#include <optional>
+#include <utility>
 
 // A desktop's way of making one key combination global: pressed anywhere, it reaches this program.
 class HotKeyBackend {
@@ -32,10 +36,11 @@ public:
     virtual void ungrab() = 0;
 
     // `pressed` runs on the main thread once per press of the held combination (never for the
-    // auto-repeat of a held key). `regrabbed` runs with the new result whenever the state changed by
+    // auto-repeat of a held key), with what the press brings for activating a window. `regrabbed` runs with the new result whenever the state changed by
     // itself: the backend took the combination again after the keyboard layout changed, a desktop
     // answered a Pending grab, or the desktop changed or lost the binding.
-    virtual void setHandlers(std::function<void()> pressed, std::function<void(Result)> regrabbed) = 0;
+    virtual void setHandlers(std::function<void(const ActivationRequest &)> pressed,
+                             std::function<void(Result)> regrabbed) = 0;
 
     virtual Owner owner() const { return Owner::Program; }
     // The desktop's own description of the trigger it bound ("Super+Shift+Space"), when the desktop
@@ -44,9 +49,10 @@ public:
     // Whether the desktop has a dialog of its own for changing the binding; configure() opens it.
     virtual bool canConfigure() const { return false; }
     virtual void configure() {}
-    // The activation token the desktop sent with the press `pressed` is reporting (xdg-activation);
-    // empty when it sent none. Valid while `pressed` runs.
-    virtual QString activationToken() const { return QString(); }
+    // The combination (key code, modifier mask) the desktop's own settings now hold for this
+    // program, read back: where the user may change it there (GNOME's keyboard settings), that is
+    // the hot key. Nothing where the desktop keeps none or names a key this program cannot.
+    virtual std::optional<std::pair<quint32, quint32>> desktopKey() const { return std::nullopt; }
     // Why the last grab was Refused, in a few words; empty when not known.
     virtual QString failureReason() const { return QString(); }
 };

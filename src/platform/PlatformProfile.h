@@ -11,7 +11,11 @@ inline constexpr const char *onlyInstalledLabel = "Only show apps installed on t
 #else
 inline constexpr const char *keymapPlatform = "linux";
 inline constexpr const char16_t *commandGlyph = u"\u2756";
-inline constexpr const char16_t *defaultHotKeyDisplay = u"\u2756\u21E7Space";
+// Ctrl+Super+Space: no stock desktop we support binds it (GNOME 42-48, Plasma 5.27 and 6, sway, i3,
+// Xfce, Cinnamon, MATE, Openbox), space sits at the same place on every layout, and applications
+// leave Super to the desktop. Shift+Super+Space, the old default, is GNOME's previous input source
+// and sway's floating toggle.
+inline constexpr const char16_t *defaultHotKeyDisplay = u"\u2303\u2756Space";
 inline constexpr const char *onlyInstalledLabel = "Only show apps installed on this computer";
 #endif
 

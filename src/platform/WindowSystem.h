@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/ActivationRequest.h"
+
 #include <QString>
 
 class QRegion;
@@ -14,18 +16,21 @@ public:
     // where they are clear.
     virtual bool isCompositing() { return true; }
     // Asks the window manager to activate the window, as a direct request of the user (some refuse
-    // focus to a window that merely asks for it).
-    virtual void activate(QWindow *window) { (void)window; }
-    // The activation token of the request about to show a window: the one the desktop gave the
-    // launch of `corvane --toggle`, or the one its shortcut service sent with the key press. The
-    // next `activate` spends it; an empty token forgets it. Window systems without tokens ignore it.
-    virtual void setActivationToken(const QString &token) { (void)token; }
+    // focus to a window that merely asks for it), with what came with that request: the activation
+    // token (spent here; window systems without tokens ignore it) or the X11 time of the press.
+    virtual void activate(QWindow *window, const ActivationRequest &request)
+    {
+        (void)window;
+        (void)request;
+    }
     // Keeps a shown window out of taskbars and pagers (a panel, not a window of its own).
     virtual void keepOutOfTaskbars(QWindow *window) { (void)window; }
-    // Asks the compositor to blur what lies behind `region` of the window, where it can.
-    virtual void requestBlurBehind(QWindow *window, const QRegion &region)
+    // Asks the compositor to blur what lies behind `region` of the window, where it can; true when
+    // it will (the window may then be translucent and stay readable).
+    virtual bool requestBlurBehind(QWindow *window, const QRegion &region)
     {
         (void)window;
         (void)region;
+        return false;
     }
 };

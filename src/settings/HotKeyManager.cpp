@@ -1,6 +1,11 @@
 #include "settings/HotKeyManager.h"
 
+#include "keys/KeyLabels.h"
+#include "keys/KeyNotation.h"
+#include "platform/DesktopKeyNames.h"
+#include "platform/KeyCodes.h"
 #include "platform/SystemLog.h"
+#include "settings/HotKeyRecorder.h"
 #include "settings/Preferences.h"
 
 #include <QPointer>
@@ -50,9 +55,66 @@ void HotKeyManager::setBackend(std::unique_ptr<HotKeyBackend> newBackend)
     handlersInstalled_ = false;
 }
 
-void HotKeyManager::setOnTrigger(std::function<void()> action)
+void HotKeyManager::setOnTrigger(std::function<void(const ActivationRequest &)> action)
 {
     onTrigger_ = std::move(action);
+}
+
+void HotKeyManager::setConflictCheck(ConflictCheck check)
+{
+    conflictCheck_ = std::move(check);
+}
+
+QStringList HotKeyManager::chord(quint32 keyCode, quint32 modifiers)
+{
+    QStringList keys;
+    const std::pair<quint32, const char *> names[] = {
+        {KeyCodes::ControlMask, "ctrl"}, {KeyCodes::OptionMask, "alt"}, {KeyCodes::ShiftMask, "shift"},
+        {KeyCodes::CommandMask, "super"}};
+    for (const auto &[mask, name] : names) {
+        if (modifiers & mask)
+            keys.append(KeyNotation::keySymbol(QLatin1String(name)));
+    }
+    std::optional<QString> key = DesktopKeyNames::keysymName(keyCode);
+    if (!key)
+        return {};
+    // The few keysym names the catalogue's notation spells otherwise.
+    const std::pair<const char *, const char *> spelled[] = {
+        {"Prior", "pageup"}, {"Next", "pagedown"}, {"bracketleft", "leftbracket"}, {"bracketright", "rightbracket"}};
+    for (const auto &[keysym, notation] : spelled) {
+        if (*key == QLatin1String(keysym))
+            key = QLatin1String(notation);
+    }
+    keys.append(KeyNotation::keySymbol(key->toLower()));
+    return keys;
+}
+
+QString HotKeyManager::displayFor(quint32 keyCode, quint32 modifiers)
+{
+    // The key's own character where it types one, as the recorder is given it.
+    QString characters;
+    const std::optional<int> qtKey = KeyCodes::toQtKey(keyCode);
+    if (qtKey && *qtKey > Qt::Key_Space && *qtKey <= Qt::Key_ydiaeresis)
+        characters = QString(QChar(char16_t(*qtKey)));
+    else if (const std::optional<QString> name = DesktopKeyNames::keysymName(keyCode))
+        characters = *name;
+    return HotKeyRecorder::displayText(keyCode, modifiers, characters);
+}
+
+bool HotKeyManager::adoptDesktopKey()
+{
+    if (!backend_)
+        return false;
+    const std::optional<std::pair<quint32, quint32>> key = backend_->desktopKey();
+    if (!key || (qint64(key->first) == preferences_.hotKeyCode() && key->second == preferences_.hotKeyModifiers()))
+        return false;
+    const QString display = displayFor(key->first, key->second);
+    preferences_.setHotKeyCode(key->first);
+    preferences_.setHotKeyModifiers(key->second);
+    preferences_.setHotKeyDisplay(display);
+    SystemLog::shared().write(QStringLiteral("Corvane: hot key ") + KeyLabels::hotKeyText(display, KeyLabelStyle::Words)
+                              + QStringLiteral(" comes from the desktop's keyboard settings"));
+    return true;
 }
 
 void HotKeyManager::start()
@@ -60,31 +122,41 @@ void HotKeyManager::start()
     if (backend_ && !handlersInstalled_) {
         const QPointer<HotKeyManager> self(this);
         backend_->setHandlers(
-            [self] {
+            [self](const ActivationRequest &request) {
                 if (self)
-                    self->pressed();
+                    self->pressed(request);
             },
             [self](HotKeyBackend::Result result) {
-                if (self)
+                if (!self)
+                    return;
+                // The user changed our key in the desktop's own settings: it is the hot key now.
+                if (self->adoptDesktopKey())
+                    self->registerHotKey();
+                else
                     self->update(result, false);
             });
         handlersInstalled_ = true;
     }
+    // Where the desktop keeps the binding in its settings, the key found there is the hot key.
+    adoptDesktopKey();
     registerHotKey();
 }
 
 void HotKeyManager::registerHotKey()
 {
+    // Preferences keep both within 32 bits.
+    const qint64 code = preferences_.hotKeyCode();
+    const bool valid = code >= 0 && code <= 0xFFFFFFFFLL;
+    // What the desktop already does with the key, checked before anything is bound or suggested.
+    conflict_ = valid && conflictCheck_ ? conflictCheck_(quint32(code), preferences_.hotKeyModifiers()) : QString();
     if (!backend_) {
         update(HotKeyBackend::Result::Unavailable, true);
         return;
     }
     backend_->ungrab();
-    // Preferences keep both within 32 bits.
-    const qint64 code = preferences_.hotKeyCode();
-    const auto result = code >= 0 && code <= 0xFFFFFFFFLL
-        ? backend_->grab(quint32(code), preferences_.hotKeyModifiers())
-        : HotKeyBackend::Result::NoSuchKey;
+    const auto result = !valid ? HotKeyBackend::Result::NoSuchKey
+        : !conflict_.isEmpty() ? HotKeyBackend::Result::InUse
+                               : backend_->grab(quint32(code), preferences_.hotKeyModifiers());
     update(result, true);
 }
 
@@ -120,16 +192,14 @@ void HotKeyManager::configure()
         backend_->configure();
 }
 
-void HotKeyManager::pressed()
+void HotKeyManager::pressed(const ActivationRequest &request)
 {
     // The action runs after the key event, never inside the desktop's event dispatch.
     QMetaObject::invokeMethod(
         this,
-        [this, token = backend_ ? backend_->activationToken() : QString()] {
-            activationToken_ = token;
+        [this, request] {
             if (onTrigger_)
-                onTrigger_();
-            activationToken_.clear();
+                onTrigger_(request);
         },
         Qt::QueuedConnection);
 }
@@ -147,8 +217,13 @@ void HotKeyManager::update(HotKeyBackend::Result result, bool reportAgain)
         const QString display = preferences_.hotKeyDisplay();
         switch (status) {
         case Status::InUse:
-            SystemLog::shared().write(QStringLiteral("Corvane: hot key ") + display
-                                      + QStringLiteral(" is in use by another program"));
+            if (!conflict_.isEmpty())
+                SystemLog::shared().write(QStringLiteral("Corvane: hot key ")
+                                          + KeyLabels::hotKeyText(display, KeyLabelStyle::Words)
+                                          + QStringLiteral(" is ") + conflict_);
+            else
+                SystemLog::shared().write(QStringLiteral("Corvane: hot key ") + display
+                                          + QStringLiteral(" is in use by another program"));
             break;
         case Status::NoSuchKey:
             SystemLog::shared().write(QStringLiteral("Corvane: hot key ") + display
@@ -161,6 +236,10 @@ void HotKeyManager::update(HotKeyBackend::Result result, bool reportAgain)
             break;
         }
         case Status::Unavailable:
+            if (!conflict_.isEmpty())
+                SystemLog::shared().write(QStringLiteral("Corvane: hot key ")
+                                          + KeyLabels::hotKeyText(display, KeyLabelStyle::Words)
+                                          + QStringLiteral(" is ") + conflict_);
             if (!unavailableLogged_) {
                 unavailableLogged_ = true;
                 SystemLog::shared().write(QStringLiteral(

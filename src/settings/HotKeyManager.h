@@ -17,7 +17,7 @@ public:
     enum class Status {
         NotRegistered,  // not started yet
         Registered,
-        InUse,          // another program holds the combination
+        InUse,          // another program holds the combination, or the desktop uses it (conflict())
         NoSuchKey,      // the key is not on this keyboard
         Unavailable,    // no global hot keys in this session
         Refused,        // the desktop declined the binding or failed to make it
@@ -34,8 +34,14 @@ public:
 
     // Replaces the backend; whatever the old one held is released. Call before start().
     void setBackend(std::unique_ptr<HotKeyBackend> backend);
-    // The action for a press; replacing it drops the previous one.
-    void setOnTrigger(std::function<void()> action);
+    // The action for a press, given what the press brings for activating a window; replacing it
+    // drops the previous one.
+    void setOnTrigger(std::function<void(const ActivationRequest &)> action);
+    // What the desktop already does with a combination, as "GNOME Shell's 'Switch to the previous
+    // input source'"; empty when nothing. Asked before every registration: a combination the
+    // desktop uses is not registered (status InUse, conflict() says what holds it).
+    using ConflictCheck = std::function<QString(quint32 keyCode, quint32 modifiers)>;
+    void setConflictCheck(ConflictCheck check);
 
     // Connects to the backend's presses (once), then registers.
     void start();
@@ -59,9 +65,13 @@ public:
     // Whether the desktop has its own dialog to change the binding, and opens it.
     bool canConfigure() const;
     void configure();
-    // The activation token of the press being handled: valid while `onTrigger` runs, empty when
-    // the desktop sent none.
-    QString activationToken() const { return activationToken_; }
+    // What the desktop does with the stored combination, when the last registration found that it
+    // does something (see setConflictCheck); empty otherwise.
+    QString conflict() const { return conflict_; }
+    // The stored combination, key by key, as the catalogue labels keys ("⌃", "❖", "␣").
+    static QStringList chord(quint32 keyCode, quint32 modifiers);
+    // The display text ("⌃❖Space") of a combination, as the recorder writes it.
+    static QString displayFor(quint32 keyCode, quint32 modifiers);
 
 Q_SIGNALS:
     // After every registration and whenever the status or the desktop's trigger description
@@ -70,15 +80,19 @@ Q_SIGNALS:
     void statusChanged();
 
 private:
-    void pressed();
+    void pressed(const ActivationRequest &request);
     void update(HotKeyBackend::Result result, bool reportAgain);
+    // Takes the combination the desktop keeps for us into the preferences when it differs from the
+    // stored one; true when it did.
+    bool adoptDesktopKey();
 
     Preferences &preferences_;
     std::unique_ptr<HotKeyBackend> backend_;
-    std::function<void()> onTrigger_;
+    std::function<void(const ActivationRequest &)> onTrigger_;
+    ConflictCheck conflictCheck_;
+    QString conflict_;
     Status status_ = Status::NotRegistered;
     QString description_;
-    QString activationToken_;
     bool handlersInstalled_ = false;
     bool unavailableLogged_ = false;
 };

@@ -4,6 +4,7 @@
 #include "platform/NotificationCenter.h"
 #include "platform/PlatformProfile.h"
 #include "settings/Preferences.h"
+#include "settings/TypingKeys.h"
 
 HotKeyRecorder::HotKeyRecorder(Preferences &preferences, QObject *parent) : QObject(parent), preferences_(preferences) {}
 
@@ -60,6 +61,7 @@ HotKeyRecorder::Outcome HotKeyRecorder::handleKey(quint32 keyCode, quint32 modif
 {
     if (!recording_)
         return Outcome::Ignored;
+    refusal_.clear();
     const quint32 mask = modifierMask & (KeyCodes::ControlMask | KeyCodes::OptionMask | KeyCodes::ShiftMask | KeyCodes::CommandMask);
     if (mask == 0) {
         if (keyCode == KeyCodes::Escape) {
@@ -67,6 +69,12 @@ HotKeyRecorder::Outcome HotKeyRecorder::handleKey(quint32 keyCode, quint32 modif
             return Outcome::Cancelled;
         }
         return Outcome::Ignored;
+    }
+    if (TypingKeys::takesTyping(keyCode, mask)) {
+        refusal_ = tr("Shift with %1 would type nothing in any other application. Add Ctrl, Alt or Super.")
+                       .arg(keyName(keyCode, characters));
+        Q_EMIT refused();
+        return Outcome::Refused;
     }
     preferences_.setHotKeyCode(keyCode);
     preferences_.setHotKeyModifiers(mask);

@@ -19,7 +19,9 @@ public:
     void stop();
     void toggle() { recording_ ? stop() : start(); }
 
-    enum class Outcome { Cancelled, Ignored, Recorded };
+    // Refused: Shift alone with a key that types a character (see TypingKeys); recording goes on and
+    // refusalMessage() says why.
+    enum class Outcome { Cancelled, Ignored, Recorded, Refused };
     // One key press while recording: the virtual key code, the modifier mask and the key's text
     // without modifiers. Does nothing (and returns Ignored) when not recording.
     Outcome handleKey(quint32 keyCode, quint32 modifierMask, const QString &charactersIgnoringModifiers);
@@ -28,10 +30,16 @@ public:
     static QString displayText(quint32 keyCode, quint32 modifierMask, const QString &charactersIgnoringModifiers);
     static QString keyName(quint32 keyCode, const QString &charactersIgnoringModifiers);
 
+    // Why the last key was refused, for the user; empty after any other outcome.
+    QString refusalMessage() const { return refusal_; }
+
 Q_SIGNALS:
     void recordingChanged();
+    // A key was refused; refusalMessage() says why.
+    void refused();
 
 private:
     Preferences &preferences_;
     bool recording_ = false;
+    QString refusal_;
 };

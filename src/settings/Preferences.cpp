@@ -3,6 +3,8 @@
 #include "platform/DefaultsStore.h"
 #include "platform/PlatformProfile.h"
 #include "platform/StandardDefaults.h"
+#include "platform/SystemLog.h"
+#include "settings/TypingKeys.h"
 
 #include <cmath>
 
@@ -105,6 +107,17 @@ Preferences::Preferences(DefaultsStore &defaults, QObject *parent)
       hotKeyDisplay_(readString(defaults.value(hotKeyDisplayKey)).value_or(defaultHotKeyDisplay())),
       keyLabels_(readString(defaults.value(keyLabelsKey)).value_or(QString()))
 {
+    // Older versions recorded Shift with a typing key; as a global grab it swallows that character
+    // everywhere. The stored values stay in the file until the user records another key.
+    if (TypingKeys::takesTyping(quint32(hotKeyCode_), hotKeyModifiers_)) {
+        SystemLog::shared().write(QStringLiteral("Corvane: stored hot key ") + hotKeyDisplay_
+                                  + QStringLiteral(" would take a typed character from every application; "
+                                                   "using the default ")
+                                  + defaultHotKeyDisplay());
+        hotKeyCode_ = defaultHotKeyCode;
+        hotKeyModifiers_ = defaultHotKeyModifiers;
+        hotKeyDisplay_ = defaultHotKeyDisplay();
+    }
 }
 
 void Preferences::setAccentName(const QString &name)

@@ -26,7 +26,11 @@ public:
     static constexpr const char *hotKeyChangedNotification = "CorvaneHotKeyChanged";
 
     static constexpr qint64 defaultHotKeyCode = 49;          // the space bar
-    static constexpr quint32 defaultHotKeyModifiers = 768;   // command (Super) + shift
+    #if defined(Q_OS_MACOS) || defined(__APPLE__)
+    static constexpr quint32 defaultHotKeyModifiers = 768;   // command + shift
+#else
+    static constexpr quint32 defaultHotKeyModifiers = 4352;  // control + command (Super)
+#endif
     static QString defaultHotKeyDisplay();
 
     // The process-wide preferences over the user's defaults.

@@ -22,7 +22,12 @@ QColor white(double opacity)
 }
 
 QColor cardShade() { return QColor(0, 0, 0, 89); }
-QColor cardFill() { return QColor(30, 30, 34, 235); }
+QColor cardFill(bool blurredBehind)
+{
+    // Unblurred, whatever lies behind must not be readable through the card: black text on white
+    // shows through by less than 2 of 255 levels.
+    return QColor(30, 30, 34, blurredBehind ? 235 : 252);
+}
 
 QColor cardColor()
 {

@@ -22,7 +22,9 @@ QColor withOpacity(QColor color, double opacity);
 
 // The card: black under a dark fill, both a little translucent.
 QColor cardShade();
-QColor cardFill();
+// The card's fill: translucent where the compositor blurs what lies behind the panel, nearly opaque
+// elsewhere.
+QColor cardFill(bool blurredBehind = false);
 // The card's colour made opaque: for what must hide what scrolls under it.
 QColor cardColor();
 // A section header's own material, over the card or the opaque band of a pinned header.

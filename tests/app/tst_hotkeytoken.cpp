@@ -24,36 +24,27 @@ class TokenBackend : public HotKeyBackend {
 public:
     Result grab(quint32, quint32) override { return Result::Grabbed; }
     void ungrab() override {}
-    void setHandlers(std::function<void()> pressed, std::function<void(Result)>) override { pressed_ = std::move(pressed); }
-    QString activationToken() const override { return token_; }
+    void setHandlers(std::function<void(const ActivationRequest &)> pressed, std::function<void(Result)>) override
+    {
+        pressed_ = std::move(pressed);
+    }
 
     void press(const QString &token)
     {
-        token_ = token;
         if (pressed_)
-            pressed_();
-        token_.clear();
+            pressed_(ActivationRequest{token});
     }
 
 private:
-    std::function<void()> pressed_;
-    QString token_;
+    std::function<void(const ActivationRequest &)> pressed_;
 };
 
-// Spends the token it holds on the next activation, as the Wayland window system does.
+// Records the token each activation carried.
 class RecordingWindowSystem : public WindowSystem {
 public:
-    QStringList activations;  // the token each activation carried
+    QStringList activations;
 
-    void activate(QWindow *) override
-    {
-        activations << token_;
-        token_.clear();
-    }
-    void setActivationToken(const QString &token) override { token_ = token; }
-
-private:
-    QString token_;
+    void activate(QWindow *, const ActivationRequest &request) override { activations << request.token; }
 };
 
 } // namespace

@@ -1,5 +1,6 @@
 // GTK accelerators to key texts, shortcuts windows to sections, and the data files made of them.
 #include "../../tools/corvane-data/CatalogueLint.h"
+#include "catalogue/ActionAccelerators.h"
 #include "catalogue/AppShortcutsDecoder.h"
 #include "catalogue/AppShortcutsEncoder.h"
 #include "catalogue/GtkAccelerator.h"
@@ -60,13 +61,18 @@ private Q_SLOTS:
             {"pageup", "pagedown", "esc", "enter", "backspace", "delete", "home", "end", "space", "tab"});
         add("shifted symbols by name", "<ctrl>question <ctrl>exclam bracketleft apostrophe",
             {"ctrl+?", "ctrl+!", "leftbracket", "quote"});
-        add("keypad", "KP_Add KP_Subtract KP_0 KP_Enter KP_Left KP_Divide",
-            {"numpadplus", "numpadminus", "numpad0", "numpadenter", "left", "numpaddivide"});
+        add("keypad keeps the keypad", "KP_Add KP_Subtract KP_0 KP_Enter KP_Left <ctrl>KP_Up KP_Page_Down KP_Divide",
+            {"numpadplus", "numpadminus", "numpad0", "numpadenter", "numpadleft", "ctrl+numpadup", "numpadpagedown",
+             "numpaddivide"});
+        add("above tab", "<Alt>Above_Tab", {"alt+backtick"});
         add("function and media keys", "F1 <shift>F10 F24 XF86AudioMute", {"f1", "shift+f10", "f24", "mute"});
         add("upper-case letter", "<ctrl>N", {"ctrl+n"});
         add("left tab carries shift", "<ctrl>ISO_Left_Tab", {"ctrl+shift+tab"});
         add("sequence", "<ctrl>x+<ctrl>v", {"ctrl+x ctrl+v"});
         add("keys together", "Control_L&Control_R Shift_L&a", {"ctrl", "shift+a"});
+        // A modifier key alone is no step of a sequence: the program means the keys held together.
+        add("modifier keys joined by plus are held", "Control_L+Alt_L Shift_L+Super_L+a <ctrl>x+Alt_L",
+            {"ctrl+alt", "shift+super+a", "ctrl+x alt"});
         add("extra spaces", "  <ctrl>a\n\t<ctrl>b ", {"ctrl+a", "ctrl+b"});
         add("unknown modifier skipped", "<wibble>a <ctrl>b", {"ctrl+b"}, 1);
         add("unclosed modifier", "<ctrl", {}, 1);
@@ -140,8 +146,81 @@ private Q_SLOTS:
         result = ShortcutsWindowReader::read(adw);
         QCOMPARE(result.sections.size(), 1);
         QCOMPARE(result.sections[0].title, QStringLiteral("General"));
-        QCOMPARE(result.sections[0].shortcuts.size(), 1);
-        QVERIFY(result.warnings.value(0).contains(QLatin1String("app.open")));
+        // A row whose keys the program sets is listed with its action, not dropped.
+        QCOMPARE(result.sections[0].shortcuts.size(), 2);
+        QCOMPARE(result.sections[0].shortcuts[1].key, std::nullopt);
+        QCOMPARE(result.sections[0].shortcuts[1].action, QStringLiteral("app.open"));
+        QCOMPARE(result.sections[0].shortcuts[1].comment, ShortcutsWindowReader::keySetByProgram());
+        QVERIFY(result.warnings.isEmpty());
+    }
+
+    // Keys a program sets in code, from the string literals of its file: only layouts that pair an
+    // action with its key without doubt.
+    void runtimeKeysComeFromTheProgramsStrings()
+    {
+        auto program = [](std::initializer_list<const char *> strings) {
+            QByteArray bytes("\x7f" "ELF\x01\x02", 6);
+            bytes += '\0';
+            for (const char *s : strings)
+                bytes += QByteArray(s) + '\0';
+            return bytes + QByteArray("\x01\x02\x03", 3);
+        };
+        // A C program's arrays: accelerators, then as many actions.
+        const QByteArray c = program({"KgxApplication", "<shift><primary>n", "<shift><primary>t", "<shift><primary>c",
+                                      "win.new-window", "win.new-tab", "term.copy", "Failed to start %s"});
+        QCOMPARE(ActionAccelerators::find(c, "win.new-tab"), QStringList{"<shift><primary>t"});
+        QCOMPARE(ActionAccelerators::find(c, "term.copy"), QStringList{"<shift><primary>c"});
+        QCOMPARE(ActionAccelerators::find(c, "win.missing"), QStringList());
+        // Vala: each key before its action; an action without one in between gets none.
+        const QByteArray vala = program({"/SearchProvider", "<Control>n", "win.new", "F10", "win.show-primary-menu",
+                                         "win.help", "<Control>q", "app.quit", "resource-base-path"});
+        QCOMPARE(ActionAccelerators::find(vala, "win.new"), QStringList{"<Control>n"});
+        QCOMPARE(ActionAccelerators::find(vala, "win.show-primary-menu"), QStringList{"F10"});
+        QCOMPARE(ActionAccelerators::find(vala, "app.quit"), QStringList{"<Control>q"});
+        QCOMPARE(ActionAccelerators::find(vala, "win.help"), QStringList());
+        // Which side a key belongs to cannot be told; a plain word is no key; unequal arrays.
+        QCOMPARE(ActionAccelerators::find(program({"x y", "win.a", "<ctrl>a", "win.b", "z w"}), "win.a"), QStringList());
+        QCOMPARE(ActionAccelerators::find(program({"x y", "n", "win.new", "quit", "app.quit"}), "win.new"), QStringList());
+        QCOMPARE(ActionAccelerators::find(program({"<ctrl>a", "<ctrl>b", "win.a", "win.b", "win.c"}), "win.a"), QStringList());
+        // The same action found twice with different keys gives none.
+        QCOMPARE(ActionAccelerators::find(program({"<ctrl>a", "win.a", "??", "<ctrl>b", "win.a", "??"}), "win.a"),
+                 QStringList());
+    }
+
+    // What the window never shows is no shortcut: right-to-left twins, hidden rows and hidden groups.
+    void hiddenAndRightToLeftRowsAreLeftOut()
+    {
+        auto property = [](const QByteArray &name, const QByteArray &value) {
+            return "<property name=\"" + name + "\">" + value + "</property>";
+        };
+        auto shortcut = [&](const QByteArray &title, const QByteArray &accelerator, const QByteArray &extra) {
+            return "<child><object class=\"GtkShortcutsShortcut\">" + property("title", title)
+                + property("accelerator", accelerator) + extra + "</object></child>";
+        };
+        const QByteArray xml = window(
+            group("Pages", shortcut("Next page", "&lt;alt&gt;Right", property("direction", "ltr"))
+                               + shortcut("Next page", "&lt;alt&gt;Left", property("direction", "rtl"))
+                               + shortcut("Back", "&lt;alt&gt;Left", property("direction", "ltr"))
+                               + shortcut("Back", "&lt;alt&gt;Right", property("direction", "rtl"))
+                               + shortcut("Debug", "&lt;ctrl&gt;d", property("visible", "False"))
+                               + shortcut("Shown", "&lt;ctrl&gt;e", property("visible", "yes")))
+            + "<child><object class=\"GtkShortcutsGroup\">" + property("title", "Secret") + property("visible", "0")
+            + shortcut("Hidden by its group", "&lt;ctrl&gt;h", "") + "</object></child>");
+        const auto result = ShortcutsWindowReader::read(xml);
+        QVERIFY2(result.error.isEmpty(), qPrintable(result.error));
+        QCOMPARE(result.sections.size(), 1);
+        QStringList rows;
+        for (const RawShortcut &r : result.sections[0].shortcuts)
+            rows << r.title + QLatin1Char('=') + r.key.value_or(QString());
+        QCOMPARE(rows, (QStringList{"Next page=alt+right", "Back=alt+left", "Shown=ctrl+e"}));
+        QCOMPARE(result.warnings.size(), 2);  // the hidden row and the hidden group, not the twins
+        QVERIFY(result.warnings[0].contains(QLatin1String("Debug")));
+    }
+
+    void brokenXmlSaysWhereItBroke()
+    {
+        const auto result = ShortcutsWindowReader::read("<interface>\n<object class=\"GtkShortcutsWindow\">\n  <child></object>");
+        QVERIFY2(result.error.contains(QLatin1String("line 3, column")), qPrintable(result.error));
     }
 
     // Untrusted files: no entity declarations at all, no external references, bounded size and depth.

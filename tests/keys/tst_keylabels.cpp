@@ -58,7 +58,7 @@ private Q_SLOTS:
 
     void hotKeyTextHasOneOrder()
     {
-        // The default display and a recorded one read alike, in either style.
+        // A display as earlier versions stored it and a recorded one read alike, in either style.
         const QString defaultDisplay = QStringLiteral("\u2756\u21E7Space");
         const QString recorded = QStringLiteral("\u21E7\u2756Space");
         QCOMPARE(KeyLabels::hotKeyText(defaultDisplay, KeyLabelStyle::Words), "Shift+Super+Space");

@@ -2,6 +2,8 @@
 #include "platform/JsonDefaultsStore.h"
 #include "platform/MemoryDefaultsStore.h"
 #include "platform/NotificationCenter.h"
+#include "platform/KeyCodes.h"
+#include "platform/SystemLog.h"
 #include "settings/Preferences.h"
 
 #include <QFile>
@@ -20,8 +22,8 @@ private Q_SLOTS:
         QCOMPARE(preferences.accentColor(), AccentPalette::colors().first().rgb);
         QCOMPARE(preferences.onlyInstalledApps(), false);
         QCOMPARE(preferences.hotKeyCode(), 49);
-        QCOMPARE(preferences.hotKeyModifiers(), 768u);
-        QCOMPARE(preferences.hotKeyDisplay(), QStringLiteral("\u2756\u21E7Space"));
+        QCOMPARE(preferences.hotKeyModifiers(), 4352u);  // Ctrl+Super
+        QCOMPARE(preferences.hotKeyDisplay(), QStringLiteral("\u2303\u2756Space"));
         QVERIFY(defaults.values().isEmpty());
     }
 
@@ -64,16 +66,16 @@ private Q_SLOTS:
         QTest::newRow("code above 32 bits") << "hotKeyCode" << QVariant(qint64(0x100000000)) << QVariant(qint64(49));
         QTest::newRow("code infinite") << "hotKeyCode" << QVariant(qInf()) << QVariant(qint64(49));
         QTest::newRow("code bool") << "hotKeyCode" << QVariant(true) << QVariant(qint64(49));
-        QTest::newRow("modifiers as text") << "hotKeyModifiers" << QVariant("256") << QVariant(768u);
-        QTest::newRow("modifiers fractional") << "hotKeyModifiers" << QVariant(768.5) << QVariant(768u);
+        QTest::newRow("modifiers as text") << "hotKeyModifiers" << QVariant("256") << QVariant(Preferences::defaultHotKeyModifiers);
+        QTest::newRow("modifiers fractional") << "hotKeyModifiers" << QVariant(768.5) << QVariant(Preferences::defaultHotKeyModifiers);
         QTest::newRow("modifiers max") << "hotKeyModifiers" << QVariant(qint64(0xFFFFFFFF)) << QVariant(0xFFFFFFFFu);
-        QTest::newRow("modifiers above 32 bits") << "hotKeyModifiers" << QVariant(qint64(0x100000300)) << QVariant(768u);
-        QTest::newRow("modifiers negative") << "hotKeyModifiers" << QVariant(qint64(-256)) << QVariant(768u);
+        QTest::newRow("modifiers above 32 bits") << "hotKeyModifiers" << QVariant(qint64(0x100000300)) << QVariant(Preferences::defaultHotKeyModifiers);
+        QTest::newRow("modifiers negative") << "hotKeyModifiers" << QVariant(qint64(-256)) << QVariant(Preferences::defaultHotKeyModifiers);
         QTest::newRow("only installed as number") << "onlyInstalledApps" << QVariant(qint64(1)) << QVariant(true);
         QTest::newRow("only installed as text") << "onlyInstalledApps" << QVariant("YES") << QVariant(true);
         QTest::newRow("only installed as list") << "onlyInstalledApps" << QVariant(QVariantList{true}) << QVariant(false);
         QTest::newRow("labels unknown kept") << "keyLabels" << QVariant("glyphs") << QVariant("glyphs");
-        QTest::newRow("display as list") << "hotKeyDisplay" << QVariant(QVariantList{}) << QVariant(QStringLiteral("\u2756\u21E7Space"));
+        QTest::newRow("display as list") << "hotKeyDisplay" << QVariant(QVariantList{}) << QVariant(Preferences::defaultHotKeyDisplay());
     }
     void readsStoredValuesByType()
     {
@@ -103,7 +105,7 @@ private Q_SLOTS:
         JsonDefaultsStore defaults(file.fileName());
         Preferences preferences(defaults);
         QCOMPARE(preferences.hotKeyCode(), 49);
-        QCOMPARE(preferences.hotKeyModifiers(), 768u);
+        QCOMPARE(preferences.hotKeyModifiers(), Preferences::defaultHotKeyModifiers);
         QCOMPARE(preferences.accentName(), "teal");
         QVERIFY(preferences.onlyInstalledApps());
         QCOMPARE(preferences.hotKeyDisplay(), Preferences::defaultHotKeyDisplay());
@@ -115,8 +117,30 @@ private Q_SLOTS:
         QVERIFY(defaults.flush()); // written on the store's own thread
         JsonDefaultsStore reread(dir.filePath("corvane.json"));
         QCOMPARE(Preferences(reread).hotKeyCode(), 0x24);
-        QCOMPARE(Preferences(reread).hotKeyModifiers(), 768u);
+        QCOMPARE(Preferences(reread).hotKeyModifiers(), Preferences::defaultHotKeyModifiers);
         QCOMPARE(FavoritesStore(reread).ids(), QSet<QString>{"b|S|T|"});
+    }
+
+    // Shift with a typing key, as earlier versions recorded it, is not taken as the hot key: the
+    // default is, with a log line, and the file keeps what the user stored.
+    void storedTypingKeyFallsBackToTheDefault()
+    {
+        MemoryDefaultsStore defaults;
+        defaults.setValue("hotKeyCode", qint64(KeyCodes::A));
+        defaults.setValue("hotKeyModifiers", qint64(KeyCodes::ShiftMask));
+        defaults.setValue("hotKeyDisplay", QStringLiteral("\u21E7A"));
+        SystemLog::Capture log;
+        Preferences preferences(defaults);
+        QCOMPARE(preferences.hotKeyCode(), Preferences::defaultHotKeyCode);
+        QCOMPARE(preferences.hotKeyModifiers(), Preferences::defaultHotKeyModifiers);
+        QCOMPARE(preferences.hotKeyDisplay(), Preferences::defaultHotKeyDisplay());
+        QCOMPARE(log.lines().size(), 1);
+        QVERIFY(log.lines().first().startsWith("Corvane: stored hot key \u21E7A would take a typed character"));
+        QCOMPARE(defaults.value("hotKeyModifiers"), QVariant(qint64(KeyCodes::ShiftMask)));
+
+        // Shift with F5 is kept.
+        defaults.setValue("hotKeyCode", qint64(KeyCodes::F5));
+        QCOMPARE(Preferences(defaults).hotKeyCode(), qint64(KeyCodes::F5));
     }
 
     void keyLabelStyleFallsBackToThePlatformsOwn()
@@ -124,7 +148,7 @@ private Q_SLOTS:
         MemoryDefaultsStore defaults;
         Preferences fresh(defaults);
         QCOMPARE(fresh.keyLabelStyle(), KeyLabelStyle::Words);
-        QCOMPARE(fresh.hotKeyText(), "Shift+Super+Space");
+        QCOMPARE(fresh.hotKeyText(), "Ctrl+Super+Space");
         for (const QVariant &stored : {QVariant("Symbols"), QVariant(qint64(1)), QVariant(QVariantList{"symbols"})}) {
             defaults.setValue("keyLabels", stored);
             QCOMPARE(Preferences(defaults).keyLabelStyle(), KeyLabelStyle::Words);
@@ -134,7 +158,7 @@ private Q_SLOTS:
         QCOMPARE(changed.count(), 1);
         QCOMPARE(defaults.value("keyLabels"), QVariant("symbols"));
         QCOMPARE(Preferences(defaults).keyLabelStyle(), KeyLabelStyle::Symbols);
-        QCOMPARE(fresh.hotKeyText(), QStringLiteral("\u21E7\u2756Space"));
+        QCOMPARE(fresh.hotKeyText(), QStringLiteral("\u2303\u2756Space"));
     }
 
     void unknownAccentGivesBlueButKeepsTheName()

@@ -3,6 +3,8 @@
 // translucent, so each of its surfaces is measured over a white and over a black window behind it;
 // the settings' own colours are measured in a light and a dark palette.
 #include "panel/PanelFixture.h"
+#include "catalogue/ui/IconLoader.h"
+#include "panel/ui/CorvaneRootView.h"
 #include "ui/DarkPalette.h"
 #include "catalogue/ui/AppIconView.h"
 #include "keys/ui/KeyCapView.h"
@@ -14,6 +16,7 @@
 
 #include <QApplication>
 #include <QLabel>
+#include <QPainter>
 #include <QStyle>
 #include <QStyleFactory>
 #include <QTest>
@@ -51,9 +54,10 @@ QColor over(const QColor &top, const QColor &bottom)
     return QColor(mix(top.red(), bottom.red()), mix(top.green(), bottom.green()), mix(top.blue(), bottom.blue()));
 }
 
+// The translucent card a blurring compositor gets: the harder case for the card's own texts.
 QColor card(const QColor &desktop)
 {
-    return over(PanelStyle::cardFill(), over(PanelStyle::cardShade(), desktop));
+    return over(PanelStyle::cardFill(true), over(PanelStyle::cardShade(), desktop));
 }
 
 // Collects every pair and what fell short, so one run names all of them.
@@ -148,6 +152,39 @@ private Q_SLOTS:
             }
         }
         ledger.verify();
+    }
+
+    // Without a blurring compositor, a page of black text on white behind the panel cannot be read
+    // through it: the rendered card over the page differs by at most 2 levels between ink and paper.
+    // Over a blur the card is translucent again.
+    void textBehindTheCardCannotBeRead()
+    {
+        StaticWorkspace workspace;
+        IconLoader icons(&workspace, std::nullopt);
+        CorvaneRootView root(*fixture.vm, *fixture.preferences, icons, [] {});
+        root.resize(CorvaneRootView::cardWidth, CorvaneRootView::cardHeight);
+        // Ink where x is even, paper where it is odd: every row of the card lies over both.
+        QImage page(root.size(), QImage::Format_RGB32);
+        for (int y = 0; y < page.height(); ++y) {
+            for (int x = 0; x < page.width(); ++x)
+                page.setPixel(x, y, x % 2 ? qRgb(255, 255, 255) : qRgb(0, 0, 0));
+        }
+        auto seeThrough = [&] {
+            QImage seen = page;
+            QPainter painter(&seen);
+            painter.drawPixmap(0, 0, root.grab());
+            painter.end();
+            int most = 0;
+            // Away from the rounded corners, along the empty margin right of the content.
+            const int x = root.width() - 6;
+            for (int y = 40; y < root.height() - 40; y += 7)
+                most = qMax(most, qAbs(qGray(seen.pixel(x + 1, y)) - qGray(seen.pixel(x, y))));
+            return most;
+        };
+        QVERIFY(!root.isBlurredBehind());
+        QVERIFY2(seeThrough() <= 2, qPrintable(QString::number(seeThrough())));
+        root.setBlurredBehind(true);
+        QVERIFY(seeThrough() > 2);
     }
 
     // Rows of the active application and of the others, selected in every accent or not: title,

@@ -23,7 +23,9 @@ bool isKnownPlainKey(const QString &lowerToken)
                                  "click", "doubleclick", "rightclick", "middleclick", "drag", "scroll",
                                  "numpadplus", "numpadminus", "numpadmultiply", "numpaddivide", "numpadenter",
                                  "numpaddecimal", "volumeup", "volumedown", "mute", "play", "next", "previous",
-                                 "brightnessup", "brightnessdown"})
+                                 "brightnessup", "brightnessdown", "numpadequal", "numpadup", "numpaddown",
+                                 "numpadleft", "numpadright", "numpadhome", "numpadend", "numpadpageup",
+                                 "numpadpagedown", "numpadinsert", "numpaddelete"})
             set.insert(QLatin1String(name));
         for (int digit = 0; digit <= 9; ++digit)
             set.insert(QStringLiteral("numpad%1").arg(digit));

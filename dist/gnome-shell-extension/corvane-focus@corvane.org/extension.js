@@ -6,6 +6,10 @@
 //   GetFocus() -> (app_id s, wm_class s, sandboxed_app_id s, pid u)
 //   signal FocusChanged(app_id s, wm_class s, sandboxed_app_id s, pid u)
 //   property Version u (1)
+// It also places Corvane's own windows as Corvane does on X11, where GNOME would put them at a
+// corner: on the work area of the monitor with the pointer, centred, the panel (titled "Corvane")
+// raised by a tenth of the area's height.
+//
 // app_id is the desktop file id the shell's window tracker gives the focused window
 // ("org.gnome.TextEditor.desktop"), empty when the shell knows no desktop file for it; all fields
 // are empty (pid 0) while no window has the focus. The interface name carries its version: a
@@ -47,10 +51,32 @@ class FocusReporter {
         this._focusId = global.display.connect('notify::focus-window', () => this._report());
         // The tracker may find a new window's application only after the window took the focus.
         this._appId = this._tracker.connect('notify::focus-app', () => this._report());
+        this._createdId = global.display.connect('window-created', (display, window) => this._place(window));
+    }
+
+    // Our windows, placed on the monitor with the pointer once they show their first frame (a
+    // Wayland window has no class or title yet when it is created).
+    _place(window) {
+        const actor = window.get_compositor_private();
+        if (!actor)
+            return;
+        const firstFrame = actor.connect('first-frame', () => {
+            actor.disconnect(firstFrame);
+            const id = window.get_wm_class() ?? '';
+            if (id !== 'org.corvane.Corvane' && id !== 'corvane')
+                return;
+            const monitor = global.display.get_current_monitor();
+            const area = window.get_work_area_for_monitor(monitor);
+            const frame = window.get_frame_rect();
+            const raise = window.get_title() === 'Corvane' ? 0.1 * area.height : 0;
+            window.move_frame(true, area.x + Math.round((area.width - frame.width) / 2),
+                area.y + Math.round((area.height - frame.height) / 2 - raise));
+        });
     }
 
     destroy() {
         global.display.disconnect(this._focusId);
+        global.display.disconnect(this._createdId);
         this._tracker.disconnect(this._appId);
         Gio.bus_unown_name(this._nameId);
         this._exported.unexport();

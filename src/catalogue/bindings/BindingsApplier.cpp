@@ -6,6 +6,7 @@
 #include <QHash>
 #include <QSet>
 
+#include <algorithm>
 #include <memory>
 
 namespace {
@@ -17,27 +18,23 @@ public:
 
     QList<Keymap> result() const { return keymaps_; }
 
+    // Every binding of one configuration, a change of key taken as one whatever order it is written in.
+    void apply(const AppBindings &set)
+    {
+        for (const UserBinding &binding : changesApplied(set))
+            apply(set, binding);
+    }
+
     void apply(const AppBindings &set, const UserBinding &binding)
     {
-        QStringList keys;
-        qsizetype unreadable = 0;
-        for (const QString &raw : binding.keys) {
-            if (isEmptyKey(raw))
-                continue;
-            const auto key = BindingKeys::toKeyText(set.notation, raw);
-            if (!key)
-                ++unreadable;
-            else if (!keys.contains(*key))
-                keys << *key;
-        }
-        // A binding whose keys cannot be read at all changes nothing.
-        if (keys.isEmpty() && unreadable > 0)
+        const std::optional<QStringList> keys = keyTexts(set, binding);
+        if (!keys)
             return;
         named_.insert(binding.action);
         switch (binding.mode) {
-        case UserBinding::Mode::Replace: replace(binding, keys); break;
-        case UserBinding::Mode::Add: add(binding, keys); break;
-        case UserBinding::Mode::Remove: remove(binding, keys); break;
+        case UserBinding::Mode::Replace: replace(binding, *keys); break;
+        case UserBinding::Mode::Add: add(binding, *keys); break;
+        case UserBinding::Mode::Remove: remove(binding, *keys); break;
         }
     }
 
@@ -54,6 +51,141 @@ public:
     }
 
 private:
+    // The binding's keys in the data format, each once; nothing when none of them can be read (such
+    // a binding changes nothing).
+    static std::optional<QStringList> keyTexts(const AppBindings &set, const UserBinding &binding)
+    {
+        QStringList keys;
+        qsizetype unreadable = 0;
+        for (const QString &raw : binding.keys) {
+            if (isEmptyKey(raw))
+                continue;
+            const auto key = BindingKeys::toKeyText(set.notation, raw);
+            if (!key)
+                ++unreadable;
+            else if (!keys.contains(*key))
+                keys << *key;
+        }
+        if (keys.isEmpty() && unreadable > 0)
+            return std::nullopt;
+        return keys;
+    }
+
+    // A configuration that adds keys on top of the defaults writes a change of key as two bindings:
+    // the new key added and the old one removed (VS Code writes every change so), in either order.
+    // Each such pair changes the key of the old key's row, which keeps its id, title and section;
+    // a removal of every key of an action together with an addition replaces its keys. What is
+    // left over is returned, in its order, to be applied as written.
+    QList<UserBinding> changesApplied(const AppBindings &set)
+    {
+        QHash<QString, QList<qsizetype>> additions;
+        QHash<QString, QList<qsizetype>> removals;
+        for (qsizetype i = 0; i < set.bindings.size(); ++i) {
+            const UserBinding &binding = set.bindings[i];
+            if (binding.mode == UserBinding::Mode::Add)
+                additions[binding.action] << i;
+            else if (binding.mode == UserBinding::Mode::Remove)
+                removals[binding.action] << i;
+        }
+        QList<UserBinding> rest = set.bindings;
+        QSet<qsizetype> done;
+        for (auto it = removals.cbegin(); it != removals.cend(); ++it) {
+            const QList<qsizetype> added = additions.value(it.key());
+            if (added.isEmpty())
+                continue;
+            // The new keys, in the order written, with the binding that brings each.
+            QList<QPair<QString, qsizetype>> newKeys;
+            for (qsizetype a : added) {
+                for (const QString &key : keyTexts(set, set.bindings[a]).value_or(QStringList()))
+                    newKeys.append({key, a});
+            }
+            bool removesAll = false;
+            QStringList oldKeys;
+            for (qsizetype r : it.value()) {
+                const auto keys = keyTexts(set, set.bindings[r]);
+                if (keys && keys->isEmpty())
+                    removesAll = true;
+                for (const QString &key : keys.value_or(QStringList()))
+                    oldKeys << BindingKeys::canonical(key);
+            }
+            if (removesAll) {
+                UserBinding replacement = set.bindings[added.constFirst()];
+                replacement.mode = UserBinding::Mode::Replace;
+                replacement.keys.clear();
+                for (const auto &key : std::as_const(newKeys))
+                    replacement.keys << key.first;
+                named_.insert(replacement.action);
+                replace(replacement, replacement.keys);
+                for (qsizetype index : added + it.value())
+                    done.insert(index);
+                continue;
+            }
+            QStringList present;
+            const QList<Position> ofAction = find(it.key());
+            for (const Position &p : ofAction) {
+                if (at(p).key)
+                    present << BindingKeys::canonical(*at(p).key);
+            }
+            // A key removed and added again (VS Code: the same key under a new "when") stays as it is.
+            QStringList changedFrom;
+            QStringList changedTo;
+            for (auto k = newKeys.begin(); k != newKeys.end();) {
+                const QString key = BindingKeys::canonical(k->first);
+                if (!oldKeys.contains(key)) {
+                    ++k;
+                    continue;
+                }
+                changedFrom << key;
+                changedTo << k->first;
+                k = newKeys.erase(k);
+            }
+            for (const Position &p : ofAction) {
+                const QString key = at(p).key ? BindingKeys::canonical(*at(p).key) : QString();
+                if (!oldKeys.contains(key) || changedFrom.contains(key))
+                    continue;
+                // The next new key the action does not have yet.
+                auto next = std::find_if(newKeys.begin(), newKeys.end(), [&](const QPair<QString, qsizetype> &k) {
+                    return !present.contains(BindingKeys::canonical(k.first));
+                });
+                if (next == newKeys.end())
+                    break;
+                named_.insert(it.key());
+                setKey(at(p), set.bindings[next->second], next->first);
+                changedFrom << key;
+                changedTo << next->first;
+                newKeys.erase(next);
+            }
+            // The pairs are done; the bindings keep the keys no pair took.
+            auto without = [&set](qsizetype index, const QStringList &taken) {
+                UserBinding b = set.bindings[index];
+                b.keys.removeIf([&](const QString &raw) {
+                    const auto key = BindingKeys::toKeyText(set.notation, raw);
+                    return key && taken.contains(BindingKeys::canonical(*key));
+                });
+                return b;
+            };
+            QStringList takenTo;
+            for (const QString &key : std::as_const(changedTo))
+                takenTo << BindingKeys::canonical(key);
+            for (qsizetype a : added) {
+                rest[a] = without(a, takenTo);
+                if (rest[a].keys.isEmpty() && !set.bindings[a].keys.isEmpty())
+                    done.insert(a);
+            }
+            for (qsizetype r : it.value()) {
+                rest[r] = without(r, changedFrom);
+                if (rest[r].keys.isEmpty() && !set.bindings[r].keys.isEmpty())
+                    done.insert(r);
+            }
+        }
+        QList<UserBinding> left;
+        for (qsizetype i = 0; i < rest.size(); ++i) {
+            if (!done.contains(i))
+                left << rest[i];
+        }
+        return left;
+    }
+
     struct Position {
         qsizetype keymap;
         qsizetype section;
@@ -154,21 +286,34 @@ private:
             keymaps_[it->keymap].sections[it->section].shortcuts.removeAt(it->shortcut);
     }
 
+    // The action's keys become `keys`: a row whose key stays keeps it, the other rows take the new
+    // keys in order (keeping their ids), further keys are added after them and rows left over go.
     void replace(const UserBinding &binding, const QStringList &keys)
     {
         const QList<Position> ofAction = find(binding.action);
         const QString title = titleFor(binding, ofAction);
-        const qsizetype kept = qMin(ofAction.size(), keys.size());
+        QStringList remaining = keys;
+        QList<Position> free;
+        for (const Position &p : ofAction) {
+            const QString key = at(p).key ? BindingKeys::canonical(*at(p).key) : QString();
+            const auto same = std::find_if(remaining.begin(), remaining.end(),
+                                           [&key](const QString &k) { return BindingKeys::canonical(k) == key; });
+            if (at(p).key && same != remaining.end())
+                remaining.erase(same);
+            else
+                free << p;
+        }
+        const qsizetype kept = qMin(free.size(), remaining.size());
         for (qsizetype i = 0; i < kept; ++i)
-            setKey(at(ofAction[i]), binding, keys[i]);
-        if (keys.size() > kept) {
-            Position point = insertionPoint(binding, ofAction.mid(0, kept));
-            for (qsizetype i = kept; i < keys.size(); ++i) {
-                insertAdded(binding, title, keys[i], point);
+            setKey(at(free[i]), binding, remaining[i]);
+        if (remaining.size() > kept) {
+            Position point = insertionPoint(binding, ofAction);
+            for (qsizetype i = kept; i < remaining.size(); ++i) {
+                insertAdded(binding, title, remaining[i], point);
                 ++point.shortcut;
             }
         } else {
-            erase(ofAction.mid(kept));
+            erase(free.mid(kept));
         }
     }
 
@@ -241,8 +386,7 @@ QList<AppShortcuts> BindingsApplier::apply(const QList<AppShortcuts> &shipped, c
         AppEditor editor(ShortcutStore::keymapsFor(app, platform));
         bool complete = false;
         for (const AppBindings *set : it.value()) {
-            for (const UserBinding &binding : set->bindings)
-                editor.apply(*set, binding);
+            editor.apply(*set);
             complete = complete || set->complete;
         }
         if (complete)

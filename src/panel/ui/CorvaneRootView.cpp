@@ -141,6 +141,14 @@ void CorvaneRootView::focusSearch()
     search_->setFocus(Qt::ActiveWindowFocusReason);
 }
 
+void CorvaneRootView::setBlurredBehind(bool blurred)
+{
+    if (blurred == blurredBehind_)
+        return;
+    blurredBehind_ = blurred;
+    update();
+}
+
 void CorvaneRootView::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
@@ -148,8 +156,8 @@ void CorvaneRootView::paintEvent(QPaintEvent *)
     const QRectF card(rect());
     QPainterPath shape;
     shape.addRoundedRect(card, cornerRadius, cornerRadius);
-    // Black under a dark translucent fill, then a hairline outline inside the edge.
+    // Black under a dark fill (translucent only over a blur), then a hairline outline inside the edge.
     painter.fillPath(shape, PanelStyle::cardShade());
-    painter.fillPath(shape, PanelStyle::cardFill());
+    painter.fillPath(shape, PanelStyle::cardFill(blurredBehind_));
     PanelStyle::strokeRoundedInside(painter, card, cornerRadius, 1, PanelStyle::white(0.12));
 }

@@ -33,6 +33,9 @@ public:
     QString countText() const;
     // Called when the panel comes on screen: the search field takes the keyboard.
     void focusSearch();
+    // Whether the compositor blurs what lies behind the panel: only then is the card translucent.
+    void setBlurredBehind(bool blurred);
+    bool isBlurredBehind() const { return blurredBehind_; }
 
 protected:
     void paintEvent(QPaintEvent *event) override;
@@ -51,4 +54,5 @@ private:
     QWidget *emptyView_;
     QStackedLayout *mainArea_;
     QWidget *footerBar_;
+    bool blurredBehind_ = false;
 };

@@ -43,7 +43,7 @@ bool PanelController::isVisible() const
 }
 
 void PanelController::show(const std::optional<QString> &bundleId, const std::optional<QString> &initialSearch,
-                           const QSet<QString> &collapse)
+                           const QSet<QString> &collapse, const ActivationRequest &request)
 {
     vm_.setActiveApp(lastApp_ ? lastApp_() : std::nullopt, bundleId);
     if (initialSearch)
@@ -58,7 +58,7 @@ void PanelController::show(const std::optional<QString> &bundleId, const std::op
     panel_->activateWindow();
     if (windowSystem_) {
         windowSystem_->keepOutOfTaskbars(panel_->windowHandle());
-        windowSystem_->activate(panel_->windowHandle());
+        windowSystem_->activate(panel_->windowHandle(), request);
     }
     panel_->content()->focusSearch();
     installKeyMonitor();
@@ -71,12 +71,12 @@ void PanelController::hide()
         panel_->hide();
 }
 
-void PanelController::toggle()
+void PanelController::toggle(const ActivationRequest &request)
 {
     if (isVisible())
         hide();
     else
-        show();
+        show(request);
 }
 
 void PanelController::createPanel()
@@ -91,7 +91,8 @@ void PanelController::createPanel()
     panel_->winId();  // the native window exists from here on, for the window-system calls
     if (windowSystem_) {
         panel_->setCompositing(windowSystem_->isCompositing());
-        windowSystem_->requestBlurBehind(panel_->windowHandle(), panel_->mask().isEmpty() ? QRegion(panel_->rect()) : panel_->mask());
+        panel_->content()->setBlurredBehind(windowSystem_->requestBlurBehind(
+            panel_->windowHandle(), panel_->mask().isEmpty() ? QRegion(panel_->rect()) : panel_->mask()));
     }
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/ActivationRequest.h"
+
 #include "platform/RunningApp.h"
 
 #include <QObject>
@@ -29,10 +31,14 @@ public:
                     const QStringList &arguments, QObject *parent = nullptr);
     ~PanelController() override;
 
+    // `request`: what came with the user's request to show the panel (a hot-key press's time or
+    // activation token), for taking the keyboard.
     void show(const std::optional<QString> &bundleId = std::nullopt,
-              const std::optional<QString> &initialSearch = std::nullopt, const QSet<QString> &collapse = {});
+              const std::optional<QString> &initialSearch = std::nullopt, const QSet<QString> &collapse = {},
+              const ActivationRequest &request = {});
+    void show(const ActivationRequest &request) { show(std::nullopt, std::nullopt, {}, request); }
     void hide();
-    void toggle();
+    void toggle(const ActivationRequest &request = {});
 
     bool isVisible() const;
     bool stayVisible() const { return stayVisible_; }

@@ -73,9 +73,14 @@ bool GnomeCustomKeybinding::write(const QString &name, const QString &command, c
     {
         // The entry first: the list never names an entry that has no command yet.
         Settings entry(g_settings_new_with_path(entrySchema, path.constData()));
-        const bool written = g_settings_set_string(entry.settings, "name", name.toUtf8().constData())
-            && g_settings_set_string(entry.settings, "command", command.toUtf8().constData())
-            && g_settings_set_string(entry.settings, "binding", binding.toUtf8().constData());
+        // Only what differs is written: every write tells GNOME (and our own watcher) of a change.
+        const auto set = [&entry](const char *key, const QString &value) {
+            gchar *current = g_settings_get_string(entry.settings, key);
+            const bool same = value == QString::fromUtf8(current);
+            g_free(current);
+            return same || g_settings_set_string(entry.settings, key, value.toUtf8().constData());
+        };
+        const bool written = set("name", name) && set("command", command) && set("binding", binding);
         if (!written) {
             if (error)
                 *error = QStringLiteral("GSettings did not take the entry at ") + path_;
@@ -129,6 +134,17 @@ bool GnomeCustomKeybinding::remove()
     }
     g_settings_sync();
     return removed;
+}
+
+std::optional<QString> GnomeCustomKeybinding::binding() const
+{
+    if (!isListed())
+        return std::nullopt;
+    Settings entry(g_settings_new_with_path(entrySchema, path_.toUtf8().constData()));
+    gchar *value = g_settings_get_string(entry.settings, "binding");
+    const QString binding = QString::fromUtf8(value);
+    g_free(value);
+    return binding.isEmpty() ? std::nullopt : std::optional<QString>(binding);
 }
 
 bool GnomeCustomKeybinding::isListed() const

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <optional>
 
 // Corvane's own entry among GNOME's custom keyboard shortcuts (Settings → Keyboard → Custom
 // Shortcuts), kept through GIO's GSettings: the relocatable schema
@@ -23,6 +24,9 @@ public:
     bool remove();
     // Whether the list names our entry.
     bool isListed() const;
+    // The binding our entry holds, when the list names it and the binding is set; whoever set it,
+    // this program or the user in GNOME's keyboard settings.
+    std::optional<QString> binding() const;
 
     QString path() const { return path_; }
 

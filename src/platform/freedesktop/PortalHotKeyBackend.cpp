@@ -11,6 +11,12 @@
 #include <QDBusPendingReply>
 #include <QDBusServiceWatcher>
 #include <QDBusVariant>
+#include <QDir>
+#include <QFileInfo>
+#include <QFile>
+#include <QStandardPaths>
+
+#include <atomic>
 
 namespace {
 
@@ -94,6 +100,39 @@ std::optional<uint> PortalHotKeyBackend::availableVersion(const QDBusConnection 
     return ok && version >= 1 ? std::optional<uint>(version) : std::nullopt;
 }
 
+bool PortalHotKeyBackend::desktopHasBackend(const QString &currentDesktop, QStringList portalFolders)
+{
+    if (portalFolders.isEmpty()) {
+        for (const QString &data : QStandardPaths::standardLocations(QStandardPaths::GenericDataLocation))
+            portalFolders.append(data + QStringLiteral("/xdg-desktop-portal/portals"));
+    }
+    const QStringList desktops = currentDesktop.toLower().split(QLatin1Char(':'), Qt::SkipEmptyParts);
+    for (const QString &folder : portalFolders) {
+        for (const QFileInfo &file : QDir(folder).entryInfoList({QStringLiteral("*.portal")}, QDir::Files)) {
+            // A small key file: "Interfaces=a;b;c" and "UseIn=gnome;ubuntu" under [portal].
+            QFile portal(file.filePath());
+            if (file.size() > 64 * 1024 || !portal.open(QIODevice::ReadOnly))
+                continue;
+            QStringList interfaces;
+            QStringList useIn;
+            for (const QByteArray &raw : portal.readAll().split('\n')) {
+                const QString line = QString::fromUtf8(raw).trimmed();
+                if (line.startsWith(QLatin1String("Interfaces=")))
+                    interfaces = line.mid(11).split(QLatin1Char(';'), Qt::SkipEmptyParts);
+                else if (line.startsWith(QLatin1String("UseIn=")))
+                    useIn = line.mid(6).toLower().split(QLatin1Char(';'), Qt::SkipEmptyParts);
+            }
+            if (!interfaces.contains(QLatin1String("org.freedesktop.impl.portal.GlobalShortcuts")))
+                continue;
+            for (const QString &desktop : desktops) {
+                if (useIn.contains(desktop))
+                    return true;
+            }
+        }
+    }
+    return false;
+}
+
 PortalHotKeyBackend::PortalHotKeyBackend(const QDBusConnection &bus, uint version, QString appId, QObject *parent)
     : QObject(parent), bus_(bus), version_(version), appId_(std::move(appId))
 {
@@ -141,7 +180,8 @@ void PortalHotKeyBackend::ungrab()
     wanted_.clear();
 }
 
-void PortalHotKeyBackend::setHandlers(std::function<void()> pressed, std::function<void(Result)> regrabbed)
+void PortalHotKeyBackend::setHandlers(std::function<void(const ActivationRequest &)> pressed,
+                                      std::function<void(Result)> regrabbed)
 {
     pressed_ = std::move(pressed);
     regrabbed_ = std::move(regrabbed);
@@ -228,9 +268,19 @@ void PortalHotKeyBackend::start()
 void PortalHotKeyBackend::createSession()
 {
     const QString token = newToken("corvane_session");
-    const QVariantMap options{{QStringLiteral("handle_token"), token},
-                              {QStringLiteral("session_handle_token"), token}};
+    QVariantMap options{{QStringLiteral("handle_token"), token}, {QStringLiteral("session_handle_token"), token}};
+    if (!wanted_.isEmpty())
+        options.insert(QStringLiteral("shortcuts"), shortcutList());
     request(Call::CreateSession, QStringLiteral("CreateSession"), {options}, token);
+}
+
+QVariant PortalHotKeyBackend::shortcutList() const
+{
+    const QList<PortalShortcut> shortcuts{
+        {QString::fromLatin1(shortcutId),
+         {{QStringLiteral("description"), tr("Show or hide the shortcut panel")},
+          {QStringLiteral("preferred_trigger"), wanted_}}}};
+    return QVariant::fromValue(shortcuts);
 }
 
 void PortalHotKeyBackend::bind()
@@ -238,22 +288,18 @@ void PortalHotKeyBackend::bind()
     if (wanted_.isEmpty() || sessionHandle_.isEmpty())
         return;
     const QString token = newToken("corvane_bind");
-    const QList<PortalShortcut> shortcuts{
-        {QString::fromLatin1(shortcutId),
-         {{QStringLiteral("description"), tr("Show or hide the shortcut panel")},
-          {QStringLiteral("preferred_trigger"), wanted_}}}};
     request(Call::Bind, QStringLiteral("BindShortcuts"),
-            {QVariant::fromValue(QDBusObjectPath(sessionHandle_)), QVariant::fromValue(shortcuts), QString(),
+            {QVariant::fromValue(QDBusObjectPath(sessionHandle_)), shortcutList(), QString(),
              QVariantMap{{QStringLiteral("handle_token"), token}}},
             token);
 }
 
-void PortalHotKeyBackend::list()
+void PortalHotKeyBackend::list(Call call)
 {
     if (sessionHandle_.isEmpty())
         return;
     const QString token = newToken("corvane_list");
-    request(Call::List, QStringLiteral("ListShortcuts"),
+    request(call, QStringLiteral("ListShortcuts"),
             {QVariant::fromValue(QDBusObjectPath(sessionHandle_)), QVariantMap{{QStringLiteral("handle_token"), token}}},
             token);
 }
@@ -282,8 +328,18 @@ void PortalHotKeyBackend::requestReturned(QDBusPendingCallWatcher *watcher, Call
             creatingSession_ = false;
         if (isGone(reply.error()))
             return;  // the portal left; its return starts over
-        if (call == Call::List)
+        if (call == Call::List) {
+            bind();  // a portal that cannot list: ask for the binding
             return;
+        }
+        if (call == Call::Check) {
+            fail(QStringLiteral("the desktop bound no shortcut"));
+            return;
+        }
+        if (call == Call::CreateSession) {
+            unusable(reply.error().message());
+            return;
+        }
         fail(reply.error().message());
         return;
     }
@@ -320,28 +376,49 @@ void PortalHotKeyBackend::onResponse(const QDBusMessage &message)
     case Call::CreateSession:
         creatingSession_ = false;
         if (response != 0) {
-            fail(QStringLiteral("no shortcut session (%1)").arg(refusal));
+            // A portal whose backend cannot serve this session (another desktop's backend) answers
+            // here: the session's own way takes over, if it has one.
+            unusable(QStringLiteral("no shortcut session (%1)").arg(refusal));
             return;
         }
         sessionHandle_ = toPath(results.value(QStringLiteral("session_handle")));
         if (sessionHandle_.isEmpty()) {
-            fail(QStringLiteral("no shortcut session (no handle)"));
+            unusable(QStringLiteral("no shortcut session (no handle)"));
             return;
         }
-        bind();
+        // The desktop may have bound the shortcut already: Plasma 5.27 binds what CreateSession
+        // names and answers with it; others may list it from an earlier run. Binding again would
+        // only open their settings.
+        if (takeDescription(results.value(QStringLiteral("shortcuts"))))
+            report(Result::Grabbed);
+        else
+            list(Call::List);
         return;
     case Call::Bind:
         if (response != 0) {
             fail(refusal);
             return;
         }
-        if (!takeDescription(results.value(QStringLiteral("shortcuts"))) || triggerDescription_.isEmpty())
-            list();
-        report(Result::Grabbed);
+        if (takeDescription(results.value(QStringLiteral("shortcuts")))) {
+            if (triggerDescription_.isEmpty())
+                list(Call::Check);
+            report(Result::Grabbed);
+        } else {
+            // Answered without our shortcut: see whether the desktop holds it all the same.
+            list(Call::Check);
+        }
         return;
     case Call::List:
         if (response == 0 && takeDescription(results.value(QStringLiteral("shortcuts"))))
             report(Result::Grabbed);
+        else
+            bind();
+        return;
+    case Call::Check:
+        if (response == 0 && takeDescription(results.value(QStringLiteral("shortcuts"))))
+            report(Result::Grabbed);
+        else
+            fail(QStringLiteral("the desktop bound no shortcut"));
         return;
     }
 }
@@ -353,9 +430,7 @@ void PortalHotKeyBackend::onActivated(const QDBusMessage &message)
         || arguments.at(1).toString() != QLatin1String(shortcutId) || wanted_.isEmpty() || !pressed_)
         return;
     const QVariantMap options = arguments.size() >= 4 ? toMap(arguments.at(3)) : QVariantMap();
-    activationToken_ = options.value(QStringLiteral("activation_token")).toString();
-    pressed_();
-    activationToken_.clear();
+    pressed_(ActivationRequest{options.value(QStringLiteral("activation_token")).toString()});
 }
 
 void PortalHotKeyBackend::onShortcutsChanged(const QDBusMessage &message)
@@ -382,6 +457,14 @@ bool PortalHotKeyBackend::takeDescription(const QVariant &shortcuts)
     return false;
 }
 
+void PortalHotKeyBackend::unusable(const QString &reason)
+{
+    failureReason_ = reason;
+    SystemLog::shared().write(QStringLiteral("Corvane: the desktop portal has no global shortcuts for this session: ")
+                              + reason);
+    report(Result::Unavailable);
+}
+
 void PortalHotKeyBackend::fail(const QString &reason)
 {
     failureReason_ = reason;
@@ -396,5 +479,8 @@ void PortalHotKeyBackend::report(Result result)
 
 QString PortalHotKeyBackend::newToken(const char *prefix)
 {
-    return QStringLiteral("%1_%2").arg(QLatin1String(prefix)).arg(++counter_);
+    // Unique on the connection, also when two backends share it: the portal names sessions and
+    // requests after the sender and the token.
+    static std::atomic<quint64> counter{0};
+    return QStringLiteral("%1_%2").arg(QLatin1String(prefix)).arg(++counter);
 }

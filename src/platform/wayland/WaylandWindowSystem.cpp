@@ -73,10 +73,9 @@ bool WaylandWindowSystem::canActivate() const
     return activation_->isAvailable();
 }
 
-void WaylandWindowSystem::activate(QWindow *window)
+void WaylandWindowSystem::activate(QWindow *window, const ActivationRequest &request)
 {
-    const QByteArray token = token_.toUtf8();
-    token_.clear();  // a token is good for one activation
+    const QByteArray token = request.token.toUtf8();  // good for this activation only
     delete pending_;
     if (!window || token.isEmpty() || !activation_->isAvailable())
         return;

@@ -26,8 +26,7 @@ public:
     ~WaylandWindowSystem() override;
 
     bool isCompositing() override { return true; }  // every Wayland compositor composites
-    void activate(QWindow *window) override;
-    void setActivationToken(const QString &token) override { token_ = token; }
+    void activate(QWindow *window, const ActivationRequest &request) override;
     void keepOutOfTaskbars(QWindow *window) override;
 
     // False when the compositor offers no xdg-activation.
@@ -35,7 +34,6 @@ public:
 
 private:
     std::unique_ptr<XdgActivation> activation_;
-    QString token_;
     QPointer<QObject> pending_;  // waits for the first frame of a window shown with a token
     std::unique_ptr<PlasmaShell> plasma_;
     // The panel's Plasma hints: for the wl_surface of its current showing, released when it hides.

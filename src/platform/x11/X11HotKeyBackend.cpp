@@ -47,7 +47,7 @@ X11HotKeyBackend::~X11HotKeyBackend()
     QCoreApplication::instance()->removeNativeEventFilter(this);
 }
 
-void X11HotKeyBackend::setHandlers(std::function<void()> onPressed, std::function<void(Result)> onRegrabbed)
+void X11HotKeyBackend::setHandlers(std::function<void(const ActivationRequest &)> onPressed, std::function<void(Result)> onRegrabbed)
 {
     pressed_ = std::move(onPressed);
     regrabbed_ = std::move(onRegrabbed);
@@ -231,9 +231,8 @@ bool X11HotKeyBackend::nativeEventFilter(const QByteArray &eventType, void *mess
         const bool repeat = keyDown_ || (key->detail == lastReleaseKey_ && key->time == lastReleaseTime_);
         keyDown_ = true;
         if (!repeat) {
-            lastPress_ = key->time;
             if (pressed_)
-                pressed_();
+                pressed_(ActivationRequest{QString(), quint32(key->time)});
         }
         return true;
     }

@@ -23,10 +23,10 @@ public:
 
     Result grab(quint32 keyCode, quint32 modifiers) override;
     void ungrab() override;
-    void setHandlers(std::function<void()> pressed, std::function<void(Result)> regrabbed) override;
-    // The X server time of the last press of the held combination; 0 before the first. Windows
-    // shown because of that press are activated with it, which focus-stealing prevention accepts.
-    quint32 lastPressTime() const { return lastPress_; }
+    // Each press comes with its X server time: windows shown because of it are activated with it,
+    // which focus-stealing prevention accepts.
+    void setHandlers(std::function<void(const ActivationRequest &)> pressed,
+                     std::function<void(Result)> regrabbed) override;
 
 private:
     struct Combination {
@@ -59,9 +59,8 @@ private:
     uint16_t heldModifiers_ = 0;
     bool keyDown_ = false;      // a press was reported and its release has not come yet
     xcb_timestamp_t lastReleaseTime_ = 0;
-    xcb_timestamp_t lastPress_ = 0;
     xcb_keycode_t lastReleaseKey_ = 0;
 
-    std::function<void()> pressed_;
+    std::function<void(const ActivationRequest &)> pressed_;
     std::function<void(Result)> regrabbed_;
 };

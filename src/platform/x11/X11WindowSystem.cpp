@@ -32,7 +32,7 @@ bool X11WindowSystem::isCompositing()
     return owned;
 }
 
-void X11WindowSystem::activate(QWindow *window)
+void X11WindowSystem::activate(QWindow *window, const ActivationRequest &request)
 {
     if (!x11_ || !window)
         return;
@@ -46,7 +46,7 @@ void X11WindowSystem::activate(QWindow *window)
     message.window = xcb_window_t(window->winId());
     message.type = activeWindow;
     message.data.data32[0] = 2;  // source indication: a pager, that is, the user asked for it
-    message.data.data32[1] = userTime_ ? userTime_() : XCB_CURRENT_TIME;
+    message.data.data32[1] = request.x11Time != 0 ? request.x11Time : XCB_CURRENT_TIME;
     message.data.data32[2] = XCB_WINDOW_NONE;
     xcb_send_event(x11_->connection(), false, x11_->root(),
                    XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
@@ -78,14 +78,14 @@ void X11WindowSystem::keepOutOfTaskbars(QWindow *window)
     xcb_flush(x11_->connection());
 }
 
-void X11WindowSystem::requestBlurBehind(QWindow *window, const QRegion &region)
+bool X11WindowSystem::requestBlurBehind(QWindow *window, const QRegion &region)
 {
     if (!x11_ || !window)
-        return;
+        return false;
     // KWin reads this property; other window managers ignore it.
     const xcb_atom_t blur = x11_->atoms({"_KDE_NET_WM_BLUR_BEHIND_REGION"}).value(0);
     if (blur == XCB_ATOM_NONE)
-        return;
+        return false;
     std::vector<quint32> rects;
     for (const QRect &rect : region) {
         rects.push_back(quint32(rect.x()));
@@ -96,4 +96,11 @@ void X11WindowSystem::requestBlurBehind(QWindow *window, const QRegion &region)
     xcb_change_property(x11_->connection(), XCB_PROP_MODE_REPLACE, xcb_window_t(window->winId()), blur,
                         XCB_ATOM_CARDINAL, 32, uint32_t(rects.size()), rects.data());
     xcb_flush(x11_->connection());
+    // KWin's blur effect announces itself with the same property on the root window while it runs.
+    const xcb_get_property_cookie_t cookie = xcb_get_property(x11_->connection(), 0, x11_->root(), blur,
+                                                              XCB_GET_PROPERTY_TYPE_ANY, 0, 0);
+    xcb_get_property_reply_t *reply = xcb_get_property_reply(x11_->connection(), cookie, nullptr);
+    const bool announced = reply && reply->type != XCB_ATOM_NONE;
+    std::free(reply);
+    return announced;
 }

@@ -16,16 +16,11 @@ public:
     X11WindowSystem();
 
     bool isCompositing() override;
-    void activate(QWindow *window) override;
+    void activate(QWindow *window, const ActivationRequest &request) override;
     void keepOutOfTaskbars(QWindow *window) override;
-    void requestBlurBehind(QWindow *window, const QRegion &region) override;
-
-    // Where the X server time of the user's last request comes from (the hot-key press); without
-    // it, or while it answers 0, the current time is sent.
-    void setUserTimeSource(std::function<quint32()> source) { userTime_ = std::move(source); }
+    bool requestBlurBehind(QWindow *window, const QRegion &region) override;
 
 private:
     std::optional<X11Display> x11_;
     int screenNumber_ = 0;
-    std::function<quint32()> userTime_;
 };

@@ -28,13 +28,14 @@ void ExtensionStateView::sync()
     case State::Unknown: label_->setText(tr("GNOME Shell has not said whether Corvane's extension runs.")); break;
     case State::NotInstalled:
         label_->setText(tr("Corvane's GNOME Shell extension is not installed: the panel cannot tell which app you "
-                           "are using."));
+                           "are using, and GNOME places it."));
         break;
     case State::NeedsLogout:
         label_->setText(tr("Corvane's GNOME Shell extension is installed. Log out and back in to start it."));
         break;
     case State::Disabled:
-        label_->setText(tr("Corvane's GNOME Shell extension is off: the panel cannot tell which app you are using."));
+        label_->setText(tr("Corvane's GNOME Shell extension is off: the panel cannot tell which app you are using, "
+                           "and GNOME places it."));
         break;
     case State::Active: label_->setText(tr("Corvane's GNOME Shell extension is on.")); break;
     case State::Failed:

@@ -58,7 +58,24 @@ void HotKeyDesktopNote::refresh()
 {
     QString text;
     QString line;
-    if (hotKeys_.hasBackend()) {
+    if (hotKeys_.status() == HotKeyManager::Status::Unavailable) {
+        const qint64 code = preferences_.hotKeyCode();
+        const QString command = ToggleCommand::shortest();
+        line = code >= 0 && code <= 0xFFFFFFFFLL
+            ? CompositorBindingLine::forDesktop(qEnvironmentVariable("XDG_CURRENT_DESKTOP"), quint32(code),
+                                                preferences_.hotKeyModifiers(), command)
+            : QString();
+        if (line.isEmpty()) {
+            text = tr("This desktop lets no program take a global key. Bind this command to a key in its keyboard settings:");
+            line = command;
+        } else {
+            text = tr("This desktop lets no program take a global key. Add this line to its configuration:");
+        }
+        // The configuration already binds that key to something else: say so by the line.
+        if (!hotKeys_.conflict().isEmpty())
+            text += QLatin1Char(' ')
+                + tr("(%1 is already %2 there: record another key first.)").arg(preferences_.hotKeyText(), hotKeys_.conflict());
+    } else if (hotKeys_.hasBackend()) {
         switch (hotKeys_.owner()) {
         case HotKeyBackend::Owner::DesktopPortal: {
             const QString trigger = hotKeys_.triggerDescription();
@@ -71,19 +88,6 @@ void HotKeyDesktopNote::refresh()
             break;
         case HotKeyBackend::Owner::Program:
             break;
-        }
-    } else if (hotKeys_.status() == HotKeyManager::Status::Unavailable) {
-        const qint64 code = preferences_.hotKeyCode();
-        const QString command = ToggleCommand::shortest();
-        line = code >= 0 && code <= 0xFFFFFFFFLL
-            ? CompositorBindingLine::forDesktop(qEnvironmentVariable("XDG_CURRENT_DESKTOP"), quint32(code),
-                                                preferences_.hotKeyModifiers(), command)
-            : QString();
-        if (line.isEmpty()) {
-            text = tr("This desktop lets no program take a global key. Bind this command to a key in its keyboard settings:");
-            line = command;
-        } else {
-            text = tr("This desktop lets no program take a global key. Add this line to its configuration:");
         }
     }
     text_->setText(text);

@@ -100,9 +100,11 @@ bool HotKeyRecorderView::eventFilter(QObject *watched, QEvent *event)
     }
     if (code) {
         const QString characters = QKeySequence(qtKey).toString(QKeySequence::NativeText);
-        if (recorder_->handleKey(*code, KeyCodes::fromQtModifiers(key->modifiers()), characters)
-            == HotKeyRecorder::Outcome::Ignored)
+        const auto outcome = recorder_->handleKey(*code, KeyCodes::fromQtModifiers(key->modifiers()), characters);
+        if (outcome == HotKeyRecorder::Outcome::Ignored)
             Q_EMIT message(tr("Hold Ctrl, Alt, Shift or Super with the key."));
+        else if (outcome == HotKeyRecorder::Outcome::Refused)
+            Q_EMIT message(recorder_->refusalMessage());
     } else {
         Q_EMIT message(tr("This key cannot be the hot key; try another."));
     }

@@ -34,6 +34,11 @@ void SettingsWindowController::createShared(Preferences &preferences, WindowSyst
     sharedController() = std::make_unique<SettingsWindowController>(preferences, windowSystem, keyboardLayout);
 }
 
+void SettingsWindowController::destroyShared()
+{
+    sharedController().reset();
+}
+
 SettingsWindowController::SettingsWindowController(Preferences &preferences, WindowSystem *windowSystem,
                                                    const KeyboardLayout *keyboardLayout, QObject *parent)
     : QObject(parent), preferences_(preferences), windowSystem_(windowSystem), keyboardLayout_(keyboardLayout)
@@ -42,7 +47,7 @@ SettingsWindowController::SettingsWindowController(Preferences &preferences, Win
 
 SettingsWindowController::~SettingsWindowController() = default;
 
-void SettingsWindowController::open(bool startRecording)
+void SettingsWindowController::open(bool startRecording, const ActivationRequest &request)
 {
     if (!window_) {
         window_ = std::make_unique<QWidget>(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint
@@ -75,7 +80,7 @@ void SettingsWindowController::open(bool startRecording)
     window_->raise();
     window_->activateWindow();
     if (windowSystem_)
-        windowSystem_->activate(window_->windowHandle());
+        windowSystem_->activate(window_->windowHandle(), request);
     if (startRecording && !view_->recorderView()->recorder().isRecording())
         view_->recorderView()->recorder().start();
 }

@@ -1,7 +1,11 @@
 #!/usr/bin/env python3
 """A desktop's GlobalShortcuts backend for tests: implements org.freedesktop.impl.portal.GlobalShortcuts
 for the real xdg-desktop-portal frontend, and takes orders from the test on /control
-(org.corvane.test.PortalControl): refuse binds, press the shortcut, change its trigger, list the calls."""
+(org.corvane.test.PortalControl): refuse binds, press the shortcut, change its trigger, list the calls.
+Modes (SetMode) stand for desktops' backends that depart from the protocol's plain reading:
+"create-binds" binds only what CreateSession's options name and binds nothing in BindShortcuts (as
+Plasma 5.27's does); "binds-nothing" answers every call with success and binds nothing; "no-session"
+refuses CreateSession (another desktop's backend that cannot serve this session)."""
 
 import json
 import sys
@@ -36,6 +40,7 @@ class Portal(dbus.service.Object):
         self.sessions = {}  # session handle -> {shortcut id: properties}
         self.last_session = None
         self.refuse = False
+        self.mode = ""
 
     def describe(self, trigger):
         return "Desk " + trigger if trigger else ""
@@ -46,22 +51,33 @@ class Portal(dbus.service.Object):
 
     @dbus.service.method(IMPL, in_signature="oosa{sv}", out_signature="ua{sv}")
     def CreateSession(self, handle, session, app_id, options):
-        self.calls.append({"method": "CreateSession", "session": str(session), "app_id": str(app_id)})
+        self.calls.append({"method": "CreateSession", "session": str(session), "app_id": str(app_id),
+                           "shortcuts": plain(options.get("shortcuts", []))})
+        if self.mode == "no-session":
+            return dbus.UInt32(2), dbus.Dictionary({}, signature="sv")
         self.sessions[str(session)] = {}
         self.last_session = str(session)
+        if self.mode == "create-binds":
+            self.bind(str(session), options.get("shortcuts", []))
+            return dbus.UInt32(0), dbus.Dictionary({"shortcuts": self.shortcut_list(str(session))}, signature="sv")
         return dbus.UInt32(0), dbus.Dictionary({}, signature="sv")
+
+    def bind(self, session, shortcuts):
+        bound = {}
+        for sid, props in shortcuts:
+            trigger = str(props.get("preferred_trigger", ""))
+            bound[str(sid)] = {"description": str(props.get("description", "")),
+                               "trigger_description": self.describe(trigger)}
+        self.sessions[session] = bound
 
     @dbus.service.method(IMPL, in_signature="ooa(sa{sv})sa{sv}", out_signature="ua{sv}")
     def BindShortcuts(self, handle, session, shortcuts, parent_window, options):
         self.calls.append({"method": "BindShortcuts", "session": str(session), "shortcuts": plain(shortcuts)})
         if self.refuse:
             return dbus.UInt32(2), dbus.Dictionary({}, signature="sv")
-        bound = {}
-        for sid, props in shortcuts:
-            trigger = str(props.get("preferred_trigger", ""))
-            bound[str(sid)] = {"description": str(props.get("description", "")),
-                               "trigger_description": self.describe(trigger)}
-        self.sessions[str(session)] = bound
+        if self.mode in ("create-binds", "binds-nothing"):
+            return dbus.UInt32(0), dbus.Dictionary({"shortcuts": dbus.Array([], signature="(sa{sv})")}, signature="sv")
+        self.bind(str(session), shortcuts)
         return dbus.UInt32(0), dbus.Dictionary({"shortcuts": self.shortcut_list(str(session))}, signature="sv")
 
     @dbus.service.method(IMPL, in_signature="oo", out_signature="ua{sv}")
@@ -98,6 +114,10 @@ class Control(dbus.service.Object):
     @dbus.service.method(CONTROL, in_signature="b", out_signature="")
     def SetRefuse(self, refuse):
         self.portal.refuse = bool(refuse)
+
+    @dbus.service.method(CONTROL, in_signature="s", out_signature="")
+    def SetMode(self, mode):
+        self.portal.mode = str(mode)
 
     @dbus.service.method(CONTROL, in_signature="s", out_signature="b")
     def Press(self, token):

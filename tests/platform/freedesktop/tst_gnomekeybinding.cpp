@@ -4,7 +4,13 @@
 #include "LinuxTestSupport.h"
 #include "platform/KeyCodes.h"
 #include "platform/freedesktop/GnomeCustomKeybinding.h"
+#include "platform/MemoryDefaultsStore.h"
+#include "platform/SystemLog.h"
 #include "platform/freedesktop/GnomeHotKeyBackend.h"
+#include "settings/HotKeyManager.h"
+#include "settings/Preferences.h"
+
+#include <QSignalSpy>
 
 #include <QCoreApplication>
 
@@ -157,6 +163,60 @@ private Q_SLOTS:
         QCOMPARE(entry(ours, "command"), command);
         QCOMPARE(entry(ours, "binding"), QStringLiteral("<Super><Shift>space"));
         QCOMPARE(entry(ours, "name"), GnomeHotKeyBackend::entryName());
+    }
+
+    // GNOME's settings are the truth once our entry exists: a key the user set there is the hot key at
+    // start and while running, and is never written over; the recorder's key is written. A key the
+    // desktop itself uses is not written at all, and the log names what uses it.
+    void theDesktopsKeyIsTheHotKey()
+    {
+        setList({terminal, ours});
+        setEntry(ours, "binding", QStringLiteral("<Super>k"));
+        MemoryDefaultsStore defaults;
+        Preferences preferences(defaults);
+        HotKeyManager manager(preferences, std::make_unique<GnomeHotKeyBackend>(command));
+        SystemLog::Capture log;
+        manager.start();
+        QCOMPARE(manager.status(), HotKeyManager::Status::Registered);
+        QCOMPARE(preferences.hotKeyCode(), qint64(KeyCodes::K));
+        QCOMPARE(preferences.hotKeyModifiers(), quint32(KeyCodes::CommandMask));
+        QCOMPARE(preferences.hotKeyText(), QStringLiteral("Super+K"));
+        QCOMPARE(entry(ours, "binding"), QStringLiteral("<Super>k"));
+        QCOMPARE(log.lines(), QStringList{"Corvane: hot key Super+K comes from the desktop's keyboard settings"});
+
+        // Changed in GNOME's settings while running (another process, as GNOME's panel would).
+        QSignalSpy changed(&manager, &HotKeyManager::statusChanged);
+        const QString relocated = QLatin1String(entrySchema) + QLatin1Char(':') + ours;
+        QCOMPARE(run(QStringLiteral("gsettings"), {QStringLiteral("set"), relocated, QStringLiteral("binding"),
+                                                  QStringLiteral("<Primary><Alt>period")}),
+                 0);
+        QTRY_COMPARE(preferences.hotKeyText(), QStringLiteral("Ctrl+Alt+."));
+        QVERIFY(changed.count() >= 1);
+
+        // The recorder's key is written.
+        preferences.setHotKeyCode(KeyCodes::J);
+        preferences.setHotKeyModifiers(KeyCodes::ControlMask | KeyCodes::CommandMask);
+        manager.registerHotKey();
+        QCOMPARE(entry(ours, "binding"), QStringLiteral("<Super><Control>j"));
+        QCoreApplication::processEvents();
+        QCOMPARE(preferences.hotKeyCode(), qint64(KeyCodes::J));
+
+        // A key the desktop uses: reported, not written.
+        manager.setConflictCheck([](quint32 code, quint32 modifiers) {
+            return code == KeyCodes::Space && modifiers == (KeyCodes::CommandMask | KeyCodes::ShiftMask)
+                ? QStringLiteral("GNOME Shell's 'Switch to the previous input source'")
+                : QString();
+        });
+        preferences.setHotKeyCode(KeyCodes::Space);
+        preferences.setHotKeyModifiers(KeyCodes::CommandMask | KeyCodes::ShiftMask);
+        preferences.setHotKeyDisplay(QStringLiteral("\u21E7\u2756Space"));
+        SystemLog::Capture conflictLog;
+        manager.registerHotKey();
+        QCOMPARE(manager.status(), HotKeyManager::Status::InUse);
+        QCOMPARE(manager.conflict(), QStringLiteral("GNOME Shell's 'Switch to the previous input source'"));
+        QCOMPARE(conflictLog.lines(),
+                 QStringList{"Corvane: hot key Shift+Super+Space is GNOME Shell's 'Switch to the previous input source'"});
+        QCOMPARE(entry(ours, "binding"), QStringLiteral("<Super><Control>j"));
     }
 
     // The uninstall path: the real program's --unregister-desktop, in another process, as the

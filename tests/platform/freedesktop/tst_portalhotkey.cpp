@@ -6,6 +6,7 @@
 #include "platform/KeyCodes.h"
 #include "platform/MemoryDefaultsStore.h"
 #include "platform/SystemLog.h"
+#include "platform/FallbackHotKeyBackend.h"
 #include "platform/freedesktop/PortalHotKeyBackend.h"
 #include "settings/CompositorBindingLine.h"
 #include "settings/HotKeyManager.h"
@@ -39,6 +40,19 @@ const char busConfig[] =
     "</busconfig>\n";
 const char portalFile[] = "[portal]\nDBusName=org.freedesktop.impl.portal.desktop.corvanetest\n"
                           "Interfaces=org.freedesktop.impl.portal.GlobalShortcuts\nUseIn=corvane-test\n";
+
+// The session's own way to bind a key, standing in for GNOME's custom shortcut: records what it took.
+class RecordingBackend : public HotKeyBackend {
+public:
+    Result grab(quint32 keyCode, quint32 modifiers) override
+    {
+        grabbed.append({keyCode, modifiers});
+        return Result::Grabbed;
+    }
+    void ungrab() override {}
+    void setHandlers(std::function<void(const ActivationRequest &)>, std::function<void(Result)>) override {}
+    QList<std::pair<quint32, quint32>> grabbed;
+};
 
 } // namespace
 
@@ -162,9 +176,9 @@ private Q_SLOTS:
         auto owned = std::make_unique<PortalHotKeyBackend>(*connection, 1, QStringLiteral("org.corvane.Corvane"));
         portal = owned.get();
         manager = std::make_unique<HotKeyManager>(*preferences, std::move(owned));
-        manager->setOnTrigger([this] {
+        manager->setOnTrigger([this](const ActivationRequest &press) {
             ++triggers;
-            lastToken = manager->activationToken();
+            lastToken = press.token;
         });
     }
 
@@ -183,7 +197,7 @@ private Q_SLOTS:
         QTest::addColumn<QString>("gtk");
         QTest::addColumn<QString>("sway");
         using namespace KeyCodes;
-        QTest::newRow("default") << quint32(Space) << quint32(CommandMask | ShiftMask) << "LOGO+SHIFT+space"
+        QTest::newRow("super shift space") << quint32(Space) << quint32(CommandMask | ShiftMask) << "LOGO+SHIFT+space"
                                  << "<Super><Shift>space" << "Mod4+Shift+space";
         QTest::newRow("all four, a letter") << quint32(K) << quint32(ControlMask | OptionMask | ShiftMask | CommandMask)
                                             << "LOGO+CTRL+ALT+SHIFT+k" << "<Super><Control><Alt><Shift>k"
@@ -231,6 +245,28 @@ private Q_SLOTS:
                  line);
     }
 
+    // Which desktops have a global-shortcuts backend of their own: the KDE one installed next to
+    // GNOME 43 does not make one for GNOME; GNOME 48's own does.
+    void backendsServeTheirOwnDesktops()
+    {
+        QTemporaryDir portals;
+        auto write = [&](const char *name, const QByteArray &text) {
+            QFile file(portals.filePath(QLatin1String(name)));
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write(text);
+        };
+        write("kde.portal", "[portal]\nDBusName=org.freedesktop.impl.portal.desktop.kde\n"
+                            "Interfaces=org.freedesktop.impl.portal.Access;org.freedesktop.impl.portal.GlobalShortcuts\nUseIn=KDE\n");
+        write("gnome.portal", "[portal]\nDBusName=org.freedesktop.impl.portal.desktop.gnome\n"
+                              "Interfaces=org.freedesktop.impl.portal.Access;org.freedesktop.impl.portal.Screenshot\nUseIn=gnome\n");
+        const QStringList folders{portals.path()};
+        QVERIFY(PortalHotKeyBackend::desktopHasBackend(QStringLiteral("KDE"), folders));
+        QVERIFY(!PortalHotKeyBackend::desktopHasBackend(QStringLiteral("ubuntu:GNOME"), folders));
+        QVERIFY(!PortalHotKeyBackend::desktopHasBackend(QStringLiteral("sway"), folders));
+        write("gnome.portal", "[portal]\nInterfaces=org.freedesktop.impl.portal.GlobalShortcuts;\nUseIn=gnome;ubuntu\n");
+        QVERIFY(PortalHotKeyBackend::desktopHasBackend(QStringLiteral("ubuntu:GNOME"), folders));
+    }
+
     void keyWithoutNameIsNotBound()
     {
         QVERIFY(!DesktopKeyNames::freedesktopTrigger(200, KeyCodes::ShiftMask));
@@ -253,9 +289,9 @@ private Q_SLOTS:
         QCOMPARE(shortcuts.size(), 1);
         QCOMPARE(shortcuts[0][0].toString(), QStringLiteral("toggle-panel"));
         QCOMPARE(shortcuts[0][1][QStringLiteral("description")].toString(), QStringLiteral("Show or hide the shortcut panel"));
-        QCOMPARE(shortcuts[0][1][QStringLiteral("preferred_trigger")].toString(), QStringLiteral("LOGO+SHIFT+space"));
-        QCOMPARE(manager->triggerDescription(), QStringLiteral("Desk LOGO+SHIFT+space"));
-        QCOMPARE(manager->displayText(), QStringLiteral("Desk LOGO+SHIFT+space"));
+        QCOMPARE(shortcuts[0][1][QStringLiteral("preferred_trigger")].toString(), QStringLiteral("LOGO+CTRL+space"));
+        QCOMPARE(manager->triggerDescription(), QStringLiteral("Desk LOGO+CTRL+space"));
+        QCOMPARE(manager->displayText(), QStringLiteral("Desk LOGO+CTRL+space"));
         QVERIFY(!manager->canConfigure());  // version 1 has no dialog of its own
         QVERIFY(statusChanged.count() >= 1);
     }
@@ -271,7 +307,6 @@ private Q_SLOTS:
         QVERIFY(press(QStringLiteral("token-42")));
         QTRY_COMPARE(triggers, 2);
         QCOMPARE(lastToken, QStringLiteral("token-42"));
-        QVERIFY(manager->activationToken().isEmpty());  // only while the action runs
     }
 
     // The user changes the trigger in the desktop's settings: menu and settings follow.
@@ -343,6 +378,62 @@ private Q_SLOTS:
         QTRY_COMPARE(manager->status(), HotKeyManager::Status::Registered);
         QCOMPARE(manager->displayText(), QStringLiteral("Desk LOGO+j"));
         QVERIFY(manager->failureReason().isEmpty());
+    }
+
+    // Backends that depart from the protocol's plain reading. Plasma 5.27's binds what CreateSession
+    // names and nothing in BindShortcuts: the shortcut goes with CreateSession and no BindShortcuts
+    // follows (it would open the desktop's settings). A bind that leaves no shortcut is a refusal. A
+    // backend that cannot make a session (another desktop's) hands over to the session's own way,
+    // with one log line and no refusal.
+    void desktopsThatDepartFromTheProtocol()
+    {
+        const QString appId = QStringLiteral("org.corvane.Corvane");
+        MemoryDefaultsStore freshDefaults;
+        Preferences fresh(freshDefaults);
+        {
+            control(QStringLiteral("SetMode"), {QStringLiteral("create-binds")});
+            const qsizetype binds = callsNamed(QStringLiteral("BindShortcuts")).size();
+            HotKeyManager plasma(fresh, std::make_unique<PortalHotKeyBackend>(*connection, 1, appId));
+            plasma.start();
+            QTRY_COMPARE(plasma.status(), HotKeyManager::Status::Registered);
+            const QJsonArray created = callsNamed(QStringLiteral("CreateSession"));
+            QCOMPARE(created.last()[QStringLiteral("shortcuts")][0][1][QStringLiteral("preferred_trigger")].toString(),
+                     QStringLiteral("LOGO+CTRL+space"));
+            QCOMPARE(callsNamed(QStringLiteral("BindShortcuts")).size(), binds);
+            QCOMPARE(plasma.displayText(), QStringLiteral("Desk LOGO+CTRL+space"));
+        }
+        {
+            control(QStringLiteral("SetMode"), {QStringLiteral("binds-nothing")});
+            SystemLog::Capture log;
+            HotKeyManager nothing(fresh, std::make_unique<PortalHotKeyBackend>(*connection, 1, appId));
+            nothing.start();
+            QTRY_COMPARE(nothing.status(), HotKeyManager::Status::Refused);
+            QCOMPARE(nothing.failureReason(), QStringLiteral("the desktop bound no shortcut"));
+            QCOMPARE(log.lines(), QStringList{QStringLiteral("Corvane: the desktop refused the hot key \u2303\u2756Space: "
+                                                             "the desktop bound no shortcut")});
+        }
+        control(QStringLiteral("SetMode"), {QStringLiteral("no-session")});
+        for (const bool withFallback : {true, false}) {
+            auto owned = std::make_unique<RecordingBackend>();
+            RecordingBackend *own = owned.get();
+            SystemLog::Capture log;
+            HotKeyManager other(fresh, std::make_unique<FallbackHotKeyBackend>(
+                                           std::make_unique<PortalHotKeyBackend>(*connection, 1, appId),
+                                           withFallback ? std::move(owned) : nullptr));
+            QSignalSpy statusChanged(&other, &HotKeyManager::statusChanged);
+            other.start();
+            const auto expected = withFallback ? HotKeyManager::Status::Registered : HotKeyManager::Status::Unavailable;
+            QTRY_COMPARE(other.status(), expected);
+            QCOMPARE(log.lines().first(), QStringLiteral("Corvane: the desktop portal has no global shortcuts for this "
+                                                         "session: no shortcut session (the desktop answered 2)"));
+            QVERIFY(!log.lines().join('\n').contains(QStringLiteral("refused")));
+            if (withFallback) {
+                QCOMPARE(own->grabbed, (QList<std::pair<quint32, quint32>>{{KeyCodes::Space,
+                                                                            KeyCodes::ControlMask | KeyCodes::CommandMask}}));
+                QCOMPARE(other.owner(), HotKeyBackend::Owner::Program);
+            }
+        }
+        control(QStringLiteral("SetMode"), {QString()});
     }
 
     // A newer portal comes in its place (version 2): the program registers its app id first, binds

@@ -15,7 +15,7 @@
 namespace {
 
 // X modifier bits of the default server keymap: Shift, NumLock on Mod2, Super on Mod4.
-constexpr unsigned xShift = 0x01, xNumLock = 0x10, xSuper = 0x40;
+constexpr unsigned xShift = 0x01, xControl = 0x04, xNumLock = 0x10, xSuper = 0x40;
 const QString spaceKeysym = QStringLiteral("0x20");
 
 // Counts the key presses the server delivers to the root window, that is, to a key grab.
@@ -42,9 +42,12 @@ class FakeBackend : public HotKeyBackend {
 public:
     Result grab(quint32, quint32) override { return result; }
     void ungrab() override {}
-    void setHandlers(std::function<void()> p, std::function<void(Result)>) override { pressed = std::move(p); }
+    void setHandlers(std::function<void(const ActivationRequest &)> p, std::function<void(Result)>) override
+    {
+        pressed = std::move(p);
+    }
     Result result = Result::Grabbed;
-    std::function<void()> pressed;
+    std::function<void(const ActivationRequest &)> pressed;
 };
 
 } // namespace
@@ -58,6 +61,7 @@ class TestX11HotKey : public QObject {
     std::optional<X11Display> x11;
     std::unique_ptr<X11Barrier> barrier;
     int triggers = 0;
+    quint32 lastPressTime = 0;
 
     // Presses the keys (xdotool names) and waits until every resulting event has been handled.
     void press(const QStringList &keys)
@@ -81,25 +85,33 @@ private Q_SLOTS:
         barrier = std::make_unique<X11Barrier>(x11->connection(), x11->root());
         preferences = std::make_unique<Preferences>(defaults);
         manager = std::make_unique<HotKeyManager>(*preferences, std::make_unique<X11HotKeyBackend>());
-        manager->setOnTrigger([this] { ++triggers; });
+        manager->setOnTrigger([this](const ActivationRequest &press) {
+            ++triggers;
+            lastPressTime = press.x11Time;
+        });
         manager->start();
         QCOMPARE(manager->status(), HotKeyManager::Status::Registered);
     }
 
     void init() { triggers = 0; }
 
-    // The default Super+Shift+Space, whatever the lock keys.
+    // The default Ctrl+Super+Space, whatever the lock keys; each press brings its own server time.
     void triggersOncePerPress()
     {
-        const QString hotKey = QStringLiteral("super+shift+space");
-        press({hotKey, hotKey, hotKey});
+        const QString hotKey = QStringLiteral("ctrl+super+space");
+        press({hotKey});
+        QCOMPARE(triggers, 1);
+        QVERIFY(lastPressTime != 0);
+        const quint32 first = lastPressTime;
+        press({hotKey, hotKey});
         QCOMPARE(triggers, 3);
+        QVERIFY(lastPressTime > first);
         for (const QString &lock : {QStringLiteral("Num_Lock"), QStringLiteral("Caps_Lock")}) {
             press({lock, hotKey, lock});
             QCOMPARE(triggers, 4);
             triggers = 3;
         }
-        press({QStringLiteral("shift+space"), QStringLiteral("super+space")});
+        press({QStringLiteral("ctrl+space"), QStringLiteral("super+space")});
         QCOMPARE(triggers, 3);
     }
 
@@ -109,10 +121,10 @@ private Q_SLOTS:
                                               QStringLiteral("50")}),
                  0);
         RootKeyPresses presses(x11->root());
-        QCOMPARE(run(QStringLiteral("xdotool"), {QStringLiteral("keydown"), QStringLiteral("super+shift+space")}), 0);
+        QCOMPARE(run(QStringLiteral("xdotool"), {QStringLiteral("keydown"), QStringLiteral("ctrl+super+space")}), 0);
         // Holding the key is what is tested; the server repeats it meanwhile.
         QTest::qWait(500);
-        QCOMPARE(run(QStringLiteral("xdotool"), {QStringLiteral("keyup"), QStringLiteral("super+shift+space")}), 0);
+        QCOMPARE(run(QStringLiteral("xdotool"), {QStringLiteral("keyup"), QStringLiteral("ctrl+super+space")}), 0);
         QVERIFY(barrier->pass());
         QVERIFY2(presses.count > 3, "the server did not repeat the key");
         QCOMPARE(triggers, 1);
@@ -123,17 +135,17 @@ private Q_SLOTS:
         useHotKey(KeyCodes::K, KeyCodes::ControlMask | KeyCodes::OptionMask, QStringLiteral("\u2303\u2325K"));
         manager->registerHotKey();
         QCOMPARE(manager->status(), HotKeyManager::Status::Registered);
-        press({QStringLiteral("super+shift+space")});
+        press({QStringLiteral("ctrl+super+space")});
         QCOMPARE(triggers, 0);
         press({QStringLiteral("ctrl+alt+k")});
         QCOMPARE(triggers, 1);
         // The old combination is free again for other programs.
-        QCOMPARE(run(helper(), {QStringLiteral("probe"), spaceKeysym, QString::number(xSuper | xShift)}), 0);
+        QCOMPARE(run(helper(), {QStringLiteral("probe"), spaceKeysym, QString::number(xSuper | xControl)}), 0);
     }
 
     void combinationHeldElsewhereIsReported()
     {
-        useHotKey(49, 768, Preferences::defaultHotKeyDisplay());
+        useHotKey(49, 768, QStringLiteral("\u2756\u21E7Space"));
         // The other program holds only the NumLock variant, so our first grabs succeed before one fails.
         ChildProcess holder;
         holder.process->start(helper(), {QStringLiteral("hold"), spaceKeysym, QString::number(xSuper | xShift | xNumLock)});
@@ -190,11 +202,11 @@ private Q_SLOTS:
         FakeBackend *backend = fake.get();
         HotKeyManager manager(*preferences, std::move(fake));
         manager.start();
-        backend->pressed();
+        backend->pressed({});
         QCoreApplication::processEvents();
         int calls = 0;
-        manager.setOnTrigger([&] { ++calls; });
-        backend->pressed();
+        manager.setOnTrigger([&](const ActivationRequest &) { ++calls; });
+        backend->pressed({});
         QCOMPARE(calls, 0);
         QCoreApplication::processEvents();
         QCOMPARE(calls, 1);

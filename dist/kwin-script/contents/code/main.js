@@ -5,7 +5,11 @@
 //   org.corvane.Corvane.ActiveWindow  /org/corvane/Corvane/ActiveWindow
 //   org.corvane.Corvane.ActiveWindow1.WindowActivated(desktopFileName, resourceClass, resourceName, pid)
 // with the three texts as strings (empty when KWin does not know them) and the process id as a
-// number (0 when unknown). It reports the window active when it is loaded, too. A change that breaks
+// number (0 when unknown). It reports the window active when it is loaded, too.
+//
+// It also places Corvane's own windows as Corvane does on X11, where KWin's placement would keep them
+// off the windows already there: on the work area of the screen with the pointer, centred, the
+// panel (captioned "Corvane") raised by a tenth of the area's height. A change that breaks
 // readers gets a new interface, ActiveWindow2.
 
 const service = "org.corvane.Corvane.ActiveWindow";
@@ -41,10 +45,33 @@ function report(window) {
              text(window.resourceName), Number.isInteger(pid) && pid > 0 ? pid : 0);
 }
 
+function isCorvane(window) {
+    return text(window.desktopFileName) === "org.corvane.Corvane" || text(window.resourceClass) === "corvane";
+}
+
+function place(window) {
+    if (!window || !isCorvane(window))
+        return;
+    const pointer = workspace.cursorPos;
+    // KWin 6 names outputs, KWin 5 numbers screens; both answer screenAt.
+    const screen = workspace.screenAt !== undefined ? workspace.screenAt(pointer) : workspace.activeScreen;
+    const area = workspace.clientArea(KWin.PlacementArea, screen, workspace.currentDesktop);
+    const frame = window.frameGeometry;
+    const raise = text(window.caption) === "Corvane" ? 0.1 * area.height : 0;
+    window.frameGeometry = {
+        x: Math.round(area.x + (area.width - frame.width) / 2),
+        y: Math.round(area.y + (area.height - frame.height) / 2 - raise),
+        width: frame.width,
+        height: frame.height
+    };
+}
+
 if (workspace.windowActivated !== undefined) {  // KWin 6
     workspace.windowActivated.connect(report);
+    workspace.windowAdded.connect(place);
     report(workspace.activeWindow);
 } else {  // KWin 5
     workspace.clientActivated.connect(report);
+    workspace.clientAdded.connect(place);
     report(workspace.activeClient);
 }
