@@ -38,8 +38,9 @@ test_packages=(
   kwin-wayland gnome-shell gjs unzip dbus-bin
   # test: the desktop portal's frontend on a private session bus with a Python desktop backend
   xdg-desktop-portal python3 python3-dbus python3-gi
-  # test: stock desktops' own portal backend and settings daemon
-  xdg-desktop-portal-kde plasma-workspace gnome-settings-daemon
+  # test: stock desktops' own portal backend and settings daemon; Qt 5's Wayland platform, without
+  # which the KDE portal backend (a Qt 5 program) cannot start in a Wayland session
+  xdg-desktop-portal-kde plasma-workspace gnome-settings-daemon qtwayland5
   # test: GNOME's keybinding schemas (keyboard shortcuts, window manager, shell, mutter) and the
   # gsettings tool, under a keyfile or memory GSettings backend
   gnome-settings-daemon-common mutter-common gnome-shell-common libglib2.0-bin
@@ -47,6 +48,8 @@ test_packages=(
   dbus-daemon at-spi2-core gsettings-desktop-schemas python3-pyatspi
   # test: a small GTK 4 program with a shortcuts window, read by the import tests
   gnome-text-editor
+  # test: programs that bind keys to their window's actions at run time, read by the discovery test
+  gnome-console gnome-clocks
   # test: the package and the install: the .deb's dependencies (dpkg-shlibdeps) and the
   # distribution's checks; git for the version of development builds; GIO's Python binding reads
   # the application list
