@@ -14,6 +14,7 @@ public:
     QSet<QString> installed;  // lower-case identifiers
     QList<RunningApp> running;
     QHash<QString, int> installedQueries;
+    QHash<qint64, QList<QStringList>> terminalPrograms;  // by the terminal's pid
 
     bool isInstalled(const QString &bundleId) override
     {
@@ -29,4 +30,6 @@ public:
         }
         return std::nullopt;
     }
+
+    QList<QStringList> programsInTerminal(qint64 pid) override { return terminalPrograms.value(pid); }
 };

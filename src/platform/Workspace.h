@@ -2,7 +2,9 @@
 
 #include "platform/RunningApp.h"
 
+#include <QList>
 #include <QString>
+#include <QStringList>
 #include <optional>
 
 // What the panel needs to know about the applications of this desktop.
@@ -20,5 +22,13 @@ public:
     {
         Q_UNUSED(bundleId);
         return std::nullopt;
+    }
+    // The programs in front inside the terminal emulator whose process is `pid`, the one the user
+    // sees first (a program, then the multiplexer it runs in), each by the names it may be known
+    // under; empty when the terminal runs nothing or this cannot be told.
+    virtual QList<QStringList> programsInTerminal(qint64 pid)
+    {
+        Q_UNUSED(pid);
+        return {};
     }
 };

@@ -1,4 +1,9 @@
 #include "platform/TerminalProcesses.h"
+#include "platform/TmuxActivePane.h"
+#include "platform/SystemLog.h"
+
+#include <QProcess>
+#include <QStandardPaths>
 
 #include <QDateTime>
 #include <QDir>
@@ -102,6 +107,7 @@ private Q_SLOTS:
     void sharedTerminal();
     void terminalServerWithTabs();
     void multiplexers();
+    void tmuxServer();
 };
 
 // xterm with a shell: at the prompt, running vim, in a nested shell, reading a manual page, in a
@@ -280,6 +286,61 @@ void TestTerminalProcesses::multiplexers()
     QCOMPARE(chain(reader.programsInFront(100, paneTty)), (QStringList{"htop", "screen"}));
     fake.touchPts(8, 1);
     QCOMPARE(chain(reader.programsInFront(100, paneTty)), (QStringList{"bash", "screen"}));
+}
+
+// Which socket a tmux client uses, and what its server says about the client's pane; then a real
+// server, where tmux is installed.
+void TestTerminalProcesses::tmuxServer()
+{
+    const QByteArray env("HOME=/home/u\0TMUX_TMPDIR=/run/user/7\0", 36);
+    QCOMPARE(TmuxActivePane::socketPath({"tmux"}, QByteArray(), 7), QStringLiteral("/tmp/tmux-7/default"));
+    QCOMPARE(TmuxActivePane::socketPath({"tmux", "attach"}, env, 7), QStringLiteral("/run/user/7/tmux-7/default"));
+    QCOMPARE(TmuxActivePane::socketPath({"tmux", "-L", "work", "attach"}, QByteArray(), 7), QStringLiteral("/tmp/tmux-7/work"));
+    QCOMPARE(TmuxActivePane::socketPath({"tmux", "-2uLwork"}, QByteArray(), 7), QStringLiteral("/tmp/tmux-7/work"));
+    QCOMPARE(TmuxActivePane::socketPath({"tmux", "-f", "-S", "-S", "/s/x", "new"}, env, 7), QStringLiteral("/s/x"));
+    // After the command, -L is the command's.
+    QCOMPARE(TmuxActivePane::socketPath({"tmux", "new", "-L", "x"}, QByteArray(), 7), QStringLiteral("/tmp/tmux-7/default"));
+    QCOMPARE(TmuxActivePane::socketPath({"tmux", "-L"}, QByteArray(), 7), QStringLiteral("/tmp/tmux-7/"));
+
+    const QByteArray listing = "12 /dev/pts/4\n345 /dev/pts/9\n\ngarbage\n3456 pts/1\n";
+    QCOMPARE(TmuxActivePane::paneOfClient(listing, 345), QStringLiteral("/dev/pts/9"));
+    QCOMPARE(TmuxActivePane::paneOfClient(listing, 34), QString());
+    QCOMPARE(TmuxActivePane::paneOfClient(listing, 3456), QString());
+
+    if (QStandardPaths::findExecutable(QStringLiteral("tmux")).isEmpty()
+        || QStandardPaths::findExecutable(QStringLiteral("script")).isEmpty())
+        QSKIP("tmux or script(1) is not installed");
+    QTemporaryDir folder;
+    const QString socket = folder.filePath(QStringLiteral("s"));
+    auto tmux = [&](const QStringList &args) {
+        QProcess p;
+        p.start(QStringLiteral("tmux"), QStringList{QStringLiteral("-S"), socket} + args);
+        p.waitForFinished(5000);
+        return p.readAllStandardOutput().trimmed();
+    };
+    tmux({"new-session", "-d", "-x", "80", "-y", "24", "sleep 60"});
+    tmux({"split-window", "-d", "sleep 61"});
+    // A client on a terminal of its own, as a terminal emulator would start it.
+    QProcess client;
+    client.setProgram(QStringLiteral("script"));
+    client.setArguments({"-qc", "tmux -S " + socket + " attach", "/dev/null"});
+    client.start();
+    QVERIFY(client.waitForStarted());
+    QByteArray clients;
+    QTRY_VERIFY_WITH_TIMEOUT(!(clients = tmux({"list-clients", "-F", "#{client_pid}"})).isEmpty(), 5000);
+    TerminalProgram attached{clients.toLongLong(), {QStringLiteral("tmux")}, QString()};
+    // The client was started with -S: the pane it shows is the first one, running sleep 60.
+    const QString pane = TmuxActivePane()(attached);
+    QVERIFY(pane.startsWith(QStringLiteral("/dev/pts/")));
+    const std::optional<TerminalProgram> program = TerminalProcesses().programOnTty(pane);
+    QVERIFY(program);
+    QCOMPARE(program->names.value(0), QStringLiteral("sleep"));
+    tmux({"kill-server"});
+    client.waitForFinished(5000);
+    // No server: nothing, and said in the log.
+    SystemLog::Capture log;
+    QCOMPARE(TmuxActivePane()(attached), QString());
+    QCOMPARE(log.lines().size(), 1);
 }
 
 QTEST_GUILESS_MAIN(TestTerminalProcesses)

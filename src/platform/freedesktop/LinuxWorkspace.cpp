@@ -1,5 +1,8 @@
 #include "platform/freedesktop/LinuxWorkspace.h"
 
+#include "platform/TerminalProcesses.h"
+#include "platform/TmuxActivePane.h"
+
 bool LinuxWorkspace::isInstalled(const QString &bundleId)
 {
     return entries_.find(bundleId).has_value();
@@ -29,4 +32,13 @@ std::optional<RunningApp> LinuxWorkspace::runningApp(const QString &bundleId)
             return app;
     }
     return std::nullopt;
+}
+
+QList<QStringList> LinuxWorkspace::programsInTerminal(qint64 pid)
+{
+    QList<QStringList> names;
+    const QList<TerminalProgram> programs = TerminalProcesses().programsInFront(pid, TmuxActivePane());
+    for (const TerminalProgram &program : programs)
+        names << program.names;
+    return names;
 }
