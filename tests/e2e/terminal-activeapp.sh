@@ -58,9 +58,9 @@ exec "$here/../x11/with-x11.sh" bash -c '
     xdotool windowactivate --sync "$window"
     return $status
   }
-  fg_of() { ps -o tpgid= -p "$(pgrep -P "$term_pid" -x bash | head -n1)" 2>/dev/null | tr -d " "; }
 
-  check "xterm at a prompt: xterm first" panel_lists prompt xterm
+  # At a prompt the shell is the program in front: its line editing, then the terminal.
+  check "xterm at a prompt: bash, then xterm" panel_lists prompt "Bash (GNU Readline)" xterm
   type_in_terminal "vim -u NONE -N $HOME/notes.txt"
   check "vim running: Vim first, then xterm" panel_lists vim Vim xterm
   type_in_terminal ":q" 0.5
@@ -70,7 +70,7 @@ exec "$here/../x11/with-x11.sh" bash -c '
   type_in_terminal "less $here/checks.sh"
   check "less running: less first" panel_lists less less xterm
   type_in_terminal "q" 0.5
-  check "back at the prompt: xterm first" panel_lists back xterm
+  check "back at the prompt: bash, then xterm" panel_lists back "Bash (GNU Readline)" xterm
 
   "$build/bin/corvane" --quit
   tmux -L e2e kill-server 2>/dev/null
