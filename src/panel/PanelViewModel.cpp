@@ -220,8 +220,9 @@ void PanelViewModel::setActiveApp(const std::optional<RunningApp> &app, const st
     activeIdentifier_ = identifier;
     activeApp_ = store_.appForBundleId(identifier);
     terminalPrograms_.clear();
-    if (activeApp_ && activeApp_->terminal.value_or(false) && running && running->pid > 0)
-        terminalPrograms_ = workspace_.programsInTerminal(running->pid);
+    // A window without a process id (wlroots compositors say none) is found by its program's names.
+    if (activeApp_ && activeApp_->terminal.value_or(false) && running)
+        terminalPrograms_ = workspace_.programsInTerminal(*running, ShortcutStore::identifiers(*activeApp_));
     lookUpActiveApps();
     setSearchText(QString());
 }

@@ -15,6 +15,7 @@ public:
     QList<RunningApp> running;
     QHash<QString, int> installedQueries;
     QHash<qint64, QList<QStringList>> terminalPrograms;  // by the terminal's pid
+    QHash<QString, QList<QStringList>> namedTerminalPrograms;  // by the first executable name, without a pid
 
     bool isInstalled(const QString &bundleId) override
     {
@@ -31,5 +32,8 @@ public:
         return std::nullopt;
     }
 
-    QList<QStringList> programsInTerminal(qint64 pid) override { return terminalPrograms.value(pid); }
+    QList<QStringList> programsInTerminal(const RunningApp &terminal, const QStringList &names) override
+    {
+        return terminal.pid > 0 ? terminalPrograms.value(terminal.pid) : namedTerminalPrograms.value(names.value(0));
+    }
 };

@@ -195,7 +195,7 @@ std::optional<TerminalProgram> TerminalProcesses::programOnTty(const Table &tabl
     return leader ? frontOf(table, *leader) : std::nullopt;
 }
 
-std::optional<TerminalProgram> TerminalProcesses::busiestSessionBelow(const Table &table, qint64 pid) const
+std::optional<TerminalProgram> TerminalProcesses::busiestSessionBelow(const Table &table, const QList<qint64> &pids) const
 {
     QHash<qint64, QList<qint64>> children;
     for (const Process &p : table)
@@ -204,8 +204,10 @@ std::optional<TerminalProgram> TerminalProcesses::busiestSessionBelow(const Tabl
     // server's tabs, a multiplexer's windows), not those further below them; the process's own
     // terminal is not among them.
     QList<Process> leaders;
-    QSet<qint64> seen{pid};
-    QList<qint64> pending = children.value(pid);
+    QSet<qint64> seen(pids.cbegin(), pids.cend());
+    QList<qint64> pending;
+    for (qint64 pid : pids)
+        pending << children.value(pid);
     while (!pending.isEmpty()) {
         const qint64 next = pending.takeLast();
         if (seen.contains(next))
@@ -234,9 +236,28 @@ std::optional<TerminalProgram> TerminalProcesses::busiestSessionBelow(const Tabl
 
 QList<TerminalProgram> TerminalProcesses::programsInFront(qint64 terminalPid, const PaneTty &paneTty) const
 {
+    return programsBelow(readTable(), {terminalPid}, paneTty);
+}
+
+QList<TerminalProgram> TerminalProcesses::programsInFront(const QStringList &terminalNames, const PaneTty &paneTty) const
+{
     const Table table = readTable();
+    QList<qint64> terminals;
+    for (const Process &p : table) {
+        const QStringList names = describe(p).names;
+        if (std::any_of(names.cbegin(), names.cend(), [&](const QString &name) {
+                return terminalNames.contains(name, Qt::CaseInsensitive);
+            }))
+            terminals << p.pid;
+    }
+    return terminals.isEmpty() ? QList<TerminalProgram>() : programsBelow(table, terminals, paneTty);
+}
+
+QList<TerminalProgram> TerminalProcesses::programsBelow(const Table &table, const QList<qint64> &terminalPids,
+                                                        const PaneTty &paneTty) const
+{
     QList<TerminalProgram> programs;
-    std::optional<TerminalProgram> front = busiestSessionBelow(table, terminalPid);
+    std::optional<TerminalProgram> front = busiestSessionBelow(table, terminalPids);
     for (int depth = 0; front && depth < maxDepth; ++depth) {
         programs.prepend(*front);
         if (!isMultiplexer(*front))
@@ -244,7 +265,7 @@ QList<TerminalProgram> TerminalProcesses::programsInFront(qint64 terminalPid, co
         // tmux's panes belong to its server, which says which is active; GNU screen's windows are
         // its server's sessions, below the client.
         const QString pane = paneTty ? paneTty(*front) : QString();
-        front = pane.isEmpty() ? busiestSessionBelow(table, front->pid) : programOnTty(table, pane);
+        front = pane.isEmpty() ? busiestSessionBelow(table, {front->pid}) : programOnTty(table, pane);
     }
     return programs;
 }

@@ -39,6 +39,10 @@ public:
     // first: inside a multiplexer the program of its active pane, then the multiplexer. Empty when
     // the terminal runs nothing of this user.
     QList<TerminalProgram> programsInFront(qint64 terminalPid, const PaneTty &paneTty = {}) const;
+    // The same for a terminal known by its program's names only (a Wayland window without a
+    // process id): of all the user's processes with one of these names (case is ignored), the
+    // terminal that had input last.
+    QList<TerminalProgram> programsInFront(const QStringList &terminalNames, const PaneTty &paneTty = {}) const;
     // The program in front on one pseudo-terminal ("/dev/pts/3"), whoever started it.
     std::optional<TerminalProgram> programOnTty(const QString &tty) const;
 
@@ -67,7 +71,9 @@ private:
     std::optional<Process> readProcess(const QString &pidName) const;
     std::optional<TerminalProgram> frontOf(const Table &table, const Process &sessionLeader) const;
     std::optional<TerminalProgram> programOnTty(const Table &table, const QString &tty) const;
-    std::optional<TerminalProgram> busiestSessionBelow(const Table &table, qint64 pid) const;
+    std::optional<TerminalProgram> busiestSessionBelow(const Table &table, const QList<qint64> &pids) const;
+    QList<TerminalProgram> programsBelow(const Table &table, const QList<qint64> &terminalPids,
+                                         const PaneTty &paneTty) const;
     TerminalProgram describe(const Process &process) const;
     QString devicePath(qint64 ttyNr) const;
 

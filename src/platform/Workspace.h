@@ -23,12 +23,14 @@ public:
         Q_UNUSED(bundleId);
         return std::nullopt;
     }
-    // The programs in front inside the terminal emulator whose process is `pid`, the one the user
-    // sees first (a program, then the multiplexer it runs in), each by the names it may be known
-    // under; empty when the terminal runs nothing or this cannot be told.
-    virtual QList<QStringList> programsInTerminal(qint64 pid)
+    // The programs in front inside the terminal emulator `terminal`, the one the user sees first (a
+    // program, then the multiplexer it runs in), each by the names it may be known under; empty when
+    // the terminal runs nothing or this cannot be told. Without a process id the terminal is found
+    // by `executableNames`, the names its program may run under.
+    virtual QList<QStringList> programsInTerminal(const RunningApp &terminal, const QStringList &executableNames)
     {
-        Q_UNUSED(pid);
+        Q_UNUSED(terminal);
+        Q_UNUSED(executableNames);
         return {};
     }
 };

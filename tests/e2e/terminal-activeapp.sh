@@ -1,17 +1,29 @@
 #!/usr/bin/env bash
 # The program inside a terminal comes first: the real program on a private X server with openbox,
-# an xterm driven with xdotool (a shell prompt, Vim, Vim inside tmux, less), and the panel read as
-# a screen reader reads it, through AT-SPI on a private session bus. A screenshot of each panel is
+# a terminal (an xterm unless named) driven with xdotool (a shell prompt, Vim, Vim inside tmux,
+# less), and the panel read as a screen reader reads it, through AT-SPI on a private session bus. A screenshot of each panel is
 # kept in $CORVANE_SHOTS (default: the build folder's e2e-shots).
 #
-#   tests/e2e/terminal-activeapp.sh BUILD_DIR
+#   tests/e2e/terminal-activeapp.sh BUILD_DIR [TERMINAL]
+#   TERMINAL: xterm (the default), kitty, alacritty or gnome-terminal.
 set -uo pipefail
-build=$(cd "${1:?usage: terminal-activeapp.sh BUILD_DIR}" && pwd)
+build=$(cd "${1:?usage: terminal-activeapp.sh BUILD_DIR [TERMINAL]}" && pwd)
+terminal=${2:-xterm}
 here=$(cd "$(dirname "$0")" && pwd)
 . "$here/checks.sh"
 
+# How each terminal runs a shell, the class of its windows and the title of its section.
+shell=(bash --norc --noprofile)
+case $terminal in
+  xterm) command=(xterm -class CorvaneTerm -geometry 100x30+0+0 -e "${shell[@]}"); class=CorvaneTerm; title=xterm ;;
+  kitty) command=(kitty "${shell[@]}"); class=kitty; title=kitty ;;
+  alacritty) command=(alacritty -e "${shell[@]}"); class=Alacritty; title=Alacritty ;;
+  gnome-terminal) command=(gnome-terminal --wait -- "${shell[@]}"); class=Gnome-terminal; title=Terminal ;;
+  *) echo "terminal-activeapp: no such terminal: $terminal"; exit 2 ;;
+esac
+
 launcher=$(atspi_launcher)
-require_tools terminal-activeapp 2 dbus-daemon xdotool xterm tmux vim less bash
+require_tools terminal-activeapp 2 dbus-daemon xdotool "${command[0]}" tmux vim less bash
 [ -n "$launcher" ] || { echo "terminal-activeapp: at-spi-bus-launcher is not installed (scripts/install-deps.sh)"; exit 2; }
 /usr/bin/python3 -c 'import pyatspi' 2>/dev/null || { echo "terminal-activeapp: python3-pyatspi is not installed"; exit 2; }
 shots=${CORVANE_SHOTS:-$build/e2e-shots}
@@ -19,7 +31,7 @@ mkdir -p "$shots"
 
 exec "$here/../x11/with-x11.sh" bash -c '
   set -uo pipefail
-  build=$1; here=$2; launcher=$3; shots=$4
+  build=$1; here=$2; launcher=$3; shots=$4; class=$5; title=$6; shift 6
   . "$here/checks.sh"
   trap stop_jobs EXIT
   export XDG_DATA_DIRS="$XDG_DATA_DIRS:/usr/local/share:/usr/share"
@@ -33,11 +45,12 @@ exec "$here/../x11/with-x11.sh" bash -c '
   # of its own.
   export TERM=xterm ENV= PS1="ready$ " TMUX_TMPDIR="$HOME"
   printf "set -g status off\n" >"$HOME/tmux.conf"
-  xterm -class CorvaneTerm -geometry 100x30+0+0 -e bash --norc --noprofile &
+  "$@" >"$HOME/terminal.log" 2>&1 &
   pids+=($!)
-  term_pid=$!
-  wait_for 10 xdotool search --onlyvisible --class "^CorvaneTerm$" >/dev/null
-  window=$(xdotool search --onlyvisible --class "^CorvaneTerm$" | head -n1)
+  wait_for 20 xdotool search --onlyvisible --class "^$class$" >/dev/null
+  window=$(xdotool search --onlyvisible --class "^$class$" | head -n1)
+  [ -n "$window" ] || { echo "FAIL the terminal opened no window"; cat "$HOME/terminal.log"; exit 1; }
+  sleep 1
 
   # The terminal in front, then what it runs: typed in, given a moment to start.
   type_in_terminal() {
@@ -60,20 +73,20 @@ exec "$here/../x11/with-x11.sh" bash -c '
   }
 
   # At a prompt the shell is the program in front: its line editing, then the terminal.
-  check "xterm at a prompt: bash, then xterm" panel_lists prompt "Bash (GNU Readline)" xterm
+  check "$title at a prompt: bash, then $title" panel_lists prompt "Bash (GNU Readline)" "$title"
   type_in_terminal "vim -u NONE -N $HOME/notes.txt"
-  check "vim running: Vim first, then xterm" panel_lists vim Vim xterm
+  check "vim running: Vim first, then $title" panel_lists vim Vim "$title"
   type_in_terminal ":q" 0.5
   type_in_terminal "tmux -f $HOME/tmux.conf -L e2e new-session vim -u NONE -N" 2
-  check "vim inside tmux: Vim, tmux, xterm" panel_lists tmux-vim Vim tmux xterm
+  check "vim inside tmux: Vim, tmux, $title" panel_lists tmux-vim Vim tmux "$title"
   type_in_terminal ":q" 1
   type_in_terminal "less $here/checks.sh"
-  check "less running: less first" panel_lists less less xterm
+  check "less running: less first" panel_lists less less "$title"
   type_in_terminal "q" 0.5
-  check "back at the prompt: bash, then xterm" panel_lists back "Bash (GNU Readline)" xterm
+  check "back at the prompt: bash, then $title" panel_lists back "Bash (GNU Readline)" "$title"
 
   "$build/bin/corvane" --quit
   tmux -L e2e kill-server 2>/dev/null
   [ "$failed" -ne 0 ] && { echo "--- corvane log"; cat "$HOME/corvane.log"; }
   summary terminal-activeapp
-' terminal-activeapp "$build" "$here" "$launcher" "$shots"
+' terminal-activeapp "$build" "$here" "$launcher" "$shots" "$class" "$title" "${command[@]}"

@@ -133,6 +133,10 @@ private Q_SLOTS:
         xterm.pid = 0;
         f.vm->setActiveApp(xterm, std::nullopt);
         QCOMPARE(f.sectionIds().first(), "xterm");
+        // Without a pid the terminal is looked for by its identifiers.
+        f.workspace.namedTerminalPrograms["debian-xterm"] = {{"vim"}};
+        f.vm->setActiveApp(xterm, std::nullopt);
+        QCOMPARE(f.sectionIds().mid(0, 2), (QStringList{"vim", "xterm"}));
     }
 
     void setActiveAppResolvesThePair()

@@ -48,19 +48,17 @@ public:
                   .toUtf8());
         write(pidDir + QStringLiteral("/cmdline"), s.argv.join(QLatin1Char('\0')).toUtf8() + '\0');
         QFile::link(s.exe, pidDir + QStringLiteral("/exe"));
-        if (s.pts >= 0)
-            touchPts(s.pts, 0);
+        if (s.pts >= 0 && !QFile::exists(devicePath(s.pts)))
+            touchPts(s.pts, 3600);
     }
     // The terminal had input `secondsAgo` seconds before now.
     void touchPts(int pts, int secondsAgo)
     {
-        QFile device(dir.path() + QStringLiteral("/dev/pts/%1").arg(pts));
-        const bool existed = device.exists();
+        QFile device(devicePath(pts));
         QVERIFY(device.open(QIODevice::ReadWrite));
-        if (!existed || secondsAgo > 0)
-            QVERIFY(device.setFileTime(QDateTime::currentDateTime().addSecs(-secondsAgo - (existed ? 0 : 3600)),
-                                       QFileDevice::FileAccessTime));
+        QVERIFY(device.setFileTime(QDateTime::currentDateTime().addSecs(-secondsAgo), QFileDevice::FileAccessTime));
     }
+    QString devicePath(int pts) const { return dir.path() + QStringLiteral("/dev/pts/%1").arg(pts); }
     void remove(qint64 pid) { QDir(proc() + QLatin1Char('/') + QString::number(pid)).removeRecursively(); }
     void write(const QString &path, const QByteArray &bytes)
     {
@@ -236,6 +234,20 @@ void TestTerminalProcesses::terminalServerWithTabs()
     QCOMPARE(chain(fake.reader().programsInFront(200)), QStringList{"vim"});
     fake.touchPts(3, 1);
     QCOMPARE(chain(fake.reader().programsInFront(200)), QStringList{"less"});
+    // Known by name only (a Wayland window without a pid): every process of that name counts, a
+    // second terminal of the same program too.
+    fake.add({300, 1, 300, 300, -1, -1, {"/usr/libexec/gnome-terminal-server"}, "/usr/libexec/gnome-terminal-server"});
+    fake.add({301, 300, 301, 301, 4, 302, {"bash"}, "/usr/bin/bash", 301});
+    fake.add({302, 301, 302, 301, 4, 302, {"htop"}, "/usr/bin/htop", 302});
+    fake.touchPts(4, 20);
+    QCOMPARE(chain(fake.reader().programsInFront(QStringList{"org.gnome.Terminal", "GNOME-terminal-server"})),
+             QStringList{"less"});
+    fake.touchPts(4, 0);
+    QCOMPARE(chain(fake.reader().programsInFront(QStringList{"gnome-terminal-server"})), QStringList{"htop"});
+    QVERIFY(fake.reader().programsInFront(QStringList{"konsole"}).isEmpty());
+    fake.remove(300);
+    fake.remove(301);
+    fake.remove(302);
     // A tab whose device cannot be read counts as the oldest; with none readable the newest tab wins.
     QFile::remove(fake.dir.path() + QStringLiteral("/dev/pts/3"));
     QCOMPARE(chain(fake.reader().programsInFront(200)), QStringList{"vim"});

@@ -34,10 +34,13 @@ std::optional<RunningApp> LinuxWorkspace::runningApp(const QString &bundleId)
     return std::nullopt;
 }
 
-QList<QStringList> LinuxWorkspace::programsInTerminal(qint64 pid)
+QList<QStringList> LinuxWorkspace::programsInTerminal(const RunningApp &terminal, const QStringList &executableNames)
 {
     QList<QStringList> names;
-    const QList<TerminalProgram> programs = TerminalProcesses().programsInFront(pid, TmuxActivePane());
+    const TerminalProcesses processes;
+    const QList<TerminalProgram> programs = terminal.pid > 0
+        ? processes.programsInFront(terminal.pid, TmuxActivePane())
+        : processes.programsInFront(executableNames, TmuxActivePane());
     for (const TerminalProgram &program : programs)
         names << program.names;
     return names;

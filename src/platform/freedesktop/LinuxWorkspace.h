@@ -15,7 +15,7 @@ public:
     std::optional<RunningApp> runningApp(const QString &bundleId) override;
     std::optional<QString> installedIcon(const QString &bundleId) override;
     // Read from /proc, tmux asked for its active pane.
-    QList<QStringList> programsInTerminal(qint64 pid) override;
+    QList<QStringList> programsInTerminal(const RunningApp &terminal, const QStringList &executableNames) override;
 
     // The desktop entries, for backends that match windows to applications.
     AppDirectory &appDirectory() { return entries_; }
