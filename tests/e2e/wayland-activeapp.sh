@@ -10,7 +10,8 @@
 # `corvane --toggle` from a window that claims to be GNOME Text Editor, then from one that claims to
 # be Kate, its panel lists that application first, marked as the application in front. The panel is
 # read as a screen reader reads it, through AT-SPI on a private session bus (atspi_first_section.py);
-# screenshots 5-panel-editor.png, 6-panel-kate.png.
+# screenshots 5-panel-editor.png, 6-panel-kate.png. Then from foot running Vim, the panel lists Vim,
+# then foot (7-panel-foot-vim.png).
 #
 # sway refuses to run as root: as root, the whole test runs as the user nobody. Screenshots of each
 # step are left in ARTIFACT_DIR.
@@ -132,6 +133,23 @@ if [ -n "$corvane" ]; then
   }
   panel_for org.gnome.TextEditor 5-panel-editor
   panel_for org.kde.kate 6-panel-kate
+  # A terminal in front: foot running Vim. sway names no process, so Corvane looks among the user's
+  # foot processes for the terminal with the latest input: Vim's, not the other foot's sleep.
+  if command -v vim >/dev/null && [ -n "$atspi" ]; then
+    foot -o dpi-aware=no vim -u NONE -N >"$tmp/foot-vim.log" 2>&1 &
+    foot_vim=$!
+    pids+=($foot_vim)
+    wait_for 15 eval "swaymsg -t get_tree | grep -q '\"pid\": $foot_vim'"
+    sleep 1
+    swaymsg "[pid=$foot_vim] focus" >/dev/null
+    sleep 0.5
+    "$corvane" --toggle >>"$tmp/corvane.log" 2>&1
+    check "the panel opens from foot running Vim" wait_for 10 panel_shown
+    check "Vim in foot: Vim first, then foot (AT-SPI)" /usr/bin/python3 "$here/atspi_front_sections.py" Vim foot
+    shot 7-panel-foot-vim
+    "$corvane" --toggle >>"$tmp/corvane.log" 2>&1
+    wait_for 10 eval '! panel_shown'
+  fi
   # The compositor ends the session: there is nothing to reconnect to, and Corvane must not linger.
   kill "$sway_pid"
   running() { local state; state=$(ps -o stat= -p "$1") && [[ $state != Z* ]]; }  # zombies count as ended
