@@ -67,7 +67,7 @@ exec "$here/../x11/with-x11.sh" bash -c '
     "$build/bin/corvane" --show
     /usr/bin/python3 "$here/atspi_front_sections.py" "$@"
     local status=$?
-    command -v import >/dev/null && import -window root "$shots/terminal-$name.png" 2>/dev/null
+    command -v import >/dev/null && import -window root "$shots/terminal-$title-$name.png" 2>/dev/null
     xdotool windowactivate --sync "$window"
     return $status
   }
