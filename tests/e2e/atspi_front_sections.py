@@ -8,9 +8,8 @@ Usage: atspi_front_sections.py TITLE...
 Waits up to 15 s for the panel to say so, then prints what it read.
 """
 import sys
-import time
 
-from atspi_first_section import read
+from atspi_first_section import read_until
 
 
 def main():
@@ -23,11 +22,7 @@ def main():
         return (front == [(title, True) for title in titles]
                 and not any(marked for _, _, marked in seen[len(titles):]))
 
-    deadline = time.time() + 15
-    seen = read()
-    while not passes(seen) and time.time() < deadline:
-        time.sleep(0.2)
-        seen = read()
+    seen = read_until(passes)
     if passes(seen):
         print("  it lists %s first, in front" % " > ".join(titles))
         return 0

@@ -34,12 +34,7 @@ exec "$here/../x11/with-x11.sh" bash -c '
   build=$1; here=$2; launcher=$3; shots=$4; class=$5; title=$6; shift 6
   . "$here/checks.sh"
   trap stop_jobs EXIT
-  export XDG_DATA_DIRS="$XDG_DATA_DIRS:/usr/local/share:/usr/share"
-  start_accessibility_bus "$launcher" "$HOME/bus-launcher.log"
-  export QT_QPA_PLATFORM=xcb
-  ${CORVANE_WRAPPER:-} "$build/bin/corvane" >"$HOME/corvane.log" 2>&1 &
-  pids+=($!)
-  wait_for 10 test -S "$XDG_RUNTIME_DIR/corvane-$(id -u).socket"
+  start_corvane_for_atspi "$build" "$launcher"
 
   # A plain shell in the terminal: no start-up files, a prompt we can wait for, tmux on a socket
   # of its own.
