@@ -118,10 +118,11 @@ std::optional<RunningApp> X11WindowIdentity::appOf(xcb_window_t window) const
                &pidProp = (*props)[3], &machineProp = (*props)[4], &nameProp = (*props)[5],
                &typeProp = (*props)[6];
     // The desktop's own window (a file manager drawing the icons) is the desktop.
-    if (typeProp && typeProp->format == 32) {
-        const auto *types = reinterpret_cast<const quint32 *>(typeProp->value.constData());
-        for (qsizetype i = 0; i < typeProp->value.size() / 4; ++i) {
-            if (types[i] == atoms_[NetWmWindowTypeDesktop] && types[i] != XCB_ATOM_NONE)
+    if (typeProp && typeProp->format == 32 && atoms_[NetWmWindowTypeDesktop] != XCB_ATOM_NONE) {
+        for (qsizetype i = 0; i + 4 <= typeProp->value.size(); i += 4) {
+            quint32 type = 0;
+            std::memcpy(&type, typeProp->value.constData() + i, 4);
+            if (type == atoms_[NetWmWindowTypeDesktop])
                 return RunningApp::desktop();
         }
     }
