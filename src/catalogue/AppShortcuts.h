@@ -17,6 +17,8 @@ struct AppShortcuts {
     QString slug;
     std::optional<QString> source;
     std::optional<QString> icon;
+    // A terminal emulator: the program running inside its window comes before it in the panel.
+    std::optional<bool> terminal;
     QList<Keymap> keymaps;
     // Read from the application's own shortcuts window at start-up rather than from a data file
     // (never set by the decoder).

@@ -121,6 +121,18 @@ public:
         return true;
     }
 
+    bool optionalBool(object obj, std::string_view key, const JsonPath &path, std::optional<bool> &out)
+    {
+        element value;
+        if (!lookup(obj, key, value))
+            return true;
+        bool flag = false;
+        if (value.get_bool().get(flag))
+            return fail(path.child(key), QStringLiteral("expected a boolean, found ") + typeName(value.type()));
+        out = flag;
+        return true;
+    }
+
     bool asArray(element value, const JsonPath &path, array &out)
     {
         if (value.get_array().get(out))
@@ -242,6 +254,7 @@ public:
             && requiredString(obj, "slug", path, out.slug)
             && optionalString(obj, "source", path, out.source)
             && optionalString(obj, "icon", path, out.icon)
+            && optionalBool(obj, "terminal", path, out.terminal)
             && requiredList(obj, "keymaps", path, out.keymaps, &TreeReader::keymap);
     }
 

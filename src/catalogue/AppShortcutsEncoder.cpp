@@ -104,6 +104,8 @@ QByteArray AppShortcutsEncoder::encode(const AppShortcuts &app)
         fields << field(1, "source", quoted(*app.source));
     if (app.icon)
         fields << field(1, "icon", quoted(*app.icon));
+    if (app.terminal)
+        fields << field(1, "terminal", QLatin1String(*app.terminal ? "true" : "false"));
     fields << field(1, "keymaps", array(keymaps, 1));
     return (object(fields, 0) + QLatin1Char('\n')).toUtf8();
 }

@@ -29,6 +29,14 @@ void ActiveAppMonitor::start(ActivationSource &source)
 
 void ActiveAppMonitor::didActivate(const RunningApp &app)
 {
+    if (app.isDesktop) {
+        // The panel shows the desktop's own section when it knows no application.
+        if (!lastApp_)
+            return;
+        lastApp_.reset();
+        Q_EMIT lastAppChanged();
+        return;
+    }
     if (isThisProgram(app) || lastApp_ == app)
         return;
     lastApp_ = app;

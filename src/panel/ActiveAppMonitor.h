@@ -22,7 +22,7 @@ public:
     // Takes the application active now (unless it is this program) and follows every activation
     // after that. `source` must outlive the following, or be destroyed with this monitor.
     void start(ActivationSource &source);
-    // One application became active.
+    // One application became active; the desktop itself (RunningApp::desktop()) leaves none.
     void didActivate(const RunningApp &app);
 
     const std::optional<RunningApp> &lastApp() const { return lastApp_; }

@@ -132,15 +132,18 @@ void PanelViewModel::rebuild(bool resetSelection)
         }
     }
 
-    if (activeApp_) {
-        QList<ShortcutEntry> entries = entriesOf(activeApp_->slug);
+    QList<AppShortcuts> front = programsInFront_;
+    if (activeApp_)
+        front.append(*activeApp_);
+    for (const AppShortcuts &app : std::as_const(front)) {
+        QList<ShortcutEntry> entries = entriesOf(app.slug);
         if (!entries.isEmpty())
-            sections.append(appSection(*activeApp_, true, std::move(entries)));
+            sections.append(appSection(app, true, std::move(entries)));
     }
 
     const bool onlyInstalled = preferences_.onlyInstalledApps();
     for (const AppShortcuts &app : store_.orderedApps()) {
-        if (activeApp_ && app.slug == activeApp_->slug)
+        if (isInFront(app.slug))
             continue;
         // Installed under its bundle id or any alias (Debian's "firefox-esr" is Firefox too).
         if (onlyInstalled) {
@@ -216,7 +219,37 @@ void PanelViewModel::setActiveApp(const std::optional<RunningApp> &app, const st
         identifier = desktopBundleId_;
     activeIdentifier_ = identifier;
     activeApp_ = store_.appForBundleId(identifier);
+    terminalPrograms_.clear();
+    // A window without a process id (wlroots compositors say none) is found by its program's names.
+    if (activeApp_ && activeApp_->terminal.value_or(false) && running)
+        terminalPrograms_ = workspace_.programsInTerminal(*running, ShortcutStore::identifiers(*activeApp_));
+    lookUpActiveApps();
     setSearchText(QString());
+}
+
+void PanelViewModel::lookUpActiveApps()
+{
+    activeApp_ = store_.appForBundleId(activeIdentifier_);
+    programsInFront_.clear();
+    // Each program by the first of its names the catalogue knows; one the catalogue does not know
+    // (a shell without a data file) is passed over.
+    for (const QStringList &names : std::as_const(terminalPrograms_)) {
+        for (const QString &name : names) {
+            std::optional<AppShortcuts> app = store_.appForBundleId(name);
+            if (!app)
+                continue;
+            if (!isInFront(app->slug))
+                programsInFront_.append(std::move(*app));
+            break;
+        }
+    }
+}
+
+bool PanelViewModel::isInFront(const QString &slug) const
+{
+    return (activeApp_ && activeApp_->slug == slug)
+        || std::any_of(programsInFront_.cbegin(), programsInFront_.cend(),
+                       [&](const AppShortcuts &app) { return app.slug == slug; });
 }
 
 void PanelViewModel::catalogueChanged()
@@ -224,7 +257,7 @@ void PanelViewModel::catalogueChanged()
     search_.begin(QStringList());
     search_.finish();
     installedCache_.clear();
-    activeApp_ = store_.appForBundleId(activeIdentifier_);
+    lookUpActiveApps();
     refreshKeepingSelection();
 }
 

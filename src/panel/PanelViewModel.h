@@ -47,6 +47,9 @@ public:
     void setCollapsed(const QSet<QString> &ids);
     const std::optional<AppShortcuts> &activeApp() const { return activeApp_; }
     const std::optional<RunningApp> &activeRunningApp() const { return activeRunningApp_; }
+    // When the application in front is a terminal emulator: the catalogue's programs running in it,
+    // the one the user sees first (Vim, then tmux). Their sections come before the terminal's.
+    const QList<AppShortcuts> &programsInFront() const { return programsInFront_; }
     // The rows the selection moves over. Built on first use after each rebuild: the selection itself
     // works without it, so prefer navigableCount() where only the number of rows is needed.
     const QList<NavRef> &navigable() const;
@@ -90,6 +93,8 @@ private:
     };
 
     void setSelectionIndex(qint64 index);
+    void lookUpActiveApps();
+    bool isInFront(const QString &slug) const;
     static DisplaySection appSection(const AppShortcuts &app, bool isActive, QList<ShortcutEntry> entries);
     QList<ShortcutEntry> favoriteEntries() const;
     // The section and the entry of a row; row must be valid.
@@ -107,6 +112,8 @@ private:
     std::optional<AppShortcuts> activeApp_;
     std::optional<RunningApp> activeRunningApp_;
     std::optional<QString> activeIdentifier_;
+    QList<QStringList> terminalPrograms_;  // as the workspace named them, front first
+    QList<AppShortcuts> programsInFront_;
     std::vector<RowRun> rowRuns_;  // the expanded sections, in order
     qsizetype rowCount_ = 0;
     mutable QList<NavRef> navigable_;

@@ -14,11 +14,22 @@ struct RunningApp {
     // The window's own icons when iconName is empty (X11's _NET_WM_ICON): for each size its width,
     // its height and then its pixels, as 32-bit ARGB values in the machine's byte order.
     QByteArray windowIcon;
+    // The process of the window on this machine; 0 when unknown.
     qint64 pid = 0;
+    // The desktop itself is in front: no window is active, or the desktop's own window is.
+    bool isDesktop = false;
+
+    static RunningApp desktop()
+    {
+        RunningApp app;
+        app.isDesktop = true;
+        return app;
+    }
 
     friend bool operator==(const RunningApp &a, const RunningApp &b)
     {
         return a.bundleIdentifier == b.bundleIdentifier && a.localizedName == b.localizedName
-            && a.iconName == b.iconName && a.pid == b.pid && a.windowIcon == b.windowIcon;
+            && a.iconName == b.iconName && a.pid == b.pid && a.windowIcon == b.windowIcon
+            && a.isDesktop == b.isDesktop;
     }
 };

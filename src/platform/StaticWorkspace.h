@@ -14,6 +14,8 @@ public:
     QSet<QString> installed;  // lower-case identifiers
     QList<RunningApp> running;
     QHash<QString, int> installedQueries;
+    QHash<qint64, QList<QStringList>> terminalPrograms;  // by the terminal's pid
+    QHash<QString, QList<QStringList>> namedTerminalPrograms;  // by the first executable name, without a pid
 
     bool isInstalled(const QString &bundleId) override
     {
@@ -28,5 +30,10 @@ public:
                 return app;
         }
         return std::nullopt;
+    }
+
+    QList<QStringList> programsInTerminal(const RunningApp &terminal, const QStringList &names) override
+    {
+        return terminal.pid > 0 ? terminalPrograms.value(terminal.pid) : namedTerminalPrograms.value(names.value(0));
     }
 };

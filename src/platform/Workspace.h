@@ -2,7 +2,9 @@
 
 #include "platform/RunningApp.h"
 
+#include <QList>
 #include <QString>
+#include <QStringList>
 #include <optional>
 
 // What the panel needs to know about the applications of this desktop.
@@ -20,5 +22,15 @@ public:
     {
         Q_UNUSED(bundleId);
         return std::nullopt;
+    }
+    // The programs in front inside the terminal emulator `terminal`, the one the user sees first (a
+    // program, then the multiplexer it runs in), each by the names it may be known under; empty when
+    // the terminal runs nothing or this cannot be told. Without a process id the terminal is found
+    // by `executableNames`, the names its program may run under.
+    virtual QList<QStringList> programsInTerminal(const RunningApp &terminal, const QStringList &executableNames)
+    {
+        Q_UNUSED(terminal);
+        Q_UNUSED(executableNames);
+        return {};
     }
 };

@@ -40,6 +40,9 @@ private Q_SLOTS:
         QVERIFY2(result.app, qPrintable(result.error));
         QCOMPARE(result.app->name, " A ");
         QCOMPARE(*result.app->aliases, (QStringList{"X.Y", "x.y"}));
+        QVERIFY(!result.app->terminal);
+        QCOMPARE(decode(R"({"name":"n","slug":"s","terminal":false,"keymaps":[]})").app->terminal, false);
+        QCOMPARE(decode(R"({"name":"n","slug":"s","terminal":true,"keymaps":[]})").app->terminal, true);
         QCOMPARE(result.app->keymaps[0].platforms->size(), 0);
         QCOMPARE(*result.app->keymaps[1].platforms, (QStringList{"macos", "macos"}));
         QCOMPARE(decode(R"({"name":"n","slug":"s","keymaps":[]})").app->keymaps.size(), 0);
@@ -66,6 +69,8 @@ private Q_SLOTS:
         QTest::newRow("top-level array") << QByteArray(R"([{"name":"n","slug":"s","keymaps":[]}])") << "$";
         QTest::newRow("optional of wrong type") << QByteArray(R"({"name":"n","slug":"s","icon":1,"keymaps":[]})") << "$.icon";
         QTest::newRow("aliases not strings") << QByteArray(R"({"name":"n","slug":"s","aliases":["a",1],"keymaps":[]})") << "$.aliases[1]";
+        QTest::newRow("terminal a string") << QByteArray(R"({"name":"n","slug":"s","terminal":"yes","keymaps":[]})") << "$.terminal";
+        QTest::newRow("terminal a number") << QByteArray(R"({"name":"n","slug":"s","terminal":1,"keymaps":[]})") << "$.terminal";
         QTest::newRow("aliases a string") << QByteArray(R"({"name":"n","slug":"s","aliases":"a","keymaps":[]})") << "$.aliases";
         QTest::newRow("platform element null") << QByteArray(R"({"name":"n","slug":"s","keymaps":[{"title":"t","platforms":[null],"sections":[]}]})") << "$.keymaps[0].platforms[0]";
         QTest::newRow("missing sections, other keymap valid")

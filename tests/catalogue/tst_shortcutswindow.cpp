@@ -258,11 +258,13 @@ private Q_SLOTS:
                                                           read.sections);
         // An action id, which links a shortcut to the user's own bindings, survives the round trip.
         app.keymaps[0].sections[0].shortcuts[0].action = QStringLiteral("win.tab");
+        app.terminal = true;
         const QByteArray json = AppShortcutsEncoder::encode(app);
         AppShortcutsDecoder decoder;
         const auto decoded = decoder.decode(json);
         QVERIFY2(decoded.app, qPrintable(decoded.error));
         QCOMPARE(decoded.app->name, app.name);
+        QCOMPARE(decoded.app->terminal, true);
         QCOMPARE(decoded.app->keymaps[0].platforms, QStringList{QStringLiteral("linux")});
         QCOMPARE(decoded.app->keymaps[0].sections[0].title, app.keymaps[0].sections[0].title);
         QCOMPARE(decoded.app->keymaps[0].sections[0].shortcuts[0].title, QStringLiteral("Tab here"));

@@ -18,15 +18,7 @@ exec "$here/../x11/with-x11.sh" bash -c '
   build=$1; here=$2; launcher=$3
   . "$here/checks.sh"
   trap stop_jobs EXIT
-  # The bus launcher reads its settings schema from the system folders.
-  export XDG_DATA_DIRS="$XDG_DATA_DIRS:/usr/local/share:/usr/share"
-  # with-x11.sh turns accessibility off for the other tests; here it is the point.
-  start_accessibility_bus "$launcher" "$HOME/bus-launcher.log"
-  export QT_QPA_PLATFORM=xcb
-  ${CORVANE_WRAPPER:-} "$build/bin/corvane" >"$HOME/corvane.log" 2>&1 &
-  corvane_pid=$!
-  pids+=($corvane_pid)
-  for _ in $(seq 100); do [ -S "$XDG_RUNTIME_DIR/corvane-$(id -u).socket" ] && break; sleep 0.1; done
+  start_corvane_for_atspi "$build" "$launcher"
   "$build/bin/corvane" --show
   # What the panel lists first, as the data tool computes it without a display.
   "$build/bin/corvane-data" panel "$build/share/corvane/ShortcutData" >"$HOME/panel.txt"

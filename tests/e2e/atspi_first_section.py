@@ -37,6 +37,16 @@ def read():
         return "unreadable: %s" % error
 
 
+def read_until(passes, seconds=15):
+    """Reads the headings until `passes` accepts them or `seconds` have gone; the last reading."""
+    deadline = time.time() + seconds
+    seen = read()
+    while not passes(seen) and time.time() < deadline:
+        time.sleep(0.2)
+        seen = read()
+    return seen
+
+
 def main():
     with open(sys.argv[1], encoding="utf-8") as handle:
         sections = [json.loads(line) for line in handle if line.strip()]
@@ -50,11 +60,7 @@ def main():
         return (isinstance(seen, list) and seen and seen[0] == (0, title, True)
                 and not any(front for _, _, front in seen[1:]))
 
-    deadline = time.time() + 15
-    seen = read()
-    while not passes(seen) and time.time() < deadline:
-        time.sleep(0.2)
-        seen = read()
+    seen = read_until(passes)
     if passes(seen):
         print("  it lists %s first, as the application in front (%d headings read)" % (title, len(seen)))
         return 0

@@ -103,6 +103,20 @@ start_accessibility_bus() {
   unset NO_AT_BRIDGE QT_ACCESSIBILITY
 }
 
+# The program on a private X server with the accessibility bus on a private session bus, as a screen
+# reader finds it; returns once it listens for requests. Its log is $HOME/corvane.log.
+start_corvane_for_atspi() {  # BUILD_DIR BUS_LAUNCHER
+  # The bus launcher reads its settings schema from the system folders.
+  export XDG_DATA_DIRS="$XDG_DATA_DIRS:/usr/local/share:/usr/share"
+  # with-x11.sh turns accessibility off for the other tests; here it is the point.
+  start_accessibility_bus "$2" "$HOME/bus-launcher.log"
+  export QT_QPA_PLATFORM=xcb
+  ${CORVANE_WRAPPER:-} "$1/bin/corvane" >"$HOME/corvane.log" 2>&1 &
+  corvane_pid=$!
+  pids+=($corvane_pid)
+  wait_for 10 test -S "$XDG_RUNTIME_DIR/corvane-$(id -u).socket"
+}
+
 add_sanitizer_env() {
   local -n into_=$1
   local name

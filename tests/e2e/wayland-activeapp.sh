@@ -10,7 +10,8 @@
 # `corvane --toggle` from a window that claims to be GNOME Text Editor, then from one that claims to
 # be Kate, its panel lists that application first, marked as the application in front. The panel is
 # read as a screen reader reads it, through AT-SPI on a private session bus (atspi_first_section.py);
-# screenshots 5-panel-editor.png, 6-panel-kate.png.
+# screenshots 5-panel-editor.png, 6-panel-kate.png. Then from foot running Vim, Vim in tmux and
+# less, the panel lists that program first, then tmux, then foot (7-, 8-, 9-panel-foot-*.png).
 #
 # sway refuses to run as root: as root, the whole test runs as the user nobody. Screenshots of each
 # step are left in ARTIFACT_DIR.
@@ -132,6 +133,34 @@ if [ -n "$corvane" ]; then
   }
   panel_for org.gnome.TextEditor 5-panel-editor
   panel_for org.kde.kate 6-panel-kate
+  # A terminal in front: foot running Vim, tmux, less. sway names no process, so Corvane looks among
+  # the user's foot processes for the terminal with the latest input: the newest, not the other
+  # foot's sleep.
+  panel_from_foot() {  # panel_from_foot SHOT SECTION... -- COMMAND...
+    local shot=$1; shift
+    local sections=()
+    while [ "$1" != -- ]; do sections+=("$1"); shift; done; shift
+    foot -o dpi-aware=no "$@" >"$tmp/foot-$shot.log" 2>&1 &
+    local foot_pid=$!
+    pids+=($foot_pid)
+    wait_for 15 eval "swaymsg -t get_tree | grep -q '\"pid\": $foot_pid'"
+    sleep 1
+    swaymsg "[pid=$foot_pid] focus" >/dev/null
+    sleep 0.5
+    "$corvane" --toggle >>"$tmp/corvane.log" 2>&1
+    check "the panel opens from foot ($*)" wait_for 10 panel_shown
+    check "${sections[*]} first, in front (AT-SPI)" /usr/bin/python3 "$here/atspi_front_sections.py" "${sections[@]}"
+    shot "$shot"
+    "$corvane" --toggle >>"$tmp/corvane.log" 2>&1
+    wait_for 10 eval '! panel_shown'
+    kill "$foot_pid" 2>/dev/null
+  }
+  if command -v vim >/dev/null && command -v tmux >/dev/null && [ -n "$atspi" ]; then
+    panel_from_foot 7-panel-foot-vim Vim foot -- vim -u NONE -N
+    panel_from_foot 8-panel-foot-tmux Vim tmux foot -- tmux -L corvane-e2e -f /dev/null new-session vim -u NONE -N
+    tmux -L corvane-e2e kill-server 2>/dev/null
+    panel_from_foot 9-panel-foot-less less foot -- less "$here/checks.sh"
+  fi
   # The compositor ends the session: there is nothing to reconnect to, and Corvane must not linger.
   kill "$sway_pid"
   running() { local state; state=$(ps -o stat= -p "$1") && [[ $state != Z* ]]; }  # zombies count as ended

@@ -96,6 +96,49 @@ private Q_SLOTS:
         QCOMPARE(f.sectionIds(), (QStringList{"browser", "editor", "notes"}));
     }
 
+    // A terminal in front: the programs running in it first, in the order the workspace names them,
+    // each by the first name the catalogue knows; only a terminal's window is looked into.
+    void programsInsideATerminal()
+    {
+        QList<AppShortcuts> apps = catalogue();
+        apps << makeApp("xterm", "xterm", QString("debian-xterm"), {{"Scrolling", {"Page up"}}})
+             << makeApp("tmux", "tmux", QString("tmux"), {{"Panes", {"Split"}}})
+             << makeApp("vim", "Vim", QString("gvim"), {{"Modes", {"Insert"}}});
+        apps[3].terminal = true;
+        apps[5].aliases = QStringList{"vim"};
+        PanelFixture f(apps);
+        RunningApp xterm = running("debian-xterm");
+        xterm.pid = 42;
+        f.workspace.terminalPrograms[42] = {{"vim.basic", "vim"}, {"bash"}, {"tmux"}};
+        f.vm->setActiveApp(xterm, std::nullopt);
+        QCOMPARE(f.sectionIds().mid(0, 3), (QStringList{"vim", "tmux", "xterm"}));
+        QCOMPARE(f.vm->programsInFront().size(), 2);
+        QVERIFY(f.vm->sections()[0].isActive && f.vm->sections()[2].isActive && !f.vm->sections()[3].isActive);
+        QCOMPARE(f.sectionIds().count("vim"), 1);
+        // The catalogue changes under it: the programs are looked up again.
+        f.vm->catalogueChanged();
+        QCOMPARE(f.sectionIds().mid(0, 3), (QStringList{"vim", "tmux", "xterm"}));
+        // A program named like the terminal itself is listed once.
+        f.workspace.terminalPrograms[42] = {{"xterm"}};
+        f.vm->setActiveApp(xterm, std::nullopt);
+        QCOMPARE(f.sectionIds().mid(0, 2), (QStringList{"xterm", "browser"}));
+        QVERIFY(f.vm->programsInFront().isEmpty());
+
+        // Not a terminal, or no process known: the window's application alone.
+        RunningApp editor = running("org.editor");
+        editor.pid = 42;
+        f.vm->setActiveApp(editor, std::nullopt);
+        QCOMPARE(f.sectionIds().first(), "editor");
+        QVERIFY(f.vm->programsInFront().isEmpty());
+        xterm.pid = 0;
+        f.vm->setActiveApp(xterm, std::nullopt);
+        QCOMPARE(f.sectionIds().first(), "xterm");
+        // Without a pid the terminal is looked for by its identifiers.
+        f.workspace.namedTerminalPrograms["debian-xterm"] = {{"vim"}};
+        f.vm->setActiveApp(xterm, std::nullopt);
+        QCOMPARE(f.sectionIds().mid(0, 2), (QStringList{"vim", "xterm"}));
+    }
+
     void setActiveAppResolvesThePair()
     {
         PanelFixture f(catalogue());

@@ -113,11 +113,17 @@ void CorvaneRootView::modelChanged()
         name = app->name;
     else if (running)
         name = running->localizedName;
+    // Inside a terminal: the program the user sees, then what it runs in ("Vim in tmux in xterm"),
+    // with the program's icon.
+    const QList<AppShortcuts> &inside = vm_.programsInFront();
+    for (auto program = inside.crbegin(); program != inside.crend(); ++program)
+        name = tr("%1 in %2", "a program in a terminal or multiplexer").arg(program->name, name);
+    const AppShortcuts *iconApp = inside.isEmpty() ? (app ? &*app : nullptr) : &inside.first();
     std::optional<QString> iconFile;
-    if (app && app->icon)
-        iconFile = ShortcutStore::lastPathComponent(*app->icon);
-    static_cast<ActiveAppChip *>(chipView_)->setApp(name, app ? app->bundleId : std::nullopt, iconFile,
-                                                   runningAppIcon(running));
+    if (iconApp && iconApp->icon)
+        iconFile = ShortcutStore::lastPathComponent(*iconApp->icon);
+    static_cast<ActiveAppChip *>(chipView_)->setApp(name, iconApp ? iconApp->bundleId : std::nullopt, iconFile,
+                                                   inside.isEmpty() ? runningAppIcon(running) : std::nullopt);
 
     const bool empty = vm_.sections().isEmpty();
     static_cast<EmptyStateView *>(emptyView_)->setSearching(!vm_.searchText().isEmpty());

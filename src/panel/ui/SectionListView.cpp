@@ -219,8 +219,10 @@ void SectionListView::paintEvent(QPaintEvent *)
     }
 
     auto header = [&](int section) {
+        // The window's own icon is the terminal's, not that of a program running in it.
+        const bool window = vm_.activeApp() && sections[section].appSlug == vm_.activeApp()->slug;
         return SectionHeaderView{sections[section], vm_.collapsed().contains(sections[section].id), accent,
-                                 activeIcon};
+                                 window ? activeIcon : std::nullopt};
     };
 
     for (int s = qMax(0, sectionAt(offset)); s < boxes_.size() && boxes_[s].top < visibleBottom; ++s) {

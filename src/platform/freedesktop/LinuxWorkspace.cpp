@@ -1,5 +1,8 @@
 #include "platform/freedesktop/LinuxWorkspace.h"
 
+#include "platform/TerminalProcesses.h"
+#include "platform/TmuxActivePane.h"
+
 bool LinuxWorkspace::isInstalled(const QString &bundleId)
 {
     return entries_.find(bundleId).has_value();
@@ -29,4 +32,16 @@ std::optional<RunningApp> LinuxWorkspace::runningApp(const QString &bundleId)
             return app;
     }
     return std::nullopt;
+}
+
+QList<QStringList> LinuxWorkspace::programsInTerminal(const RunningApp &terminal, const QStringList &executableNames)
+{
+    QList<QStringList> names;
+    const TerminalProcesses processes;
+    const QList<TerminalProgram> programs = terminal.pid > 0
+        ? processes.programsInFront(terminal.pid, TmuxActivePane())
+        : processes.programsInFront(executableNames, TmuxActivePane());
+    for (const TerminalProgram &program : programs)
+        names << program.names;
+    return names;
 }

@@ -14,6 +14,8 @@ public:
     bool isInstalled(const QString &bundleId) override;
     std::optional<RunningApp> runningApp(const QString &bundleId) override;
     std::optional<QString> installedIcon(const QString &bundleId) override;
+    // Read from /proc, tmux asked for its active pane.
+    QList<QStringList> programsInTerminal(const RunningApp &terminal, const QStringList &executableNames) override;
 
     // The desktop entries, for backends that match windows to applications.
     AppDirectory &appDirectory() { return entries_; }

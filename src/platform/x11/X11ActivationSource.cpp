@@ -81,6 +81,8 @@ bool X11ActivationSource::nativeEventFilter(const QByteArray &eventType, void *m
             handler_(*app);
     } else if (partial_) {
         unseenFocus_.start();
+    } else if (handler_ && windows_->desktopIsActive()) {
+        handler_(RunningApp::desktop());  // the desktop was clicked, or the last window closed
     }
     return false;  // Qt may want the event too
 }

@@ -19,13 +19,15 @@ enum Atom {
     NetActiveWindow,
     NetClientList,
     NetWmIcon,
+    NetWmWindowType,
+    NetWmWindowTypeDesktop,
     AtomCount,
 };
 
 const QList<QByteArray> atomNames = {
     "_GTK_APPLICATION_ID", "_KDE_NET_WM_DESKTOP_FILE", "_NET_WM_PID",
     "_NET_WM_NAME",        "_NET_ACTIVE_WINDOW",       "_NET_CLIENT_LIST",
-    "_NET_WM_ICON",
+    "_NET_WM_ICON",        "_NET_WM_WINDOW_TYPE",      "_NET_WM_WINDOW_TYPE_DESKTOP",
 };
 
 // Room for a window's icons up to 128 by 128 pixels with the smaller sizes before them.
@@ -72,6 +74,12 @@ std::optional<xcb_window_t> X11WindowIdentity::activeWindow() const
     return xcb_window_t(*window);
 }
 
+bool X11WindowIdentity::desktopIsActive() const
+{
+    const auto root = x11_.properties(x11_.root(), {atoms_[NetActiveWindow]});
+    return root && X11Display::cardinal(root->first()) == quint32(XCB_WINDOW_NONE);
+}
+
 QList<xcb_window_t> X11WindowIdentity::clientWindows() const
 {
     const auto root = x11_.properties(x11_.root(), {atoms_[NetClientList]});
@@ -102,11 +110,22 @@ bool X11WindowIdentity::belongsToThisProcess(xcb_window_t window, const std::opt
 std::optional<RunningApp> X11WindowIdentity::appOf(xcb_window_t window) const
 {
     const auto props = x11_.properties(window, {atoms_[GtkApplicationId], atoms_[KdeDesktopFile], XCB_ATOM_WM_CLASS,
-                                               atoms_[NetWmPid], XCB_ATOM_WM_CLIENT_MACHINE, atoms_[NetWmName]});
+                                               atoms_[NetWmPid], XCB_ATOM_WM_CLIENT_MACHINE, atoms_[NetWmName],
+                                               atoms_[NetWmWindowType]});
     if (!props)
         return std::nullopt;
     const auto &gtkProp = (*props)[0], &kdeProp = (*props)[1], &classProp = (*props)[2],
-               &pidProp = (*props)[3], &machineProp = (*props)[4], &nameProp = (*props)[5];
+               &pidProp = (*props)[3], &machineProp = (*props)[4], &nameProp = (*props)[5],
+               &typeProp = (*props)[6];
+    // The desktop's own window (a file manager drawing the icons) is the desktop.
+    if (typeProp && typeProp->format == 32 && atoms_[NetWmWindowTypeDesktop] != XCB_ATOM_NONE) {
+        for (qsizetype i = 0; i + 4 <= typeProp->value.size(); i += 4) {
+            quint32 type = 0;
+            std::memcpy(&type, typeProp->value.constData() + i, 4);
+            if (type == atoms_[NetWmWindowTypeDesktop])
+                return RunningApp::desktop();
+        }
+    }
 
     // WM_CLASS is "instance\0class\0".
     QString instance, wmClass;
@@ -119,7 +138,10 @@ std::optional<RunningApp> X11WindowIdentity::appOf(xcb_window_t window) const
     const QString ownId = QString::fromLatin1(PlatformProfile::applicationId);
 
     RunningApp app;
-    app.pid = X11Display::cardinal(pidProp).value_or(0);
+    // A window of a program on another machine (ssh -X) names a process there.
+    const QString machine = text(machineProp);
+    if (machine.isEmpty() || machine == QSysInfo::machineHostName())
+        app.pid = X11Display::cardinal(pidProp).value_or(0);
     if (belongsToThisProcess(window, pidProp, machineProp) || declared[0] == ownId || declared[1] == ownId
         || wmClass.compare(QLatin1String("corvane"), Qt::CaseInsensitive) == 0) {
         app.bundleIdentifier = ownId;

@@ -19,10 +19,13 @@ class X11WindowIdentity : public RunningAppList {
 public:
     X11WindowIdentity(X11Display display, AppDirectory &entries);
 
-    // None when the window no longer exists.
+    // None when the window no longer exists; RunningApp::desktop() for the desktop's own window.
     std::optional<RunningApp> appOf(xcb_window_t window) const;
     // The window _NET_ACTIVE_WINDOW names; none without a window manager or when no window is active.
     std::optional<xcb_window_t> activeWindow() const;
+    // True when the window manager says no window is active (_NET_ACTIVE_WINDOW is None): the user
+    // clicked the desktop or closed the last window.
+    bool desktopIsActive() const;
     // _NET_CLIENT_LIST, oldest first.
     QList<xcb_window_t> clientWindows() const;
     // The applications of the listed windows.

@@ -179,6 +179,35 @@ private Q_SLOTS:
         QTRY_COMPARE_WITH_TIMEOUT(lastId(), QStringLiteral("org.example.Beta"), 15000);
     }
 
+    // The window manager says no window is active, or the desktop's own window is: the desktop is in
+    // front, and the monitor forgets the last application.
+    void desktopInFront()
+    {
+        activate(alphaWindow);
+        QCOMPARE(lastId(), QStringLiteral("CorvaneAlpha"));
+        setRootActiveWindow({QStringLiteral("-f"), QStringLiteral("_NET_ACTIVE_WINDOW"), QStringLiteral("32x"),
+                             QStringLiteral("-set"), QStringLiteral("_NET_ACTIVE_WINDOW"), QStringLiteral("0")});
+        QTRY_COMPARE(lastId(), QStringLiteral("(absent)"));
+        // (The window manager still thinks alpha has the focus: each step activates the other one.)
+        activate(betaWindow);
+        QCOMPARE(lastId(), QStringLiteral("org.example.Beta"));
+        QCOMPARE(run(QStringLiteral("xprop"), {QStringLiteral("-id"), alphaWindow, QStringLiteral("-f"),
+                                               QStringLiteral("_NET_WM_WINDOW_TYPE"), QStringLiteral("32a"),
+                                               QStringLiteral("-set"), QStringLiteral("_NET_WM_WINDOW_TYPE"),
+                                               QStringLiteral("_NET_WM_WINDOW_TYPE_DESKTOP")}),
+                 0);
+        setRootActiveWindow({QStringLiteral("-f"), QStringLiteral("_NET_ACTIVE_WINDOW"), QStringLiteral("32x"),
+                             QStringLiteral("-set"), QStringLiteral("_NET_ACTIVE_WINDOW"), alphaWindow});
+        QTRY_COMPARE(lastId(), QStringLiteral("(absent)"));
+        QCOMPARE(run(QStringLiteral("xprop"), {QStringLiteral("-id"), alphaWindow, QStringLiteral("-remove"),
+                                               QStringLiteral("_NET_WM_WINDOW_TYPE")}),
+                 0);
+        activate(alphaWindow);
+        QCOMPARE(lastId(), QStringLiteral("CorvaneAlpha"));
+        activate(betaWindow);  // as the tests after this one expect
+        QCOMPARE(lastId(), QStringLiteral("org.example.Beta"));
+    }
+
     // In a Wayland session no active X window means a native window has the focus: an application
     // we cannot name, unless the focus is our own.
     void noActiveXWindowInAWaylandSession()
