@@ -50,6 +50,9 @@ test_packages=(
   gnome-text-editor
   # test: programs that bind keys to their window's actions at run time, read by the discovery test
   gnome-console gnome-clocks
+  # test: programs in front inside a terminal (the terminal tests run vim, tmux and less in xterm
+  # and foot)
+  tmux vim less
   # test: the package and the install: the .deb's dependencies (dpkg-shlibdeps) and the
   # distribution's checks; git for the version of development builds; GIO's Python binding reads
   # the application list
