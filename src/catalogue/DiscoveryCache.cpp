@@ -3,6 +3,8 @@
 #include "catalogue/AppShortcutsDecoder.h"
 #include "catalogue/AppShortcutsEncoder.h"
 #include "catalogue/ShortcutsWindowReader.h"
+#include "platform/AtomicFileWriter.h"
+#include "platform/BoundedFileReader.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -11,7 +13,6 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QSaveFile>
 #include <QStandardPaths>
 
 namespace {
@@ -41,14 +42,16 @@ bool DiscoveryCache::load()
 {
     records_.clear();
     changed_ = false;
-    QFile file(file_);
-    if (!file.exists())
+    // Only a regular file of bounded size: a FIFO or a link to a device in its place can neither
+    // hang discovery nor fill its memory.
+    const BoundedFileReader::Result file = BoundedFileReader::read(file_, maxCacheSize);
+    if (file.outcome == BoundedFileReader::Outcome::Absent)
         return true;
     changed_ = true;  // unless everything below reads back, the file is rewritten
-    if (file.size() > maxCacheSize || !file.open(QIODevice::ReadOnly))
+    if (file.outcome != BoundedFileReader::Outcome::Read)
         return false;
     QJsonParseError error;
-    const QJsonDocument document = QJsonDocument::fromJson(file.readAll(), &error);
+    const QJsonDocument document = QJsonDocument::fromJson(file.bytes, &error);
     const QJsonObject top = document.object();
     if (error.error != QJsonParseError::NoError || !document.isObject()
         || top.value(QLatin1String("version")).toInt() != formatVersion || !top.value(QLatin1String("programs")).isObject())
@@ -104,11 +107,12 @@ bool DiscoveryCache::save()
     }
     const QJsonObject top{{QStringLiteral("version"), formatVersion}, {QStringLiteral("programs"), programs}};
     QDir().mkpath(QFileInfo(file_).absolutePath());
-    QSaveFile file(file_);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    file.write(QJsonDocument(top).toJson(QJsonDocument::Compact));
-    if (!file.commit())
+    // The cache is replaced, never written through: a link in its place (to a device, say) or a
+    // FIFO goes, and a regular file takes its place.
+    const QFileInfo info(file_);
+    if (info.isSymLink() || (info.exists() && !info.isFile()))
+        QFile::remove(file_);
+    if (AtomicFileWriter::write(file_, QJsonDocument(top).toJson(QJsonDocument::Compact)))
         return false;
     changed_ = false;
     return true;
