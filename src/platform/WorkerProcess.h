@@ -11,7 +11,7 @@
 class WorkerProcess {
 public:
     struct Limits {
-        qint64 memoryBytes = qint64(512) * 1024 * 1024;
+        qint64 memoryBytes = qint64(256) * 1024 * 1024;  // address space (reading a large GTK program needs < 128 MB)
         int milliseconds = 20000;             // wall-clock time, then killed
         qint64 maxOutput = qint64(64) * 1024 * 1024;  // standard output beyond this counts as a failure
     };
