@@ -2,8 +2,6 @@
 
 #include "platform/freedesktop/DesktopEntryScan.h"
 
-#include <QCoreApplication>
-
 #include <algorithm>
 
 // GIO uses `signals` as a name, which Qt defines as a keyword.
@@ -95,14 +93,6 @@ void DesktopEntries::reloadIfStale()
             Qt::QueuedConnection);
     }));
     reload_->start(QThread::LowPriority);
-}
-
-void DesktopEntries::waitForReload()
-{
-    while (reload_) {
-        reload_->wait();
-        QCoreApplication::sendPostedEvents(&receiver_);
-    }
 }
 
 std::optional<DesktopEntry> DesktopEntries::find(const QString &identifier)

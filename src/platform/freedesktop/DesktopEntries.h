@@ -27,9 +27,6 @@ public:
     // The entry whose id is `identifier`, else one whose StartupWMClass is; case is ignored.
     std::optional<DesktopEntry> find(const QString &identifier) override;
 
-    // Waits for a reload under way and takes its result (for tests).
-    void waitForReload();
-
 private:
     struct ChangeMonitor;
     struct Index {
