@@ -28,7 +28,7 @@ mkfifo "$XDG_DATA_HOME/applications/x.desktop" "$XDG_CACHE_HOME/corvane/discover
 
 "$corvane" >"$tmp/corvane.log" 2>&1 &
 pids+=($!)
-answers() { timeout 10 "$corvane" "$@" >/dev/null 2>&1; }
+answers() { timeout -k 2 10 "$corvane" "$@" >/dev/null 2>&1; }
 check "the program starts and answers --toggle" wait_for 30 answers --toggle
 check "the panel is shown" wait_for 10 sh -c 'xdotool search --onlyvisible --classname corvane >/dev/null'
 # A new entry beside the FIFO: GIO reports the change and the entries are read again.
