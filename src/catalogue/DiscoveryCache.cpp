@@ -15,10 +15,26 @@
 #include <QJsonObject>
 #include <QStandardPaths>
 
+#include <cmath>
+
 namespace {
 
 constexpr int formatVersion = 1;
 constexpr qint64 maxCacheSize = qint64(64) * 1024 * 1024;
+
+// A JSON number that is a whole number a double holds exactly (a size, milliseconds since the
+// epoch); none for anything else, 1e300 or NaN included (converting those to an integer is
+// undefined).
+std::optional<qint64> wholeNumber(const QJsonValue &value)
+{
+    if (!value.isDouble())
+        return std::nullopt;
+    const double number = value.toDouble();
+    constexpr double limit = 9007199254740992.0;  // 2^53
+    if (!(number > -limit && number < limit) || std::floor(number) != number)
+        return std::nullopt;
+    return qint64(number);
+}
 
 } // namespace
 
@@ -65,12 +81,14 @@ bool DiscoveryCache::load()
         const QJsonValue modified = entry.value(QLatin1String("modified"));
         const QJsonValue path = entry.value(QLatin1String("path"));
         const QJsonValue data = entry.value(QLatin1String("data"));
-        if (!path.isString() || !size.isDouble() || !modified.isDouble() || !(data.isString() || data.isNull())) {
+        const auto sizeValue = wholeNumber(size);
+        const auto modifiedValue = wholeNumber(modified);
+        if (!path.isString() || !sizeValue || !modifiedValue || !(data.isString() || data.isNull())) {
             complete = false;
             continue;
         }
         Record record;
-        record.stamp = Stamp{path.toString(), qint64(size.toDouble()), qint64(modified.toDouble())};
+        record.stamp = Stamp{path.toString(), *sizeValue, *modifiedValue};
         if (data.isString()) {
             const auto decoded = decoder.decode(data.toString().toUtf8());
             if (!decoded.app || decoded.app->keymaps.isEmpty()) {

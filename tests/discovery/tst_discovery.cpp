@@ -355,6 +355,12 @@ private Q_SLOTS:
         QVERIFY(QFile::link(cacheFifo, linked));
         for (const QString &cache : {cacheFifo, zero, linked})
             QVERIFY(!DiscoveryCache(cache).load());
+        // Found by fuzzing: a size no integer holds (converting it was undefined behaviour).
+        const QString huge = dir.filePath(QStringLiteral("huge.json"));
+        QVERIFY(writeFile(huge, R"({"version": 1, "programs": {"a": {"path": "/bin/a", "size": 1e300, "modified": 0, "data": null}}})"));
+        DiscoveryCache hugeCache(huge);
+        QVERIFY(!hugeCache.load());
+        QVERIFY(!hugeCache.find(QStringLiteral("a")));
         // Discovery says so and writes a cache of its own in their place, never through the link.
         for (const QString &cache : {linked, cacheFifo}) {
             CountingResources resources;
