@@ -3,7 +3,13 @@
 #include "platform/freedesktop/GResourceReader.h"
 #include "platform/freedesktop/InstalledPrograms.h"
 
+#include "catalogue/ImportWorkerReply.h"
+#include "platform/SystemLog.h"
+#include "platform/WorkerProcess.h"
+
+#include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QFileInfo>
 
 DiscoveryRunner::DiscoveryRunner(QString cacheFile, QObject *parent) : QObject(parent), cacheFile_(std::move(cacheFile))
 {
@@ -12,6 +18,30 @@ DiscoveryRunner::DiscoveryRunner(QString cacheFile, QObject *parent) : QObject(p
 DiscoveryRunner::~DiscoveryRunner()
 {
     stop();
+}
+
+ShortcutDiscovery::Importer DiscoveryRunner::isolatedImporter()
+{
+    const QString worker = QCoreApplication::applicationDirPath() + QStringLiteral("/corvane-data");
+    if (!QFileInfo(worker).isExecutable()) {
+        SystemLog::shared().write(QStringLiteral("Corvane: %1 is missing: programs are read in this process").arg(worker));
+        return {};
+    }
+    return [worker](const QString &path) {
+        // Another program's file is parsed where a crash, a loop or a runaway allocation costs
+        // that program only.
+        const WorkerProcess::Result run = WorkerProcess::run(worker, {QStringLiteral("import"), QStringLiteral("--worker"), path},
+                                                             WorkerProcess::Limits{});
+        ShortcutsWindowImport::Result result;
+        if (run.outcome != WorkerProcess::Outcome::Finished) {
+            result.error = QStringLiteral("the reading process ") + run.detail;
+            return result;
+        }
+        if (auto reply = ImportWorkerReply::decode(run.output))
+            return *reply;
+        result.error = QStringLiteral("the reading process gave no answer (exit code %1)").arg(run.exitCode);
+        return result;
+    };
 }
 
 void DiscoveryRunner::start(const QSet<QString> &shippedIds)
@@ -26,6 +56,7 @@ void DiscoveryRunner::start(const QSet<QString> &shippedIds)
         GResourceReader resources;
         ShortcutDiscovery discovery(resources, cacheFile);
         discovery.setCancelFlag(&cancel_);
+        discovery.setImporter(isolatedImporter());
         ShortcutDiscovery::Outcome outcome = discovery.discover(InstalledPrograms::list(), shippedIds);
         if (cancel_)
             return;

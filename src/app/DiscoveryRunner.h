@@ -23,6 +23,10 @@ public:
     void stop();
     bool isRunning() const { return thread_ && thread_->isRunning(); }
 
+    // Reads each program file in a worker process (corvane-data next to this program), under limits
+    // of memory and time; empty (read in this process) when the worker is not installed.
+    static ShortcutDiscovery::Importer isolatedImporter();
+
 Q_SIGNALS:
     // On the main thread, once per scan that was not stopped.
     void finished(const ShortcutDiscovery::Outcome &outcome, qint64 milliseconds);

@@ -3,6 +3,8 @@
 #include "catalogue/AppShortcutsDecoder.h"
 #include "catalogue/AppShortcutsEncoder.h"
 #include "catalogue/ShortcutsWindowReader.h"
+#include "platform/AtomicFileWriter.h"
+#include "platform/BoundedFileReader.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -11,14 +13,29 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QSaveFile>
 #include <QStandardPaths>
+
+#include <cmath>
 
 namespace {
 
 // Raised whenever the import reads a window differently, so that programs are read again.
 constexpr int formatVersion = 2;
 constexpr qint64 maxCacheSize = qint64(64) * 1024 * 1024;
+
+// A JSON number that is a whole number a double holds exactly (a size, milliseconds since the
+// epoch); none for anything else, 1e300 or NaN included (converting those to an integer is
+// undefined).
+std::optional<qint64> wholeNumber(const QJsonValue &value)
+{
+    if (!value.isDouble())
+        return std::nullopt;
+    const double number = value.toDouble();
+    constexpr double limit = 9007199254740992.0;  // 2^53
+    if (!(number > -limit && number < limit) || std::floor(number) != number)
+        return std::nullopt;
+    return qint64(number);
+}
 
 } // namespace
 
@@ -42,14 +59,16 @@ bool DiscoveryCache::load()
 {
     records_.clear();
     changed_ = false;
-    QFile file(file_);
-    if (!file.exists())
+    // Only a regular file of bounded size: a FIFO or a link to a device in its place can neither
+    // hang discovery nor fill its memory.
+    const BoundedFileReader::Result file = BoundedFileReader::read(file_, maxCacheSize);
+    if (file.outcome == BoundedFileReader::Outcome::Absent)
         return true;
     changed_ = true;  // unless everything below reads back, the file is rewritten
-    if (file.size() > maxCacheSize || !file.open(QIODevice::ReadOnly))
+    if (file.outcome != BoundedFileReader::Outcome::Read)
         return false;
     QJsonParseError error;
-    const QJsonDocument document = QJsonDocument::fromJson(file.readAll(), &error);
+    const QJsonDocument document = QJsonDocument::fromJson(file.bytes, &error);
     const QJsonObject top = document.object();
     if (error.error != QJsonParseError::NoError || !document.isObject()
         || top.value(QLatin1String("version")).toInt() != formatVersion || !top.value(QLatin1String("programs")).isObject())
@@ -63,12 +82,14 @@ bool DiscoveryCache::load()
         const QJsonValue modified = entry.value(QLatin1String("modified"));
         const QJsonValue path = entry.value(QLatin1String("path"));
         const QJsonValue data = entry.value(QLatin1String("data"));
-        if (!path.isString() || !size.isDouble() || !modified.isDouble() || !(data.isString() || data.isNull())) {
+        const auto sizeValue = wholeNumber(size);
+        const auto modifiedValue = wholeNumber(modified);
+        if (!path.isString() || !sizeValue || !modifiedValue || !(data.isString() || data.isNull())) {
             complete = false;
             continue;
         }
         Record record;
-        record.stamp = Stamp{path.toString(), qint64(size.toDouble()), qint64(modified.toDouble())};
+        record.stamp = Stamp{path.toString(), *sizeValue, *modifiedValue};
         if (data.isString()) {
             const auto decoded = decoder.decode(data.toString().toUtf8());
             if (!decoded.app || decoded.app->keymaps.isEmpty()) {
@@ -105,11 +126,12 @@ bool DiscoveryCache::save()
     }
     const QJsonObject top{{QStringLiteral("version"), formatVersion}, {QStringLiteral("programs"), programs}};
     QDir().mkpath(QFileInfo(file_).absolutePath());
-    QSaveFile file(file_);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    file.write(QJsonDocument(top).toJson(QJsonDocument::Compact));
-    if (!file.commit())
+    // The cache is replaced, never written through: a link in its place (to a device, say) or a
+    // FIFO goes, and a regular file takes its place.
+    const QFileInfo info(file_);
+    if (info.isSymLink() || (info.exists() && !info.isFile()))
+        QFile::remove(file_);
+    if (AtomicFileWriter::write(file_, QJsonDocument(top).toJson(QJsonDocument::Compact)))
         return false;
     changed_ = false;
     return true;

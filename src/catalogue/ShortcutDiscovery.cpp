@@ -80,7 +80,9 @@ ShortcutDiscovery::Outcome ShortcutDiscovery::discover(const QList<InstalledProg
             ++outcome.fromCache;
         } else {
             ++outcome.programsRead;
-            const ShortcutsWindowImport::Result imported = ShortcutsWindowImport::fromFile(resources_, program.executable);
+            const ShortcutsWindowImport::Result imported = importer_
+                ? importer_(program.executable)
+                : ShortcutsWindowImport::fromFile(resources_, program.executable);
             record.stamp = *stamp;
             if (!imported.error.isEmpty())
                 outcome.log << QStringLiteral("Corvane: no shortcuts read from %1 (%2): %3")

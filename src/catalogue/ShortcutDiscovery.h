@@ -1,6 +1,7 @@
 #pragma once
 
 #include "catalogue/AppShortcuts.h"
+#include "catalogue/ShortcutsWindowImport.h"
 #include "platform/InstalledProgram.h"
 
 #include <QList>
@@ -8,6 +9,7 @@
 #include <QString>
 #include <QStringList>
 #include <atomic>
+#include <functional>
 
 class ProgramResources;
 
@@ -34,6 +36,12 @@ public:
     // keeps it in the cache).
     void setCancelFlag(const std::atomic<bool> *cancel) { cancel_ = cancel; }
 
+    // How a program file is read; by default ShortcutsWindowImport in this process. A failure of any
+    // kind (a crash of a worker process included) is an error in the result: the program is then
+    // remembered in the cache as read without a shortcuts window, and not read again until it changes.
+    using Importer = std::function<ShortcutsWindowImport::Result(const QString &path)>;
+    void setImporter(Importer importer) { importer_ = std::move(importer); }
+
     // "org.gnome.Calculator" to "org-gnome-calculator".
     static QString slugFor(const QString &desktopId);
 
@@ -41,4 +49,5 @@ private:
     ProgramResources &resources_;
     QString cacheFile_;
     const std::atomic<bool> *cancel_ = nullptr;
+    Importer importer_;
 };

@@ -275,6 +275,86 @@ private Q_SLOTS:
         QCOMPARE(keyTexts(*set, *find(*set, "ToolRect")), (QStringList{"ctrl+shift+r", "f4"}));
     }
 
+    // Configs written to blow up a reader: variables that double line by line, a NUL-filled and a
+    // garbage config, one command bound to 100k keys, tens of thousands of KDE actions each followed
+    // by a friendly name, and Openbox keybinds nested 20k deep. Each ends in bounded time (the
+    // unbounded readers took seconds to minutes and gigabytes), keeps what is sound and says what
+    // it dropped.
+    void hostileConfigsStayBounded()
+    {
+        QTemporaryDir dir;
+        const QString root = dir.path();
+        QProcessEnvironment env;
+        env.insert("HOME", root + "/home");
+        env.insert("XDG_CONFIG_HOME", root + "/config");
+        QElapsedTimer timer;
+        SystemLog::Capture log;
+
+        // Values that double line by line (2^40 characters in the end) stop growing at the limit per
+        // line; uses of the largest add up to the limit per file, and the rest of the file is not read.
+        QByteArray doubling = "bindsym Mod4+2 workspace 2\nset $v0x xy\n";
+        for (int i = 1; i <= 40; ++i)
+            doubling += "set $v" + QByteArray::number(i) + "x $v" + QByteArray::number(i - 1) + "x$v" + QByteArray::number(i - 1) + "x\n";
+        doubling += "bindsym Mod4+3 exec $v40x\nbindsym Mod4+4 exec $v12x\n";
+        for (int i = 0; i < 1000; ++i)
+            doubling += "bindsym Mod4+k" + QByteArray::number(i) + " exec $v14x\n";
+        write(root + "/doubling", doubling);
+        timer.start();
+        const auto doubled = SwayConfigReader::read(root + "/doubling", "sway", env);
+        QVERIFY(timer.elapsed() < 5000);
+        QVERIFY(doubled);
+        QVERIFY(find(*doubled, "workspace 2"));
+        QCOMPARE(find(*doubled, "exec $v12x")->title, "exec " + QString("xy").repeated(1 << 12));
+        QVERIFY(find(*doubled, "exec $v40x")->title.size() <= SwayConfigReader::maxExpandedLine);
+        const qsizetype read = find(*doubled, "exec $v14x")->keys.size();
+        QVERIFY2(read > 100 && read < 1000, qPrintable(QString::number(read)));
+        QCOMPARE(log.lines().filter("expand to more than").size(), 1);
+
+        // Not a config: ignored, so that the shipped bindings stay. A config of comments only is a
+        // config without bindings.
+        write(root + "/zeros", QByteArray(4096, '\0'));
+        write(root + "/garbage", "\x89PNG\r\n\x1a\n%%%%\n\xff\xfe garbage\n<<>>\n");
+        write(root + "/comments", "# nothing bound here\n\n");
+        QVERIFY(!SwayConfigReader::read(root + "/zeros", "sway", env));
+        QVERIFY(!SwayConfigReader::read(root + "/garbage", "sway", env));
+        QCOMPARE(log.lines().filter("unreadable, ignored").size(), 2);
+        const auto comments = SwayConfigReader::read(root + "/comments", "sway", env);
+        QVERIFY(comments && comments->bindings.isEmpty());
+
+        // One command, 100k keys: merged by hash, then cut at the limit per file.
+        QByteArray many;
+        for (int i = 0; i < 100000; ++i)
+            many += "bindsym Mod4+k" + QByteArray::number(i) + " exec foot\n";
+        write(root + "/config/sway/config", many);
+        timer.restart();
+        const QList<AppBindings> all = UserBindingFiles(env).read();
+        QVERIFY2(timer.elapsed() < 10000, qPrintable(QString::number(timer.elapsed())));
+        QCOMPARE(all.size(), 1);
+        QCOMPARE(all.first().bindings.size(), 1);
+        QCOMPARE(all.first().bindings.first().keys.size(), UserBindingFiles::maxBindingsPerFile);
+        QCOMPARE(log.lines().filter("read the first 10000 key bindings of").size(), 1);
+
+        QByteArray kde = "[kwin]\n";
+        for (int i = 0; i < 40000; ++i)
+            kde += "Action " + QByteArray::number(i) + "=Meta+F" + QByteArray::number(i) + ",none,Action\n_k_friendly_name=KWin\n";
+        timer.restart();
+        const AppBindings kwin = KGlobalShortcutsReader::parse(kde, "kglobalshortcutsrc");
+        QVERIFY2(timer.elapsed() < 5000, qPrintable(QString::number(timer.elapsed())));
+        QCOMPARE(kwin.bindings.size(), 40000);
+        QCOMPARE(kwin.bindings.first().section, QString("KWin"));
+
+        QByteArray nested = "<openbox_config><keyboard>";
+        for (int i = 0; i < 20000; ++i)
+            nested += "<keybind key=\"W-" + QByteArray::number(i % 10) + "\"><action name=\"Nop\"/>";
+        nested += QByteArray("</keybind>").repeated(20000) + "</keyboard></openbox_config>";
+        timer.restart();
+        const auto openbox = OpenboxConfigReader::parse(nested, "rc.xml");
+        QVERIFY2(timer.elapsed() < 5000, qPrintable(QString::number(timer.elapsed())));
+        QVERIFY(openbox);
+        QCOMPARE(openbox->bindings.size(), 1);  // one action; chains of up to maxChain keys
+        QCOMPARE(openbox->bindings.first().keys.size(), OpenboxConfigReader::maxChain);
+    }
+
     // The files come from XDG_CONFIG_HOME and XDG_DATA_HOME; one that cannot be parsed gives one log
     // line and no bindings; special files and oversized files are refused without hanging.
     void filesFromTheEnvironment()

@@ -202,6 +202,26 @@ private Q_SLOTS:
         QCOMPARE(rows(store, "sway"), (QStringList{"Terminal=super+enter", "Drag=super+drag"}));
     }
 
+    // Tens of thousands of distinct bindings, and one action bound in several sets: each binding
+    // finds its action's rows through an index, not by looking at every row (which took minutes).
+    void manyBindingsApplyInLinearTime()
+    {
+        QList<UserBinding> many;
+        for (int i = 0; i < 60000; ++i)
+            many << binding("a" + QString::number(i), {"<Super>F" + QString::number(i % 12 + 1)});
+        many << binding("wm/switch-left", {"<Super>Left"});
+        QElapsedTimer timer;
+        timer.start();
+        const auto result = BindingsApplier::apply(
+            {desktop()}, {gnome(many), gnome({binding("wm/switch-left", {"<Super>b"}, UserBinding::Mode::Add)})}, "linux");
+        QVERIFY2(timer.elapsed() < 10000, qPrintable(QString::number(timer.elapsed())));
+        ShortcutStore store(std::nullopt, "linux");
+        store.load(result);
+        const QStringList all = rows(store, "gnome-shell");
+        QCOMPARE(all.size(), 60000 + 5);
+        QCOMPARE(all.filter("Switch left=").size(), 2);
+    }
+
     // The panel model over the customised catalogue: the mark, the user's key in the desktop's
     // section when nothing is in front, a favourite kept across a change of key.
     void panelFollowsBindings()

@@ -3,6 +3,8 @@
 // cache.
 #include "DataTool.h"
 #include "catalogue/DiscoveryCache.h"
+#include "catalogue/ImportWorkerReply.h"
+#include "catalogue/ShortcutsWindowImport.h"
 #include "catalogue/ShortcutDiscovery.h"
 #include "catalogue/ShortcutStore.h"
 #include "catalogue/ShortcutsWindowReader.h"
@@ -10,6 +12,7 @@
 #include "panel/PanelViewModel.h"
 #include "platform/MemoryDefaultsStore.h"
 #include "platform/StaticWorkspace.h"
+#include "platform/WorkerProcess.h"
 #include "platform/freedesktop/GResourceReader.h"
 #include "platform/freedesktop/InstalledPrograms.h"
 #include "settings/Preferences.h"
@@ -24,6 +27,11 @@
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <atomic>
+#include <sys/stat.h>
+#include <thread>
+#include <unistd.h>
 
 namespace {
 
@@ -96,12 +104,12 @@ void installEntry(const QString &id, const QString &name, const QString &program
 }
 
 // A .gresource bundle holding `ui` as its help overlay, compiled by glib-compile-resources.
-QByteArray bundleWith(const QByteArray &ui)
+QByteArray bundleWith(const QByteArray &ui, const QByteArray &prefix = "/org/example/Bad")
 {
     QTemporaryDir dir;
     writeFile(dir.filePath(QStringLiteral("gtk/help-overlay.ui")), ui);
     writeFile(dir.filePath(QStringLiteral("bundle.xml")),
-              "<gresources><gresource prefix=\"/org/example/Bad\"><file>gtk/help-overlay.ui</file></gresource></gresources>");
+              "<gresources><gresource prefix=\"" + prefix + "\"><file>gtk/help-overlay.ui</file></gresource></gresources>");
     QProcess compile;
     compile.start(QStringLiteral(GLIB_COMPILE_RESOURCES),
                   {QStringLiteral("--sourcedir=") + dir.path(), QStringLiteral("--target=") + dir.filePath(QStringLiteral("out.gresource")),
@@ -125,6 +133,19 @@ private:
 };
 
 const QString fixtureId = QStringLiteral("org.example.Fixture");
+
+// The resource paths GResourceReader finds in `path`, every .ui file kept.
+QStringList resourcePaths(const QString &path, QString *error = nullptr)
+{
+    const ProgramResources::Result result = GResourceReader().uiFiles(path, [](const QString &, const QByteArray &) { return true; });
+    if (error)
+        *error = result.error;
+    QStringList paths;
+    for (const ProgramResources::File &file : result.files)
+        paths << file.resourcePath;
+    paths.sort();
+    return paths;
+}
 
 } // namespace
 
@@ -274,6 +295,170 @@ private Q_SLOTS:
         }
         if (checked == 0)
             QSKIP("none of gnome-console, gnome-clocks, gnome-boxes is installed");
+    }
+
+    // Every bundle of every ".gresource.*" section: the linker puts the bundles of one section name
+    // one after the other, and a program's shortcuts window may be in any of them.
+    void readsEveryBundleOfEverySection()
+    {
+        QTemporaryDir dir;
+        const QByteArray ui = "<interface/>";
+        const QByteArray one = bundleWith(ui, "/org/example/One");
+        QByteArray two = bundleWith(ui, "/org/example/Two");
+        const QByteArray three = bundleWith(ui, "/org/example/Three");
+        QVERIFY(!one.isEmpty() && !two.isEmpty() && !three.isEmpty());
+        two.append(QByteArray((8 - two.size() % 8) % 8, '\0'));
+        QVERIFY(writeFile(dir.filePath(QStringLiteral("one")), one));
+        QVERIFY(writeFile(dir.filePath(QStringLiteral("two")), two + three));
+        const QString program = dir.filePath(QStringLiteral("program"));
+        QProcess objcopy;
+        objcopy.start(QStringLiteral("objcopy"),
+                      {QStringLiteral("--add-section"), QStringLiteral(".gresource.one=") + dir.filePath(QStringLiteral("one")),
+                       QStringLiteral("--add-section"), QStringLiteral(".gresource.two=") + dir.filePath(QStringLiteral("two")),
+                       QStringLiteral(FIXTURE_LAUNCHER), program});
+        if (!objcopy.waitForStarted())
+            QSKIP("objcopy (binutils) is not installed");
+        QVERIFY(objcopy.waitForFinished(30000) && objcopy.exitCode() == 0);
+        QString error;
+        QCOMPARE(resourcePaths(program, &error),
+                 (QStringList{QStringLiteral("/org/example/One/gtk/help-overlay.ui"), QStringLiteral("/org/example/Three/gtk/help-overlay.ui"),
+                              QStringLiteral("/org/example/Two/gtk/help-overlay.ui")}));
+        QCOMPARE(error, QString());
+    }
+
+    // A bundle with any one byte changed (GIO trusts a bundle's entries and crashed on many), and a
+    // program file cut short and restored while it is read (a mapped file faulted): every read ends,
+    // in an error or in what the file holds.
+    void damagedOrChangingFilesNeverCrash()
+    {
+        QTemporaryDir dir;
+        const QByteArray bundle = readFile(QStringLiteral(FIXTURE_BUNDLE));
+        QVERIFY(bundle.size() > 100);
+        const QString mutant = dir.filePath(QStringLiteral("mutant.gresource"));
+        int refused = 0;
+        // Every byte of the header and the table of entries, then a sample of the files' bytes.
+        for (qsizetype at = 0; at < bundle.size(); at += at < 512 ? 1 : 31) {
+            for (const char change : {'\x01', '\x80'}) {
+                QByteArray bytes = bundle;
+                bytes[at] = char(bytes[at] ^ change);
+                QVERIFY(writeFile(mutant, bytes));
+                QString error;
+                resourcePaths(mutant, &error);
+                refused += error.isEmpty() ? 0 : 1;
+            }
+        }
+        QVERIFY(refused > 0);
+
+        const QByteArray library = readFile(QStringLiteral(FIXTURE_LIBRARY));
+        const QString shrinking = dir.filePath(QStringLiteral("shrinking"));
+        QVERIFY(writeFile(shrinking, library));
+        std::atomic<bool> done{false};
+        std::thread cutter([&] {
+            const QByteArray name = QFile::encodeName(shrinking);
+            while (!done) {
+                if (::truncate(name.constData(), 3000) != 0)
+                    break;
+                QFile file(shrinking);
+                if (!file.open(QIODevice::WriteOnly) || file.write(library) != library.size())
+                    break;
+            }
+        });
+        int read = 0;
+        for (int i = 0; i < 100; ++i)
+            read += resourcePaths(shrinking).isEmpty() ? 0 : 1;
+        done = true;
+        cutter.join();
+        QVERIFY(read <= 100);
+    }
+
+    // What sits in the place of a file Corvane reads may be a FIFO or a link to a device: the
+    // desktop-entry scan and the discovery cache pass it by and carry on.
+    void specialFilesAreNotRead()
+    {
+        const QString fifo = rootPath(QStringLiteral("data/applications/x.desktop"));
+        QVERIFY(::mkfifo(QFile::encodeName(fifo).constData(), 0600) == 0);
+        const QList<InstalledProgram> programs = InstalledPrograms::list();
+        QFile::remove(fifo);
+        QVERIFY(std::any_of(programs.begin(), programs.end(), [](const InstalledProgram &p) { return p.entry.id == fixtureId; }));
+
+        QTemporaryDir dir;
+        const QString cacheFifo = dir.filePath(QStringLiteral("fifo.json"));
+        QVERIFY(::mkfifo(QFile::encodeName(cacheFifo).constData(), 0600) == 0);
+        const QString zero = dir.filePath(QStringLiteral("zero.json"));
+        QVERIFY(QFile::link(QStringLiteral("/dev/zero"), zero));
+        const QString linked = dir.filePath(QStringLiteral("linked.json"));
+        QVERIFY(QFile::link(cacheFifo, linked));
+        for (const QString &cache : {cacheFifo, zero, linked})
+            QVERIFY(!DiscoveryCache(cache).load());
+        // Found by fuzzing: a size no integer holds (converting it was undefined behaviour).
+        const QString huge = dir.filePath(QStringLiteral("huge.json"));
+        QVERIFY(writeFile(huge, R"({"version": 1, "programs": {"a": {"path": "/bin/a", "size": 1e300, "modified": 0, "data": null}}})"));
+        DiscoveryCache hugeCache(huge);
+        QVERIFY(!hugeCache.load());
+        QVERIFY(!hugeCache.find(QStringLiteral("a")));
+        // Discovery says so and writes a cache of its own in their place, never through the link.
+        for (const QString &cache : {linked, cacheFifo}) {
+            CountingResources resources;
+            const auto outcome = ShortcutDiscovery(resources, cache).discover({}, {});
+            QCOMPARE(outcome.log.filter(QStringLiteral("unreadable cache")).size(), 1);
+            QVERIFY(QFileInfo(cache).isFile() && !QFileInfo(cache).isSymLink());
+            QVERIFY(DiscoveryCache(cache).load());
+        }
+    }
+
+    // Program files read in a worker process: its answer comes back as data; a worker that crashes,
+    // runs too long or is killed for its memory costs that program only, which is remembered as
+    // failed and not read again until it changes.
+    void readsProgramsInAWorkerProcess()
+    {
+        const WorkerProcess::Limits limits{qint64(256) * 1024 * 1024, 5000, qint64(1) << 20};
+        const WorkerProcess::Result answer = WorkerProcess::run(
+            QStringLiteral(CORVANE_DATA), {QStringLiteral("import"), QStringLiteral("--worker"), fixtureProgram_}, limits);
+        QCOMPARE(int(answer.outcome), int(WorkerProcess::Outcome::Finished));
+        const auto reply = ImportWorkerReply::decode(answer.output);
+        QVERIFY(reply && reply->found() && reply->error.isEmpty());
+        QCOMPARE(reply->resourcePath, QStringLiteral("/org/example/Fixture/gtk/help-overlay.ui"));
+        GResourceReader reader;
+        const auto local = ShortcutsWindowImport::fromFile(reader, fixtureProgram_);
+        QCOMPARE(reply->sections.size(), local.sections.size());
+        QCOMPARE(reply->sections.last().shortcuts.size(), local.sections.last().shortcuts.size());
+        QVERIFY(!ImportWorkerReply::decode("{\"error\": \"\"}"));
+
+        const auto crashed = WorkerProcess::run(QStringLiteral("/bin/sh"), {QStringLiteral("-c"), QStringLiteral("kill -SEGV $$")}, limits);
+        QCOMPARE(int(crashed.outcome), int(WorkerProcess::Outcome::Crashed));
+        QElapsedTimer timer;
+        timer.start();
+        const auto slow = WorkerProcess::run(QStringLiteral("/bin/sleep"), {QStringLiteral("30")},
+                                             WorkerProcess::Limits{limits.memoryBytes, 500, limits.maxOutput});
+        QCOMPARE(int(slow.outcome), int(WorkerProcess::Outcome::TimedOut));
+        QVERIFY(timer.elapsed() < 10000);
+        const auto chatty = WorkerProcess::run(QStringLiteral("/bin/sh"), {QStringLiteral("-c"), QStringLiteral("head -c 2000000 /dev/zero")}, limits);
+        QCOMPARE(int(chatty.outcome), int(WorkerProcess::Outcome::TooMuchOutput));
+
+        // Discovery with a worker that crashes on the fixture: one log line, then the cache answers.
+        QTemporaryDir dir;
+        const QString cache = dir.filePath(QStringLiteral("discovered.json"));
+        QStringList asked;
+        const auto crashing = [&asked](const QString &path) {
+            asked << path;
+            ShortcutsWindowImport::Result result;
+            result.error = QStringLiteral("the reading process crashed (signal 11)");
+            return result;
+        };
+        CountingResources resources;
+        QList<InstalledProgram> programs = InstalledPrograms::list();
+        programs.removeIf([](const InstalledProgram &p) { return p.entry.id != fixtureId; });
+        QCOMPARE(programs.size(), 1);
+        ShortcutDiscovery first(resources, cache);
+        first.setImporter(crashing);
+        const auto failed = first.discover(programs, {});
+        QCOMPARE(failed.apps.size(), 0);
+        QCOMPARE(failed.log.filter(QStringLiteral("crashed")).size(), 1);
+        ShortcutDiscovery second(resources, cache);
+        second.setImporter(crashing);
+        QCOMPARE(second.discover(programs, {}).log, QStringList());
+        QCOMPARE(asked.size(), 1);
+        QCOMPARE(resources.opened, QStringList());
     }
 
     void discoversOnceAndThenReadsTheCache()

@@ -76,6 +76,14 @@ remove_tmp() {
   rm -rf "$1"
 }
 
+# One Xvfb screen of GEOMETRY (WxHxD), DISPLAY set to it; exits 2 when it does not start.
+start_xvfb() {
+  Xvfb -displayfd 3 -screen 0 "$1" -nolisten tcp -noreset 3>"$tmp/display" 2>"$tmp/xvfb.log" &
+  pids+=($!)
+  wait_for 20 test -s "$tmp/display" || { echo "Xvfb did not start"; cat "$tmp/xvfb.log"; exit 2; }
+  export DISPLAY=":$(head -n1 "$tmp/display")"
+}
+
 private_home() {
   export HOME="$tmp/home" XDG_CONFIG_HOME="$tmp/home/.config" XDG_CACHE_HOME="$tmp/home/.cache"
   export XDG_DATA_HOME="$tmp/home/.local/share" XDG_RUNTIME_DIR="$tmp/runtime"

@@ -5,6 +5,7 @@
 #include "catalogue/ShortcutDiscovery.h"
 #include "catalogue/DiscoveryCache.h"
 #include "catalogue/ShortcutStore.h"
+#include "catalogue/ImportWorkerReply.h"
 #include "catalogue/ShortcutsWindowImport.h"
 #include "catalogue/ShortcutsWindowReader.h"
 #include "platform/freedesktop/GResourceReader.h"
@@ -49,7 +50,8 @@ int ImportCommand::usageError(const QString &message)
 {
     err_ << "corvane-data: " << message << "\n"
          << "Usage: corvane-data import PATH... [--slug S] [--name N] [--bundle-id ID]\n"
-         << "       corvane-data import --from-schema SCHEMA [--slug S] [--name N] [--bundle-id ID]\n";
+         << "       corvane-data import --from-schema SCHEMA [--slug S] [--name N] [--bundle-id ID]\n"
+         << "       corvane-data import --worker PATH   (used by Corvane: one program, its result as JSON)\n";
     return 2;
 }
 
@@ -57,6 +59,14 @@ int ImportCommand::run(const QStringList &args)
 {
     QStringList paths;
     QString slug, name, bundleId, schema;
+    // Discovery's worker: one program file, the result as a reply on standard output. Whatever
+    // crashes here crashes this process only.
+    if (args.size() == 2 && args[0] == QLatin1String("--worker")) {
+        GResourceReader resources;
+        out_ << QString::fromUtf8(ImportWorkerReply::encode(ShortcutsWindowImport::fromFile(resources, args[1])));
+        out_.flush();
+        return 0;
+    }
     for (int i = 0; i < args.size(); ++i) {
         const QString &arg = args[i];
         const bool takesValue = arg == QLatin1String("--slug") || arg == QLatin1String("--name")

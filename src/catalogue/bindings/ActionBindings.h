@@ -4,6 +4,7 @@
 
 #include <QHash>
 #include <QList>
+#include <QSet>
 #include <QString>
 
 // The bindings of a configuration gathered one per action: a later binding of an action adds its
@@ -18,4 +19,5 @@ public:
 private:
     QList<UserBinding> bindings_;
     QHash<QString, qsizetype> byAction_;
+    QList<QSet<QString>> keysSeen_;  // the keys of bindings_[i]
 };

@@ -1,21 +1,13 @@
 #include "catalogue/bindings/BindingFile.h"
 
-#include <QFile>
-#include <QFileInfo>
+#include "platform/BoundedFileReader.h"
 
 std::optional<QByteArray> BindingFile::read(const QString &path, bool *missing)
 {
-    const QFileInfo info(path);
+    const BoundedFileReader::Result file = BoundedFileReader::read(path, maxSize);
     if (missing)
-        *missing = !info.exists();
-    if (!info.isFile() || info.size() > maxSize)
+        *missing = file.outcome == BoundedFileReader::Outcome::Absent;
+    if (file.outcome != BoundedFileReader::Outcome::Read)
         return std::nullopt;
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return std::nullopt;
-    // Read at most one byte past the limit, in case the file grew since the size was taken.
-    QByteArray bytes = file.read(maxSize + 1);
-    if (bytes.size() > maxSize || file.error() != QFileDevice::NoError)
-        return std::nullopt;
-    return bytes;
+    return file.bytes;
 }

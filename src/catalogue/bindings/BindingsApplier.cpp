@@ -8,13 +8,25 @@
 
 #include <algorithm>
 #include <memory>
+#include <utility>
 
 namespace {
 
 // One application's keymaps while bindings are applied to them.
 class AppEditor {
 public:
-    AppEditor(QList<Keymap> keymaps) : keymaps_(std::move(keymaps)) {}
+    AppEditor(QList<Keymap> keymaps) : keymaps_(std::move(keymaps))
+    {
+        for (qsizetype k = 0; k < keymaps_.size(); ++k) {
+            const auto &sections = keymaps_[k].sections;
+            for (qsizetype s = 0; s < sections.size(); ++s) {
+                for (const RawShortcut &shortcut : sections[s].shortcuts) {
+                    if (shortcut.action)
+                        index(*shortcut.action, k, s);
+                }
+            }
+        }
+    }
 
     QList<Keymap> result() const { return keymaps_; }
 
@@ -56,16 +68,20 @@ private:
     static std::optional<QStringList> keyTexts(const AppBindings &set, const UserBinding &binding)
     {
         QStringList keys;
+        QSet<QString> seen;  // by hash: a file may bind one action to very many keys
         qsizetype unreadable = 0;
         for (const QString &raw : binding.keys) {
             if (isEmptyKey(raw))
                 continue;
             const auto key = BindingKeys::toKeyText(set.notation, raw);
-            if (!key)
+            if (!key) {
                 ++unreadable;
-            else if (!keys.contains(*key))
+            } else if (!seen.contains(*key)) {
+                seen.insert(*key);
                 keys << *key;
+            }
         }
+        // A binding whose keys cannot be read at all changes nothing.
         if (keys.isEmpty() && unreadable > 0)
             return std::nullopt;
         return keys;
@@ -198,17 +214,30 @@ private:
         return t.isEmpty() || t.compare(QLatin1String("none"), Qt::CaseInsensitive) == 0 || t == QLatin1String("disabled");
     }
 
+    // The sections an action may have shortcuts in. Sections are only ever added, so an entry stays
+    // valid; one whose shortcuts of the action were all removed costs a look and finds nothing.
+    void index(const QString &action, qsizetype keymap, qsizetype section)
+    {
+        QList<std::pair<qsizetype, qsizetype>> &where = sectionsOf_[action];
+        const std::pair<qsizetype, qsizetype> place{keymap, section};
+        if (!where.contains(place)) {
+            where.append(place);
+            std::sort(where.begin(), where.end());
+        }
+    }
+
+    // The shortcuts of `action`, in order: only the sections the index names are looked through.
     QList<Position> find(const QString &action) const
     {
         QList<Position> found;
-        for (qsizetype k = 0; k < keymaps_.size(); ++k) {
-            const auto &sections = keymaps_[k].sections;
-            for (qsizetype s = 0; s < sections.size(); ++s) {
-                const auto &shortcuts = sections[s].shortcuts;
-                for (qsizetype i = 0; i < shortcuts.size(); ++i) {
-                    if (shortcuts[i].action == action)
-                        found.append(Position{k, s, i});
-                }
+        const auto places = sectionsOf_.constFind(action);
+        if (places == sectionsOf_.constEnd())
+            return found;
+        for (const auto &[k, s] : *places) {
+            const auto &shortcuts = keymaps_[k].sections[s].shortcuts;
+            for (qsizetype i = 0; i < shortcuts.size(); ++i) {
+                if (shortcuts[i].action == action)
+                    found.append(Position{k, s, i});
             }
         }
         return found;
@@ -254,6 +283,7 @@ private:
         shortcut.action = binding.action;
         shortcut.customisation = std::move(custom);
         keymaps_[at.keymap].sections[at.section].shortcuts.insert(at.shortcut, std::move(shortcut));
+        index(binding.action, at.keymap, at.section);
     }
 
     QString titleFor(const UserBinding &binding, const QList<Position> &ofAction)
@@ -350,6 +380,7 @@ private:
     }
 
     QList<Keymap> keymaps_;
+    QHash<QString, QList<std::pair<qsizetype, qsizetype>>> sectionsOf_;  // action -> (keymap, section)
     QSet<QString> named_;
     QHash<QString, int> addedPerAction_;
 };

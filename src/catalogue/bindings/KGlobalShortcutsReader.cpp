@@ -46,6 +46,12 @@ AppBindings KGlobalShortcutsReader::parse(const QByteArray &text, const QString 
     QString component;
     QString componentName;
     qsizetype componentStart = 0;
+    // The name may come after the component's actions: each component's bindings take its name
+    // once the component ends, in one pass however often the name is given.
+    const auto nameComponent = [&] {
+        for (qsizetype i = componentStart; i < result.bindings.size(); ++i)
+            result.bindings[i].section = componentName;
+    };
     const QString all = QString::fromUtf8(text);
     for (QStringView line : QStringView(all).split(QLatin1Char('\n'))) {
         line = line.trimmed();
@@ -54,6 +60,7 @@ AppBindings KGlobalShortcutsReader::parse(const QByteArray &text, const QString 
         if (line.startsWith(QLatin1Char('['))) {
             // "[kwin]"; nested groups ("[a][b]") are not components.
             const qsizetype close = line.indexOf(QLatin1Char(']'));
+            nameComponent();
             component = close > 1 && close == line.size() - 1 ? line.mid(1, close - 1).toString() : QString();
             componentName = component;
             componentStart = result.bindings.size();
@@ -66,9 +73,6 @@ AppBindings KGlobalShortcutsReader::parse(const QByteArray &text, const QString 
         const QString value = unescape(line.mid(equals + 1));
         if (action == QLatin1String("_k_friendly_name")) {
             componentName = value;
-            // The name may come after the component's actions.
-            for (qsizetype i = componentStart; i < result.bindings.size(); ++i)
-                result.bindings[i].section = componentName;
             continue;
         }
         // current,default,friendly name — the name may itself hold commas.
@@ -86,9 +90,9 @@ AppBindings KGlobalShortcutsReader::parse(const QByteArray &text, const QString 
         binding.action = component + QLatin1Char('/') + action;
         binding.keys = currentKeys;
         binding.title = friendly.isEmpty() ? action : friendly;
-        binding.section = componentName;
         binding.origin = origin + QStringLiteral(" [") + component + QStringLiteral("] ") + action;
         result.bindings.append(std::move(binding));
     }
+    nameComponent();
     return result;
 }

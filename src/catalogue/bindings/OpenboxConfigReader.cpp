@@ -61,9 +61,12 @@ std::optional<AppBindings> OpenboxConfigReader::parse(const QByteArray &bytes, c
                 inKeyboard = false;
             } else if (inKeyboard && name == QLatin1String("keybind") && !chain.isEmpty()) {
                 const QStringList own = actions.takeLast();
-                const QString keys = chain.join(QLatin1Char(' '));
+                // A chain longer than anyone types is not a binding (and joining every level of a
+                // deep nesting would cost the square of its depth).
+                const bool tooLong = chain.size() > OpenboxConfigReader::maxChain;
+                const QString keys = tooLong ? QString() : chain.join(QLatin1Char(' '));
                 chain.removeLast();
-                if (own.isEmpty())
+                if (own.isEmpty() || tooLong)
                     continue;  // a chain's prefix: its inner keybinds carry the actions
                 bindings.add(own.join(QStringLiteral("; ")), {keys}, origin);
             }

@@ -12,5 +12,8 @@
 // binding Openbox has, so the result is complete. Absent when the file is not well-formed XML.
 class OpenboxConfigReader {
 public:
+    // Keybinds nested deeper than this (chains of more keys) are ignored.
+    static constexpr int maxChain = 8;
+
     static std::optional<AppBindings> parse(const QByteArray &xml, const QString &origin);
 };

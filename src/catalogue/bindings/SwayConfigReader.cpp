@@ -2,6 +2,7 @@
 
 #include "catalogue/bindings/ActionBindings.h"
 #include "catalogue/bindings/BindingFile.h"
+#include "platform/SystemLog.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -31,6 +32,12 @@ public:
         const auto bytes = BindingFile::read(canonical);
         if (!bytes)
             return false;
+        // No text file holds a NUL byte: this is something else under a config's name (an
+        // included file of that kind is passed by).
+        if (bytes->contains('\0')) {
+            unreadable_ = unreadable_ || depth == 0;
+            return depth == 0;
+        }
         const QString text = QString::fromUtf8(*bytes);
         const QString folder = QFileInfo(canonical).absolutePath();
         QString pending;
@@ -45,22 +52,55 @@ public:
             }
             line = pending + line;
             pending.clear();
+            if (tooMuch())
+                return true;
             handleLine(line.trimmed(), canonical, folder, depth);
         }
         return true;
     }
 
+    // True when the files read so far hold something to read, but not one line a window manager's
+    // config has: text of another kind (or binary garbage) under a config's name.
+    bool unreadable() const { return unreadable_ || (contentLines_ > 0 && readableLines_ == 0); }
+    // True when the expansion of variables ran over its limit; what was read before is kept.
+    bool tooMuch() const { return expanded_ > SwayConfigReader::maxExpandedSize; }
+
 private:
+    // A comment, a closing brace, or a line that starts with a command word or, in a block, a key
+    // ("$mod+Return exec foot").
+    static bool readable(const QString &line)
+    {
+        if (line.startsWith(QLatin1Char('#')) || line.startsWith(QLatin1Char('}')))
+            return true;
+        const auto wordChar = [](QChar c) {
+            return c.unicode() < 128 && (c.isLetterOrNumber() || QStringView(u"_-$+.:").contains(c));
+        };
+        const QChar first = line[0];
+        if (!(first.unicode() < 128 && (first.isLetter() || first == QLatin1Char('$'))))
+            return false;
+        qsizetype i = 1;
+        while (i < line.size() && wordChar(line[i]))
+            ++i;
+        return i == line.size() || line[i].isSpace() || line[i] == QLatin1Char('{');
+    }
+
     void handleLine(const QString &line, const QString &file, const QString &folder, int depth)
     {
-        if (line.isEmpty() || line.startsWith(QLatin1Char('#')))
+        if (line.isEmpty())
+            return;
+        ++contentLines_;
+        if (!readable(line))
+            return;
+        ++readableLines_;
+        if (line.startsWith(QLatin1Char('#')))
             return;
         if (line == QLatin1String("}")) {
             if (!blocks_.isEmpty())
                 blocks_.removeLast();
             return;
         }
-        const QStringList words = line.split(QRegularExpression(QStringLiteral("\\s+")), Qt::SkipEmptyParts);
+        static const QRegularExpression space(QStringLiteral("\\s+"));
+        const QStringList words = line.split(space, Qt::SkipEmptyParts);
         const QString &first = words.first();
         const bool opensBlock = line.endsWith(QLatin1Char('{'));
         if (inBindsymBlock()) {
@@ -73,7 +113,13 @@ private:
         }
         if (first == QLatin1String("set") && words.size() >= 3 && words[1].startsWith(QLatin1Char('$'))) {
             const qsizetype at = line.indexOf(words[1]) + words[1].size();
-            variables_.insert(words[1], expand(line.mid(at).trimmed()));
+            if (words[1].size() > SwayConfigReader::maxVariableName)
+                return;
+            const QString value = expand(line.mid(at).trimmed());
+            if (value.size() > SwayConfigReader::maxExpandedLine)
+                return;  // refused (expand() counted it): later uses stay unexpanded
+            variables_.insert(words[1], value);
+            longestName_ = std::max(longestName_, words[1].size());
             return;
         }
         if (first == QLatin1String("include") && words.size() >= 2) {
@@ -121,11 +167,14 @@ private:
             return;
         const QString key = expand(words[i]);
         QString command = words.mid(i + 1).join(QLatin1Char(' '));
+        QString title = expand(command);
+        if (key.size() > SwayConfigReader::maxExpandedLine || title.size() > SwayConfigReader::maxExpandedLine)
+            return;
         const QString modeName = mode();
         UserBinding binding;
         binding.action = modeName.isEmpty() ? command : QLatin1Char('[') + modeName + QStringLiteral("] ") + command;
         binding.keys = {key};
-        binding.title = expand(command);
+        binding.title = std::move(title);
         if (!modeName.isEmpty()) {
             QString section = modeName;
             section[0] = section[0].toUpper();
@@ -135,16 +184,36 @@ private:
         out_.bindings.append(std::move(binding));
     }
 
-    QString expand(QString text) const
+    // Each $name replaced by its value in one pass, as sway does: at each '$' the longest variable
+    // name that matches there (so that $mod does not eat into $modifier); a value is not expanded
+    // again. A result longer than maxExpandedLine is cut there: the caller refuses it. Everything
+    // expanded counts towards maxExpandedSize, so that values that double line by line end early.
+    QString expand(const QString &text)
     {
         if (!text.contains(QLatin1Char('$')))
             return text;
-        // Longest names first, so that $mod does not eat into $modifier.
-        QStringList names = variables_.keys();
-        std::sort(names.begin(), names.end(), [](const QString &a, const QString &b) { return a.size() > b.size(); });
-        for (const QString &name : names)
-            text.replace(name, variables_.value(name));
-        return text;
+        QString out;
+        qsizetype last = 0;
+        for (qsizetype at = text.indexOf(QLatin1Char('$')); at >= 0; at = text.indexOf(QLatin1Char('$'), last)) {
+            out += QStringView(text).mid(last, at - last);
+            last = at + 1;
+            out += QLatin1Char('$');
+            for (qsizetype length = std::min(longestName_, text.size() - at); length >= 2; --length) {
+                const auto found = variables_.constFind(text.mid(at, length));
+                if (found != variables_.constEnd()) {
+                    out.chop(1);
+                    out += *found;
+                    last = at + length;
+                    break;
+                }
+            }
+            if (out.size() > SwayConfigReader::maxExpandedLine)
+                break;
+        }
+        if (out.size() <= SwayConfigReader::maxExpandedLine)
+            out += QStringView(text).mid(last);
+        expanded_ += out.size();
+        return out;
     }
 
     QString expandPath(QString path, const QString &folder) const
@@ -189,6 +258,11 @@ private:
     QStringList blocks_;
     QSet<QString> visited_;
     int files_ = 0;
+    qsizetype longestName_ = 0;
+    qint64 expanded_ = 0;
+    qint64 contentLines_ = 0;
+    qint64 readableLines_ = 0;
+    bool unreadable_ = false;
 };
 
 } // namespace
@@ -202,6 +276,17 @@ std::optional<AppBindings> SwayConfigReader::read(const QString &path, const QSt
     Reader reader(result, env);
     if (!reader.readFile(path, 0))
         return std::nullopt;
+    // Then the user did not remove every binding: the file is not a config at all. The shipped
+    // bindings stay.
+    if (reader.unreadable()) {
+        SystemLog::shared().write(QStringLiteral("Corvane: %1 holds no line of a config: unreadable, ignored")
+                                      .arg(SystemLog::escaped(path)));
+        return std::nullopt;
+    }
+    if (reader.tooMuch())
+        SystemLog::shared().write(QStringLiteral("Corvane: the variables of %1 expand to more than %2 characters: read up to there")
+                                      .arg(SystemLog::escaped(path))
+                                      .arg(maxExpandedSize));
     // The config is all the window manager binds: the keys of one command, wherever they are
     // bound, are all that command has.
     ActionBindings merged;

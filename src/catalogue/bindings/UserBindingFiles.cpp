@@ -24,6 +24,24 @@ QString UserBindingFiles::dataHome() const
     return QDir::isAbsolutePath(set) ? set : env_.value(QStringLiteral("HOME")) + QStringLiteral("/.local/share");
 }
 
+void UserBindingFiles::cap(AppBindings &set, const QString &path)
+{
+    qsizetype keys = 0;
+    for (qsizetype i = 0; i < set.bindings.size(); ++i) {
+        QStringList &own = set.bindings[i].keys;
+        if (keys + own.size() <= maxBindingsPerFile) {
+            keys += own.size();
+            continue;
+        }
+        own = own.mid(0, maxBindingsPerFile - keys);
+        set.bindings.resize(own.isEmpty() ? i : i + 1);
+        SystemLog::shared().write(QStringLiteral("Corvane: read the first %1 key bindings of %2, ignored the rest")
+                                      .arg(maxBindingsPerFile)
+                                      .arg(SystemLog::escaped(path)));
+        return;
+    }
+}
+
 void UserBindingFiles::failed(const QString &path)
 {
     SystemLog::shared().write(QStringLiteral("Corvane: failed to read key bindings from ") + path);
@@ -62,8 +80,10 @@ QList<AppBindings> UserBindingFiles::read()
             return;
         }
         std::optional<AppBindings> bindings = parse(*bytes);
-        if (bindings)
+        if (bindings) {
+            cap(*bindings, path);
             all << std::move(*bindings);
+        }
         else
             failed(path);
     };
@@ -95,9 +115,10 @@ QList<AppBindings> UserBindingFiles::read()
             look(path);
             if (!QFileInfo::exists(path))
                 continue;
-            if (auto bindings = SwayConfigReader::read(path, QLatin1String(wm.app), env_))
+            if (auto bindings = SwayConfigReader::read(path, QLatin1String(wm.app), env_)) {
+                cap(*bindings, path);
                 all << std::move(*bindings);
-            else
+            } else
                 failed(path);
             break;
         }

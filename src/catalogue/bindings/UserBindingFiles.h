@@ -13,6 +13,9 @@
 // gives them. Reads only; a file that cannot be read or parsed gives no bindings and one log line.
 class UserBindingFiles {
 public:
+    // A file's keys beyond this many (counted over all its bindings) are ignored, with a log line.
+    static constexpr qsizetype maxBindingsPerFile = 10000;
+
     explicit UserBindingFiles(QProcessEnvironment env) : env_(std::move(env)) {}
 
     QList<AppBindings> read();
@@ -25,6 +28,7 @@ private:
     QString configHome() const;
     QString dataHome() const;
     void failed(const QString &path);
+    static void cap(AppBindings &set, const QString &path);
     void look(const QString &path);
     void watchFolder(const QString &folder);
 

@@ -5,17 +5,59 @@
 #include <QFileInfo>
 #include <QPointer>
 
+#include <utility>
+
 UserBindings::UserBindings(QProcessEnvironment env, KeyBindingSettings *settings, QObject *parent)
     : QObject(parent), files_(std::move(env)), settings_(settings)
 {
     pending_.setSingleShot(true);
-    connect(&pending_, &QTimer::timeout, this, [this] {
-        const QList<AppBindings> before = current_;
-        reload();
-        // A folder that holds a watched file changes for many other reasons.
-        if (current_ != before)
-            Q_EMIT changed();
-    });
+    connect(&pending_, &QTimer::timeout, this, &UserBindings::reloadInBackground);
+}
+
+UserBindings::~UserBindings()
+{
+    // The readers read regular files of bounded size only, and end.
+    if (reader_)
+        reader_->wait();
+}
+
+void UserBindings::reloadInBackground()
+{
+    if (reader_) {
+        again_ = true;
+        return;
+    }
+    sinceReload_.start();
+    // The files are read on a thread of their own, so that the event loop (and the panel) never
+    // waits on another program's config; the settings database is read here, where its objects live.
+    reader_.reset(QThread::create([this, files = files_]() mutable {
+        QList<AppBindings> read = files.read();
+        QMetaObject::invokeMethod(
+            this,
+            [this, files = std::move(files), read = std::move(read)]() mutable {
+                reader_->wait();
+                reader_.reset();
+                files_ = std::move(files);
+                take(std::move(read));
+                if (std::exchange(again_, false))
+                    somethingChanged();
+            },
+            Qt::QueuedConnection);
+    }));
+    reader_->start(QThread::LowPriority);
+}
+
+void UserBindings::take(QList<AppBindings> all)
+{
+    const QList<AppBindings> before = current_;
+    if (settings_)
+        all << settings_->read();
+    current_ = std::move(all);
+    if (watcher_)
+        rewatch();
+    // A folder that holds a watched file changes for many other reasons.
+    if (current_ != before)
+        Q_EMIT changed();
 }
 
 void UserBindings::reload()

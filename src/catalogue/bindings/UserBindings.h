@@ -8,13 +8,17 @@
 #include <QList>
 #include <QObject>
 #include <QProcessEnvironment>
+#include <QThread>
 #include <QTimer>
+
+#include <memory>
 
 class KeyBindingSettings;
 
 // The user's own key bindings from every place they live: configuration files and, where the
 // desktop keeps them there, its settings database. Once watching, a change to any of them reloads
-// everything, at most once a second, and announces it.
+// everything, at most once a second, and announces it; the files are then read on a thread of their
+// own and handed over through the event loop.
 class UserBindings : public QObject {
     Q_OBJECT
 public:
@@ -22,8 +26,9 @@ public:
 
     // `settings` may be null (no settings database on this desktop); it must outlive this object.
     UserBindings(QProcessEnvironment env, KeyBindingSettings *settings, QObject *parent = nullptr);
+    ~UserBindings() override;
 
-    // Reads everything now.
+    // Reads everything now, on this thread (at start-up).
     void reload();
     // Follows changes from now on.
     void startWatching();
@@ -36,6 +41,8 @@ Q_SIGNALS:
 
 private:
     void somethingChanged();
+    void reloadInBackground();
+    void take(QList<AppBindings> all);
     void rewatch();
 
     UserBindingFiles files_;
@@ -44,4 +51,6 @@ private:
     QFileSystemWatcher *watcher_ = nullptr;
     QTimer pending_;
     QElapsedTimer sinceReload_;
+    std::unique_ptr<QThread> reader_;
+    bool again_ = false;  // a change came while the files were read
 };

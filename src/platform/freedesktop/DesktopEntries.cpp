@@ -1,9 +1,11 @@
 #include "platform/freedesktop/DesktopEntries.h"
 
-#include "platform/freedesktop/GioDesktopEntry.h"
+#include "platform/freedesktop/DesktopEntryScan.h"
 
 #include <algorithm>
 
+// GIO uses `signals` as a name, which Qt defines as a keyword.
+#undef signals
 #include <gio/gio.h>
 
 // GIO watches the application folders and says when anything in them changed. The signal arrives
@@ -29,41 +31,68 @@ struct DesktopEntries::ChangeMonitor {
     gulong handler;
 };
 
-DesktopEntries::DesktopEntries() : monitor_(std::make_unique<ChangeMonitor>(&stale_)) {}
-
-DesktopEntries::~DesktopEntries() = default;
-
-void DesktopEntries::reloadIfStale()
+DesktopEntries::Index DesktopEntries::Index::build(QList<InstalledProgram> programs)
 {
-    if (!stale_)
-        return;
-    stale_ = false;
-    entries_.clear();
-    byId_.clear();
-    byWmClass_.clear();
-
-    GList *all = g_app_info_get_all();
-    for (GList *item = all; item; item = item->next) {
-        if (G_IS_DESKTOP_APP_INFO(item->data))
-            entries_.append(GioDesktopEntry::from(G_DESKTOP_APP_INFO(item->data)));
-    }
-    g_list_free_full(all, g_object_unref);
-
-    // GIO's order is arbitrary. Where several entries claim one window class, the one shown in menus
-    // wins, then the smallest id (likewise for ids differing only in case), so that the answer does not change from run to run.
-    std::sort(entries_.begin(), entries_.end(), [](const DesktopEntry &a, const DesktopEntry &b) {
+    Index index;
+    for (InstalledProgram &program : programs)
+        index.entries.append(std::move(program.entry));
+    // The scan's order is by id. Where several entries claim one window class, the one shown in
+    // menus wins, then the smallest id (likewise for ids differing only in case), so that the answer
+    // does not change from run to run.
+    std::sort(index.entries.begin(), index.entries.end(), [](const DesktopEntry &a, const DesktopEntry &b) {
         if (a.shown != b.shown)
             return a.shown;
         return a.id < b.id;
     });
-    for (qsizetype i = 0; i < entries_.size(); ++i) {
-        const QString id = entries_[i].id.toLower();
-        const QString wmClass = entries_[i].startupWmClass.toLower();
-        if (!byId_.contains(id))
-            byId_.insert(id, i);
-        if (!wmClass.isEmpty() && !byWmClass_.contains(wmClass))
-            byWmClass_.insert(wmClass, i);
+    for (qsizetype i = 0; i < index.entries.size(); ++i) {
+        const QString id = index.entries[i].id.toLower();
+        const QString wmClass = index.entries[i].startupWmClass.toLower();
+        if (!index.byId.contains(id))
+            index.byId.insert(id, i);
+        if (!wmClass.isEmpty() && !index.byWmClass.contains(wmClass))
+            index.byWmClass.insert(wmClass, i);
     }
+    return index;
+}
+
+DesktopEntries::DesktopEntries() : monitor_(std::make_unique<ChangeMonitor>(&stale_))
+{
+    DesktopEntryScan::watchFolders();
+}
+
+DesktopEntries::~DesktopEntries()
+{
+    // The scan reads regular files only, and ends.
+    if (reload_)
+        reload_->wait();
+}
+
+void DesktopEntries::reloadIfStale()
+{
+    if (!loaded_) {
+        // The first answer is needed now (start-up).
+        loaded_ = true;
+        stale_ = false;
+        index_ = Index::build(DesktopEntryScan::list());
+        return;
+    }
+    if (!stale_ || reload_)
+        return;
+    // Later changes are read on a thread of their own: the caller (a paint, say) gets the entries as
+    // they were until the new ones arrive. A change during the reload marks them stale again.
+    stale_ = false;
+    reload_.reset(QThread::create([this] {
+        Index fresh = Index::build(DesktopEntryScan::list());
+        QMetaObject::invokeMethod(
+            &receiver_,
+            [this, fresh = std::move(fresh)]() mutable {
+                index_ = std::move(fresh);
+                reload_->wait();
+                reload_.reset();
+            },
+            Qt::QueuedConnection);
+    }));
+    reload_->start(QThread::LowPriority);
 }
 
 std::optional<DesktopEntry> DesktopEntries::find(const QString &identifier)
@@ -72,9 +101,9 @@ std::optional<DesktopEntry> DesktopEntries::find(const QString &identifier)
         return std::nullopt;
     reloadIfStale();
     const QString key = identifier.toLower();
-    if (auto it = byId_.constFind(key); it != byId_.constEnd())
-        return entries_[*it];
-    if (auto it = byWmClass_.constFind(key); it != byWmClass_.constEnd())
-        return entries_[*it];
+    if (auto it = index_.byId.constFind(key); it != index_.byId.constEnd())
+        return index_.entries[*it];
+    if (auto it = index_.byWmClass.constFind(key); it != index_.byWmClass.constEnd())
+        return index_.entries[*it];
     return std::nullopt;
 }

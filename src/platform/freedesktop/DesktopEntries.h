@@ -1,17 +1,22 @@
 #pragma once
 
 #include "platform/AppDirectory.h"
+#include "platform/InstalledProgram.h"
 
 #include <QHash>
 #include <QList>
+#include <QObject>
+#include <QThread>
 #include <memory>
 #include <optional>
 
-// The applications installed for this user: the desktop entries of the XDG data folders, read
-// through GIO, which applies the rules of the format (the first folder in precedence order decides
-// an id; Hidden entries and entries whose TryExec program is missing count as not installed;
-// NoDisplay entries are installed). The index is read on first use and read again after GIO reports
-// a change in those folders.
+// The applications installed for this user: the desktop entries of the XDG data folders, read by
+// DesktopEntryScan (regular files only) and GIO, which applies the rules of the format (the first
+// folder in precedence order decides an id; Hidden entries and entries whose TryExec program is
+// missing count as not installed; NoDisplay entries are installed). The index is read on first use,
+// on the calling thread; after GIO reports a change in those folders it is read again on a thread of
+// its own (the thread that uses this object runs Qt's event loop, which hands the new index over),
+// so that no later call waits on the file system.
 class DesktopEntries : public AppDirectory {
 public:
     DesktopEntries();
@@ -24,12 +29,19 @@ public:
 
 private:
     struct ChangeMonitor;
+    struct Index {
+        QList<DesktopEntry> entries;
+        QHash<QString, qsizetype> byId;       // lower-case id -> index into entries
+        QHash<QString, qsizetype> byWmClass;  // lower-case StartupWMClass -> index into entries
+        static Index build(QList<InstalledProgram> programs);
+    };
 
     void reloadIfStale();
 
-    QList<DesktopEntry> entries_;
-    QHash<QString, qsizetype> byId_;       // lower-case id -> index into entries
-    QHash<QString, qsizetype> byWmClass_;  // lower-case StartupWMClass -> index into entries
+    Index index_;
     std::unique_ptr<ChangeMonitor> monitor_;
-    bool stale_ = true;
+    QObject receiver_;  // where a reload's result is delivered, on this object's thread
+    std::unique_ptr<QThread> reload_;
+    bool loaded_ = false;
+    bool stale_ = false;
 };

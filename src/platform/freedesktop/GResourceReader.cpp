@@ -8,11 +8,13 @@
 #include <QSet>
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <gelf.h>
 #include <libelf.h>
 #include <unistd.h>
 
 #include "platform/freedesktop/GioHandles.h"
+#include "platform/freedesktop/ResourceBundleCheck.h"
 
 #include <memory>
 
@@ -28,10 +30,19 @@ struct ElfEnd {
     void operator()(Elf *elf) const { elf_end(elf); }
 };
 
-// An open file descriptor, closed on scope exit.
+// An open file descriptor of a regular file, closed on scope exit. Whatever else sits at the path (a
+// FIFO, a device) is not kept open: without a writer, opening does not wait (O_NONBLOCK).
 class Descriptor {
 public:
-    explicit Descriptor(const QString &path) : fd_(::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC)) {}
+    explicit Descriptor(const QString &path)
+        : fd_(::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY))
+    {
+        struct stat info {};
+        if (fd_ >= 0 && (::fstat(fd_, &info) != 0 || !S_ISREG(info.st_mode))) {
+            ::close(fd_);
+            fd_ = -1;
+        }
+    }
     ~Descriptor()
     {
         if (fd_ >= 0)
@@ -111,19 +122,39 @@ private:
     int entries_ = 0;
 };
 
-// Reads one bundle from `data` (copied, so that GIO gets the alignment it needs). Returns an error
-// text, empty on success.
-QString readBundle(const char *data, size_t size, const QString &container, const ProgramResources::Filter &keep,
-                   QList<ProgramResources::File> &out, QStringList &skipped)
+// Reads one bundle of `size` bytes at `data`, copied (so that GIO gets the alignment it needs and
+// owns what it reads). Returns an error text, empty on success.
+QString readOneBundle(const char *data, size_t size, const QString &container, const ProgramResources::Filter &keep,
+                      QList<ProgramResources::File> &out, QStringList &skipped)
 {
-    if (qint64(size) > GResourceReader::maxBundleSize)
-        return QStringLiteral("resource bundle larger than %1 bytes").arg(GResourceReader::maxBundleSize);
     Bytes bytes(g_bytes_new(data, size));
     GError *error = nullptr;
     Resource resource(g_resource_new_from_data(bytes.get(), &error));
     if (!resource)
         return QStringLiteral("not a resource bundle: ") + gerror(error);
     BundleWalker(resource.get(), container, keep, out, skipped).walk(QByteArrayLiteral("/"), 0);
+    return QString();
+}
+
+// Reads every bundle in `data`: a bundle file holds one, but the linker puts all the bundles of one
+// name (a program's own and those of the static libraries it links) one after the other into a
+// section. Each is checked before GIO sees it. Returns an error text, empty on success.
+QString readBundles(const char *data, size_t size, const QString &container, const ProgramResources::Filter &keep,
+                    QList<ProgramResources::File> &out, QStringList &skipped)
+{
+    if (qint64(size) > GResourceReader::maxBundleSize)
+        return QStringLiteral("resource bundle larger than %1 bytes").arg(GResourceReader::maxBundleSize);
+    int index = 0;
+    for (size_t at = 0; at < size; ++index) {
+        const ResourceBundleCheck::Result checked = ResourceBundleCheck::check(data + at, size - at);
+        const QString where = index == 0 ? QString() : QStringLiteral("bundle at offset %1: ").arg(at);
+        if (!checked.error.isEmpty())
+            return where + QStringLiteral("damaged resource bundle: ") + checked.error;
+        const QString error = readOneBundle(data + at, checked.length, container, keep, out, skipped);
+        if (!error.isEmpty())
+            return where + error;
+        at += ResourceBundleCheck::nextBundle(data + at, size - at, checked.length);
+    }
     return QString();
 }
 
@@ -195,12 +226,16 @@ ElfScan scanElf(Elf *elf, const QString &path, const ProgramResources::Filter &k
         }
         if (qstrncmp(name, ".gresource.", 11) != 0 || header.sh_type == SHT_NOBITS)
             continue;
+        if (header.sh_size > quint64(GResourceReader::maxBundleSize)) {
+            scan.error = QStringLiteral("section %1 larger than %2 bytes").arg(QString::fromUtf8(name)).arg(GResourceReader::maxBundleSize);
+            return scan;
+        }
         Elf_Data *data = elf_rawdata(section, nullptr);
         if (!data || !data->d_buf) {
             scan.error = QStringLiteral("unreadable section %1: %2").arg(QString::fromUtf8(name), QString::fromUtf8(elf_errmsg(-1)));
             return scan;
         }
-        const QString error = readBundle(static_cast<const char *>(data->d_buf), data->d_size, path, keep, out, skipped);
+        const QString error = readBundles(static_cast<const char *>(data->d_buf), data->d_size, path, keep, out, skipped);
         if (!error.isEmpty()) {
             scan.error = QStringLiteral("section %1: %2").arg(QString::fromUtf8(name), error);
             return scan;
@@ -219,10 +254,11 @@ enum class Kind { Elf, Bundle, Ui, Other };
 
 Kind kindOf(const QString &path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return Kind::Other;
-    const QByteArray head = file.read(8);
+    const Descriptor file(path);
+    char bytes[8] = {};
+    if (file.fd() < 0 || ::pread(file.fd(), bytes, sizeof bytes, 0) != qint64(sizeof bytes))
+        return path.endsWith(QLatin1String(".ui")) ? Kind::Ui : Kind::Other;
+    const QByteArray head(bytes, sizeof bytes);
     if (head.startsWith("\x7f" "ELF"))
         return Kind::Elf;
     if (head == "GVariant")
@@ -242,7 +278,9 @@ ElfScan readElfFile(const QString &path, const ProgramResources::Filter &keep, Q
         scan.error = QStringLiteral("cannot open");
         return scan;
     }
-    std::unique_ptr<Elf, ElfEnd> elf(elf_begin(file.fd(), ELF_C_READ_MMAP, nullptr));
+    // Read with pread into libelf's own buffers, never mapped: a file that shrinks while it is read
+    // then reads short (an error) instead of faulting on a page that is gone.
+    std::unique_ptr<Elf, ElfEnd> elf(elf_begin(file.fd(), ELF_C_READ, nullptr));
     if (!elf || elf_kind(elf.get()) != ELF_K_ELF) {
         scan.error = QStringLiteral("not a readable ELF file: ") + QString::fromUtf8(elf_errmsg(-1));
         return scan;
@@ -270,7 +308,7 @@ ProgramResources::Result GResourceReader::uiFiles(const QString &path, const Fil
             return result;
         }
         if (kind == Kind::Bundle)
-            result.error = readBundle(file.bytes.constData(), size_t(file.bytes.size()), path, keep, result.files, result.skipped);
+            result.error = readBundles(file.bytes.constData(), size_t(file.bytes.size()), path, keep, result.files, result.skipped);
         else if (keep(path, file.bytes))
             result.files.append(File{path, path, file.bytes});
         return result;
@@ -322,7 +360,7 @@ ProgramResources::Result GResourceReader::uiFiles(const QString &path, const Fil
             if (bundle.outcome != BoundedFileReader::Outcome::Read)
                 continue;
             QStringList ignored;
-            readBundle(bundle.bytes.constData(), size_t(bundle.bytes.size()), bundles[i].filePath(), keep, result.files, ignored);
+            readBundles(bundle.bytes.constData(), size_t(bundle.bytes.size()), bundles[i].filePath(), keep, result.files, ignored);
         }
     }
     return result;

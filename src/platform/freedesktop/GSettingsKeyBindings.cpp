@@ -1,5 +1,6 @@
 #include "platform/freedesktop/GSettingsKeyBindings.h"
 
+#include "platform/freedesktop/GSettingsKeyfile.h"
 #include "platform/freedesktop/GioHandles.h"
 
 #include <QHash>
@@ -97,7 +98,10 @@ struct GSettingsKeyBindings::Private {
     }
 };
 
-GSettingsKeyBindings::GSettingsKeyBindings() : d_(std::make_unique<Private>()) {}
+GSettingsKeyBindings::GSettingsKeyBindings() : d_(std::make_unique<Private>())
+{
+    GSettingsKeyfile::guardProcess();
+}
 
 GSettingsKeyBindings::~GSettingsKeyBindings()
 {
@@ -117,8 +121,11 @@ QList<AppBindings> GSettingsKeyBindings::read()
         g_signal_handlers_disconnect_by_data(settings.get(), d_.get());
     d_->settings.clear();
 
-    QHash<QString, qsizetype> byApp;
     QList<AppBindings> result;
+    // A FIFO in the keyfile's place came after start-up: GLib's keyfile backend would block on it.
+    if (!GSettingsKeyfile::refusal().isEmpty() && qgetenv("GSETTINGS_BACKEND") != "memory")
+        return result;
+    QHash<QString, qsizetype> byApp;
     auto bindingsOf = [&](const char *app) -> AppBindings & {
         const QString name = QString::fromLatin1(app);
         auto found = byApp.constFind(name);

@@ -6,8 +6,9 @@
 #include <QString>
 #include <optional>
 
-// The installed applications of the XDG data folders with the programs they run, read through GIO
-// each time (safe off the main thread; no change monitoring). Ordered by desktop id.
+// The installed applications of the XDG data folders with the programs they run, read each time
+// (DesktopEntryScan: safe off the main thread, regular files only; no change monitoring). Ordered
+// by desktop id.
 class InstalledPrograms {
 public:
     static QList<InstalledProgram> list();

@@ -1,0 +1,48 @@
+#!/usr/bin/env bash
+# hostile-files.sh BUILD_DIR
+#
+# The real program under Xvfb with files in the user's folders that would hang a reader that opens
+# whatever it finds: a FIFO named like a desktop entry, the discovery cache and the settings keyfile
+# as FIFOs. The panel is shown (its section headers ask for application icons, which the desktop
+# entries answer), an application folder changes (the entries are read again), and through all of it
+# --show, --toggle and --quit keep answering.
+set -uo pipefail
+build=$(cd "${1:?usage: hostile-files.sh BUILD_DIR}" && pwd)
+corvane="$build/bin/corvane"
+here=$(cd "$(dirname "$0")" && pwd)
+. "$here/checks.sh"
+require_tools "" 2 Xvfb openbox xdotool mkfifo timeout
+make_tmp hostile
+
+start_xvfb 1280x900x24
+private_home
+export QT_QPA_PLATFORM=xcb GSETTINGS_BACKEND=keyfile
+export ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}suppressions=$here/../x11/asan.supp"
+unset WAYLAND_DISPLAY DBUS_SESSION_BUS_ADDRESS SESSION_MANAGER XDG_CURRENT_DESKTOP
+openbox --sm-disable >/dev/null 2>&1 &
+pids+=($!)
+
+mkdir -p "$XDG_DATA_HOME/applications" "$XDG_CACHE_HOME/corvane" "$XDG_CONFIG_HOME/glib-2.0/settings"
+mkfifo "$XDG_DATA_HOME/applications/x.desktop" "$XDG_CACHE_HOME/corvane/discovered.json" \
+  "$XDG_CONFIG_HOME/glib-2.0/settings/keyfile"
+
+"$corvane" >"$tmp/corvane.log" 2>&1 &
+pids+=($!)
+answers() { timeout -k 2 10 "$corvane" "$@" >/dev/null 2>&1; }
+check "the program starts and answers" wait_for 30 answers --show
+# Shown after start-up has settled (a panel shown while the program starts may lose the focus and hide).
+sleep 1
+check "the program answers --show" answers --show
+check "the panel is shown" wait_for 10 sh -c 'xdotool search --onlyvisible --classname corvane >/dev/null'
+# A new entry beside the FIFO: GIO reports the change and the entries are read again.
+printf '[Desktop Entry]\nType=Application\nName=Late\nExec=true\n' >"$XDG_DATA_HOME/applications/late.desktop"
+sleep 1
+for i in 1 2 3 4; do
+  check "--toggle answers ($i)" answers --toggle
+  sleep 0.3
+done
+check "the FIFO entry was passed by with a log line" grep -q "skipped the desktop entry .*x.desktop" "$tmp/corvane.log"
+check "--quit answers" answers --quit
+check "the program ended" wait_for 10 sh -c "! kill -0 ${pids[-1]} 2>/dev/null"
+[ "$failed" -eq 0 ] || { echo "--- corvane.log"; tail -n 20 "$tmp/corvane.log"; }
+summary hostile-files
