@@ -62,6 +62,12 @@ void AppDelegate::applicationDidFinishLaunching()
         *viewModel_, services_.preferences, services_.icons, [] { return ActiveAppMonitor::shared().lastApp(); },
         services_.windowSystem, arguments_);
     ActiveAppMonitor::shared().start(services_.activations);
+    // Another window taking the activation from the panel hides it, also where the toolkit let the
+    // focus change pass unseen (a click into another window on X11 at times).
+    connect(&ActiveAppMonitor::shared(), &ActiveAppMonitor::leftThisProgram, this, [this] {
+        if (panelController_ && panelController_->isVisible() && !panelController_->stayVisible())
+            panelController_->hide();
+    });
 
     HotKeyManager &hotKeys = HotKeyManager::shared();
     QPointer<AppDelegate> self(this);

@@ -29,6 +29,11 @@ void ActiveAppMonitor::start(ActivationSource &source)
 
 void ActiveAppMonitor::didActivate(const RunningApp &app)
 {
+    const bool own = !app.isDesktop && isThisProgram(app);
+    const bool left = ownInFront_ && !own;
+    ownInFront_ = own;
+    if (left)
+        Q_EMIT leftThisProgram();
     if (app.isDesktop) {
         // The panel shows the desktop's own section when it knows no application.
         if (!lastApp_)

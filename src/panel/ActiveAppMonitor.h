@@ -30,10 +30,14 @@ public:
 
 Q_SIGNALS:
     void lastAppChanged();
+    // A window of another application (or the desktop) became active right after one of this
+    // program's: the panel lost the activation, whatever the toolkit made of the focus change.
+    void leftThisProgram();
 
 private:
     bool isThisProgram(const RunningApp &app) const { return app.bundleIdentifier == ownBundleId_; }
 
     std::optional<RunningApp> lastApp_;
     const std::optional<QString> ownBundleId_;
+    bool ownInFront_ = false;
 };

@@ -67,7 +67,8 @@ check_options() {
   # Qt's own options (-platform, -display) are named in both, and are not the program's.
   own() { grep -vE -- '^-(platform|display)$' | LC_ALL=C sort -u; }
   help=$("$1/bin/corvane" --help | grep -oE -- '(^|[ ,])--?[a-z][a-z-]*' | grep -oE -- '--?[a-z][a-z-]*' | own)
-  code=$(grep -rhoE '"--[a-z][a-z-]+"' "$source_dir/src/app" "$source_dir/src/panel" | tr -d '"' | own)
+  # (DiscoveryRunner passes options to corvane-data, not options of its own.)
+  code=$(grep -rhoE --exclude=DiscoveryRunner.cpp '"--[a-z][a-z-]+"' "$source_dir/src/app" "$source_dir/src/panel" | tr -d '"' | own)
   page=$(zcat "$1/share/man/man1/corvane.1.gz" | sed -n '/^\.SH OPTIONS/,/^\.SH /p' \
     | grep -oE -- '\\-(\\-)?[a-z][a-z\\-]*' | sed 's/\\-/-/g' | own)
   local missing

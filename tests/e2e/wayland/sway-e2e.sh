@@ -76,8 +76,8 @@ check "the panel floats" test "$(echo "$node" | jq -r .type)" = floating_con
 # Typing goes to the search field at once; Down moves to the second row, Return marks it.
 key -d 30 paste
 sleep 0.3
-# The rows the search gives, in the panel's order (no application is active for the panel here).
-expected=$("$build/bin/corvane-data" panel "$here/../../../data/ShortcutData" --search paste |
+# The rows the search gives, in the panel's order: foot, running sh (which has no section), first.
+expected=$("$build/bin/corvane-data" panel "$here/../../../data/ShortcutData" --active foot --search paste |
   jq -r '.entries[]?' | sed -n 2p)
 key -k Down -k Return
 check "typed text filters, Down + Return marks the second match ($expected) in the settings file" \

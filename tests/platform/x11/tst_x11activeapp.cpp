@@ -11,6 +11,7 @@
 
 #include <QGuiApplication>
 #include <QRegularExpression>
+#include <QSignalSpy>
 #include <QWindow>
 #include <unistd.h>
 
@@ -155,10 +156,17 @@ private Q_SLOTS:
         QCOMPARE(monitor.lastApp()->iconName, QStringLiteral("beta-editor"));
         QCOMPARE(monitor.lastApp()->pid, beta.process->processId());
 
+        // Another window taking the activation from ours is said once; between others it is not.
+        QSignalSpy left(&monitor, &ActiveAppMonitor::leftThisProgram);
         activate(QString::number(ownWindow.winId()));
         QCOMPARE(lastId(), QStringLiteral("org.example.Beta"));
+        QCOMPARE(left.count(), 0);
         activate(alphaWindow);
         QCOMPARE(lastId(), QStringLiteral("CorvaneAlpha"));
+        QCOMPARE(left.count(), 1);
+        activate(betaWindow);
+        activate(alphaWindow);
+        QCOMPARE(left.count(), 1);
     }
 
     void missingOrVanishedActiveWindowChangesNothing()
