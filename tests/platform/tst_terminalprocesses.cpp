@@ -16,7 +16,7 @@ namespace {
 // A process table of our own: /proc/PID/{stat,cmdline,exe} and /dev/pts/N under a temporary folder.
 class FakeProc {
 public:
-    struct Spec {
+    struct Process {
         qint64 pid;
         qint64 ppid;
         qint64 pgrp;
@@ -36,7 +36,7 @@ public:
 
     static qint64 ttyNr(int pts) { return pts < 0 ? 0 : ((136 + pts / 256) << 8) | (pts % 256); }
 
-    void add(const Spec &s)
+    void add(const Process &s)
     {
         const QString pidDir = proc() + QLatin1Char('/') + QString::number(s.pid);
         QDir().mkpath(pidDir);
@@ -67,9 +67,9 @@ public:
         file.write(bytes);
     }
     // The foreground group of terminal `pts` is now `tpgid`, for each process on it.
-    void setForeground(const QList<Spec> &onTerminal, qint64 tpgid)
+    void setForeground(const QList<Process> &onTerminal, qint64 tpgid)
     {
-        for (Spec s : onTerminal) {
+        for (Process s : onTerminal) {
             s.tpgid = tpgid;
             add(s);
         }
@@ -119,7 +119,7 @@ void TestTerminalProcesses::oneTerminal()
     FakeProc fake;
     // xterm itself was started from another terminal (pts/9) and still has it as its own.
     fake.add({100, 1, 100, 50, 9, 50, {"xterm"}, "/usr/bin/xterm"});
-    const FakeProc::Spec shell{101, 100, 101, 101, 1, 101, {"-bash"}, "/usr/bin/bash"};
+    const FakeProc::Process shell{101, 100, 101, 101, 1, 101, {"-bash"}, "/usr/bin/bash"};
     fake.add(shell);
     const TerminalProcesses reader = fake.reader();
     QList<TerminalProgram> front = reader.programsInFront(100);
@@ -169,7 +169,7 @@ void TestTerminalProcesses::deadAndForeignProcesses()
     QVERIFY(fake.reader().programsInFront(100).isEmpty());
     QVERIFY(fake.reader().programsInFront(4242).isEmpty());
 
-    FakeProc::Spec shell{101, 100, 101, 101, 1, 102, {"bash"}, "/usr/bin/bash"};
+    FakeProc::Process shell{101, 100, 101, 101, 1, 102, {"bash"}, "/usr/bin/bash"};
     fake.add(shell);
     fake.add({102, 101, 102, 101, 1, 102, {"htop"}, "/usr/bin/htop"});
     QCOMPARE(frontName(fake.reader().programsInFront(100)), QStringLiteral("htop"));
@@ -201,8 +201,8 @@ void TestTerminalProcesses::sharedTerminal()
 {
     FakeProc fake;
     fake.add({100, 1, 100, 100, -1, -1, {"alacritty"}, "/usr/bin/alacritty"});
-    const FakeProc::Spec shell{101, 100, 101, 101, 1, 101, {"zsh"}, "/usr/bin/zsh"};
-    const FakeProc::Spec job{102, 101, 102, 101, 1, 101, {"tail", "-f", "log"}, "/usr/bin/tail", 500};
+    const FakeProc::Process shell{101, 100, 101, 101, 1, 101, {"zsh"}, "/usr/bin/zsh"};
+    const FakeProc::Process job{102, 101, 102, 101, 1, 101, {"tail", "-f", "log"}, "/usr/bin/tail", 500};
     fake.add(shell);
     fake.add(job);
     QCOMPARE(chain(fake.reader().programsInFront(100)), QStringList{"zsh"});
@@ -258,7 +258,7 @@ void TestTerminalProcesses::multiplexers()
 {
     FakeProc fake;
     fake.add({100, 1, 100, 100, -1, -1, {"kitty"}, "/usr/bin/kitty"});
-    const FakeProc::Spec shell{101, 100, 101, 101, 1, 102, {"bash"}, "/usr/bin/bash"};
+    const FakeProc::Process shell{101, 100, 101, 101, 1, 102, {"bash"}, "/usr/bin/bash"};
     fake.add(shell);
     fake.add({102, 101, 102, 101, 1, 102, {"tmux: client"}, "/usr/bin/tmux"});
     // The server runs detached, its panes on terminals of their own.
