@@ -1,5 +1,6 @@
 #include "platform/freedesktop/PortalHotKeyBackend.h"
 
+#include "platform/BoundedFileReader.h"
 #include "platform/DesktopKeyNames.h"
 #include "platform/SystemLog.h"
 
@@ -13,7 +14,6 @@
 #include <QDBusVariant>
 #include <QDir>
 #include <QFileInfo>
-#include <QFile>
 #include <QStandardPaths>
 
 #include <atomic>
@@ -110,12 +110,12 @@ bool PortalHotKeyBackend::desktopHasBackend(const QString &currentDesktop, QStri
     for (const QString &folder : portalFolders) {
         for (const QFileInfo &file : QDir(folder).entryInfoList({QStringLiteral("*.portal")}, QDir::Files)) {
             // A small key file: "Interfaces=a;b;c" and "UseIn=gnome;ubuntu" under [portal].
-            QFile portal(file.filePath());
-            if (file.size() > 64 * 1024 || !portal.open(QIODevice::ReadOnly))
+            const BoundedFileReader::Result portal = BoundedFileReader::read(file.filePath(), 64 * 1024);
+            if (portal.outcome != BoundedFileReader::Outcome::Read)
                 continue;
             QStringList interfaces;
             QStringList useIn;
-            for (const QByteArray &raw : portal.readAll().split('\n')) {
+            for (const QByteArray &raw : portal.bytes.split('\n')) {
                 const QString line = QString::fromUtf8(raw).trimmed();
                 if (line.startsWith(QLatin1String("Interfaces=")))
                     interfaces = line.mid(11).split(QLatin1Char(';'), Qt::SkipEmptyParts);
