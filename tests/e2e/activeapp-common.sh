@@ -6,12 +6,7 @@
 # user's); it gets a private home and runtime folder in $tmp, `wait_for` polling every 100 ms, and
 # the probe's output in $tmp/probe.out, read with `lastApp`, `is_last` and `seen_count`.
 
-mkdir -p "$artifacts"
-artifacts=$(readlink -f "$artifacts")
-if [ "$(id -u)" -eq 0 ] && [ -z "${CORVANE_AS_USER:-}" ]; then
-  chown nobody:nogroup "$artifacts"
-  exec setpriv --reuid=nobody --regid=nogroup --clear-groups env CORVANE_AS_USER=1 "$0" "${script_args[@]}"
-fi
+run_as_nobody_when_root "${script_args[@]}"
 
 poll_seconds=0.1
 make_tmp activeapp

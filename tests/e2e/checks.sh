@@ -9,6 +9,9 @@
 #   require_tools NAME STATUS TOOL... exits with STATUS (the test's "skipped") naming the first TOOL
 #                                    that is not installed
 #   pids+=($!), stop_jobs            the test's background programs, ended the last started first
+#   run_as_nobody_when_root ARGS...  makes $artifacts (an absolute path from then on); as root, runs
+#                                    the script again with ARGS as the user nobody, who owns it
+#                                    (compositors refuse root, and a desktop is a user's)
 #   make_tmp NAME                    $tmp, a private folder, removed at exit after the programs in
 #                                    $pids have ended
 #   remove_tmp DIR                   removes DIR, a test's folder, with its runtime folder DIR/runtime
@@ -62,6 +65,15 @@ stop_jobs() {
   local i
   for ((i = ${#pids[@]} - 1; i >= 0; i--)); do kill "${pids[i]}" 2>/dev/null; done
   wait 2>/dev/null
+}
+
+run_as_nobody_when_root() {
+  mkdir -p "$artifacts"
+  artifacts=$(readlink -f "$artifacts")
+  if [ "$(id -u)" -eq 0 ] && [ -z "${CORVANE_AS_USER:-}" ]; then
+    chown nobody:nogroup "$artifacts"
+    exec setpriv --reuid=nobody --regid=nogroup --clear-groups env CORVANE_AS_USER=1 "$0" "$@"
+  fi
 }
 
 make_tmp() {

@@ -25,12 +25,7 @@ here=$(dirname "$(readlink -f "$0")")
 . "$here/../checks.sh"
 require_tools gnome-hotkey 77 gnome-shell gnome-extensions gdbus dbus-daemon gsettings python3
 [ -x /usr/libexec/gsd-media-keys ] || { echo "gnome-hotkey: gsd-media-keys is not installed (gnome-settings-daemon)"; exit 77; }
-mkdir -p "$artifacts"
-artifacts=$(readlink -f "$artifacts")
-if [ "$(id -u)" -eq 0 ] && [ -z "${CORVANE_AS_USER:-}" ]; then
-  chown nobody:nogroup "$artifacts"
-  exec setpriv --reuid=nobody --regid=nogroup --clear-groups env CORVANE_AS_USER=1 "$0" "${script_args[@]}"
-fi
+run_as_nobody_when_root "${script_args[@]}"
 poll_seconds=0.02
 make_tmp gnome-hotkey
 private_home
