@@ -49,13 +49,15 @@ void AppDelegate::applicationDidFinishLaunching()
     userBindings_->reload();
     applyUserBindings();
     viewModel_ = std::make_unique<PanelViewModel>(store_, favorites_, services_.workspace, services_.preferences);
-    viewModel_->setDesktopBundleId(DesktopSession::bundleId(env.value(QStringLiteral("XDG_CURRENT_DESKTOP"))));
+    // The desktop's own section: listed first when no application is in front, and what the hot key
+    // is checked against.
+    const std::optional<QString> desktop = DesktopSession::bundleId(env.value(QStringLiteral("XDG_CURRENT_DESKTOP")));
+    viewModel_->setDesktopBundleId(desktop);
     connect(userBindings_.get(), &UserBindings::changed, this, [this] {
         applyUserBindings();
         viewModel_->catalogueChanged();
-        // The user may have freed the key the desktop held, or taken ours.
-        if (!HotKeyManager::shared().conflict().isEmpty() || HotKeyManager::shared().status() == HotKeyManager::Status::Unavailable)
-            HotKeyManager::shared().registerHotKey();
+        // The user may have freed the key the desktop held, or given ours to something else.
+        HotKeyManager::shared().desktopBindingsChanged();
     });
     userBindings_->startWatching();
     panelController_ = std::make_unique<PanelController>(
@@ -77,7 +79,6 @@ void AppDelegate::applicationDidFinishLaunching()
         if (self && self->panelController_)
             self->panelController_->toggle(press);
     });
-    const std::optional<QString> desktop = DesktopSession::bundleId(env.value(QStringLiteral("XDG_CURRENT_DESKTOP")));
     hotKeys.setConflictCheck([this, desktop](quint32 keyCode, quint32 modifiers) {
         if (!desktop)
             return QString();

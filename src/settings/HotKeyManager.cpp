@@ -144,11 +144,10 @@ void HotKeyManager::start()
 
 void HotKeyManager::registerHotKey()
 {
-    // Preferences keep both within 32 bits.
     const qint64 code = preferences_.hotKeyCode();
-    const bool valid = code >= 0 && code <= 0xFFFFFFFFLL;
+    const bool valid = code >= 0 && code <= 0xFFFFFFFFLL;  // preferences keep both within 32 bits
     // What the desktop already does with the key, checked before anything is bound or suggested.
-    conflict_ = valid && conflictCheck_ ? conflictCheck_(quint32(code), preferences_.hotKeyModifiers()) : QString();
+    conflict_ = conflictOfStoredKey();
     if (!backend_) {
         update(HotKeyBackend::Result::Unavailable, true);
         return;
@@ -158,6 +157,19 @@ void HotKeyManager::registerHotKey()
         : !conflict_.isEmpty() ? HotKeyBackend::Result::InUse
                                : backend_->grab(quint32(code), preferences_.hotKeyModifiers());
     update(result, true);
+}
+
+void HotKeyManager::desktopBindingsChanged()
+{
+    if (conflictOfStoredKey() != conflict_)
+        registerHotKey();
+}
+
+QString HotKeyManager::conflictOfStoredKey() const
+{
+    const qint64 code = preferences_.hotKeyCode();
+    const bool valid = code >= 0 && code <= 0xFFFFFFFFLL;  // preferences keep both within 32 bits
+    return valid && conflictCheck_ ? conflictCheck_(quint32(code), preferences_.hotKeyModifiers()) : QString();
 }
 
 HotKeyBackend::Owner HotKeyManager::owner() const

@@ -48,6 +48,9 @@ public:
     // Releases the current combination and takes the one now stored in the preferences. (The name
     // `register` is a C++ keyword.)
     void registerHotKey();
+    // The desktop's bindings changed: registers again when that changes what the desktop does with
+    // the stored key (a conflict that came or went), and does nothing otherwise.
+    void desktopBindingsChanged();
 
     Status status() const { return status_; }
 
@@ -85,6 +88,7 @@ private:
     // Takes the combination the desktop keeps for us into the preferences when it differs from the
     // stored one; true when it did.
     bool adoptDesktopKey();
+    QString conflictOfStoredKey() const;
 
     Preferences &preferences_;
     std::unique_ptr<HotKeyBackend> backend_;

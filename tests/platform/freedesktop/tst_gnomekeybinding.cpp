@@ -217,6 +217,16 @@ private Q_SLOTS:
         QCOMPARE(conflictLog.lines(),
                  QStringList{"Corvane: hot key Shift+Super+Space is GNOME Shell's 'Switch to the previous input source'"});
         QCOMPARE(entry(ours, "binding"), QStringLiteral("<Super><Control>j"));
+
+        // Desktop bindings that change nothing for our key leave it alone (no second report); once
+        // the desktop frees the key, it is registered.
+        QSignalSpy reported(&manager, &HotKeyManager::statusChanged);
+        manager.desktopBindingsChanged();
+        QCOMPARE(reported.count(), 0);
+        manager.setConflictCheck({});
+        manager.desktopBindingsChanged();
+        QCOMPARE(manager.status(), HotKeyManager::Status::Registered);
+        QCOMPARE(entry(ours, "binding"), QStringLiteral("<Super><Shift>space"));
     }
 
     // The uninstall path: the real program's --unregister-desktop, in another process, as the
