@@ -9,7 +9,6 @@ import sys
 import time
 
 import pyatspi
-from gi.repository import GLib
 
 failures = []
 passes = []
@@ -23,19 +22,11 @@ def check(what, condition):
 def wait_for(predicate, seconds=10):
     deadline = time.time() + seconds
     while time.time() < deadline:
-        try:
-            value = predicate()
-        except GLib.GError:
-            # An object went away while it was read: the panel rebuilt its list (the catalogue grew
-            # when the installed applications were read). Read it again, as a screen reader does.
-            value = None
+        value = predicate()
         if value:
             return value
         time.sleep(0.1)
-    try:
-        return predicate()
-    except GLib.GError:
-        return None
+    return predicate()
 
 
 def find(node, predicate, depth=0):

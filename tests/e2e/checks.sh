@@ -134,7 +134,10 @@ start_corvane_for_atspi() {  # BUILD_DIR BUS_LAUNCHER
   ${CORVANE_WRAPPER:-} "$1/bin/corvane" >"$HOME/corvane.log" 2>&1 &
   corvane_pid=$!
   pids+=($corvane_pid)
-  wait_for 10 test -S "$XDG_RUNTIME_DIR/corvane-$(id -u).socket"
+  wait_for 10 test -S "$XDG_RUNTIME_DIR/corvane-$(id -u).socket" || return 1
+  # Reading the installed applications ends with the panel's list built anew: the readers wait for
+  # it, so that no object they walk goes away under them.
+  wait_for 30 grep -q "read the shortcuts of" "$HOME/corvane.log"
 }
 
 add_sanitizer_env() {
