@@ -30,9 +30,9 @@ test_packages=(
   # test: private X servers, a window manager, a tray, a terminal, and tools to drive and see them
   xvfb xserver-xorg-core xserver-xorg-video-dummy openbox trayer xterm
   xdotool x11-utils x11-xserver-utils x11-xkb-utils xauth imagemagick
-  # test: a headless Wayland compositor with XWayland, a Wayland terminal, keys, screenshots, its
-  # tree as JSON
-  sway xwayland wtype grim foot jq
+  # test: a headless Wayland compositor with XWayland and the wallpaper its stock config names, a
+  # Wayland terminal, keys, screenshots, its tree as JSON
+  sway sway-backgrounds xwayland wtype grim foot jq
   # test: Plasma's compositor on a virtual output, GNOME Shell for its extension, and a session bus
   # to script them over
   kwin-wayland gnome-shell gjs unzip dbus-bin
