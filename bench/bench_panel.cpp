@@ -11,7 +11,7 @@
 #include "panel/ui/CorvaneRootView.h"
 #include "panel/ui/KeyPanel.h"
 #include "panel/ui/PanelController.h"
-#include "platform/MemoryDefaultsStore.h"
+#include "services/MemoryDefaultsStore.h"
 #include "platform/StaticWorkspace.h"
 #include "settings/Preferences.h"
 

@@ -14,7 +14,7 @@
 #include "platform/NotificationCenter.h"
 #include "platform/WindowSystem.h"
 #include "settings/HotKeyManager.h"
-#include "platform/SystemLog.h"
+#include "services/SystemLog.h"
 #include "settings/Preferences.h"
 
 #include <QPointer>

@@ -2,8 +2,8 @@
 
 #include "platform/FallbackHotKeyBackend.h"
 #include "platform/PlatformProfile.h"
-#include "platform/SystemLog.h"
-#include "platform/ToggleCommand.h"
+#include "services/SystemLog.h"
+#include "services/ToggleCommand.h"
 #include "platform/freedesktop/GnomeCustomKeybinding.h"
 #include "platform/freedesktop/GnomeHotKeyBackend.h"
 #include "platform/freedesktop/PortalHotKeyBackend.h"

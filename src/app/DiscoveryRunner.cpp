@@ -4,8 +4,8 @@
 #include "platform/freedesktop/InstalledPrograms.h"
 
 #include "catalogue/ImportWorkerReply.h"
-#include "platform/SystemLog.h"
-#include "platform/WorkerProcess.h"
+#include "services/SystemLog.h"
+#include "services/WorkerProcess.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

@@ -1,6 +1,6 @@
 #include "app/LaunchTiming.h"
 
-#include "platform/SystemLog.h"
+#include "services/SystemLog.h"
 
 #include <QByteArray>
 #include <QString>

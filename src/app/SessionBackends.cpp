@@ -6,7 +6,7 @@
 #include "app/DesktopHotKeys.h"
 #include "platform/DesktopSession.h"
 #include "platform/HotKeyBackend.h"
-#include "platform/SystemLog.h"
+#include "services/SystemLog.h"
 #include "platform/wayland/WaylandWindowSystem.h"
 #include "platform/x11/X11ActivationSource.h"
 #include "platform/x11/X11HotKeyBackend.h"

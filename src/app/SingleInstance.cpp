@@ -1,7 +1,7 @@
 #include "app/SingleInstance.h"
 
-#include "platform/LocalRequestClient.h"
-#include "platform/LocalRequestServer.h"
+#include "services/LocalRequestClient.h"
+#include "services/LocalRequestServer.h"
 
 #include <QDeadlineTimer>
 #include <QDir>

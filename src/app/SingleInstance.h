@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/FileLock.h"
+#include "services/FileLock.h"
 
 #include <QObject>
 #include <QString>

@@ -5,7 +5,7 @@
 #include "app/TrayMenuStyle.h"
 #include "platform/freedesktop/TrayHostWatcher.h"
 #include "settings/HotKeyManager.h"
-#include "platform/SystemLog.h"
+#include "services/SystemLog.h"
 #include "settings/Preferences.h"
 
 #include <QAction>

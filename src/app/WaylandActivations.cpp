@@ -2,7 +2,7 @@
 
 #include "platform/ActivationSourceChain.h"
 #include "platform/freedesktop/DesktopNotifier.h"
-#include "platform/SystemLog.h"
+#include "services/SystemLog.h"
 #include "platform/wayland/GnomeFocusActivationSource.h"
 #include "platform/wayland/GnomeShellExtension.h"
 #include "platform/wayland/KWinScriptActivationSource.h"

@@ -3,8 +3,8 @@
 #include "catalogue/AppShortcutsDecoder.h"
 #include "catalogue/AppShortcutsEncoder.h"
 #include "catalogue/ShortcutsWindowReader.h"
-#include "platform/AtomicFileWriter.h"
-#include "platform/BoundedFileReader.h"
+#include "services/AtomicFileWriter.h"
+#include "services/BoundedFileReader.h"
 
 #include <QDateTime>
 #include <QDir>

@@ -3,9 +3,9 @@
 #include "catalogue/AppShortcutsDecoder.h"
 #include "catalogue/KeyGroupsCache.h"
 #include "catalogue/TextArena.h"
-#include "platform/BoundedFileReader.h"
-#include "platform/DirectoryListing.h"
-#include "platform/SystemLog.h"
+#include "services/BoundedFileReader.h"
+#include "services/DirectoryListing.h"
+#include "services/SystemLog.h"
 
 #include <QCollator>
 #include <QDirIterator>

@@ -3,7 +3,7 @@
 #include "catalogue/ActionAccelerators.h"
 #include "catalogue/GtkAccelerator.h"
 #include "catalogue/ShortcutsWindowReader.h"
-#include "platform/BoundedFileReader.h"
+#include "services/BoundedFileReader.h"
 #include "platform/ProgramResources.h"
 
 #include <optional>

@@ -1,6 +1,6 @@
 #include "panel/FavoritesStore.h"
 
-#include "platform/DefaultsStore.h"
+#include "services/DefaultsStore.h"
 
 #include <QStringList>
 #include <QVariantList>

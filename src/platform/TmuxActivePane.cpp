@@ -1,6 +1,6 @@
 #include "platform/TmuxActivePane.h"
 
-#include "platform/SystemLog.h"
+#include "services/SystemLog.h"
 
 #include <QFile>
 #include <QProcess>

@@ -2,7 +2,7 @@
 
 #include "platform/DesktopKeyNames.h"
 #include "platform/KeyCodes.h"
-#include "platform/ToggleCommand.h"
+#include "services/ToggleCommand.h"
 
 #include <QStringList>
 

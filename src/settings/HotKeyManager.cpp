@@ -4,7 +4,7 @@
 #include "keys/KeyNotation.h"
 #include "platform/DesktopKeyNames.h"
 #include "platform/KeyCodes.h"
-#include "platform/SystemLog.h"
+#include "services/SystemLog.h"
 #include "settings/HotKeyRecorder.h"
 #include "settings/Preferences.h"
 

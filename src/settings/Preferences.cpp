@@ -1,9 +1,9 @@
 #include "settings/Preferences.h"
 
-#include "platform/DefaultsStore.h"
+#include "services/DefaultsStore.h"
 #include "platform/PlatformProfile.h"
-#include "platform/StandardDefaults.h"
-#include "platform/SystemLog.h"
+#include "services/StandardDefaults.h"
+#include "services/SystemLog.h"
 #include "settings/TypingKeys.h"
 
 #include <cmath>

@@ -7,7 +7,7 @@
 #include "panel/ui/PanelController.h"
 #include "platform/ActivationSourceChain.h"
 #include "platform/HotKeyBackend.h"
-#include "platform/StandardDefaults.h"
+#include "services/StandardDefaults.h"
 #include "platform/StaticWorkspace.h"
 #include "platform/WindowSystem.h"
 #include "settings/HotKeyManager.h"

@@ -3,7 +3,7 @@
 // made, and is told once (a log line and the failure signal the notification hangs on).
 #include "app/MenuModel.h"
 #include "app/TrayMenu.h"
-#include "platform/SystemLog.h"
+#include "services/SystemLog.h"
 #include "platform/freedesktop/XdgAutostartItem.h"
 #include "settings/Preferences.h"
 

@@ -8,7 +8,7 @@
 #include "catalogue/bindings/SwayConfigReader.h"
 #include "catalogue/bindings/UserBindingFiles.h"
 #include "catalogue/bindings/VsCodeKeybindingsReader.h"
-#include "platform/SystemLog.h"
+#include "services/SystemLog.h"
 
 #include <QDir>
 #include <QElapsedTimer>

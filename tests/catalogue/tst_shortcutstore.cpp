@@ -1,7 +1,7 @@
 #include "TestSupport.h"
 #include "catalogue/AppShortcutsDecoder.h"
 #include "catalogue/ShortcutStore.h"
-#include "platform/SystemLog.h"
+#include "services/SystemLog.h"
 
 #include <QTest>
 

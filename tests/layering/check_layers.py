@@ -1,8 +1,9 @@
 #!/usr/bin/env python3
 """Checks the layering of src/ from its #include lines.
 
-  - model folders (catalogue, keys, panel, settings and platform itself, without their ui/) include
-    no Qt GUI or Widgets header and nothing from a ui/ folder or a backend folder;
+  - model folders (catalogue, keys, panel, settings, services and platform itself, without their ui/)
+    include no Qt GUI or Widgets header and nothing from a ui/ folder or a backend folder;
+  - services/ (files, local requests, settings store, log) is the bottom: it includes no other folder;
   - a backend folder (platform/<name>/) includes no other backend;
   - the include graph between folders has no cycle.
 
@@ -35,7 +36,7 @@ def is_ui(folder):
 
 def is_model(folder):
     return not is_ui(folder) and not is_backend(folder) and folder.split("/")[0] in (
-        "catalogue", "keys", "panel", "settings", "platform")
+        "catalogue", "keys", "panel", "settings", "services", "platform")
 
 
 def gui_header(name, qt_include):
@@ -104,6 +105,8 @@ def main():
                     graph.setdefault(folder, set()).add(to)
                 if is_model(folder) and (is_ui(to) or is_backend(to)):
                     offences.append(f"{path}: model code includes {name}")
+                if folder == "services" and to != folder:
+                    offences.append(f"{path}: services include {name}")
                 if is_backend(folder) and is_backend(to) and backend_name(folder) != backend_name(to):
                     offences.append(f"{path}: backend {backend_name(folder)} includes backend {name}")
     cycle = find_cycle(graph)

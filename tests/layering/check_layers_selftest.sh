@@ -5,7 +5,8 @@ check="$(dirname "$0")/check_layers.py"
 tmp=$(mktemp -d); trap 'rm -rf "$tmp"' EXIT
 mk() { mkdir -p "$(dirname "$tmp/$1")"; printf '%s\n' "$2" > "$tmp/$1"; }
 
-mk src/platform/Iface.h '#include <QString>'
+mk src/services/Log.h '#include <QString>'
+mk src/platform/Iface.h '#include "services/Log.h"'
 mk src/catalogue/Store.h '#include "platform/Iface.h"'
 mk src/catalogue/ui/View.h $'#include "catalogue/Store.h"\n#include <QWidget>'
 mk src/platform/x11/X.h '#include "platform/Iface.h"'
@@ -30,4 +31,7 @@ expect "backend including a backend" "backend wayland includes backend"
 rm "$tmp/src/platform/wayland/Bad.cpp"
 mk src/platform/Iface2.h '#include "catalogue/Store.h"'
 expect "a cycle between folders" "folders include each other"
-echo "layering check: 6 cases ok"
+rm "$tmp/src/platform/Iface2.h"
+mk src/services/Bad.h '#include "platform/Iface.h"'
+expect "a service including a layer above it" "services include platform/Iface.h"
+echo "layering check: 7 cases ok"

@@ -3,7 +3,7 @@
 #include "catalogue/ShortcutStore.h"
 #include "panel/FavoritesStore.h"
 #include "panel/PanelViewModel.h"
-#include "platform/MemoryDefaultsStore.h"
+#include "services/MemoryDefaultsStore.h"
 #include "platform/StaticWorkspace.h"
 #include "settings/Preferences.h"
 

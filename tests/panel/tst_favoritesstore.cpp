@@ -1,5 +1,5 @@
 #include "panel/FavoritesStore.h"
-#include "platform/MemoryDefaultsStore.h"
+#include "services/MemoryDefaultsStore.h"
 
 #include <QTest>
 

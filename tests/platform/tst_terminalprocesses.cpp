@@ -1,6 +1,6 @@
 #include "platform/TerminalProcesses.h"
 #include "platform/TmuxActivePane.h"
-#include "platform/SystemLog.h"
+#include "services/SystemLog.h"
 
 #include <QProcess>
 #include <QStandardPaths>

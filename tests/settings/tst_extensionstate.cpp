@@ -1,5 +1,5 @@
 // The settings window's line on our GNOME Shell extension, with a stand-in for the shell.
-#include "platform/MemoryDefaultsStore.h"
+#include "services/MemoryDefaultsStore.h"
 #include "platform/ShellExtension.h"
 #include "settings/Preferences.h"
 #include "settings/ui/ExtensionStateView.h"

@@ -1,9 +1,9 @@
 #include "panel/FavoritesStore.h"
-#include "platform/JsonDefaultsStore.h"
-#include "platform/MemoryDefaultsStore.h"
+#include "services/JsonDefaultsStore.h"
+#include "services/MemoryDefaultsStore.h"
 #include "platform/NotificationCenter.h"
 #include "platform/KeyCodes.h"
-#include "platform/SystemLog.h"
+#include "services/SystemLog.h"
 #include "settings/Preferences.h"
 
 #include <QFile>

@@ -1,5 +1,5 @@
 #include "platform/KeyCodes.h"
-#include "platform/MemoryDefaultsStore.h"
+#include "services/MemoryDefaultsStore.h"
 #include "platform/NotificationCenter.h"
 #include "settings/HotKeyRecorder.h"
 #include "settings/Preferences.h"

@@ -11,10 +11,10 @@
 #include "panel/PanelViewModel.h"
 #include "keys/KeyLabels.h"
 #include "platform/DesktopSession.h"
-#include "platform/MemoryDefaultsStore.h"
+#include "services/MemoryDefaultsStore.h"
 #include "platform/PlatformProfile.h"
 #include "platform/StaticWorkspace.h"
-#include "platform/SystemLog.h"
+#include "services/SystemLog.h"
 #include "platform/freedesktop/GSettingsKeyBindings.h"
 #include "settings/Preferences.h"
 

@@ -1,6 +1,6 @@
 #include "catalogue/bindings/BindingFile.h"
 
-#include "platform/BoundedFileReader.h"
+#include "services/BoundedFileReader.h"
 
 std::optional<QByteArray> BindingFile::read(const QString &path, bool *missing)
 {

@@ -2,7 +2,7 @@
 
 #include "catalogue/bindings/ActionBindings.h"
 #include "catalogue/bindings/BindingFile.h"
-#include "platform/SystemLog.h"
+#include "services/SystemLog.h"
 
 #include <QDir>
 #include <QFileInfo>

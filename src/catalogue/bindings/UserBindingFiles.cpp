@@ -7,7 +7,7 @@
 #include "catalogue/bindings/OpenboxConfigReader.h"
 #include "catalogue/bindings/SwayConfigReader.h"
 #include "catalogue/bindings/VsCodeKeybindingsReader.h"
-#include "platform/SystemLog.h"
+#include "services/SystemLog.h"
 
 #include <QDir>
 #include <QFileInfo>

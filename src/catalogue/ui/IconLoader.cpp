@@ -1,7 +1,7 @@
 #include "catalogue/ui/IconLoader.h"
 
 #include "catalogue/ShortcutStore.h"
-#include "platform/ResourcePaths.h"
+#include "services/ResourcePaths.h"
 #include "platform/Workspace.h"
 
 #include <QDir>

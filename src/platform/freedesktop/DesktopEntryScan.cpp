@@ -1,7 +1,7 @@
 #include "platform/freedesktop/DesktopEntryScan.h"
 
-#include "platform/BoundedFileReader.h"
-#include "platform/SystemLog.h"
+#include "services/BoundedFileReader.h"
+#include "services/SystemLog.h"
 #include "platform/freedesktop/GioDesktopEntry.h"
 
 #include <QDir>

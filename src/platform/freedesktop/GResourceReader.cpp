@@ -1,6 +1,6 @@
 #include "platform/freedesktop/GResourceReader.h"
 
-#include "platform/BoundedFileReader.h"
+#include "services/BoundedFileReader.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,6 +1,6 @@
 #include "platform/freedesktop/GSettingsKeyfile.h"
 
-#include "platform/SystemLog.h"
+#include "services/SystemLog.h"
 
 #include <QFile>
 

@@ -1,8 +1,8 @@
 #include "platform/freedesktop/PortalHotKeyBackend.h"
 
-#include "platform/BoundedFileReader.h"
+#include "services/BoundedFileReader.h"
 #include "platform/DesktopKeyNames.h"
-#include "platform/SystemLog.h"
+#include "services/SystemLog.h"
 
 #include <QDBusArgument>
 #include <QDBusMessage>

@@ -1,6 +1,6 @@
 #include "platform/freedesktop/XdgAutostartItem.h"
 
-#include "platform/AtomicFileWriter.h"
+#include "services/AtomicFileWriter.h"
 #include "platform/PlatformProfile.h"
 
 #include <QCoreApplication>

@@ -1,6 +1,6 @@
 #include "platform/wayland/GnomeFocusActivationSource.h"
 
-#include "platform/SystemLog.h"
+#include "services/SystemLog.h"
 
 #include <QDBusConnectionInterface>
 #include <QDBusMessage>

@@ -1,6 +1,6 @@
 #include "platform/wayland/GnomeShellExtension.h"
 
-#include "platform/SystemLog.h"
+#include "services/SystemLog.h"
 
 #include <QDBusMessage>
 #include <QDBusPendingCallWatcher>

@@ -1,6 +1,6 @@
 #include "platform/wayland/KWinScriptActivationSource.h"
 
-#include "platform/SystemLog.h"
+#include "services/SystemLog.h"
 
 #include <QDBusConnectionInterface>
 #include <QDBusError>

@@ -1,6 +1,6 @@
 #include "platform/wayland/WaylandWindowSystem.h"
 
-#include "platform/SystemLog.h"
+#include "services/SystemLog.h"
 #include "platform/wayland/XdgActivation.h"
 
 #include <QEvent>

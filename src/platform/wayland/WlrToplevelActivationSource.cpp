@@ -1,6 +1,6 @@
 #include "platform/wayland/WlrToplevelActivationSource.h"
 
-#include "platform/SystemLog.h"
+#include "services/SystemLog.h"
 #include "wlr-foreign-toplevel-management-unstable-v1-client-protocol.h"
 
 #include <wayland-client.h>

@@ -1,6 +1,6 @@
 #include "settings/ui/HotKeyDesktopNote.h"
 
-#include "platform/ToggleCommand.h"
+#include "services/ToggleCommand.h"
 #include "settings/CompositorBindingLine.h"
 #include "settings/HotKeyManager.h"
 #include "settings/Preferences.h"

@@ -2,7 +2,7 @@
 // through the XDG autostart folder.
 
 #include "LinuxTestSupport.h"
-#include "platform/SystemLog.h"
+#include "services/SystemLog.h"
 #include "platform/freedesktop/LinuxWorkspace.h"
 #include "platform/freedesktop/XdgAutostartItem.h"
 

@@ -3,8 +3,8 @@
 
 #include "LinuxTestSupport.h"
 #include "platform/KeyCodes.h"
-#include "platform/MemoryDefaultsStore.h"
-#include "platform/SystemLog.h"
+#include "services/MemoryDefaultsStore.h"
+#include "services/SystemLog.h"
 #include "platform/x11/X11Display.h"
 #include "platform/x11/X11HotKeyBackend.h"
 #include "settings/HotKeyManager.h"

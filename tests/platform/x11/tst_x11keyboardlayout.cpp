@@ -1,5 +1,5 @@
 #include "platform/KeyCodes.h"
-#include "platform/MemoryDefaultsStore.h"
+#include "services/MemoryDefaultsStore.h"
 #include "platform/x11/X11Display.h"
 #include "platform/x11/X11KeyboardLayout.h"
 #include "settings/HotKeyRecorder.h"

@@ -3,10 +3,10 @@
 // so large that writing it takes a while.
 #include "SettingsFileSupport.h"
 #include "TestSupport.h"
-#include "platform/AtomicFileWriter.h"
-#include "platform/FileLock.h"
-#include "platform/JsonDefaultsStore.h"
-#include "platform/SystemLog.h"
+#include "services/AtomicFileWriter.h"
+#include "services/FileLock.h"
+#include "services/JsonDefaultsStore.h"
+#include "services/SystemLog.h"
 
 #include <QElapsedTimer>
 #include <QFileInfo>

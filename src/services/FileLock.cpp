@@ -1,4 +1,4 @@
-#include "platform/FileLock.h"
+#include "services/FileLock.h"
 
 #include <QDeadlineTimer>
 #include <QFile>

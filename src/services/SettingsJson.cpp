@@ -1,4 +1,4 @@
-#include "platform/SettingsJson.h"
+#include "services/SettingsJson.h"
 
 #include <QJsonValue>
 #include <QLocale>

@@ -1,4 +1,4 @@
-#include "platform/LocalRequestClient.h"
+#include "services/LocalRequestClient.h"
 
 #include <QDeadlineTimer>
 #include <QFile>

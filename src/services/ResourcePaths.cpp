@@ -1,4 +1,4 @@
-#include "platform/ResourcePaths.h"
+#include "services/ResourcePaths.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -1,4 +1,4 @@
-#include "platform/FileStamp.h"
+#include "services/FileStamp.h"
 
 #include <QFile>
 

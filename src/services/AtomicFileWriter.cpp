@@ -1,4 +1,4 @@
-#include "platform/AtomicFileWriter.h"
+#include "services/AtomicFileWriter.h"
 
 #include <QDir>
 #include <QFile>

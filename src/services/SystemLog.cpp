@@ -1,4 +1,4 @@
-#include "platform/SystemLog.h"
+#include "services/SystemLog.h"
 
 #include <cstdio>
 #include <syslog.h>

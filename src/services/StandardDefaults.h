@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/JsonDefaultsStore.h"
+#include "services/JsonDefaultsStore.h"
 
 // The user's own defaults: the settings file in the user's configuration folder.
 namespace StandardDefaults {

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "platform/DefaultsStore.h"
-#include "platform/FileStamp.h"
+#include "services/DefaultsStore.h"
+#include "services/FileStamp.h"
 
 #include <QObject>
 #include <QSet>

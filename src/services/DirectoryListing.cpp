@@ -1,6 +1,6 @@
-#include "platform/DirectoryListing.h"
+#include "services/DirectoryListing.h"
 
-#include "platform/SystemLog.h"
+#include "services/SystemLog.h"
 
 #include <QFile>
 

@@ -1,4 +1,4 @@
-#include "platform/WorkerProcess.h"
+#include "services/WorkerProcess.h"
 
 #include <QProcess>
 

@@ -1,4 +1,4 @@
-#include "platform/ToggleCommand.h"
+#include "services/ToggleCommand.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>

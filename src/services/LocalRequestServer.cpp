@@ -1,6 +1,6 @@
-#include "platform/LocalRequestServer.h"
+#include "services/LocalRequestServer.h"
 
-#include "platform/SystemLog.h"
+#include "services/SystemLog.h"
 
 #include <QFile>
 #include <QSocketNotifier>

@@ -6,7 +6,7 @@
 // Write n stores "entries", a list of (n % 500 + 1) strings "write <n> item <k>", then "written" = n.
 // So the file always holds either the same n in both keys, or "entries" one write ahead. It carries on
 // from the "written" it finds, and prints "writing" once its first pair is on disk.
-#include "platform/JsonDefaultsStore.h"
+#include "services/JsonDefaultsStore.h"
 #include "platform/TerminationSignals.h"
 
 #include <QCoreApplication>

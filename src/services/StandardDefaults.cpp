@@ -1,6 +1,6 @@
-#include "platform/StandardDefaults.h"
+#include "services/StandardDefaults.h"
 
-#include "platform/JsonDefaultsStore.h"
+#include "services/JsonDefaultsStore.h"
 
 namespace StandardDefaults {
 

@@ -1,4 +1,4 @@
-#include "platform/BoundedFileReader.h"
+#include "services/BoundedFileReader.h"
 
 #include <QFile>
 

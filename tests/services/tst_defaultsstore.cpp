@@ -1,8 +1,8 @@
 #include "SettingsFileSupport.h"
 #include "TestSupport.h"
-#include "platform/JsonDefaultsStore.h"
-#include "platform/MemoryDefaultsStore.h"
-#include "platform/SystemLog.h"
+#include "services/JsonDefaultsStore.h"
+#include "services/MemoryDefaultsStore.h"
+#include "services/SystemLog.h"
 
 #include <QElapsedTimer>
 #include <QJsonArray>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/FileStamp.h"
+#include "services/FileStamp.h"
 
 #include <QByteArray>
 #include <QString>

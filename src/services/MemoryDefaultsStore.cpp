@@ -1,4 +1,4 @@
-#include "platform/MemoryDefaultsStore.h"
+#include "services/MemoryDefaultsStore.h"
 
 QVariant MemoryDefaultsStore::value(const QString &key) const
 {

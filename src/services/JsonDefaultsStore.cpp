@@ -1,10 +1,10 @@
-#include "platform/JsonDefaultsStore.h"
+#include "services/JsonDefaultsStore.h"
 
-#include "platform/AtomicFileWriter.h"
-#include "platform/BoundedFileReader.h"
-#include "platform/FileLock.h"
-#include "platform/SettingsJson.h"
-#include "platform/SystemLog.h"
+#include "services/AtomicFileWriter.h"
+#include "services/BoundedFileReader.h"
+#include "services/FileLock.h"
+#include "services/SettingsJson.h"
+#include "services/SystemLog.h"
 
 #include <QDir>
 #include <QFileInfo>
