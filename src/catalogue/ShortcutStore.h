@@ -16,7 +16,9 @@ class KeyGroupsCache;
 class TextArena;
 
 // The catalogue: every data file of the ShortcutData folder, read once, turned into display-ready
-// entries and indexed by application, by name and by application identifier. Read-only after load.
+// entries and indexed by application, by name and by application identifier. Loading, adding and
+// removing discovered applications and replacing the shipped ones all happen on the UI thread;
+// lists handed out before a change stay valid, since entries share their records.
 class ShortcutStore {
 public:
     // `folder` is the ShortcutData folder (absent when the program has none); `platform` picks the
@@ -51,7 +53,6 @@ public:
     const QList<AppShortcuts> &apps() const { return apps_; }
     const QHash<QString, QList<ShortcutEntry>> &entriesByApp() const { return entriesByApp_; }
     const QList<AppShortcuts> &orderedApps() const { return orderedApps_; }
-    const QHash<QString, QString> &bundleIndex() const { return bundleIndex_; }
     // The search texts of the entries of `slug` (those of entriesByApp) as one run; null for a slug
     // without entries.
     const SearchTexts *searchTexts(const QString &slug) const

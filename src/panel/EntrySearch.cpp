@@ -135,10 +135,3 @@ void EntrySearch::finish()
     last_ = std::move(found_);
     found_.clear();
 }
-
-QList<ShortcutEntry> EntrySearch::matching(const ShortcutStore &store, const QString &slug, const QStringList &words)
-{
-    EntrySearch search(store);
-    search.begin(words);
-    return search.entries(slug);
-}

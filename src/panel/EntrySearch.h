@@ -27,9 +27,6 @@ public:
     // What this search found becomes what the next one may narrow.
     void finish();
 
-    // One search of one application, with nothing remembered.
-    static QList<ShortcutEntry> matching(const ShortcutStore &store, const QString &slug, const QStringList &words);
-
 private:
     // The words in the order they are tested: the rarest in a sample of the catalogue first.
     QStringList testOrder(QStringList words) const;

@@ -48,14 +48,6 @@ QStringList PanelViewModel::queryWords(const QString &text)
 }
 
 
-QList<ShortcutEntry> PanelViewModel::matchingEntries(const QString &slug, bool searching,
-                                                     const QStringList &words) const
-{
-    if (!searching)
-        return store_.entriesByApp().value(slug);
-    return EntrySearch::matching(store_, slug, words);
-}
-
 bool PanelViewModel::isInstalled(const QString &bundleId)
 {
     const auto cached = installedCache_.constFind(bundleId);

@@ -68,8 +68,6 @@ public:
 
     // The search words: trimmed of white space, lower-cased, split at spaces (U+0020) only.
     static QStringList queryWords(const QString &text);
-    // The entries of one application that contain every word.
-    QList<ShortcutEntry> matchingEntries(const QString &slug, bool searching, const QStringList &words) const;
     bool isInstalled(const QString &bundleId);
 
     // Selection and navigation.

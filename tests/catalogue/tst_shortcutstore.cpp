@@ -230,10 +230,6 @@ private Q_SLOTS:
         QCOMPARE(store.appForBundleId(QString("EDITOR"))->slug, "upper");
         QVERIFY(!store.appForBundleId(std::nullopt));
         QVERIFY(!store.appForBundleId(QString("org.unknown")));
-        for (auto it = store.bundleIndex().begin(); it != store.bundleIndex().end(); ++it) {
-            QCOMPARE(it.key(), it.key().toLower());
-            QVERIFY(store.entriesByApp().contains(it.value()));
-        }
     }
 
     void sameSlugTwice()
