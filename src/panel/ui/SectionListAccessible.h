@@ -1,5 +1,7 @@
 #pragma once
 
+#include "panel/ui/SectionListPlace.h"
+
 #include <QAccessibleWidget>
 #include <QHash>
 #include <QObject>
@@ -20,11 +22,7 @@ public:
 
     // Qt's factory hook: the interface for a SectionListView, else none.
     static QAccessibleInterface *factory(const QString &className, QObject *object);
-    struct Item {
-        int section = -1;
-        int row = -1;  // -1: the section's header
-        bool isHeader() const { return row < 0; }
-    };
+    using Item = SectionListPlace;
     // Child index <-> item, for the sections as they are listed now.
     Item itemAt(int index) const;
     int indexOf(Item item) const;

@@ -8,7 +8,7 @@
 #include <QWidget>
 #include <QWindow>
 
-SectionListItemAccessible::SectionListItemAccessible(SectionListView *view, SectionListAccessible::Item item)
+SectionListItemAccessible::SectionListItemAccessible(SectionListView *view, SectionListPlace item)
     : view_(view), item_(item)
 {
 }

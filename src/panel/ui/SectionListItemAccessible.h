@@ -1,16 +1,18 @@
 #pragma once
 
-#include "panel/ui/SectionListAccessible.h"
+#include "panel/ui/SectionListPlace.h"
 
 #include <QAccessibleInterface>
 #include <QPointer>
+
+class SectionListView;
 
 // One item of the section list for assistive technologies: a section's header or one of its rows.
 // It refers to the list as it was built when the item was made; the list forgets its items on every
 // rebuild, after which an item that is still held reports itself invalid.
 class SectionListItemAccessible : public QAccessibleInterface {
 public:
-    SectionListItemAccessible(SectionListView *view, SectionListAccessible::Item item);
+    SectionListItemAccessible(SectionListView *view, SectionListPlace item);
 
     bool isValid() const override;
     QObject *object() const override { return nullptr; }
@@ -28,10 +30,10 @@ public:
     QAccessible::State state() const override;
 
     void invalidate() { valid_ = false; }
-    SectionListAccessible::Item item() const { return item_; }
+    SectionListPlace item() const { return item_; }
 
 private:
     QPointer<SectionListView> view_;
-    SectionListAccessible::Item item_;
+    SectionListPlace item_;
     bool valid_ = true;
 };
