@@ -1,6 +1,7 @@
 #include "CatalogueGenerator.h"
 
 #include "SeededRandom.h"
+#include "services/JsonString.h"
 
 #include <fstream>
 #include <stdexcept>
@@ -58,17 +59,7 @@ std::string jsonString(const std::string &text)
 {
     std::string out;
     out.reserve(text.size() + 2);
-    out += '"';
-    for (char c : text) {
-        switch (c) {
-        case '"': out += "\\\""; break;
-        case '\\': out += "\\\\"; break;
-        case '\n': out += "\\n"; break;
-        case '\t': out += "\\t"; break;
-        default: out += c;
-        }
-    }
-    out += '"';
+    JsonString::append(out, text);
     return out;
 }
 

@@ -1,5 +1,7 @@
 #include "catalogue/AppShortcutsEncoder.h"
 
+#include "services/JsonString.h"
+
 #include <QStringList>
 
 namespace {
@@ -46,25 +48,11 @@ QString array(const QStringList &items, int level)
 
 QString AppShortcutsEncoder::quoted(const QString &text)
 {
-    QString json;
-    json.reserve(text.size() + 2);
-    json += QLatin1Char('"');
-    for (QChar c : text) {
-        switch (c.unicode()) {
-        case u'"': json += QLatin1String("\\\""); break;
-        case u'\\': json += QLatin1String("\\\\"); break;
-        case u'\n': json += QLatin1String("\\n"); break;
-        case u'\r': json += QLatin1String("\\r"); break;
-        case u'\t': json += QLatin1String("\\t"); break;
-        default:
-            if (c.unicode() < 0x20)
-                json += QStringLiteral("\\u%1").arg(int(c.unicode()), 4, 16, QLatin1Char('0'));
-            else
-                json += c;
-        }
-    }
-    json += QLatin1Char('"');
-    return json;
+    const QByteArray utf8 = text.toUtf8();
+    QByteArray json;
+    json.reserve(utf8.size() + 2);
+    JsonString::append(json, std::string_view(utf8.constData(), size_t(utf8.size())));
+    return QString::fromUtf8(json);
 }
 
 QByteArray AppShortcutsEncoder::encode(const AppShortcuts &app)

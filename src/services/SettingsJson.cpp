@@ -1,5 +1,7 @@
 #include "services/SettingsJson.h"
 
+#include "services/JsonString.h"
+
 #include <QJsonValue>
 #include <QLocale>
 
@@ -80,24 +82,8 @@ void appendLineBreak(QByteArray &out, int depth)
 
 void appendString(QByteArray &out, const QString &text)
 {
-    out += '"';
-    for (const char c : text.toUtf8()) {
-        switch (c) {
-        case '"': out += "\\\""; break;
-        case '\\': out += "\\\\"; break;
-        case '\b': out += "\\b"; break;
-        case '\f': out += "\\f"; break;
-        case '\n': out += "\\n"; break;
-        case '\r': out += "\\r"; break;
-        case '\t': out += "\\t"; break;
-        default:
-            if (uchar(c) < 0x20)
-                out += "\\u00" + QByteArray::number(uchar(c), 16).rightJustified(2, '0');
-            else
-                out += c;
-        }
-    }
-    out += '"';
+    const QByteArray utf8 = text.toUtf8();
+    JsonString::append(out, std::string_view(utf8.constData(), size_t(utf8.size())));
 }
 
 void appendDouble(QByteArray &out, double number)

@@ -71,8 +71,8 @@ private Q_SLOTS:
         QTest::addColumn<QString>("read");
         QTest::newRow("string") << QVariant("hello") << "QString hello";
         QTest::newRow("digits stay a string") << QVariant("50") << "QString 50";
-        QTest::newRow("escapes") << QVariant(QStringLiteral("\"q\" \\ \n\t\x01 \u00e9 \U0001F600"))
-                                 << QStringLiteral("QString \"q\" \\ \n\t\x01 \u00e9 \U0001F600");
+        QTest::newRow("escapes") << QVariant(QStringLiteral("\"q\" \\ \n\t\x01 \b\f\r\x1f \u00e9 \U0001F600"))
+                                 << QStringLiteral("QString \"q\" \\ \n\t\x01 \b\f\r\x1f \u00e9 \U0001F600");
         QTest::newRow("true") << QVariant(true) << "bool true";
         QTest::newRow("int widens") << QVariant(42) << "qlonglong 42";
         QTest::newRow("2^53 + 1") << QVariant(9007199254740993LL) << "qlonglong 9007199254740993";
