@@ -59,7 +59,7 @@ QString PanelFooter::keysText() const
 
 QString PanelFooter::countText() const
 {
-    return tr("%1 shortcuts").arg(count_);
+    return tr("%n shortcuts", nullptr, int(count_));
 }
 
 QSize PanelFooter::sizeHint() const
