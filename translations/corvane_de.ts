@@ -135,6 +135,286 @@
     </message>
 </context>
 <context>
+    <name>KeyLabels</name>
+    <message>
+        <source>Click</source>
+        <translation>Klick</translation>
+    </message>
+    <message>
+        <source>Right-click</source>
+        <translation>Rechtsklick</translation>
+    </message>
+    <message>
+        <source>Middle-click</source>
+        <translation>Mittelklick</translation>
+    </message>
+    <message>
+        <source>Double-click</source>
+        <translation>Doppelklick</translation>
+    </message>
+    <message>
+        <source>Triple-click</source>
+        <translation>Dreifachklick</translation>
+    </message>
+    <message>
+        <source>Drag</source>
+        <translation>Ziehen</translation>
+    </message>
+    <message>
+        <source>Right-drag</source>
+        <translation>Mit rechter Taste ziehen</translation>
+    </message>
+    <message>
+        <source>Middle-drag</source>
+        <translation>Mit mittlerer Taste ziehen</translation>
+    </message>
+    <message>
+        <source>Scroll</source>
+        <translation>Scrollen</translation>
+    </message>
+    <message>
+        <source>Scroll up</source>
+        <translation>Nach oben scrollen</translation>
+    </message>
+    <message>
+        <source>Scroll down</source>
+        <translation>Nach unten scrollen</translation>
+    </message>
+    <message>
+        <source>Ctrl</source>
+        <translation>Strg</translation>
+    </message>
+    <message>
+        <source>Alt</source>
+        <translation>Alt</translation>
+    </message>
+    <message>
+        <source>Shift</source>
+        <translation>Umschalt</translation>
+    </message>
+    <message>
+        <source>Super</source>
+        <translation>Super</translation>
+    </message>
+    <message>
+        <source>Cmd</source>
+        <translation>Cmd</translation>
+    </message>
+    <message>
+        <source>Fn</source>
+        <translation>Fn</translation>
+    </message>
+    <message>
+        <source>Enter</source>
+        <translation>Eingabe</translation>
+    </message>
+    <message>
+        <source>Esc</source>
+        <translation>Esc</translation>
+    </message>
+    <message>
+        <source>Backspace</source>
+        <translation>Rücktaste</translation>
+    </message>
+    <message>
+        <source>Del</source>
+        <translation>Entf</translation>
+    </message>
+    <message>
+        <source>Tab</source>
+        <translation>Tab</translation>
+    </message>
+    <message>
+        <source>Space</source>
+        <translation>Leertaste</translation>
+    </message>
+    <message>
+        <source>Caps Lock</source>
+        <translation>Feststelltaste</translation>
+    </message>
+    <message>
+        <source>PgUp</source>
+        <translation>Bild↑</translation>
+    </message>
+    <message>
+        <source>PgDn</source>
+        <translation>Bild↓</translation>
+    </message>
+    <message>
+        <source>Home</source>
+        <translation>Pos1</translation>
+    </message>
+    <message>
+        <source>End</source>
+        <translation>Ende</translation>
+    </message>
+    <message>
+        <source>Ins</source>
+        <translation>Einfg</translation>
+    </message>
+    <message>
+        <source>Print</source>
+        <translation>Druck</translation>
+    </message>
+    <message>
+        <source>SysRq</source>
+        <translation>S-Abf</translation>
+    </message>
+    <message>
+        <source>Scroll Lock</source>
+        <translation>Rollen</translation>
+    </message>
+    <message>
+        <source>Num Lock</source>
+        <translation>Num</translation>
+    </message>
+    <message>
+        <source>Pause</source>
+        <translation>Pause</translation>
+    </message>
+    <message>
+        <source>Menu</source>
+        <translation>Menü</translation>
+    </message>
+    <message>
+        <source>Volume Up</source>
+        <translation>Lautstärke erhöhen</translation>
+    </message>
+    <message>
+        <source>Volume Down</source>
+        <translation>Lautstärke senken</translation>
+    </message>
+    <message>
+        <source>Mute</source>
+        <translation>Stumm schalten</translation>
+    </message>
+    <message>
+        <source>Play</source>
+        <translation>Wiedergabe</translation>
+    </message>
+    <message>
+        <source>Play/Pause</source>
+        <translation>Wiedergabe/Pause</translation>
+    </message>
+    <message>
+        <source>Stop</source>
+        <translation>Stopp</translation>
+    </message>
+    <message>
+        <source>Next Track</source>
+        <translation>Nächster Titel</translation>
+    </message>
+    <message>
+        <source>Previous Track</source>
+        <translation>Vorheriger Titel</translation>
+    </message>
+    <message>
+        <source>Brightness Up</source>
+        <translation>Helligkeit erhöhen</translation>
+    </message>
+    <message>
+        <source>Brightness Down</source>
+        <translation>Helligkeit senken</translation>
+    </message>
+    <message>
+        <source>Num +</source>
+        <translation>Num +</translation>
+    </message>
+    <message>
+        <source>Num −</source>
+        <translation>Num −</translation>
+    </message>
+    <message>
+        <source>Num *</source>
+        <translation>Num *</translation>
+    </message>
+    <message>
+        <source>Num /</source>
+        <translation>Num /</translation>
+    </message>
+    <message>
+        <source>Num .</source>
+        <translation>Num .</translation>
+    </message>
+    <message>
+        <source>Num Enter</source>
+        <translation>Num Eingabe</translation>
+    </message>
+    <message>
+        <source>Num =</source>
+        <translation>Num =</translation>
+    </message>
+    <message>
+        <source>Num Up</source>
+        <translation>Num Hoch</translation>
+    </message>
+    <message>
+        <source>Num Down</source>
+        <translation>Num Runter</translation>
+    </message>
+    <message>
+        <source>Num Left</source>
+        <translation>Num Links</translation>
+    </message>
+    <message>
+        <source>Num Right</source>
+        <translation>Num Rechts</translation>
+    </message>
+    <message>
+        <source>Num Home</source>
+        <translation>Num Pos1</translation>
+    </message>
+    <message>
+        <source>Num End</source>
+        <translation>Num Ende</translation>
+    </message>
+    <message>
+        <source>Num PgUp</source>
+        <translation>Num Bild↑</translation>
+    </message>
+    <message>
+        <source>Num PgDn</source>
+        <translation>Num Bild↓</translation>
+    </message>
+    <message>
+        <source>Num Ins</source>
+        <translation>Num Einfg</translation>
+    </message>
+    <message>
+        <source>Num Del</source>
+        <translation>Num Entf</translation>
+    </message>
+    <message>
+        <source>Up</source>
+        <translation>Hoch</translation>
+    </message>
+    <message>
+        <source>Down</source>
+        <translation>Runter</translation>
+    </message>
+    <message>
+        <source>Left</source>
+        <translation>Links</translation>
+    </message>
+    <message>
+        <source>Right</source>
+        <translation>Rechts</translation>
+    </message>
+    <message>
+        <source>Minus</source>
+        <translation>Minus</translation>
+    </message>
+    <message>
+        <source>Plus</source>
+        <translation>Plus</translation>
+    </message>
+    <message>
+        <source>, then </source>
+        <comment>between the chords of a key sequence read aloud</comment>
+        <translation>, dann </translation>
+    </message>
+</context>
+<context>
     <name>PanelFooter</name>
     <message>
         <source>previous, next shortcut</source>

@@ -135,6 +135,286 @@
     </message>
 </context>
 <context>
+    <name>KeyLabels</name>
+    <message>
+        <source>Click</source>
+        <translation>Clic</translation>
+    </message>
+    <message>
+        <source>Right-click</source>
+        <translation>Clic derecho</translation>
+    </message>
+    <message>
+        <source>Middle-click</source>
+        <translation>Clic central</translation>
+    </message>
+    <message>
+        <source>Double-click</source>
+        <translation>Doble clic</translation>
+    </message>
+    <message>
+        <source>Triple-click</source>
+        <translation>Triple clic</translation>
+    </message>
+    <message>
+        <source>Drag</source>
+        <translation>Arrastrar</translation>
+    </message>
+    <message>
+        <source>Right-drag</source>
+        <translation>Arrastrar con botón derecho</translation>
+    </message>
+    <message>
+        <source>Middle-drag</source>
+        <translation>Arrastrar con botón central</translation>
+    </message>
+    <message>
+        <source>Scroll</source>
+        <translation>Desplazar</translation>
+    </message>
+    <message>
+        <source>Scroll up</source>
+        <translation>Desplazar hacia arriba</translation>
+    </message>
+    <message>
+        <source>Scroll down</source>
+        <translation>Desplazar hacia abajo</translation>
+    </message>
+    <message>
+        <source>Ctrl</source>
+        <translation>Ctrl</translation>
+    </message>
+    <message>
+        <source>Alt</source>
+        <translation>Alt</translation>
+    </message>
+    <message>
+        <source>Shift</source>
+        <translation>Mayús</translation>
+    </message>
+    <message>
+        <source>Super</source>
+        <translation>Super</translation>
+    </message>
+    <message>
+        <source>Cmd</source>
+        <translation>Cmd</translation>
+    </message>
+    <message>
+        <source>Fn</source>
+        <translation>Fn</translation>
+    </message>
+    <message>
+        <source>Enter</source>
+        <translation>Intro</translation>
+    </message>
+    <message>
+        <source>Esc</source>
+        <translation>Esc</translation>
+    </message>
+    <message>
+        <source>Backspace</source>
+        <translation>Retroceso</translation>
+    </message>
+    <message>
+        <source>Del</source>
+        <translation>Supr</translation>
+    </message>
+    <message>
+        <source>Tab</source>
+        <translation>Tab</translation>
+    </message>
+    <message>
+        <source>Space</source>
+        <translation>Espacio</translation>
+    </message>
+    <message>
+        <source>Caps Lock</source>
+        <translation>Bloq Mayús</translation>
+    </message>
+    <message>
+        <source>PgUp</source>
+        <translation>Re Pág</translation>
+    </message>
+    <message>
+        <source>PgDn</source>
+        <translation>Av Pág</translation>
+    </message>
+    <message>
+        <source>Home</source>
+        <translation>Inicio</translation>
+    </message>
+    <message>
+        <source>End</source>
+        <translation>Fin</translation>
+    </message>
+    <message>
+        <source>Ins</source>
+        <translation>Insertar</translation>
+    </message>
+    <message>
+        <source>Print</source>
+        <translation>Imprimir</translation>
+    </message>
+    <message>
+        <source>SysRq</source>
+        <translation>PetSis</translation>
+    </message>
+    <message>
+        <source>Scroll Lock</source>
+        <translation>Bloq Despl</translation>
+    </message>
+    <message>
+        <source>Num Lock</source>
+        <translation>Bloq Num</translation>
+    </message>
+    <message>
+        <source>Pause</source>
+        <translation>Pausa</translation>
+    </message>
+    <message>
+        <source>Menu</source>
+        <translation>Menú</translation>
+    </message>
+    <message>
+        <source>Volume Up</source>
+        <translation>Subir volumen</translation>
+    </message>
+    <message>
+        <source>Volume Down</source>
+        <translation>Bajar volumen</translation>
+    </message>
+    <message>
+        <source>Mute</source>
+        <translation>Silenciar</translation>
+    </message>
+    <message>
+        <source>Play</source>
+        <translation>Reproducir</translation>
+    </message>
+    <message>
+        <source>Play/Pause</source>
+        <translation>Reproducir/Pausar</translation>
+    </message>
+    <message>
+        <source>Stop</source>
+        <translation>Detener</translation>
+    </message>
+    <message>
+        <source>Next Track</source>
+        <translation>Pista siguiente</translation>
+    </message>
+    <message>
+        <source>Previous Track</source>
+        <translation>Pista anterior</translation>
+    </message>
+    <message>
+        <source>Brightness Up</source>
+        <translation>Subir brillo</translation>
+    </message>
+    <message>
+        <source>Brightness Down</source>
+        <translation>Bajar brillo</translation>
+    </message>
+    <message>
+        <source>Num +</source>
+        <translation>Num +</translation>
+    </message>
+    <message>
+        <source>Num −</source>
+        <translation>Num −</translation>
+    </message>
+    <message>
+        <source>Num *</source>
+        <translation>Num *</translation>
+    </message>
+    <message>
+        <source>Num /</source>
+        <translation>Num /</translation>
+    </message>
+    <message>
+        <source>Num .</source>
+        <translation>Num .</translation>
+    </message>
+    <message>
+        <source>Num Enter</source>
+        <translation>Num Intro</translation>
+    </message>
+    <message>
+        <source>Num =</source>
+        <translation>Num =</translation>
+    </message>
+    <message>
+        <source>Num Up</source>
+        <translation>Num Arriba</translation>
+    </message>
+    <message>
+        <source>Num Down</source>
+        <translation>Num Abajo</translation>
+    </message>
+    <message>
+        <source>Num Left</source>
+        <translation>Num Izquierda</translation>
+    </message>
+    <message>
+        <source>Num Right</source>
+        <translation>Num Derecha</translation>
+    </message>
+    <message>
+        <source>Num Home</source>
+        <translation>Num Inicio</translation>
+    </message>
+    <message>
+        <source>Num End</source>
+        <translation>Num Fin</translation>
+    </message>
+    <message>
+        <source>Num PgUp</source>
+        <translation>Num Re Pág</translation>
+    </message>
+    <message>
+        <source>Num PgDn</source>
+        <translation>Num Av Pág</translation>
+    </message>
+    <message>
+        <source>Num Ins</source>
+        <translation>Num Insertar</translation>
+    </message>
+    <message>
+        <source>Num Del</source>
+        <translation>Num Supr</translation>
+    </message>
+    <message>
+        <source>Up</source>
+        <translation>Arriba</translation>
+    </message>
+    <message>
+        <source>Down</source>
+        <translation>Abajo</translation>
+    </message>
+    <message>
+        <source>Left</source>
+        <translation>Izquierda</translation>
+    </message>
+    <message>
+        <source>Right</source>
+        <translation>Derecha</translation>
+    </message>
+    <message>
+        <source>Minus</source>
+        <translation>Menos</translation>
+    </message>
+    <message>
+        <source>Plus</source>
+        <translation>Más</translation>
+    </message>
+    <message>
+        <source>, then </source>
+        <comment>between the chords of a key sequence read aloud</comment>
+        <translation>, luego </translation>
+    </message>
+</context>
+<context>
     <name>PanelFooter</name>
     <message>
         <source>previous, next shortcut</source>

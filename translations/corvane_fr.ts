@@ -135,6 +135,286 @@
     </message>
 </context>
 <context>
+    <name>KeyLabels</name>
+    <message>
+        <source>Click</source>
+        <translation>Clic</translation>
+    </message>
+    <message>
+        <source>Right-click</source>
+        <translation>Clic droit</translation>
+    </message>
+    <message>
+        <source>Middle-click</source>
+        <translation>Clic milieu</translation>
+    </message>
+    <message>
+        <source>Double-click</source>
+        <translation>Double-clic</translation>
+    </message>
+    <message>
+        <source>Triple-click</source>
+        <translation>Triple-clic</translation>
+    </message>
+    <message>
+        <source>Drag</source>
+        <translation>Glisser</translation>
+    </message>
+    <message>
+        <source>Right-drag</source>
+        <translation>Glisser (bouton droit)</translation>
+    </message>
+    <message>
+        <source>Middle-drag</source>
+        <translation>Glisser (bouton du milieu)</translation>
+    </message>
+    <message>
+        <source>Scroll</source>
+        <translation>Défiler</translation>
+    </message>
+    <message>
+        <source>Scroll up</source>
+        <translation>Défiler vers le haut</translation>
+    </message>
+    <message>
+        <source>Scroll down</source>
+        <translation>Défiler vers le bas</translation>
+    </message>
+    <message>
+        <source>Ctrl</source>
+        <translation>Ctrl</translation>
+    </message>
+    <message>
+        <source>Alt</source>
+        <translation>Alt</translation>
+    </message>
+    <message>
+        <source>Shift</source>
+        <translation>Maj</translation>
+    </message>
+    <message>
+        <source>Super</source>
+        <translation>Super</translation>
+    </message>
+    <message>
+        <source>Cmd</source>
+        <translation>Cmd</translation>
+    </message>
+    <message>
+        <source>Fn</source>
+        <translation>Fn</translation>
+    </message>
+    <message>
+        <source>Enter</source>
+        <translation>Entrée</translation>
+    </message>
+    <message>
+        <source>Esc</source>
+        <translation>Échap</translation>
+    </message>
+    <message>
+        <source>Backspace</source>
+        <translation>Retour arrière</translation>
+    </message>
+    <message>
+        <source>Del</source>
+        <translation>Suppr</translation>
+    </message>
+    <message>
+        <source>Tab</source>
+        <translation>Tab</translation>
+    </message>
+    <message>
+        <source>Space</source>
+        <translation>Espace</translation>
+    </message>
+    <message>
+        <source>Caps Lock</source>
+        <translation>Verr. maj.</translation>
+    </message>
+    <message>
+        <source>PgUp</source>
+        <translation>Page haut</translation>
+    </message>
+    <message>
+        <source>PgDn</source>
+        <translation>Page bas</translation>
+    </message>
+    <message>
+        <source>Home</source>
+        <translation>Origine</translation>
+    </message>
+    <message>
+        <source>End</source>
+        <translation>Fin</translation>
+    </message>
+    <message>
+        <source>Ins</source>
+        <translation>Inser</translation>
+    </message>
+    <message>
+        <source>Print</source>
+        <translation>Impr</translation>
+    </message>
+    <message>
+        <source>SysRq</source>
+        <translation>Syst</translation>
+    </message>
+    <message>
+        <source>Scroll Lock</source>
+        <translation>Arrêt défil.</translation>
+    </message>
+    <message>
+        <source>Num Lock</source>
+        <translation>Verr. num.</translation>
+    </message>
+    <message>
+        <source>Pause</source>
+        <translation>Pause</translation>
+    </message>
+    <message>
+        <source>Menu</source>
+        <translation>Menu</translation>
+    </message>
+    <message>
+        <source>Volume Up</source>
+        <translation>Volume plus fort</translation>
+    </message>
+    <message>
+        <source>Volume Down</source>
+        <translation>Volume plus faible</translation>
+    </message>
+    <message>
+        <source>Mute</source>
+        <translation>Sourdine</translation>
+    </message>
+    <message>
+        <source>Play</source>
+        <translation>Lecture</translation>
+    </message>
+    <message>
+        <source>Play/Pause</source>
+        <translation>Lecture/Pause</translation>
+    </message>
+    <message>
+        <source>Stop</source>
+        <translation>Arrêt</translation>
+    </message>
+    <message>
+        <source>Next Track</source>
+        <translation>Morceau suivant</translation>
+    </message>
+    <message>
+        <source>Previous Track</source>
+        <translation>Morceau précédent</translation>
+    </message>
+    <message>
+        <source>Brightness Up</source>
+        <translation>Luminosité plus forte</translation>
+    </message>
+    <message>
+        <source>Brightness Down</source>
+        <translation>Luminosité plus faible</translation>
+    </message>
+    <message>
+        <source>Num +</source>
+        <translation>Num +</translation>
+    </message>
+    <message>
+        <source>Num −</source>
+        <translation>Num −</translation>
+    </message>
+    <message>
+        <source>Num *</source>
+        <translation>Num *</translation>
+    </message>
+    <message>
+        <source>Num /</source>
+        <translation>Num /</translation>
+    </message>
+    <message>
+        <source>Num .</source>
+        <translation>Num .</translation>
+    </message>
+    <message>
+        <source>Num Enter</source>
+        <translation>Num Entrée</translation>
+    </message>
+    <message>
+        <source>Num =</source>
+        <translation>Num =</translation>
+    </message>
+    <message>
+        <source>Num Up</source>
+        <translation>Num Haut</translation>
+    </message>
+    <message>
+        <source>Num Down</source>
+        <translation>Num Bas</translation>
+    </message>
+    <message>
+        <source>Num Left</source>
+        <translation>Num Gauche</translation>
+    </message>
+    <message>
+        <source>Num Right</source>
+        <translation>Num Droite</translation>
+    </message>
+    <message>
+        <source>Num Home</source>
+        <translation>Num Origine</translation>
+    </message>
+    <message>
+        <source>Num End</source>
+        <translation>Num Fin</translation>
+    </message>
+    <message>
+        <source>Num PgUp</source>
+        <translation>Num Page haut</translation>
+    </message>
+    <message>
+        <source>Num PgDn</source>
+        <translation>Num Page bas</translation>
+    </message>
+    <message>
+        <source>Num Ins</source>
+        <translation>Num Inser</translation>
+    </message>
+    <message>
+        <source>Num Del</source>
+        <translation>Num Suppr</translation>
+    </message>
+    <message>
+        <source>Up</source>
+        <translation>Haut</translation>
+    </message>
+    <message>
+        <source>Down</source>
+        <translation>Bas</translation>
+    </message>
+    <message>
+        <source>Left</source>
+        <translation>Gauche</translation>
+    </message>
+    <message>
+        <source>Right</source>
+        <translation>Droite</translation>
+    </message>
+    <message>
+        <source>Minus</source>
+        <translation>Moins</translation>
+    </message>
+    <message>
+        <source>Plus</source>
+        <translation>Plus</translation>
+    </message>
+    <message>
+        <source>, then </source>
+        <comment>between the chords of a key sequence read aloud</comment>
+        <translation>, puis </translation>
+    </message>
+</context>
+<context>
     <name>PanelFooter</name>
     <message>
         <source>previous, next shortcut</source>

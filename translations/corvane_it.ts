@@ -135,6 +135,286 @@
     </message>
 </context>
 <context>
+    <name>KeyLabels</name>
+    <message>
+        <source>Click</source>
+        <translation>Clic</translation>
+    </message>
+    <message>
+        <source>Right-click</source>
+        <translation>Clic destro</translation>
+    </message>
+    <message>
+        <source>Middle-click</source>
+        <translation>Clic centrale</translation>
+    </message>
+    <message>
+        <source>Double-click</source>
+        <translation>Doppio clic</translation>
+    </message>
+    <message>
+        <source>Triple-click</source>
+        <translation>Triplo clic</translation>
+    </message>
+    <message>
+        <source>Drag</source>
+        <translation>Trascina</translation>
+    </message>
+    <message>
+        <source>Right-drag</source>
+        <translation>Trascina col tasto destro</translation>
+    </message>
+    <message>
+        <source>Middle-drag</source>
+        <translation>Trascina col tasto centrale</translation>
+    </message>
+    <message>
+        <source>Scroll</source>
+        <translation>Scorri</translation>
+    </message>
+    <message>
+        <source>Scroll up</source>
+        <translation>Scorri su</translation>
+    </message>
+    <message>
+        <source>Scroll down</source>
+        <translation>Scorri giù</translation>
+    </message>
+    <message>
+        <source>Ctrl</source>
+        <translation>Ctrl</translation>
+    </message>
+    <message>
+        <source>Alt</source>
+        <translation>Alt</translation>
+    </message>
+    <message>
+        <source>Shift</source>
+        <translation>Maiusc</translation>
+    </message>
+    <message>
+        <source>Super</source>
+        <translation>Super</translation>
+    </message>
+    <message>
+        <source>Cmd</source>
+        <translation>Cmd</translation>
+    </message>
+    <message>
+        <source>Fn</source>
+        <translation>Fn</translation>
+    </message>
+    <message>
+        <source>Enter</source>
+        <translation>Invio</translation>
+    </message>
+    <message>
+        <source>Esc</source>
+        <translation>Esc</translation>
+    </message>
+    <message>
+        <source>Backspace</source>
+        <translation>Backspace</translation>
+    </message>
+    <message>
+        <source>Del</source>
+        <translation>Canc</translation>
+    </message>
+    <message>
+        <source>Tab</source>
+        <translation>Tab</translation>
+    </message>
+    <message>
+        <source>Space</source>
+        <translation>Spazio</translation>
+    </message>
+    <message>
+        <source>Caps Lock</source>
+        <translation>Bloc Maiusc</translation>
+    </message>
+    <message>
+        <source>PgUp</source>
+        <translation>Pag Su</translation>
+    </message>
+    <message>
+        <source>PgDn</source>
+        <translation>Pag Giù</translation>
+    </message>
+    <message>
+        <source>Home</source>
+        <translation>Home</translation>
+    </message>
+    <message>
+        <source>End</source>
+        <translation>Fine</translation>
+    </message>
+    <message>
+        <source>Ins</source>
+        <translation>Ins</translation>
+    </message>
+    <message>
+        <source>Print</source>
+        <translation>Stamp</translation>
+    </message>
+    <message>
+        <source>SysRq</source>
+        <translation>R Sist</translation>
+    </message>
+    <message>
+        <source>Scroll Lock</source>
+        <translation>Bloc Scorr</translation>
+    </message>
+    <message>
+        <source>Num Lock</source>
+        <translation>Bloc Num</translation>
+    </message>
+    <message>
+        <source>Pause</source>
+        <translation>Pausa</translation>
+    </message>
+    <message>
+        <source>Menu</source>
+        <translation>Menu</translation>
+    </message>
+    <message>
+        <source>Volume Up</source>
+        <translation>Alza volume</translation>
+    </message>
+    <message>
+        <source>Volume Down</source>
+        <translation>Abbassa volume</translation>
+    </message>
+    <message>
+        <source>Mute</source>
+        <translation>Muto</translation>
+    </message>
+    <message>
+        <source>Play</source>
+        <translation>Riproduci</translation>
+    </message>
+    <message>
+        <source>Play/Pause</source>
+        <translation>Riproduci/Pausa</translation>
+    </message>
+    <message>
+        <source>Stop</source>
+        <translation>Ferma</translation>
+    </message>
+    <message>
+        <source>Next Track</source>
+        <translation>Traccia successiva</translation>
+    </message>
+    <message>
+        <source>Previous Track</source>
+        <translation>Traccia precedente</translation>
+    </message>
+    <message>
+        <source>Brightness Up</source>
+        <translation>Aumenta luminosità</translation>
+    </message>
+    <message>
+        <source>Brightness Down</source>
+        <translation>Diminuisci luminosità</translation>
+    </message>
+    <message>
+        <source>Num +</source>
+        <translation>Num +</translation>
+    </message>
+    <message>
+        <source>Num −</source>
+        <translation>Num −</translation>
+    </message>
+    <message>
+        <source>Num *</source>
+        <translation>Num *</translation>
+    </message>
+    <message>
+        <source>Num /</source>
+        <translation>Num /</translation>
+    </message>
+    <message>
+        <source>Num .</source>
+        <translation>Num .</translation>
+    </message>
+    <message>
+        <source>Num Enter</source>
+        <translation>Num Invio</translation>
+    </message>
+    <message>
+        <source>Num =</source>
+        <translation>Num =</translation>
+    </message>
+    <message>
+        <source>Num Up</source>
+        <translation>Num Su</translation>
+    </message>
+    <message>
+        <source>Num Down</source>
+        <translation>Num Giù</translation>
+    </message>
+    <message>
+        <source>Num Left</source>
+        <translation>Num Sinistra</translation>
+    </message>
+    <message>
+        <source>Num Right</source>
+        <translation>Num Destra</translation>
+    </message>
+    <message>
+        <source>Num Home</source>
+        <translation>Num Home</translation>
+    </message>
+    <message>
+        <source>Num End</source>
+        <translation>Num Fine</translation>
+    </message>
+    <message>
+        <source>Num PgUp</source>
+        <translation>Num Pag Su</translation>
+    </message>
+    <message>
+        <source>Num PgDn</source>
+        <translation>Num Pag Giù</translation>
+    </message>
+    <message>
+        <source>Num Ins</source>
+        <translation>Num Ins</translation>
+    </message>
+    <message>
+        <source>Num Del</source>
+        <translation>Num Canc</translation>
+    </message>
+    <message>
+        <source>Up</source>
+        <translation>Su</translation>
+    </message>
+    <message>
+        <source>Down</source>
+        <translation>Giù</translation>
+    </message>
+    <message>
+        <source>Left</source>
+        <translation>Sinistra</translation>
+    </message>
+    <message>
+        <source>Right</source>
+        <translation>Destra</translation>
+    </message>
+    <message>
+        <source>Minus</source>
+        <translation>Meno</translation>
+    </message>
+    <message>
+        <source>Plus</source>
+        <translation>Più</translation>
+    </message>
+    <message>
+        <source>, then </source>
+        <comment>between the chords of a key sequence read aloud</comment>
+        <translation>, poi </translation>
+    </message>
+</context>
+<context>
     <name>PanelFooter</name>
     <message>
         <source>previous, next shortcut</source>

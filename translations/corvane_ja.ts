@@ -135,6 +135,286 @@
     </message>
 </context>
 <context>
+    <name>KeyLabels</name>
+    <message>
+        <source>Click</source>
+        <translation>クリック</translation>
+    </message>
+    <message>
+        <source>Right-click</source>
+        <translation>右クリック</translation>
+    </message>
+    <message>
+        <source>Middle-click</source>
+        <translation>中クリック</translation>
+    </message>
+    <message>
+        <source>Double-click</source>
+        <translation>ダブルクリック</translation>
+    </message>
+    <message>
+        <source>Triple-click</source>
+        <translation>トリプルクリック</translation>
+    </message>
+    <message>
+        <source>Drag</source>
+        <translation>ドラッグ</translation>
+    </message>
+    <message>
+        <source>Right-drag</source>
+        <translation>右ドラッグ</translation>
+    </message>
+    <message>
+        <source>Middle-drag</source>
+        <translation>中ドラッグ</translation>
+    </message>
+    <message>
+        <source>Scroll</source>
+        <translation>スクロール</translation>
+    </message>
+    <message>
+        <source>Scroll up</source>
+        <translation>上へスクロール</translation>
+    </message>
+    <message>
+        <source>Scroll down</source>
+        <translation>下へスクロール</translation>
+    </message>
+    <message>
+        <source>Ctrl</source>
+        <translation>Ctrl</translation>
+    </message>
+    <message>
+        <source>Alt</source>
+        <translation>Alt</translation>
+    </message>
+    <message>
+        <source>Shift</source>
+        <translation>Shift</translation>
+    </message>
+    <message>
+        <source>Super</source>
+        <translation>Super</translation>
+    </message>
+    <message>
+        <source>Cmd</source>
+        <translation>Cmd</translation>
+    </message>
+    <message>
+        <source>Fn</source>
+        <translation>Fn</translation>
+    </message>
+    <message>
+        <source>Enter</source>
+        <translation>Enter</translation>
+    </message>
+    <message>
+        <source>Esc</source>
+        <translation>Esc</translation>
+    </message>
+    <message>
+        <source>Backspace</source>
+        <translation>BackSpace</translation>
+    </message>
+    <message>
+        <source>Del</source>
+        <translation>Del</translation>
+    </message>
+    <message>
+        <source>Tab</source>
+        <translation>Tab</translation>
+    </message>
+    <message>
+        <source>Space</source>
+        <translation>Space</translation>
+    </message>
+    <message>
+        <source>Caps Lock</source>
+        <translation>Caps Lock</translation>
+    </message>
+    <message>
+        <source>PgUp</source>
+        <translation>PgUp</translation>
+    </message>
+    <message>
+        <source>PgDn</source>
+        <translation>PgDn</translation>
+    </message>
+    <message>
+        <source>Home</source>
+        <translation>Home</translation>
+    </message>
+    <message>
+        <source>End</source>
+        <translation>End</translation>
+    </message>
+    <message>
+        <source>Ins</source>
+        <translation>Ins</translation>
+    </message>
+    <message>
+        <source>Print</source>
+        <translation>Print</translation>
+    </message>
+    <message>
+        <source>SysRq</source>
+        <translation>SysRq</translation>
+    </message>
+    <message>
+        <source>Scroll Lock</source>
+        <translation>Scroll Lock</translation>
+    </message>
+    <message>
+        <source>Num Lock</source>
+        <translation>Num Lock</translation>
+    </message>
+    <message>
+        <source>Pause</source>
+        <translation>Pause</translation>
+    </message>
+    <message>
+        <source>Menu</source>
+        <translation>Menu</translation>
+    </message>
+    <message>
+        <source>Volume Up</source>
+        <translation>音量を上げる</translation>
+    </message>
+    <message>
+        <source>Volume Down</source>
+        <translation>音量を下げる</translation>
+    </message>
+    <message>
+        <source>Mute</source>
+        <translation>消音</translation>
+    </message>
+    <message>
+        <source>Play</source>
+        <translation>再生</translation>
+    </message>
+    <message>
+        <source>Play/Pause</source>
+        <translation>再生/一時停止</translation>
+    </message>
+    <message>
+        <source>Stop</source>
+        <translation>停止</translation>
+    </message>
+    <message>
+        <source>Next Track</source>
+        <translation>次のトラック</translation>
+    </message>
+    <message>
+        <source>Previous Track</source>
+        <translation>前のトラック</translation>
+    </message>
+    <message>
+        <source>Brightness Up</source>
+        <translation>輝度を上げる</translation>
+    </message>
+    <message>
+        <source>Brightness Down</source>
+        <translation>輝度を下げる</translation>
+    </message>
+    <message>
+        <source>Num +</source>
+        <translation>Num +</translation>
+    </message>
+    <message>
+        <source>Num −</source>
+        <translation>Num −</translation>
+    </message>
+    <message>
+        <source>Num *</source>
+        <translation>Num *</translation>
+    </message>
+    <message>
+        <source>Num /</source>
+        <translation>Num /</translation>
+    </message>
+    <message>
+        <source>Num .</source>
+        <translation>Num .</translation>
+    </message>
+    <message>
+        <source>Num Enter</source>
+        <translation>Num Enter</translation>
+    </message>
+    <message>
+        <source>Num =</source>
+        <translation>Num =</translation>
+    </message>
+    <message>
+        <source>Num Up</source>
+        <translation>Num 上</translation>
+    </message>
+    <message>
+        <source>Num Down</source>
+        <translation>Num 下</translation>
+    </message>
+    <message>
+        <source>Num Left</source>
+        <translation>Num 左</translation>
+    </message>
+    <message>
+        <source>Num Right</source>
+        <translation>Num 右</translation>
+    </message>
+    <message>
+        <source>Num Home</source>
+        <translation>Num Home</translation>
+    </message>
+    <message>
+        <source>Num End</source>
+        <translation>Num End</translation>
+    </message>
+    <message>
+        <source>Num PgUp</source>
+        <translation>Num PgUp</translation>
+    </message>
+    <message>
+        <source>Num PgDn</source>
+        <translation>Num PgDn</translation>
+    </message>
+    <message>
+        <source>Num Ins</source>
+        <translation>Num Ins</translation>
+    </message>
+    <message>
+        <source>Num Del</source>
+        <translation>Num Del</translation>
+    </message>
+    <message>
+        <source>Up</source>
+        <translation>上</translation>
+    </message>
+    <message>
+        <source>Down</source>
+        <translation>下</translation>
+    </message>
+    <message>
+        <source>Left</source>
+        <translation>左</translation>
+    </message>
+    <message>
+        <source>Right</source>
+        <translation>右</translation>
+    </message>
+    <message>
+        <source>Minus</source>
+        <translation>マイナス</translation>
+    </message>
+    <message>
+        <source>Plus</source>
+        <translation>プラス</translation>
+    </message>
+    <message>
+        <source>, then </source>
+        <comment>between the chords of a key sequence read aloud</comment>
+        <translation>、次に </translation>
+    </message>
+</context>
+<context>
     <name>PanelFooter</name>
     <message>
         <source>previous, next shortcut</source>

@@ -135,6 +135,286 @@
     </message>
 </context>
 <context>
+    <name>KeyLabels</name>
+    <message>
+        <source>Click</source>
+        <translation>Clique</translation>
+    </message>
+    <message>
+        <source>Right-click</source>
+        <translation>Clique direito</translation>
+    </message>
+    <message>
+        <source>Middle-click</source>
+        <translation>Clique do meio</translation>
+    </message>
+    <message>
+        <source>Double-click</source>
+        <translation>Clique duplo</translation>
+    </message>
+    <message>
+        <source>Triple-click</source>
+        <translation>Clique triplo</translation>
+    </message>
+    <message>
+        <source>Drag</source>
+        <translation>Arrastrar</translation>
+    </message>
+    <message>
+        <source>Right-drag</source>
+        <translation>Arrastrar com botão direito</translation>
+    </message>
+    <message>
+        <source>Middle-drag</source>
+        <translation>Arrastrar com botão do meio</translation>
+    </message>
+    <message>
+        <source>Scroll</source>
+        <translation>Rolar</translation>
+    </message>
+    <message>
+        <source>Scroll up</source>
+        <translation>Rolar para cima</translation>
+    </message>
+    <message>
+        <source>Scroll down</source>
+        <translation>Rolar para baixo</translation>
+    </message>
+    <message>
+        <source>Ctrl</source>
+        <translation>Ctrl</translation>
+    </message>
+    <message>
+        <source>Alt</source>
+        <translation>Alt</translation>
+    </message>
+    <message>
+        <source>Shift</source>
+        <translation>Shift</translation>
+    </message>
+    <message>
+        <source>Super</source>
+        <translation>Super</translation>
+    </message>
+    <message>
+        <source>Cmd</source>
+        <translation>Cmd</translation>
+    </message>
+    <message>
+        <source>Fn</source>
+        <translation>Fn</translation>
+    </message>
+    <message>
+        <source>Enter</source>
+        <translation>Enter</translation>
+    </message>
+    <message>
+        <source>Esc</source>
+        <translation>Esc</translation>
+    </message>
+    <message>
+        <source>Backspace</source>
+        <translation>Backspace</translation>
+    </message>
+    <message>
+        <source>Del</source>
+        <translation>Del</translation>
+    </message>
+    <message>
+        <source>Tab</source>
+        <translation>Tab</translation>
+    </message>
+    <message>
+        <source>Space</source>
+        <translation>Espaço</translation>
+    </message>
+    <message>
+        <source>Caps Lock</source>
+        <translation>Caps Lock</translation>
+    </message>
+    <message>
+        <source>PgUp</source>
+        <translation>PgUp</translation>
+    </message>
+    <message>
+        <source>PgDn</source>
+        <translation>PgDn</translation>
+    </message>
+    <message>
+        <source>Home</source>
+        <translation>Home</translation>
+    </message>
+    <message>
+        <source>End</source>
+        <translation>End</translation>
+    </message>
+    <message>
+        <source>Ins</source>
+        <translation>Ins</translation>
+    </message>
+    <message>
+        <source>Print</source>
+        <translation>Print</translation>
+    </message>
+    <message>
+        <source>SysRq</source>
+        <translation>SysRq</translation>
+    </message>
+    <message>
+        <source>Scroll Lock</source>
+        <translation>Scroll Lock</translation>
+    </message>
+    <message>
+        <source>Num Lock</source>
+        <translation>Num Lock</translation>
+    </message>
+    <message>
+        <source>Pause</source>
+        <translation>Pause</translation>
+    </message>
+    <message>
+        <source>Menu</source>
+        <translation>Menu</translation>
+    </message>
+    <message>
+        <source>Volume Up</source>
+        <translation>Aumentar volume</translation>
+    </message>
+    <message>
+        <source>Volume Down</source>
+        <translation>Abaixar volume</translation>
+    </message>
+    <message>
+        <source>Mute</source>
+        <translation>Mudo</translation>
+    </message>
+    <message>
+        <source>Play</source>
+        <translation>Reproduzir</translation>
+    </message>
+    <message>
+        <source>Play/Pause</source>
+        <translation>Reproduzir/Pausar</translation>
+    </message>
+    <message>
+        <source>Stop</source>
+        <translation>Parar</translation>
+    </message>
+    <message>
+        <source>Next Track</source>
+        <translation>Próxima faixa</translation>
+    </message>
+    <message>
+        <source>Previous Track</source>
+        <translation>Faixa anterior</translation>
+    </message>
+    <message>
+        <source>Brightness Up</source>
+        <translation>Aumentar brilho</translation>
+    </message>
+    <message>
+        <source>Brightness Down</source>
+        <translation>Diminuir brilho</translation>
+    </message>
+    <message>
+        <source>Num +</source>
+        <translation>Num +</translation>
+    </message>
+    <message>
+        <source>Num −</source>
+        <translation>Num −</translation>
+    </message>
+    <message>
+        <source>Num *</source>
+        <translation>Num *</translation>
+    </message>
+    <message>
+        <source>Num /</source>
+        <translation>Num /</translation>
+    </message>
+    <message>
+        <source>Num .</source>
+        <translation>Num .</translation>
+    </message>
+    <message>
+        <source>Num Enter</source>
+        <translation>Num Enter</translation>
+    </message>
+    <message>
+        <source>Num =</source>
+        <translation>Num =</translation>
+    </message>
+    <message>
+        <source>Num Up</source>
+        <translation>Num Acima</translation>
+    </message>
+    <message>
+        <source>Num Down</source>
+        <translation>Num Abaixo</translation>
+    </message>
+    <message>
+        <source>Num Left</source>
+        <translation>Num Esquerda</translation>
+    </message>
+    <message>
+        <source>Num Right</source>
+        <translation>Num Direita</translation>
+    </message>
+    <message>
+        <source>Num Home</source>
+        <translation>Num Home</translation>
+    </message>
+    <message>
+        <source>Num End</source>
+        <translation>Num End</translation>
+    </message>
+    <message>
+        <source>Num PgUp</source>
+        <translation>Num PgUp</translation>
+    </message>
+    <message>
+        <source>Num PgDn</source>
+        <translation>Num PgDn</translation>
+    </message>
+    <message>
+        <source>Num Ins</source>
+        <translation>Num Ins</translation>
+    </message>
+    <message>
+        <source>Num Del</source>
+        <translation>Num Del</translation>
+    </message>
+    <message>
+        <source>Up</source>
+        <translation>Acima</translation>
+    </message>
+    <message>
+        <source>Down</source>
+        <translation>Abaixo</translation>
+    </message>
+    <message>
+        <source>Left</source>
+        <translation>Esquerda</translation>
+    </message>
+    <message>
+        <source>Right</source>
+        <translation>Direita</translation>
+    </message>
+    <message>
+        <source>Minus</source>
+        <translation>Menos</translation>
+    </message>
+    <message>
+        <source>Plus</source>
+        <translation>Mais</translation>
+    </message>
+    <message>
+        <source>, then </source>
+        <comment>between the chords of a key sequence read aloud</comment>
+        <translation>, depois </translation>
+    </message>
+</context>
+<context>
     <name>PanelFooter</name>
     <message>
         <source>previous, next shortcut</source>
