@@ -6,6 +6,7 @@
 #include "catalogue/bindings/BindingsApplier.h"
 #include "catalogue/bindings/UserBindings.h"
 #include "platform/DesktopSession.h"
+#include "platform/freedesktop/GettextCatalogues.h"
 
 #include "catalogue/ui/IconLoader.h"
 #include "panel/ActiveAppMonitor.h"
@@ -108,7 +109,7 @@ void AppDelegate::readInstalledAppsChanged()
         return;
     }
     if (!discovery_) {
-        discovery_ = std::make_unique<DiscoveryRunner>(DiscoveryCache::defaultFile());
+        discovery_ = std::make_unique<DiscoveryRunner>(GettextCatalogues::userLocale());
         connect(discovery_.get(), &DiscoveryRunner::finished, this, &AppDelegate::discoveryFinished);
     }
     discovery_->start(store_.shippedIdentifiers());

@@ -101,6 +101,11 @@ QList<PanelFooter::Item> PanelFooter::layout() const
     items.append({QRectF(width() - paddingX - countWidth, midY - labelMetrics.height() / 2, countWidth,
                          labelMetrics.height()),
                   countText(), false});
+    // Right to left: the hints from the right edge, the count at the left.
+    if (isRightToLeft()) {
+        for (Item &item : items)
+            item.rect = PanelStyle::mirrored(item.rect, QRectF(rect()));
+    }
     return items;
 }
 
