@@ -585,6 +585,14 @@
         <source>Change…</source>
         <translation>Ändern …</translation>
     </message>
+    <message>
+        <source>Only show apps installed on this Mac</source>
+        <translation>Nur auf diesem Mac installierte Anwendungen anzeigen</translation>
+    </message>
+    <message>
+        <source>Only show apps installed on this computer</source>
+        <translation>Nur auf diesem Rechner installierte Anwendungen anzeigen</translation>
+    </message>
 </context>
 <context>
     <name>ShortcutRowView</name>

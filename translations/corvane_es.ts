@@ -585,6 +585,14 @@
         <source>Change…</source>
         <translation>Cambiar…</translation>
     </message>
+    <message>
+        <source>Only show apps installed on this Mac</source>
+        <translation>Mostrar solo las aplicaciones instaladas en este Mac</translation>
+    </message>
+    <message>
+        <source>Only show apps installed on this computer</source>
+        <translation>Mostrar solo las aplicaciones instaladas en este equipo</translation>
+    </message>
 </context>
 <context>
     <name>ShortcutRowView</name>

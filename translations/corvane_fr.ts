@@ -585,6 +585,14 @@
         <source>Change…</source>
         <translation>Modifier…</translation>
     </message>
+    <message>
+        <source>Only show apps installed on this Mac</source>
+        <translation>Afficher uniquement les applications installées sur ce Mac</translation>
+    </message>
+    <message>
+        <source>Only show apps installed on this computer</source>
+        <translation>Afficher uniquement les applications installées sur cet ordinateur</translation>
+    </message>
 </context>
 <context>
     <name>ShortcutRowView</name>

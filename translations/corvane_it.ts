@@ -585,6 +585,14 @@
         <source>Change…</source>
         <translation>Cambia…</translation>
     </message>
+    <message>
+        <source>Only show apps installed on this Mac</source>
+        <translation>Mostra solo le applicazioni installate su questo Mac</translation>
+    </message>
+    <message>
+        <source>Only show apps installed on this computer</source>
+        <translation>Mostra solo le applicazioni installate su questo computer</translation>
+    </message>
 </context>
 <context>
     <name>ShortcutRowView</name>

@@ -583,6 +583,14 @@
         <source>Change…</source>
         <translation>変更…</translation>
     </message>
+    <message>
+        <source>Only show apps installed on this Mac</source>
+        <translation>この Mac にインストールされたアプリのみ表示</translation>
+    </message>
+    <message>
+        <source>Only show apps installed on this computer</source>
+        <translation>このコンピューターにインストールされたアプリのみ表示</translation>
+    </message>
 </context>
 <context>
     <name>ShortcutRowView</name>

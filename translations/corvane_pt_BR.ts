@@ -585,6 +585,14 @@
         <source>Change…</source>
         <translation>Alterar…</translation>
     </message>
+    <message>
+        <source>Only show apps installed on this Mac</source>
+        <translation>Mostrar apenas os aplicativos instalados neste Mac</translation>
+    </message>
+    <message>
+        <source>Only show apps installed on this computer</source>
+        <translation>Mostrar apenas os aplicativos instalados neste computador</translation>
+    </message>
 </context>
 <context>
     <name>ShortcutRowView</name>

@@ -10,6 +10,7 @@
 #include "panel/ui/PanelController.h"
 #include "panel/ui/SectionListAccessible.h"
 #include "platform/freedesktop/DesktopNotifier.h"
+#include "platform/freedesktop/GettextCatalogues.h"
 #include "platform/PlatformProfile.h"
 #include "platform/ResourcePaths.h"
 #include "app/SingleInstance.h"
@@ -135,6 +136,9 @@ int main(int argc, char *argv[])
     QApplication::setDesktopFileName(QLatin1String(PlatformProfile::applicationId));
     QApplication::setQuitOnLastWindowClosed(false);
     UiLanguage::install(app, QLocale());
+    // Other programs' message catalogues (their titles) in the same language, also where the locale
+    // is not generated: set before any other thread runs.
+    GettextCatalogues::useLocale(GettextCatalogues::userLocale());
     // Right to left for Arabic, Hebrew …, whether or not Qt's own translation says so.
     QApplication::setLayoutDirection(QLocale().textDirection());
     instance.listen();

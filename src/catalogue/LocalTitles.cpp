@@ -80,4 +80,26 @@ std::optional<QList<ShortcutSection>> applied(QList<ShortcutSection> sections, c
     return sections;
 }
 
+int translate(AppShortcuts &app, const std::function<QString(const QString &text)> &lookup)
+{
+    int count = 0;
+    auto show = [&](QString &title, std::optional<QString> &englishTitle) {
+        if (englishTitle)
+            return;
+        const QString local = lookup(title);
+        if (local.isEmpty() || local == title)
+            return;
+        englishTitle = std::exchange(title, local);
+        ++count;
+    };
+    for (Keymap &keymap : app.keymaps) {
+        for (ShortcutSection &section : keymap.sections) {
+            show(section.title, section.englishTitle);
+            for (RawShortcut &row : section.shortcuts)
+                show(row.title, row.englishTitle);
+        }
+    }
+    return count;
+}
+
 } // namespace LocalTitles

@@ -6,6 +6,7 @@
 
 #include <QFile>
 
+#include <algorithm>
 #include <clocale>
 #include <cstring>
 #include <libintl.h>
@@ -82,6 +83,28 @@ GettextCatalogues::GettextCatalogues(const QString &locale, const QString &progr
     folders_ << prefix + QStringLiteral("/share/locale") << QStringLiteral("/usr/share/locale")
              << QStringLiteral("/usr/local/share/locale");
     folders_.removeDuplicates();
+}
+
+std::optional<GettextCatalogues> GettextCatalogues::forApplication(const QString &locale, const QStringList &identifiers,
+                                                                  const QList<InstalledProgram> &installed)
+{
+    if (untranslated(locale))
+        return std::nullopt;
+    for (const QString &id : identifiers) {
+        const auto program = std::find_if(installed.cbegin(), installed.cend(), [&](const InstalledProgram &p) {
+            return !p.executable.isEmpty()
+                && (p.entry.id.compare(id, Qt::CaseInsensitive) == 0
+                    || (!p.entry.startupWmClass.isEmpty() && p.entry.startupWmClass.compare(id, Qt::CaseInsensitive) == 0));
+        });
+        if (program == installed.cend())
+            continue;
+        QStringList domains;
+        if (!program->entry.gettextDomain.isEmpty())
+            domains << program->entry.gettextDomain;
+        domains << QFileInfo(program->executable).fileName();
+        return GettextCatalogues(locale, program->executable, domains);
+    }
+    return std::nullopt;
 }
 
 bool GettextCatalogues::bound(const QString &domain)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/InstalledProgram.h"
+
 #include <QHash>
 #include <QString>
 #include <QStringList>
@@ -24,6 +26,12 @@ public:
     // <prefix>/bin/program) is searched before the system's. `fallbackDomains` are tried, in order,
     // when a builder file names no domain of its own (the desktop entry's, the program's name).
     GettextCatalogues(const QString &locale, const QString &programPath, QStringList fallbackDomains);
+
+    // The catalogues of the application of `installed` known by one of `identifiers` (desktop ids,
+    // window classes; case is ignored): its program's, in the domain its desktop entry names, else
+    // the program's file name. None when no such application is installed.
+    static std::optional<GettextCatalogues> forApplication(const QString &locale, const QStringList &identifiers,
+                                                           const QList<InstalledProgram> &installed);
 
     // The translation of `text` (under `context` when not empty) in `domain`, or in the first
     // fallback domain with a catalogue when `domain` is empty or has none; `text` when none has it.
