@@ -235,14 +235,16 @@ QList<ShortcutSection> flatten(const QList<Section> &sections)
         }
     }
     // A group's title, the section's joined to it when the window has several.
-    auto joined = [nonEmpty](const QString &sectionTitle, const QString &groupTitle) {
+    auto joined = [nonEmpty](const QString &sectionTitle, const QString &groupTitle) -> QString {
         if (groupTitle.isEmpty())
             return sectionTitle.isEmpty() ? QStringLiteral("Shortcuts") : sectionTitle;
         if (nonEmpty > 1 && !sectionTitle.isEmpty() && sectionTitle != groupTitle)
             return sectionTitle + QStringLiteral(": ") + groupTitle;
         return groupTitle;
     };
-    auto orEnglish = [](const QString &local, const QString &english) { return local.isEmpty() ? english : local; };
+    auto orEnglish = [](const QString &local, const QString &english) -> QString {
+        return local.isEmpty() ? english : local;
+    };
     QList<ShortcutSection> flat;
     QHash<QString, qsizetype> byTitle;  // by the English title
     QSet<QString> seen;  // English title and key of every row, per section title

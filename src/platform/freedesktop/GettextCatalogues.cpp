@@ -1,10 +1,8 @@
 #include "platform/freedesktop/GettextCatalogues.h"
 
-#include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QProcessEnvironment>
-
-#include <QFile>
 
 #include <algorithm>
 #include <clocale>
