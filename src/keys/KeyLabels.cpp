@@ -161,11 +161,19 @@ QString word(const QString &label, KeyWords words)
     return label;
 }
 
-bool isMouseAction(const QString &label)
+std::optional<QString> mouseAction(const QString &label)
 {
     const QString key = folded(label);
-    return std::any_of(std::begin(mouseWords), std::end(mouseWords),
-                       [&](const Word &w) { return key == text(w.name); });
+    for (const Word &w : mouseWords) {
+        if (key == text(w.name) || key == folded(inLanguage(w.text, KeyWords::Translated)))
+            return text(w.name);
+    }
+    return std::nullopt;
+}
+
+bool isMouseAction(const QString &label)
+{
+    return mouseAction(label).has_value();
 }
 
 QStringList chord(const QStringList &labels, KeyLabelStyle style, KeyWords words)

@@ -37,8 +37,11 @@ QStringList chord(const QStringList &labels, KeyLabelStyle style, KeyWords words
 KeyGroups groups(const KeyGroups &groups, KeyLabelStyle style, KeyWords words = KeyWords::Translated);
 
 // A mouse action (click, right-click, middle-click, double-click, drag, scroll …) rather than a key.
-// Accepts a stored label or its word.
+// Accepts a stored label or its word, in English or in the user's language.
 bool isMouseAction(const QString &label);
+// The mouse action's stored label, lower-cased ("rightclick", "middledrag", "scrollup"), from a stored
+// label or its word in either language; none for a key.
+std::optional<QString> mouseAction(const QString &label);
 
 // A shortcut's keys as plain text in a style: "Ctrl+Shift+T", chords separated by a space
 // ("Ctrl+K Ctrl+S"); symbols run together ("⌃⇧T").
