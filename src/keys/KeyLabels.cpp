@@ -45,6 +45,7 @@ constexpr Word keyWords[] = {
     {u"\u21DE", QT_TRANSLATE_NOOP("KeyLabels", "PgUp")}, {u"\u21DF", QT_TRANSLATE_NOOP("KeyLabels", "PgDn")},
     {u"\u2196", QT_TRANSLATE_NOOP("KeyLabels", "Home")}, {u"\u2198", QT_TRANSLATE_NOOP("KeyLabels", "End")},
     // Names the notation passes through capitalised.
+    {u"space", QT_TRANSLATE_NOOP("KeyLabels", "Space")}, {u"tab", QT_TRANSLATE_NOOP("KeyLabels", "Tab")},
     {u"insert", QT_TRANSLATE_NOOP("KeyLabels", "Ins")}, {u"ins", QT_TRANSLATE_NOOP("KeyLabels", "Ins")},
     {u"pgup", QT_TRANSLATE_NOOP("KeyLabels", "PgUp")}, {u"pgdn", QT_TRANSLATE_NOOP("KeyLabels", "PgDn")},
     {u"print", QT_TRANSLATE_NOOP("KeyLabels", "Print")},

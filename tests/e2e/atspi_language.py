@@ -2,23 +2,17 @@
 """Reads Corvane's windows through AT-SPI, for the language test.
 
 Usage: atspi_language.py texts WINDOW_NAME TEXT...   the window is on the bus with every TEXT in it
-       atspi_language.py direction rtl|ltr           the panel's search field sits at the right edge
-                                                     (rtl) or at the left edge (ltr)
+       atspi_language.py direction rtl|ltr           the panel's search bar starts at the right edge
+                                                     (rtl) or at the left edge (ltr): the magnifier
+                                                     before the field takes room on that side
 """
+import os
 import sys
-import time
 
 import pyatspi
 
-
-def wait_for(predicate, seconds=15):
-    deadline = time.time() + seconds
-    while time.time() < deadline:
-        value = predicate()
-        if value:
-            return value
-        time.sleep(0.2)
-    return predicate()
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+from atspi_check import wait_for  # noqa: E402
 
 
 def walk(node, depth=0):
@@ -85,10 +79,10 @@ def direction(expected):
     panel = found[1].queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
     left_gap = field.x - panel.x
     right_gap = panel.x + panel.width - (field.x + field.width)
-    at_right = right_gap < left_gap
-    ok = at_right == (expected == "rtl")
-    print(("ok   " if ok else "FAIL ") + "the search field sits %s (gaps: %d left, %d right)"
-          % ("at the right" if at_right else "at the left", left_gap, right_gap))
+    from_right = right_gap > left_gap
+    ok = from_right == (expected == "rtl")
+    print(("ok   " if ok else "FAIL ") + "the search bar starts at the %s (gaps: %d left, %d right)"
+          % ("right" if from_right else "left", left_gap, right_gap))
     return 0 if ok else 1
 
 

@@ -195,6 +195,8 @@ private Q_SLOTS:
             QImage image(rect.size().toSize(), QImage::Format_ARGB32_Premultiplied);
             image.fill(Qt::black);
             QPainter painter(&image);
+            // As on a right-to-left widget, where Qt swaps what left and right alignment mean.
+            painter.setLayoutDirection(rightToLeft ? Qt::RightToLeft : Qt::LeftToRight);
             row.paint(painter, rect, icons);
             return image;
         };

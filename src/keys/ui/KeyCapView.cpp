@@ -165,7 +165,8 @@ void KeyCapView::paint(QPainter &painter, const QPointF &topLeft) const
             drawMouse(painter, rect, item.text, text);
             painter.setFont(mouseFont());
             painter.setPen(text);
-            painter.drawText(rect.adjusted(mouseWidth + mouseGap, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter, item.text);
+            painter.drawText(rect.adjusted(mouseWidth + mouseGap, 0, 0, 0), Qt::AlignAbsolute | Qt::AlignLeft | Qt::AlignVCenter,
+                             item.text);
             break;
         case Item::Cap:
         case Item::Ellipsis:

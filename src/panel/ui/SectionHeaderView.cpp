@@ -112,8 +112,9 @@ void SectionHeaderView::paint(QPainter &painter, const QRectF &rect, IconLoader 
     painter.setFont(titleFont());
     painter.setPen(titleColor());
     const QString title = QFontMetricsF(titleFont()).elidedText(section.title, Qt::ElideRight, l.title.width());
-    const Qt::Alignment leading = rightToLeft ? Qt::AlignRight : Qt::AlignLeft;
-    const Qt::Alignment trailing = rightToLeft ? Qt::AlignLeft : Qt::AlignRight;
+    // Absolute: the layout has placed everything already, whatever direction the painter has.
+    const Qt::Alignment leading = Qt::AlignAbsolute | (rightToLeft ? Qt::AlignRight : Qt::AlignLeft);
+    const Qt::Alignment trailing = Qt::AlignAbsolute | (rightToLeft ? Qt::AlignLeft : Qt::AlignRight);
     painter.drawText(l.title, leading | Qt::AlignVCenter | Qt::TextSingleLine, title);
 
     if (showsBadge()) {

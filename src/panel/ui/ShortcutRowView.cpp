@@ -154,7 +154,8 @@ void ShortcutRowView::paint(QPainter &painter, const QRectF &rect, IconLoader &i
     painter.setFont(titleFont());
     painter.setPen(titleColor());
     const QString title = QFontMetricsF(titleFont()).elidedText(entry.title(), Qt::ElideRight, l.title.width());
-    const Qt::Alignment leading = rightToLeft ? Qt::AlignRight : Qt::AlignLeft;
+    // Absolute: the layout above has placed everything already, whatever direction the painter has.
+    const Qt::Alignment leading = Qt::AlignAbsolute | (rightToLeft ? Qt::AlignRight : Qt::AlignLeft);
     // Bold stretches are laid one after another from the left: not for a title written right to left.
     const auto runs = title.isRightToLeft() ? QList<QPair<qsizetype, qsizetype>>() : emphasised(title, emphasis);
     if (runs.isEmpty()) {
@@ -175,7 +176,7 @@ void ShortcutRowView::paint(QPainter &painter, const QRectF &rect, IconLoader &i
             painter.setFont(font);
             const qreal width = QFontMetricsF(font).horizontalAdvance(part);
             painter.drawText(QRectF(x, l.title.top(), qMin(width + 1, l.title.right() - x), l.title.height()),
-                             Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, part);
+                             Qt::AlignAbsolute | Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, part);
             x += width;
         };
         for (const auto &[start, length] : runs) {
@@ -201,7 +202,8 @@ void ShortcutRowView::paint(QPainter &painter, const QRectF &rect, IconLoader &i
         painter.setFont(commentFont());
         painter.setPen(commentColor());
         const QString comment = QFontMetricsF(commentFont()).elidedText(*entry.comment(), Qt::ElideRight, l.keys.width());
-        painter.drawText(l.keys, (rightToLeft ? Qt::AlignLeft : Qt::AlignRight) | Qt::AlignVCenter | Qt::TextSingleLine,
+        painter.drawText(l.keys, Qt::AlignAbsolute | (rightToLeft ? Qt::AlignLeft : Qt::AlignRight) | Qt::AlignVCenter
+                                     | Qt::TextSingleLine,
                          comment);
     }
     painter.restore();
