@@ -178,6 +178,8 @@ set(CPACK_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS
 # the platform plugins, and the SVG icon plugins where the distribution packages them apart.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS qt6-qpa-plugins)
+# Qt's own text (standard dialogs) in the user's language.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS qt6-translations-l10n)
 execute_process(COMMAND dpkg-query -W -f=\${Version} qt6-svg-plugins
                 RESULT_VARIABLE no_svg_plugins OUTPUT_QUIET ERROR_QUIET)
 if(NOT no_svg_plugins)

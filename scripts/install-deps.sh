@@ -20,8 +20,12 @@ run_packages=(
   qt6-base-dev qt6-base-dev-tools qt6-base-private-dev qt6-svg-dev libgl-dev
   libsimdjson-dev libglib2.0-dev libelf-dev libxcb1-dev libxcb-keysyms1-dev
   libwayland-dev libwayland-bin wayland-protocols plasma-wayland-protocols
+  # build: Qt Linguist's tools, which compile translations/*.ts
+  qt6-tools-dev qt6-l10n-tools
   # run: Qt's platform plugins (X11, Wayland), its SVG library, a font
   qt6-qpa-plugins qt6-wayland libqt6svg6 fonts-dejavu-core
+  # run: Qt's own translations (standard dialogs, the layout direction of right-to-left languages)
+  qt6-translations-l10n
 )
 # Packages of the run set that one of the two distributions names differently or not at all.
 run_optional=(qt6-svg-plugins)
@@ -50,6 +54,8 @@ test_packages=(
   gnome-text-editor
   # test: programs that bind keys to their window's actions at run time, read by the discovery test
   gnome-console gnome-clocks
+  # test: msgfmt builds a fixture program's own message catalogue
+  gettext
   # test: programs in front inside a terminal (the terminal tests run vim, tmux and less in xterm
   # and foot)
   tmux vim less

@@ -3,9 +3,12 @@
 #include "app/DiscoveryRunner.h"
 #include "catalogue/BindingConflicts.h"
 #include "catalogue/DiscoveryCache.h"
+#include "catalogue/LocalTitles.h"
 #include "catalogue/bindings/BindingsApplier.h"
 #include "catalogue/bindings/UserBindings.h"
 #include "platform/DesktopSession.h"
+#include "platform/freedesktop/GettextCatalogues.h"
+#include "platform/freedesktop/InstalledPrograms.h"
 
 #include "catalogue/ui/IconLoader.h"
 #include "panel/ActiveAppMonitor.h"
@@ -28,6 +31,17 @@ AppDelegate::AppDelegate(Services services, std::optional<QString> shortcutData,
       store_(std::move(shortcutData), std::move(platform)),
       favorites_(services.defaults)
 {
+    // Titles in the user's language where an application's own message catalogue has our English
+    // title word for word.
+    const QString locale = GettextCatalogues::userLocale();
+    if (locale != QLatin1String("C")) {
+        store_.setAdjust([locale, installed = std::optional<QList<InstalledProgram>>()](AppShortcuts &app) mutable {
+            if (!installed)
+                installed = InstalledPrograms::list();
+            if (auto catalogues = GettextCatalogues::forApplication(locale, ShortcutStore::identifiers(app), *installed))
+                LocalTitles::translate(app, [&](const QString &text) { return catalogues->translate({}, {}, text); });
+        });
+    }
     loading_ = std::async(std::launch::async, [this] { store_.load(); });
 }
 
@@ -108,7 +122,7 @@ void AppDelegate::readInstalledAppsChanged()
         return;
     }
     if (!discovery_) {
-        discovery_ = std::make_unique<DiscoveryRunner>(DiscoveryCache::defaultFile());
+        discovery_ = std::make_unique<DiscoveryRunner>(GettextCatalogues::userLocale());
         connect(discovery_.get(), &DiscoveryRunner::finished, this, &AppDelegate::discoveryFinished);
     }
     discovery_->start(store_.shippedIdentifiers());

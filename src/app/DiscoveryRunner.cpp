@@ -3,6 +3,7 @@
 #include "platform/freedesktop/GResourceReader.h"
 #include "platform/freedesktop/InstalledPrograms.h"
 
+#include "catalogue/DiscoveryCache.h"
 #include "catalogue/ImportWorkerReply.h"
 #include "services/SystemLog.h"
 #include "services/WorkerProcess.h"
@@ -11,7 +12,8 @@
 #include <QElapsedTimer>
 #include <QFileInfo>
 
-DiscoveryRunner::DiscoveryRunner(QString cacheFile, QObject *parent) : QObject(parent), cacheFile_(std::move(cacheFile))
+DiscoveryRunner::DiscoveryRunner(QString locale, QObject *parent)
+    : QObject(parent), locale_(std::move(locale)), cacheFile_(DiscoveryCache::defaultFile(locale_))
 {
 }
 
@@ -20,18 +22,21 @@ DiscoveryRunner::~DiscoveryRunner()
     stop();
 }
 
-ShortcutDiscovery::Importer DiscoveryRunner::isolatedImporter()
+ShortcutDiscovery::Importer DiscoveryRunner::isolatedImporter(const QString &locale)
 {
     const QString worker = QCoreApplication::applicationDirPath() + QStringLiteral("/corvane-data");
     if (!QFileInfo(worker).isExecutable()) {
         SystemLog::shared().write(QStringLiteral("Corvane: %1 is missing: programs are read in this process").arg(worker));
         return {};
     }
-    return [worker](const QString &path) {
+    return [worker, locale](const QString &path, const QStringList &domains) {
         // Another program's file is parsed where a crash, a loop or a runaway allocation costs
-        // that program only.
-        const WorkerProcess::Result run = WorkerProcess::run(worker, {QStringLiteral("import"), QStringLiteral("--worker"), path},
-                                                             WorkerProcess::Limits{});
+        // that program only; its titles are read there in the user's language.
+        QStringList arguments{QStringLiteral("import"), QStringLiteral("--worker"), QStringLiteral("--locale"), locale};
+        for (const QString &domain : domains)
+            arguments << QStringLiteral("--domain") << domain;
+        arguments << path;
+        const WorkerProcess::Result run = WorkerProcess::run(worker, arguments, WorkerProcess::Limits{});
         ShortcutsWindowImport::Result result;
         if (run.outcome != WorkerProcess::Outcome::Finished) {
             result.error = QStringLiteral("the reading process ") + run.detail;
@@ -50,13 +55,16 @@ void DiscoveryRunner::start(const QSet<QString> &shippedIds)
         return;
     cancel_ = false;
     // The thread never outlives this object (stop() waits for it).
-    thread_.reset(QThread::create([this, shippedIds, cacheFile = cacheFile_] {
+    thread_.reset(QThread::create([this, shippedIds, cacheFile = cacheFile_, locale = locale_] {
         QElapsedTimer timer;
         timer.start();
         GResourceReader resources;
-        ShortcutDiscovery discovery(resources, cacheFile);
+        ShortcutDiscovery::Importer importer = isolatedImporter(locale);
+        // Read in this process, titles stay as written: they are kept apart from those in the
+        // user's language.
+        ShortcutDiscovery discovery(resources, importer ? cacheFile : DiscoveryCache::defaultFile());
         discovery.setCancelFlag(&cancel_);
-        discovery.setImporter(isolatedImporter());
+        discovery.setImporter(std::move(importer));
         ShortcutDiscovery::Outcome outcome = discovery.discover(InstalledPrograms::list(), shippedIds);
         if (cancel_)
             return;

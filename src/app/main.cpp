@@ -5,10 +5,12 @@
 #include "app/MenuModel.h"
 #include "app/SessionBackends.h"
 #include "app/TrayMenu.h"
+#include "app/UiLanguage.h"
 #include "catalogue/ui/IconLoader.h"
 #include "panel/ui/PanelController.h"
 #include "panel/ui/SectionListAccessible.h"
 #include "platform/freedesktop/DesktopNotifier.h"
+#include "platform/freedesktop/GettextCatalogues.h"
 #include "platform/PlatformProfile.h"
 #include "services/ResourcePaths.h"
 #include "app/SingleInstance.h"
@@ -25,6 +27,7 @@
 
 #include <QAccessible>
 #include <QApplication>
+#include <QLocale>
 #include <QProcessEnvironment>
 #include <QTimer>
 
@@ -34,7 +37,8 @@
 
 namespace {
 
-const char helpText[] =
+// In English here; printed in the user's language.
+const char helpText[] = QT_TRANSLATE_NOOP("main",
     "Usage: corvane [OPTION]...\n"
     "Shows the keyboard shortcuts of the application you are working in. Corvane stays in the tray;\n"
     "its hot key (Ctrl+Super+Space unless changed in the settings) opens the panel.\n"
@@ -52,16 +56,18 @@ const char helpText[] =
     "\n"
     "Qt's own options (-platform, -display, ...) are taken too. Corvane needs a graphical session\n"
     "(WAYLAND_DISPLAY or DISPLAY); without one it says so and exits with status 1, but --toggle,\n"
-    "--show, --settings and --quit still reach a running Corvane.\n";
+    "--show, --settings and --quit still reach a running Corvane.\n");
 
 // --help and --version are answered before anything needs a display or reaches a running instance.
-std::optional<int> answerInformationRequest(int argc, char *argv[])
+std::optional<int> answerInformationRequest(int &argc, char *argv[])
 {
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--") == 0)
             break;
         if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) {
-            std::fputs(helpText, stdout);
+            QCoreApplication core(argc, argv);
+            UiLanguage::install(core, QLocale());
+            std::fputs(QCoreApplication::translate("main", helpText).toUtf8().constData(), stdout);
             return 0;
         }
         if (std::strcmp(argv[i], "--version") == 0) {
@@ -129,6 +135,12 @@ int main(int argc, char *argv[])
     QApplication::setApplicationVersion(QStringLiteral(CORVANE_VERSION));
     QApplication::setDesktopFileName(QLatin1String(PlatformProfile::applicationId));
     QApplication::setQuitOnLastWindowClosed(false);
+    UiLanguage::install(app, QLocale());
+    // Other programs' message catalogues (their titles) in the same language, also where the locale
+    // is not generated: set before any other thread runs.
+    GettextCatalogues::useLocale(GettextCatalogues::userLocale());
+    // Right to left for Arabic, Hebrew …, whether or not Qt's own translation says so.
+    QApplication::setLayoutDirection(QLocale().textDirection());
     instance.listen();
 
     // What screen readers see of the views Qt does not know.

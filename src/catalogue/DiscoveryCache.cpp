@@ -2,6 +2,7 @@
 
 #include "catalogue/AppShortcutsDecoder.h"
 #include "catalogue/AppShortcutsEncoder.h"
+#include "catalogue/LocalTitles.h"
 #include "catalogue/ShortcutsWindowReader.h"
 #include "services/AtomicFileWriter.h"
 #include "services/BoundedFileReader.h"
@@ -41,10 +42,18 @@ std::optional<qint64> wholeNumber(const QJsonValue &value)
 
 DiscoveryCache::DiscoveryCache(QString file) : file_(std::move(file)) {}
 
-QString DiscoveryCache::defaultFile()
+QString DiscoveryCache::defaultFile(const QString &locale)
 {
+    // One file per language: titles are read in the user's language, and a change of it (and back)
+    // costs no reading.
+    QString suffix;
+    if (!locale.isEmpty() && locale != QLatin1String("C")) {
+        suffix = QLatin1Char('-');
+        for (QChar c : locale)
+            suffix += c.isLetterOrNumber() || c == QLatin1Char('_') || c == QLatin1Char('@') ? c : QLatin1Char('+');
+    }
     return QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation)
-        + QStringLiteral("/corvane/discovered.json");
+        + QStringLiteral("/corvane/discovered%1.json").arg(suffix);
 }
 
 std::optional<DiscoveryCache::Stamp> DiscoveryCache::stampOf(const QString &path)
@@ -96,7 +105,13 @@ bool DiscoveryCache::load()
                 complete = false;
                 continue;
             }
-            record.sections = decoded.app->keymaps.first().sections;
+            auto sections = LocalTitles::applied(decoded.app->keymaps.first().sections,
+                                                 entry.value(QLatin1String("local")).toArray());
+            if (!sections) {
+                complete = false;
+                continue;
+            }
+            record.sections = std::move(*sections);
             record.source = decoded.app->source.value_or(QString());
         }
         records_.insert(it.key(), record);
@@ -117,10 +132,13 @@ bool DiscoveryCache::save()
         if (it->sections.isEmpty()) {
             entry.insert(QStringLiteral("data"), QJsonValue::Null);
         } else {
-            // The sections as a data file of their own, read back with the strict decoder.
+            // The sections as a data file of their own (in English), read back with the strict decoder;
+            // the titles in the user's language beside it.
             const auto app = ShortcutsWindowReader::makeApp(QStringLiteral("cached"), it.key(), std::nullopt,
-                                                            it->source, it->sections);
+                                                            it->source, LocalTitles::english(it->sections));
             entry.insert(QStringLiteral("data"), QString::fromUtf8(AppShortcutsEncoder::encode(app)));
+            if (const QJsonArray local = LocalTitles::layer(it->sections); !local.isEmpty())
+                entry.insert(QStringLiteral("local"), local);
         }
         programs.insert(it.key(), entry);
     }

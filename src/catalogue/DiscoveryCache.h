@@ -45,8 +45,9 @@ public:
 
     // The stamp of a file as it is now (symbolic links followed); none when it cannot be read.
     static std::optional<Stamp> stampOf(const QString &path);
-    // $XDG_CACHE_HOME/corvane/discovered.json
-    static QString defaultFile();
+    // $XDG_CACHE_HOME/corvane/discovered.json, or discovered-<locale>.json for a language other than
+    // "C" (the locale as the reading process takes it: "de_DE", "pt_BR", "de:fr").
+    static QString defaultFile(const QString &locale = QString());
 
 private:
     QString file_;

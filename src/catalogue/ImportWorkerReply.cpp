@@ -2,6 +2,7 @@
 
 #include "catalogue/AppShortcutsDecoder.h"
 #include "catalogue/AppShortcutsEncoder.h"
+#include "catalogue/LocalTitles.h"
 #include "catalogue/ShortcutsWindowReader.h"
 
 #include <QJsonArray>
@@ -16,8 +17,9 @@ QByteArray ImportWorkerReply::encode(const ShortcutsWindowImport::Result &result
                       {QStringLiteral("warnings"), QJsonArray::fromStringList(result.warnings)}};
     if (result.found()) {
         const auto app = ShortcutsWindowReader::makeApp(QStringLiteral("worker"), QStringLiteral("worker"), std::nullopt,
-                                                        result.container, result.sections);
+                                                        result.container, LocalTitles::english(result.sections));
         reply.insert(QStringLiteral("data"), QString::fromUtf8(AppShortcutsEncoder::encode(app)));
+        reply.insert(QStringLiteral("local"), LocalTitles::layer(result.sections));
     } else {
         reply.insert(QStringLiteral("data"), QJsonValue::Null);
     }
@@ -44,7 +46,11 @@ std::optional<ShortcutsWindowImport::Result> ImportWorkerReply::decode(const QBy
         const auto decoded = decoder.decode(data.toString().toUtf8());
         if (!decoded.app || decoded.app->keymaps.isEmpty())
             return std::nullopt;
-        result.sections = decoded.app->keymaps.first().sections;
+        auto sections = LocalTitles::applied(decoded.app->keymaps.first().sections,
+                                             reply.value(QLatin1String("local")).toArray());
+        if (!sections)
+            return std::nullopt;
+        result.sections = std::move(*sections);
     }
     return result;
 }

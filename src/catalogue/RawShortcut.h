@@ -15,4 +15,7 @@ struct RawShortcut {
     std::optional<QString> action = {};
     // Set only when the user's configuration changed or added this shortcut; never decoded.
     std::shared_ptr<const Customisation> customisation = {};
+    // Set only when `title` is the application's own translation: the title in English, which the
+    // shortcut's id keeps and search matches too.
+    std::optional<QString> englishTitle = {};
 };

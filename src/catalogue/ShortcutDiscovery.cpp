@@ -80,8 +80,12 @@ ShortcutDiscovery::Outcome ShortcutDiscovery::discover(const QList<InstalledProg
             ++outcome.fromCache;
         } else {
             ++outcome.programsRead;
+            QStringList domains;
+            if (!entry.gettextDomain.isEmpty())
+                domains << entry.gettextDomain;
+            domains << QFileInfo(program.executable).fileName();
             const ShortcutsWindowImport::Result imported = importer_
-                ? importer_(program.executable)
+                ? importer_(program.executable, domains)
                 : ShortcutsWindowImport::fromFile(resources_, program.executable);
             record.stamp = *stamp;
             if (!imported.error.isEmpty())

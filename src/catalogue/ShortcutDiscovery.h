@@ -36,10 +36,12 @@ public:
     // keeps it in the cache).
     void setCancelFlag(const std::atomic<bool> *cancel) { cancel_ = cancel; }
 
-    // How a program file is read; by default ShortcutsWindowImport in this process. A failure of any
+    // How a program file is read; by default ShortcutsWindowImport in this process, titles as written.
+    // `domains` are the message catalogues to read titles in when the program's builder file names
+    // none: the desktop entry's X-GNOME-Gettext-Domain, then the program's file name. A failure of any
     // kind (a crash of a worker process included) is an error in the result: the program is then
     // remembered in the cache as read without a shortcuts window, and not read again until it changes.
-    using Importer = std::function<ShortcutsWindowImport::Result(const QString &path)>;
+    using Importer = std::function<ShortcutsWindowImport::Result(const QString &path, const QStringList &domains)>;
     void setImporter(Importer importer) { importer_ = std::move(importer); }
 
     // "org.gnome.Calculator" to "org-gnome-calculator".

@@ -150,12 +150,15 @@ QList<ShortcutEntry> ShortcutEntry::makeAll(std::shared_ptr<const AppInfo> app, 
             for (const RawShortcut &shortcut : section.shortcuts) {
                 const QStringView key = shortcut.customisation ? QStringView(shortcut.customisation->idKey)
                                                                : orEmpty(shortcut.key);
-                QChar *out = ids.prepare(info.slug.size() + section.title.size() + shortcut.title.size() + key.size() + 3);
+                // Ids are in English whatever the language shown, so favourites outlive a change of it.
+                const QString &sectionId = section.englishTitle ? *section.englishTitle : section.title;
+                const QString &titleId = shortcut.englishTitle ? *shortcut.englishTitle : shortcut.title;
+                QChar *out = ids.prepare(info.slug.size() + sectionId.size() + titleId.size() + key.size() + 3);
                 out = append(out, info.slug);
                 *out++ = bar;
-                out = append(out, section.title);
+                out = append(out, sectionId);
                 *out++ = bar;
-                out = append(out, shortcut.title);
+                out = append(out, titleId);
                 *out++ = bar;
                 append(out, key);
                 const KeyGroups *groups = shortcut.key ? &keyGroups->groups(*shortcut.key) : &keyGroups->none();
@@ -187,6 +190,11 @@ QList<ShortcutEntry> ShortcutEntry::makeAll(std::shared_ptr<const AppInfo> app, 
         writer.addLower(orEmpty(s.key));
         writer.addSpace();
         writer.addLower(orEmpty(s.comment));
+        // A translated title is found by its English words too.
+        if (s.englishTitle) {
+            writer.addSpace();
+            writer.addLower(*s.englishTitle);
+        }
         ends.push_back(writer.size());
     }
     TextArena searchTexts(writer.size() + count);

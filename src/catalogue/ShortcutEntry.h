@@ -53,7 +53,8 @@ public:
     const Customisation *customisation() const { return d_->shortcut->customisation.get(); }
     bool isCustomised() const { return d_->shortcut->customisation != nullptr; }
     const KeyGroups &keyGroups() const { return *d_->keyGroups; }
-    // Title, application name, section title, key text and comment, lower-cased, single spaces between.
+    // Title, application name, section title, key text and comment, lower-cased, single spaces between;
+    // then the English title when the title is a translation.
     const QString &searchText() const { return d_->searchText; }
 
     static QString makeId(const QString &slug, const QString &sectionTitle, const QString &title,

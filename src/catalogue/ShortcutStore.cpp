@@ -71,6 +71,10 @@ void ShortcutStore::load()
         }
         decoded.append(std::move(*result.app));
     }
+    if (adjust_) {
+        for (AppShortcuts &app : decoded)
+            adjust_(app);
+    }
     load(std::move(decoded));
 }
 

@@ -10,6 +10,7 @@
 #include <QString>
 #include <QStringList>
 #include <memory>
+#include <functional>
 #include <optional>
 
 class KeyGroupsCache;
@@ -31,6 +32,9 @@ public:
     void load();
     // Takes already decoded records instead of a folder (previews and tests).
     void load(QList<AppShortcuts> decoded);
+    // Called by load() on every application read from the folder, before its entries are built: the
+    // titles in the applications' own translations, say.
+    void setAdjust(std::function<void(AppShortcuts &)> adjust) { adjust_ = std::move(adjust); }
 
     // Adds applications read from the programs themselves, after the shipped ones: one whose bundle
     // id is already known (a shipped data file's bundle id or alias) or whose slug is taken is left
@@ -84,6 +88,7 @@ private:
     std::optional<QString> folder_;
     QString platform_;
     QList<AppShortcuts> apps_;
+    std::function<void(AppShortcuts &)> adjust_;
     QHash<QString, QList<ShortcutEntry>> entriesByApp_;
     QList<AppShortcuts> orderedApps_;
     QHash<QString, QString> bundleIndex_;

@@ -59,7 +59,8 @@ void findRuntimeKeys(ShortcutsWindowImport::Result &result)
 
 } // namespace
 
-ShortcutsWindowImport::Result ShortcutsWindowImport::fromFile(ProgramResources &resources, const QString &path)
+ShortcutsWindowImport::Result ShortcutsWindowImport::fromFile(ProgramResources &resources, const QString &path,
+                                                              const ShortcutsWindowReader::Translate &translate)
 {
     Result result;
     const ProgramResources::Result files = resources.uiFiles(
@@ -72,7 +73,7 @@ ShortcutsWindowImport::Result ShortcutsWindowImport::fromFile(ProgramResources &
     bool bestIsOverlay = false;
     QStringList errors;
     for (const ProgramResources::File &file : files.files) {
-        ShortcutsWindowReader::Result read = ShortcutsWindowReader::read(file.bytes);
+        ShortcutsWindowReader::Result read = ShortcutsWindowReader::read(file.bytes, translate);
         if (!read.error.isEmpty()) {
             // A .ui file read on its own is already named by the caller.
             errors << (file.resourcePath == file.container ? read.error : file.resourcePath + QStringLiteral(": ") + read.error);

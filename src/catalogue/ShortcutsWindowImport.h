@@ -1,6 +1,7 @@
 #pragma once
 
 #include "catalogue/ShortcutSection.h"
+#include "catalogue/ShortcutsWindowReader.h"
 
 #include <QList>
 #include <QString>
@@ -28,5 +29,7 @@ public:
     // Largest program file searched for the keys a program sets at run time.
     static constexpr qint64 maxProgramSize = qint64(64) * 1024 * 1024;
 
-    static Result fromFile(ProgramResources &resources, const QString &path);
+    // With `translate`, titles in the program's own translation (see ShortcutsWindowReader).
+    static Result fromFile(ProgramResources &resources, const QString &path,
+                           const ShortcutsWindowReader::Translate &translate = {});
 };

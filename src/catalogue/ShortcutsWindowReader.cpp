@@ -27,11 +27,13 @@ Kind kindOf(QStringView className)
 struct Group {
     QString title;
     QList<RawShortcut> shortcuts;
+    QString localTitle = {};  // the program's translation of the title, when it has one
 };
 
 struct Section {
     QString title;
     QList<Group> groups;
+    QString localTitle = {};
 };
 
 // One <object> (or <template>) being read.
@@ -41,7 +43,15 @@ struct Frame {
     QList<RawShortcut> shortcuts;  // rows directly inside (a group, or a libadwaita section)
     QList<Group> groups;           // groups directly inside (a section)
     QList<Section> sections;       // sections directly inside (a window)
+    QHash<QString, QString> translated = {};  // the program's translation of a property, where it differs
 };
+
+// A property in the user's language: the program's translation, else as written.
+QString localProperty(const Frame &frame, const QString &name)
+{
+    const auto it = frame.translated.constFind(name);
+    return it != frame.translated.constEnd() ? *it : frame.properties.value(name);
+}
 
 // GtkBuilder's false: "false", "no", "0", or their first letter, any case.
 bool isFalse(const QString &value)
@@ -104,7 +114,8 @@ public:
             break;
         }
         case Kind::Group: {
-            Group group{frame.properties.value(QStringLiteral("title")), frame.shortcuts};
+            Group group{frame.properties.value(QStringLiteral("title")), frame.shortcuts,
+                        frame.translated.value(QStringLiteral("title"))};
             if (Frame *parent = enclosing({Kind::Section, Kind::Window}))
                 parent->groups << group;
             else
@@ -112,7 +123,8 @@ public:
             break;
         }
         case Kind::Section: {
-            Section section{frame.properties.value(QStringLiteral("title")), {}};
+            Section section{frame.properties.value(QStringLiteral("title")), {},
+                            frame.translated.value(QStringLiteral("title"))};
             if (!frame.shortcuts.isEmpty())
                 section.groups << Group{QString(), frame.shortcuts};
             section.groups << frame.groups;
@@ -156,7 +168,13 @@ private:
         const QString title = frame.properties.value(QStringLiteral("title")).simplified();
         const QString type = frame.properties.value(QStringLiteral("shortcut-type")).trimmed().toLower();
         const QString accelerator = frame.properties.value(QStringLiteral("accelerator"));
-        const QString subtitle = frame.properties.value(QStringLiteral("subtitle")).simplified();
+        const QString subtitle = localProperty(frame, QStringLiteral("subtitle")).simplified();
+        // Shown in the user's language; the English title stays for ids and search.
+        const QString localTitle = localProperty(frame, QStringLiteral("title")).simplified();
+        const std::optional<QString> englishTitle = localTitle != title && !localTitle.isEmpty()
+            ? std::optional<QString>(title)
+            : std::nullopt;
+        const QString shownTitle = englishTitle ? localTitle : title;
         if (title.isEmpty()) {
             warnings << QStringLiteral("skipped a shortcut without a title (\"%1\")").arg(accelerator);
             return rows;
@@ -173,7 +191,8 @@ private:
             }
             // The program sets the keys of this action itself; listed as such until they are found.
             RawShortcut row;
-            row.title = title;
+            row.title = shownTitle;
+            row.englishTitle = englishTitle;
             row.action = action;
             row.comment = ShortcutsWindowReader::keySetByProgram();
             rows << row;
@@ -184,7 +203,8 @@ private:
             warnings << QStringLiteral("skipped a malformed accelerator of \"%1\": %2").arg(title, problem);
         for (const GtkAccelerator::Key &key : keys.keys) {
             RawShortcut row;
-            row.title = title;
+            row.title = shownTitle;
+            row.englishTitle = englishTitle;
             row.key = key.key;
             QStringList comment;
             if (!subtitle.isEmpty())
@@ -214,27 +234,37 @@ QList<ShortcutSection> flatten(const QList<Section> &sections)
             }
         }
     }
+    // A group's title, the section's joined to it when the window has several.
+    auto joined = [nonEmpty](const QString &sectionTitle, const QString &groupTitle) -> QString {
+        if (groupTitle.isEmpty())
+            return sectionTitle.isEmpty() ? QStringLiteral("Shortcuts") : sectionTitle;
+        if (nonEmpty > 1 && !sectionTitle.isEmpty() && sectionTitle != groupTitle)
+            return sectionTitle + QStringLiteral(": ") + groupTitle;
+        return groupTitle;
+    };
+    auto orEnglish = [](const QString &local, const QString &english) -> QString {
+        return local.isEmpty() ? english : local;
+    };
     QList<ShortcutSection> flat;
-    QHash<QString, qsizetype> byTitle;
-    QSet<QString> seen;  // title and key of every row, per section title
+    QHash<QString, qsizetype> byTitle;  // by the English title
+    QSet<QString> seen;  // English title and key of every row, per section title
     for (const Section &section : sections) {
         const QString sectionTitle = section.title.simplified();
+        const QString localSectionTitle = orEnglish(section.localTitle, section.title).simplified();
         for (const Group &group : section.groups) {
             if (group.shortcuts.isEmpty())
                 continue;
-            QString title = group.title.simplified();
-            if (title.isEmpty())
-                title = sectionTitle.isEmpty() ? QStringLiteral("Shortcuts") : sectionTitle;
-            else if (nonEmpty > 1 && !sectionTitle.isEmpty() && sectionTitle != title)
-                title = sectionTitle + QStringLiteral(": ") + title;
+            const QString title = joined(sectionTitle, group.title.simplified());
+            const QString localTitle = joined(localSectionTitle, orEnglish(group.localTitle, group.title).simplified());
             qsizetype index = byTitle.value(title, -1);
             if (index < 0) {
                 index = flat.size();
                 byTitle.insert(title, index);
-                flat.append(ShortcutSection{title, {}});
+                flat.append(title == localTitle ? ShortcutSection{title, {}} : ShortcutSection{localTitle, {}, title});
             }
             for (const RawShortcut &row : group.shortcuts) {
-                const QString identity = title + QLatin1Char('|') + row.title + QLatin1Char('|') + row.key.value_or(QString());
+                const QString identity = title + QLatin1Char('|') + row.englishTitle.value_or(row.title) + QLatin1Char('|')
+                    + row.key.value_or(QString());
                 if (seen.contains(identity))
                     continue;
                 seen.insert(identity);
@@ -261,7 +291,7 @@ bool ShortcutsWindowReader::mentionsShortcutsWindow(const QByteArray &xml)
         || xml.contains("AdwShortcutsDialog") || xml.contains("AdwShortcutsSection");
 }
 
-ShortcutsWindowReader::Result ShortcutsWindowReader::read(const QByteArray &xml)
+ShortcutsWindowReader::Result ShortcutsWindowReader::read(const QByteArray &xml, const Translate &translate)
 {
     Result result;
     if (xml.size() > maxBytes) {
@@ -273,6 +303,7 @@ ShortcutsWindowReader::Result ShortcutsWindowReader::read(const QByteArray &xml)
     Builder builder;
     std::vector<Frame> stack;
     int depth = 0;
+    QString domain;  // the builder file's translation domain
     while (!reader.atEnd()) {
         switch (reader.readNext()) {
         case QXmlStreamReader::DTD:
@@ -288,7 +319,9 @@ ShortcutsWindowReader::Result ShortcutsWindowReader::read(const QByteArray &xml)
             }
             const QStringView name = reader.name();
             const QXmlStreamAttributes attributes = reader.attributes();
-            if (name == QLatin1String("object")) {
+            if (name == QLatin1String("interface")) {
+                domain = attributes.value(QLatin1String("domain")).toString();
+            } else if (name == QLatin1String("object")) {
                 stack.push_back(Frame{kindOf(attributes.value(QLatin1String("class"))), {}, {}, {}, {}});
             } else if (name == QLatin1String("template")) {
                 stack.push_back(Frame{kindOf(attributes.value(QLatin1String("parent"))), {}, {}, {}, {}});
@@ -299,6 +332,13 @@ ShortcutsWindowReader::Result ShortcutsWindowReader::read(const QByteArray &xml)
                 if (reader.hasError())
                     break;
                 stack.back().properties.insert(property, text);
+                const QString translatable = attributes.value(QLatin1String("translatable")).toString();
+                if (translate && !translatable.isEmpty() && !isFalse(translatable)
+                    && (property == QLatin1String("title") || property == QLatin1String("subtitle"))) {
+                    const QString local = translate(domain, attributes.value(QLatin1String("context")).toString(), text);
+                    if (local != text)
+                        stack.back().translated.insert(property, local);
+                }
             }
             break;
         }

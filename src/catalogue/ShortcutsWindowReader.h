@@ -7,11 +7,13 @@
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <functional>
 
 // Reads the shortcuts window a GTK program describes in a GtkBuilder file: GtkShortcutsWindow >
 // GtkShortcutsSection > GtkShortcutsGroup > GtkShortcutsShortcut (GTK 3 and 4), or AdwShortcutsDialog >
-// AdwShortcutsSection > AdwShortcutsItem (libadwaita). Titles are taken as written (untranslated);
-// accelerators become the data format's key notation. Rows, groups and sections set invisible are left
+// AdwShortcutsSection > AdwShortcutsItem (libadwaita). Titles are taken as written, or in the
+// program's own translation when a translation function is given (the English title then stays in
+// `englishTitle`); accelerators become the data format's key notation. Rows, groups and sections set invisible are left
 // out, and so are the right-to-left variants of a row (`direction` "rtl"): the left-to-right one is
 // the shortcut.
 //
@@ -33,7 +35,11 @@ public:
     static constexpr qint64 maxBytes = qint64(4) * 1024 * 1024;
     static constexpr int maxDepth = 64;
 
-    static Result read(const QByteArray &xml);
+    // The program's translation of a title or subtitle marked translatable: `domain` is the builder
+    // file's own (empty when it names none), `context` the property's. Returns `text` when there is none.
+    using Translate = std::function<QString(const QString &domain, const QString &context, const QString &text)>;
+
+    static Result read(const QByteArray &xml, const Translate &translate = {});
     // The comment of a row whose keys the program sets at run time (the row names its action and has
     // no key).
     static QString keySetByProgram() { return QStringLiteral("key set by the program"); }

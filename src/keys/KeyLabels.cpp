@@ -2,6 +2,7 @@
 
 #include "platform/PlatformProfile.h"
 
+#include <QCoreApplication>
 #include <QHash>
 
 #include <algorithm>
@@ -11,39 +12,76 @@ namespace {
 
 struct Word {
     const char16_t *name;  // a stored label, lower-cased
-    const char16_t *text;
+    const char *text;      // in English, UTF-8; shown through the "KeyLabels" translation
 };
 
 // Mouse actions, by their stored label lower-cased.
 constexpr Word mouseWords[] = {
-    {u"click", u"Click"}, {u"leftclick", u"Click"}, {u"rightclick", u"Right-click"},
-    {u"middleclick", u"Middle-click"}, {u"doubleclick", u"Double-click"}, {u"tripleclick", u"Triple-click"},
-    {u"drag", u"Drag"}, {u"rightdrag", u"Right-drag"}, {u"middledrag", u"Middle-drag"},
-    {u"scroll", u"Scroll"}, {u"scrollup", u"Scroll up"}, {u"scrolldown", u"Scroll down"},
-    {u"wheel", u"Scroll"}, {u"mousewheel", u"Scroll"},
+    {u"click", QT_TRANSLATE_NOOP("KeyLabels", "Click")},
+    {u"leftclick", QT_TRANSLATE_NOOP("KeyLabels", "Click")},
+    {u"rightclick", QT_TRANSLATE_NOOP("KeyLabels", "Right-click")},
+    {u"middleclick", QT_TRANSLATE_NOOP("KeyLabels", "Middle-click")},
+    {u"doubleclick", QT_TRANSLATE_NOOP("KeyLabels", "Double-click")},
+    {u"tripleclick", QT_TRANSLATE_NOOP("KeyLabels", "Triple-click")},
+    {u"drag", QT_TRANSLATE_NOOP("KeyLabels", "Drag")},
+    {u"rightdrag", QT_TRANSLATE_NOOP("KeyLabels", "Right-drag")},
+    {u"middledrag", QT_TRANSLATE_NOOP("KeyLabels", "Middle-drag")},
+    {u"scroll", QT_TRANSLATE_NOOP("KeyLabels", "Scroll")},
+    {u"scrollup", QT_TRANSLATE_NOOP("KeyLabels", "Scroll up")},
+    {u"scrolldown", QT_TRANSLATE_NOOP("KeyLabels", "Scroll down")},
+    {u"wheel", QT_TRANSLATE_NOOP("KeyLabels", "Scroll")},
+    {u"mousewheel", QT_TRANSLATE_NOOP("KeyLabels", "Scroll")},
 };
 
 constexpr Word keyWords[] = {
-    {u"\u2303", u"Ctrl"}, {u"\u2325", u"Alt"}, {u"\u21E7", u"Shift"}, {u"\u2756", u"Super"},
-    {u"\u2318", u"Cmd"}, {u"fn", u"Fn"},
-    {u"\u23CE", u"Enter"}, {u"\u238B", u"Esc"}, {u"\u232B", u"Backspace"}, {u"\u2326", u"Del"},
-    {u"\u21E5", u"Tab"}, {u"\u2423", u"Space"}, {u"\u21EA", u"Caps Lock"},
-    {u"\u21DE", u"PgUp"}, {u"\u21DF", u"PgDn"}, {u"\u2196", u"Home"}, {u"\u2198", u"End"},
+    {u"\u2303", QT_TRANSLATE_NOOP("KeyLabels", "Ctrl")}, {u"\u2325", QT_TRANSLATE_NOOP("KeyLabels", "Alt")},
+    {u"\u21E7", QT_TRANSLATE_NOOP("KeyLabels", "Shift")}, {u"\u2756", QT_TRANSLATE_NOOP("KeyLabels", "Super")},
+    {u"\u2318", QT_TRANSLATE_NOOP("KeyLabels", "Cmd")}, {u"fn", QT_TRANSLATE_NOOP("KeyLabels", "Fn")},
+    {u"\u23CE", QT_TRANSLATE_NOOP("KeyLabels", "Enter")}, {u"\u238B", QT_TRANSLATE_NOOP("KeyLabels", "Esc")},
+    {u"\u232B", QT_TRANSLATE_NOOP("KeyLabels", "Backspace")},
+    {u"\u2326", QT_TRANSLATE_NOOP("KeyLabels", "Del")},
+    {u"\u21E5", QT_TRANSLATE_NOOP("KeyLabels", "Tab")}, {u"\u2423", QT_TRANSLATE_NOOP("KeyLabels", "Space")},
+    {u"\u21EA", QT_TRANSLATE_NOOP("KeyLabels", "Caps Lock")},
+    {u"\u21DE", QT_TRANSLATE_NOOP("KeyLabels", "PgUp")}, {u"\u21DF", QT_TRANSLATE_NOOP("KeyLabels", "PgDn")},
+    {u"\u2196", QT_TRANSLATE_NOOP("KeyLabels", "Home")}, {u"\u2198", QT_TRANSLATE_NOOP("KeyLabels", "End")},
     // Names the notation passes through capitalised.
-    {u"insert", u"Ins"}, {u"ins", u"Ins"}, {u"pgup", u"PgUp"}, {u"pgdn", u"PgDn"},
-    {u"print", u"Print"}, {u"printscreen", u"Print"}, {u"sysrq", u"SysRq"},
-    {u"scrolllock", u"Scroll Lock"}, {u"numlock", u"Num Lock"}, {u"pause", u"Pause"}, {u"menu", u"Menu"},
-    {u"volumeup", u"Volume Up"}, {u"volumedown", u"Volume Down"}, {u"mute", u"Mute"},
-    {u"play", u"Play"}, {u"playpause", u"Play/Pause"}, {u"stop", u"Stop"},
-    {u"next", u"Next Track"}, {u"previous", u"Previous Track"},
-    {u"brightnessup", u"Brightness Up"}, {u"brightnessdown", u"Brightness Down"},
-    {u"numpadplus", u"Num +"}, {u"numpadminus", u"Num \u2212"}, {u"numpadmultiply", u"Num *"},
-    {u"numpadasterisk", u"Num *"}, {u"numpaddivide", u"Num /"}, {u"numpaddecimal", u"Num ."},
-    {u"numpadenter", u"Num Enter"}, {u"numpadequal", u"Num ="},
-    {u"numpadup", u"Num Up"}, {u"numpaddown", u"Num Down"}, {u"numpadleft", u"Num Left"},
-    {u"numpadright", u"Num Right"}, {u"numpadhome", u"Num Home"}, {u"numpadend", u"Num End"},
-    {u"numpadpageup", u"Num PgUp"}, {u"numpadpagedown", u"Num PgDn"}, {u"numpadinsert", u"Num Ins"},
-    {u"numpaddelete", u"Num Del"},
+    {u"space", QT_TRANSLATE_NOOP("KeyLabels", "Space")}, {u"tab", QT_TRANSLATE_NOOP("KeyLabels", "Tab")},
+    {u"insert", QT_TRANSLATE_NOOP("KeyLabels", "Ins")}, {u"ins", QT_TRANSLATE_NOOP("KeyLabels", "Ins")},
+    {u"pgup", QT_TRANSLATE_NOOP("KeyLabels", "PgUp")}, {u"pgdn", QT_TRANSLATE_NOOP("KeyLabels", "PgDn")},
+    {u"print", QT_TRANSLATE_NOOP("KeyLabels", "Print")},
+    {u"printscreen", QT_TRANSLATE_NOOP("KeyLabels", "Print")},
+    {u"sysrq", QT_TRANSLATE_NOOP("KeyLabels", "SysRq")},
+    {u"scrolllock", QT_TRANSLATE_NOOP("KeyLabels", "Scroll Lock")},
+    {u"numlock", QT_TRANSLATE_NOOP("KeyLabels", "Num Lock")},
+    {u"pause", QT_TRANSLATE_NOOP("KeyLabels", "Pause")}, {u"menu", QT_TRANSLATE_NOOP("KeyLabels", "Menu")},
+    {u"volumeup", QT_TRANSLATE_NOOP("KeyLabels", "Volume Up")},
+    {u"volumedown", QT_TRANSLATE_NOOP("KeyLabels", "Volume Down")},
+    {u"mute", QT_TRANSLATE_NOOP("KeyLabels", "Mute")},
+    {u"play", QT_TRANSLATE_NOOP("KeyLabels", "Play")},
+    {u"playpause", QT_TRANSLATE_NOOP("KeyLabels", "Play/Pause")},
+    {u"stop", QT_TRANSLATE_NOOP("KeyLabels", "Stop")},
+    {u"next", QT_TRANSLATE_NOOP("KeyLabels", "Next Track")},
+    {u"previous", QT_TRANSLATE_NOOP("KeyLabels", "Previous Track")},
+    {u"brightnessup", QT_TRANSLATE_NOOP("KeyLabels", "Brightness Up")},
+    {u"brightnessdown", QT_TRANSLATE_NOOP("KeyLabels", "Brightness Down")},
+    {u"numpadplus", QT_TRANSLATE_NOOP("KeyLabels", "Num +")},
+    {u"numpadminus", QT_TRANSLATE_NOOP("KeyLabels", "Num −")},
+    {u"numpadmultiply", QT_TRANSLATE_NOOP("KeyLabels", "Num *")},
+    {u"numpadasterisk", QT_TRANSLATE_NOOP("KeyLabels", "Num *")},
+    {u"numpaddivide", QT_TRANSLATE_NOOP("KeyLabels", "Num /")},
+    {u"numpaddecimal", QT_TRANSLATE_NOOP("KeyLabels", "Num .")},
+    {u"numpadenter", QT_TRANSLATE_NOOP("KeyLabels", "Num Enter")},
+    {u"numpadequal", QT_TRANSLATE_NOOP("KeyLabels", "Num =")},
+    {u"numpadup", QT_TRANSLATE_NOOP("KeyLabels", "Num Up")},
+    {u"numpaddown", QT_TRANSLATE_NOOP("KeyLabels", "Num Down")},
+    {u"numpadleft", QT_TRANSLATE_NOOP("KeyLabels", "Num Left")},
+    {u"numpadright", QT_TRANSLATE_NOOP("KeyLabels", "Num Right")},
+    {u"numpadhome", QT_TRANSLATE_NOOP("KeyLabels", "Num Home")},
+    {u"numpadend", QT_TRANSLATE_NOOP("KeyLabels", "Num End")},
+    {u"numpadpageup", QT_TRANSLATE_NOOP("KeyLabels", "Num PgUp")},
+    {u"numpadpagedown", QT_TRANSLATE_NOOP("KeyLabels", "Num PgDn")},
+    {u"numpadinsert", QT_TRANSLATE_NOOP("KeyLabels", "Num Ins")},
+    {u"numpaddelete", QT_TRANSLATE_NOOP("KeyLabels", "Num Del")},
 };
 
 QString text(const char16_t *s)
@@ -51,14 +89,20 @@ QString text(const char16_t *s)
     return QString::fromUtf16(s);
 }
 
-const QHash<QString, QString> &wordTable()
+// The word in the language asked for: the user's is that of the application's translators.
+QString inLanguage(const char *english, KeyWords words)
 {
-    static const QHash<QString, QString> table = [] {
-        QHash<QString, QString> t;
+    return words == KeyWords::English ? QString::fromUtf8(english) : QCoreApplication::translate("KeyLabels", english);
+}
+
+const QHash<QString, const char *> &wordTable()
+{
+    static const QHash<QString, const char *> table = [] {
+        QHash<QString, const char *> t;
         for (const Word &w : keyWords)
-            t.insert(text(w.name), text(w.text));
+            t.insert(text(w.name), w.text);
         for (const Word &w : mouseWords)
-            t.insert(text(w.name), text(w.text));
+            t.insert(text(w.name), w.text);
         return t;
     }();
     return table;
@@ -107,25 +151,33 @@ std::optional<KeyLabelStyle> styleNamed(const QString &name)
     return std::nullopt;
 }
 
-QString word(const QString &label)
+QString word(const QString &label, KeyWords words)
 {
     const auto &table = wordTable();
     if (auto it = table.constFind(label.toLower()); it != table.constEnd())
-        return *it;
+        return inLanguage(*it, words);
     // Numpad digits: "Numpad5" reads "Num 5".
     if (label.size() == 7 && label.startsWith(QLatin1String("numpad"), Qt::CaseInsensitive) && label.at(6).isDigit())
         return QStringLiteral("Num ") + label.at(6);
     return label;
 }
 
-bool isMouseAction(const QString &label)
+std::optional<QString> mouseAction(const QString &label)
 {
     const QString key = folded(label);
-    return std::any_of(std::begin(mouseWords), std::end(mouseWords),
-                       [&](const Word &w) { return key == text(w.name); });
+    for (const Word &w : mouseWords) {
+        if (key == text(w.name) || key == folded(inLanguage(w.text, KeyWords::Translated)))
+            return text(w.name);
+    }
+    return std::nullopt;
 }
 
-QStringList chord(const QStringList &labels, KeyLabelStyle style)
+bool isMouseAction(const QString &label)
+{
+    return mouseAction(label).has_value();
+}
+
+QStringList chord(const QStringList &labels, KeyLabelStyle style, KeyWords words)
 {
     if (style == KeyLabelStyle::Symbols)
         return labels;
@@ -133,53 +185,58 @@ QStringList chord(const QStringList &labels, KeyLabelStyle style)
     ranked.reserve(labels.size());
     for (const QString &label : labels) {
         const int rank = modifierRank(label);
-        ranked.append({rank < 0 ? 99 : rank, word(label)});
+        ranked.append({rank < 0 ? 99 : rank, word(label, words)});
     }
     std::stable_sort(ranked.begin(), ranked.end(), [](const auto &a, const auto &b) { return a.first < b.first; });
-    QStringList words;
-    words.reserve(ranked.size());
+    QStringList out;
+    out.reserve(ranked.size());
     for (const auto &item : ranked)
-        words.append(item.second);
-    return words;
+        out.append(item.second);
+    return out;
 }
 
-KeyGroups groups(const KeyGroups &groups, KeyLabelStyle style)
+KeyGroups groups(const KeyGroups &groups, KeyLabelStyle style, KeyWords words)
 {
     if (style == KeyLabelStyle::Symbols)
         return groups;
     KeyGroups out;
     out.reserve(groups.size());
     for (const QStringList &labels : groups)
-        out.append(chord(labels, style));
+        out.append(chord(labels, style, words));
     return out;
 }
 
-QString sequenceText(const KeyGroups &keyGroups, KeyLabelStyle style)
+QString sequenceText(const KeyGroups &keyGroups, KeyLabelStyle style, KeyWords words)
 {
     QStringList chords;
-    for (const QStringList &labels : groups(keyGroups, style))
+    for (const QStringList &labels : groups(keyGroups, style, words))
         chords.append(labels.join(style == KeyLabelStyle::Words ? QStringLiteral("+") : QString()));
     return chords.join(QLatin1Char(' '));
 }
 
 QString spokenText(const KeyGroups &keyGroups)
 {
-    static const QHash<QString, QString> arrows{
-        {QStringLiteral("\u2191"), QStringLiteral("Up")}, {QStringLiteral("\u2193"), QStringLiteral("Down")},
-        {QStringLiteral("\u2190"), QStringLiteral("Left")}, {QStringLiteral("\u2192"), QStringLiteral("Right")},
-        {QStringLiteral("\u2212"), QStringLiteral("Minus")}, {QStringLiteral("+"), QStringLiteral("Plus")},
+    static const QHash<QString, const char *> arrows{
+        {QStringLiteral("\u2191"), QT_TRANSLATE_NOOP("KeyLabels", "Up")},
+        {QStringLiteral("\u2193"), QT_TRANSLATE_NOOP("KeyLabels", "Down")},
+        {QStringLiteral("\u2190"), QT_TRANSLATE_NOOP("KeyLabels", "Left")},
+        {QStringLiteral("\u2192"), QT_TRANSLATE_NOOP("KeyLabels", "Right")},
+        {QStringLiteral("\u2212"), QT_TRANSLATE_NOOP("KeyLabels", "Minus")},
+        {QStringLiteral("+"), QT_TRANSLATE_NOOP("KeyLabels", "Plus")},
     };
     QStringList chords;
     for (const QStringList &labels : groups(keyGroups, KeyLabelStyle::Words)) {
         QStringList words;
-        for (const QString &label : labels)
-            words.append(arrows.value(label, label));
+        for (const QString &label : labels) {
+            const auto arrow = arrows.constFind(label);
+            words.append(arrow == arrows.constEnd() ? label : inLanguage(*arrow, KeyWords::Translated));
+        }
         chords.append(words.join(QLatin1Char(' ')));
     }
-    return chords.join(QStringLiteral(", then "));
+    return chords.join(QCoreApplication::translate("KeyLabels", ", then ", "between the chords of a key sequence read aloud"));
 }
 
-QString hotKeyText(const QString &display, KeyLabelStyle style)
+QString hotKeyText(const QString &display, KeyLabelStyle style, KeyWords words)
 {
     // Leading modifier symbols in any order, then the key's name.
     QStringList labels;
@@ -196,7 +253,7 @@ QString hotKeyText(const QString &display, KeyLabelStyle style)
     std::stable_sort(ranked.begin(), ranked.end(), [](const auto &a, const auto &b) { return a.first < b.first; });
     labels.clear();
     for (const auto &item : ranked)
-        labels.append(style == KeyLabelStyle::Words ? word(item.second) : item.second);
+        labels.append(style == KeyLabelStyle::Words ? word(item.second, words) : item.second);
     return labels.join(style == KeyLabelStyle::Words ? QStringLiteral("+") : QString());
 }
 

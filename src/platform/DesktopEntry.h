@@ -9,4 +9,5 @@ struct DesktopEntry {
     QString icon;            // an icon theme name or an absolute file path; empty when none
     QString startupWmClass;  // the X11 window class its windows carry, when the entry says
     bool shown = true;       // false for NoDisplay entries (installed, but kept out of menus)
+    QString gettextDomain = {};  // X-GNOME-Gettext-Domain: the program's message catalogue, when named
 };

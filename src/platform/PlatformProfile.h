@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QtGlobal>
+
 // The constants that differ between the platforms Corvane runs on.
 namespace PlatformProfile {
 
@@ -7,7 +9,7 @@ namespace PlatformProfile {
 inline constexpr const char *keymapPlatform = "macos";
 inline constexpr const char16_t *commandGlyph = u"\u2318";
 inline constexpr const char16_t *defaultHotKeyDisplay = u"\u2318\u21E7Space";
-inline constexpr const char *onlyInstalledLabel = "Only show apps installed on this Mac";
+inline constexpr const char *onlyInstalledLabel = QT_TRANSLATE_NOOP("SettingsView", "Only show apps installed on this Mac");
 #else
 inline constexpr const char *keymapPlatform = "linux";
 inline constexpr const char16_t *commandGlyph = u"\u2756";
@@ -16,7 +18,8 @@ inline constexpr const char16_t *commandGlyph = u"\u2756";
 // leave Super to the desktop. Shift+Super+Space, the old default, is GNOME's previous input source
 // and sway's floating toggle.
 inline constexpr const char16_t *defaultHotKeyDisplay = u"\u2303\u2756Space";
-inline constexpr const char *onlyInstalledLabel = "Only show apps installed on this computer";
+inline constexpr const char *onlyInstalledLabel =
+    QT_TRANSLATE_NOOP("SettingsView", "Only show apps installed on this computer");
 #endif
 
 // The program's own application id: desktop file, autostart file, and how its windows are recognised.

@@ -112,7 +112,7 @@ bool HotKeyManager::adoptDesktopKey()
     preferences_.setHotKeyCode(key->first);
     preferences_.setHotKeyModifiers(key->second);
     preferences_.setHotKeyDisplay(display);
-    SystemLog::shared().write(QStringLiteral("Corvane: hot key ") + KeyLabels::hotKeyText(display, KeyLabelStyle::Words)
+    SystemLog::shared().write(QStringLiteral("Corvane: hot key ") + KeyLabels::hotKeyText(display, KeyLabelStyle::Words, KeyWords::English)
                               + QStringLiteral(" comes from the desktop's keyboard settings"));
     return true;
 }
@@ -231,7 +231,7 @@ void HotKeyManager::update(HotKeyBackend::Result result, bool reportAgain)
         case Status::InUse:
             if (!conflict_.isEmpty())
                 SystemLog::shared().write(QStringLiteral("Corvane: hot key ")
-                                          + KeyLabels::hotKeyText(display, KeyLabelStyle::Words)
+                                          + KeyLabels::hotKeyText(display, KeyLabelStyle::Words, KeyWords::English)
                                           + QStringLiteral(" is ") + conflict_);
             else
                 SystemLog::shared().write(QStringLiteral("Corvane: hot key ") + display
@@ -250,7 +250,7 @@ void HotKeyManager::update(HotKeyBackend::Result result, bool reportAgain)
         case Status::Unavailable:
             if (!conflict_.isEmpty())
                 SystemLog::shared().write(QStringLiteral("Corvane: hot key ")
-                                          + KeyLabels::hotKeyText(display, KeyLabelStyle::Words)
+                                          + KeyLabels::hotKeyText(display, KeyLabelStyle::Words, KeyWords::English)
                                           + QStringLiteral(" is ") + conflict_);
             if (!unavailableLogged_) {
                 unavailableLogged_ = true;

@@ -111,6 +111,13 @@ qreal symbolSize(qreal fontSize)
     return qRound(fontSize * 1.1);
 }
 
+QRectF mirrored(const QRectF &rect, const QRectF &within)
+{
+    if (rect.isNull())
+        return rect;
+    return QRectF(within.left() + within.right() - rect.right(), rect.top(), rect.width(), rect.height());
+}
+
 void drawSymbol(QPainter &painter, const QString &name, const QRectF &rect, const QColor &color)
 {
     const qreal side = qMin(rect.width(), rect.height());

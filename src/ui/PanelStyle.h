@@ -67,6 +67,8 @@ QFont font(qreal pixelSize, QFont::Weight weight = QFont::Normal);
 // "chevron.down", "app.dashed", "command") tinted with `color`, centred in `rect`, at the painter's
 // device pixel ratio so it stays crisp at 2x.
 void drawSymbol(QPainter &painter, const QString &name, const QRectF &rect, const QColor &color);
+// `rect` reflected within `within` from left to right: where a right-to-left layout puts it.
+QRectF mirrored(const QRectF &rect, const QRectF &within);
 // The size a symbol takes for a font size (the drawings are square).
 qreal symbolSize(qreal fontSize);
 

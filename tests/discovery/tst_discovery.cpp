@@ -439,8 +439,9 @@ private Q_SLOTS:
         QTemporaryDir dir;
         const QString cache = dir.filePath(QStringLiteral("discovered.json"));
         QStringList asked;
-        const auto crashing = [&asked](const QString &path) {
-            asked << path;
+        const auto crashing = [&asked](const QString &path, const QStringList &domains) {
+            // The program's own catalogue is looked for under its file name.
+            asked << path + QLatin1Char(' ') + domains.join(QLatin1Char(','));
             ShortcutsWindowImport::Result result;
             result.error = QStringLiteral("the reading process crashed (signal 11)");
             return result;
@@ -457,7 +458,7 @@ private Q_SLOTS:
         ShortcutDiscovery second(resources, cache);
         second.setImporter(crashing);
         QCOMPARE(second.discover(programs, {}).log, QStringList());
-        QCOMPARE(asked.size(), 1);
+        QCOMPARE(asked, QStringList{fixtureProgram_ + QStringLiteral(" fixture-app")});
         QCOMPARE(resources.opened, QStringList());
     }
 
@@ -604,6 +605,91 @@ private Q_SLOTS:
         QCOMPARE(runTool({QStringLiteral("import"), QStringLiteral("--from-schema"), QStringLiteral("org.example.None")}).code, 1);
     }
 
+    // The fixture program ships its own German catalogue: its titles read in German under a German
+    // locale, found by German and English words alike, while ids (and so favourites) stay English.
+    void readsTitlesInTheProgramsOwnLanguage()
+    {
+        // The catalogue under the program's own prefix (<root>/bin/fixture-app), in the domain of the
+        // program's name: the builder file names none.
+        const QString po = rootPath(QStringLiteral("fixture-app.po"));
+        QVERIFY(writeFile(po, "msgid \"\"\nmsgstr \"Content-Type: text/plain; charset=UTF-8\\n\"\n\n"
+                              "msgid \"New window\"\nmsgstr \"Neues Fenster\"\n\n"
+                              "msgctxt \"shortcut window\"\nmsgid \"Windows & Tabs\"\nmsgstr \"Fenster und Reiter\"\n\n"
+                              // Not marked translatable in the window: stays English.
+                              "msgid \"Redo\"\nmsgstr \"Wiederholen\"\n"));
+        const QString mo = rootPath(QStringLiteral("share/locale/de/LC_MESSAGES/fixture-app.mo"));
+        QDir().mkpath(QFileInfo(mo).absolutePath());
+        QCOMPARE(QProcess::execute(QStringLiteral("msgfmt"), {QStringLiteral("-o"), mo, po}), 0);
+
+        // The reading process, as the program starts it.
+        QProcess worker;
+        worker.start(QStringLiteral(CORVANE_DATA), {QStringLiteral("import"), QStringLiteral("--worker"), QStringLiteral("--locale"),
+                                                   QStringLiteral("de_DE"), fixtureProgram_});
+        QVERIFY(worker.waitForFinished(30000));
+        const QByteArray replyBytes = worker.readAllStandardOutput();
+        const auto reply = ImportWorkerReply::decode(replyBytes);
+        QVERIFY(reply);
+        QHash<QString, RawShortcut> rows;
+        QStringList sectionTitles;
+        for (const ShortcutSection &section : reply->sections) {
+            sectionTitles << section.title + QLatin1Char('/') + section.englishTitle.value_or(QString());
+            for (const RawShortcut &row : section.shortcuts)
+                rows.insert(row.englishTitle.value_or(row.title), row);
+        }
+        QCOMPARE(rows.value(QStringLiteral("New window")).title, QStringLiteral("Neues Fenster"));
+        QCOMPARE(rows.value(QStringLiteral("Redo")).title, QStringLiteral("Redo"));
+        QVERIFY(!rows.value(QStringLiteral("Redo")).englishTitle);
+        QVERIFY2(sectionTitles.join(QLatin1Char(',')).contains(QLatin1String("Fenster und Reiter/"))
+                     && sectionTitles.join(QLatin1Char(',')).contains(QLatin1String("Windows & Tabs")),
+                 qPrintable(sectionTitles.join(QLatin1Char(','))));
+        // A translation layer that does not fit the sections is no answer at all.
+        QJsonObject broken = QJsonDocument::fromJson(replyBytes).object();
+        QJsonArray layer = broken[QLatin1String("local")].toArray();
+        layer.removeLast();
+        broken[QLatin1String("local")] = layer;
+        QVERIFY(!ImportWorkerReply::decode(QJsonDocument(broken).toJson()));
+
+        // Discovery in the user's language, as the tool and the program run it; then in C.
+        auto entriesIn = [this](const QByteArray &lang) {
+            qputenv("LANG", lang);
+            const Run run = runTool({QStringLiteral("entries"), shipped_, QStringLiteral("--discover")});
+            QHash<QString, QJsonObject> byId;
+            for (const QString &line : run.out.split(QLatin1Char('\n'), Qt::SkipEmptyParts)) {
+                const QJsonObject entry = QJsonDocument::fromJson(line.toUtf8()).object();
+                if (entry[QLatin1String("appSlug")].toString() == QLatin1String("org-example-fixture"))
+                    byId.insert(entry[QLatin1String("id")].toString(), entry);
+            }
+            return byId;
+        };
+        const auto german = entriesIn("de_DE.UTF-8");
+        const auto english = entriesIn("C.UTF-8");
+        QVERIFY(!german.isEmpty());
+        // Favourites are kept by id: the same ids whatever the language.
+        QCOMPARE(QSet<QString>(german.keyBegin(), german.keyEnd()), QSet<QString>(english.keyBegin(), english.keyEnd()));
+        const auto newWindow = std::find_if(german.cbegin(), german.cend(), [](const QJsonObject &e) {
+            return e[QLatin1String("id")].toString().contains(QLatin1String("|New window|"));
+        });
+        QVERIFY(newWindow != german.cend());
+        QCOMPARE((*newWindow)[QLatin1String("title")].toString(), QStringLiteral("Neues Fenster"));
+        QVERIFY((*newWindow)[QLatin1String("sectionTitle")].toString().contains(QLatin1String("Fenster und Reiter")));
+        const QString englishId = newWindow->value(QLatin1String("id")).toString();
+        QCOMPARE(english.value(englishId)[QLatin1String("title")].toString(), QStringLiteral("New window"));
+        // Each language has its own cache.
+        QVERIFY(QFile::exists(DiscoveryCache::defaultFile(QStringLiteral("de_DE"))));
+        QVERIFY(readFile(DiscoveryCache::defaultFile(QStringLiteral("de_DE"))).contains("Neues Fenster"));
+        QVERIFY(!readFile(DiscoveryCache::defaultFile()).contains("Neues Fenster"));
+
+        // Search under German finds the row by its German and by its English words.
+        qputenv("LANG", "de_DE.UTF-8");
+        for (const QString &word : {QStringLiteral("neues"), QStringLiteral("new window")}) {
+            const Run panel = runTool({QStringLiteral("panel"), shipped_, QStringLiteral("--discover"), QStringLiteral("--only-installed"),
+                                       QStringLiteral("--active"), fixtureId, QStringLiteral("--search"), word});
+            QVERIFY2(panel.out.contains(englishId), qPrintable(word + QLatin1Char('\n') + panel.out));
+        }
+        qputenv("LANG", "C.UTF-8");
+        qunsetenv("LANGUAGE");
+    }
+
     void toolDiscoversAsTheProgramDoes()
     {
         const Run entries = runTool({QStringLiteral("entries"), shipped_, QStringLiteral("--discover")});
@@ -636,6 +722,10 @@ int main(int argc, char **argv)
     qputenv("XDG_CONFIG_HOME", dir.filePath(QStringLiteral("config")).toLocal8Bit());
     QDir(dir.path()).mkpath(QStringLiteral("schemas"));
     qputenv("GSETTINGS_SCHEMA_DIR", dir.filePath(QStringLiteral("schemas")).toLocal8Bit());
+    // Titles as written unless a test asks for a language.
+    qputenv("LANG", "C.UTF-8");
+    for (const char *name : {"LANGUAGE", "LC_ALL", "LC_MESSAGES"})
+        qunsetenv(name);
     QCoreApplication app(argc, argv);
     TestDiscovery test;
     return QTest::qExec(&test, argc, argv);

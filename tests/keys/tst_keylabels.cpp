@@ -1,7 +1,9 @@
 #include "keys/KeyLabels.h"
 #include "keys/KeyNotation.h"
 
+#include <QCoreApplication>
 #include <QTest>
+#include <QTranslator>
 
 using KeyNotation::parseKeyGroups;
 
@@ -54,6 +56,29 @@ private Q_SLOTS:
         QCOMPARE(KeyLabels::spokenText(keys), "Ctrl Shift T");
         QCOMPARE(KeyLabels::spokenText(parseKeyGroups("ctrl+k ctrl+up")), "Ctrl K, then Ctrl Up");
         QCOMPARE(KeyLabels::spokenText({}), "");
+    }
+
+    // In German the caps read as German desktops write them, through the program's translation;
+    // what goes to the log stays English.
+    void wordsFollowTheLanguage()
+    {
+        QTranslator german;
+        QVERIFY(german.load(QStringLiteral(CORVANE_TRANSLATIONS "/corvane_de.qm")));
+        QCoreApplication::installTranslator(&german);
+        const KeyGroups keys = parseKeyGroups("shift+ctrl+pageup delete");
+        QCOMPARE(KeyLabels::sequenceText(keys, KeyLabelStyle::Words), QStringLiteral("Strg+Umschalt+Bild\u2191 Entf"));
+        QCOMPARE(KeyLabels::sequenceText(keys, KeyLabelStyle::Words, KeyWords::English), "Ctrl+Shift+PgUp Del");
+        QCOMPARE(KeyLabels::sequenceText(keys, KeyLabelStyle::Symbols), KeyLabels::sequenceText(keys, KeyLabelStyle::Symbols, KeyWords::English));
+        QCOMPARE(KeyLabels::spokenText(parseKeyGroups("ctrl+k ctrl+up")), "Strg K, dann Strg Hoch");
+        QCOMPARE(KeyLabels::hotKeyText(QStringLiteral("\u2303\u2756Space"), KeyLabelStyle::Words), "Strg+Super+Leertaste");
+        QCOMPARE(KeyLabels::hotKeyText(QStringLiteral("\u2303\u2756Space"), KeyLabelStyle::Words, KeyWords::English),
+                 "Ctrl+Super+Space");
+        // A mouse action stays one in its German word, and says which button.
+        QCOMPARE(KeyLabels::word(QStringLiteral("Rightclick")), QStringLiteral("Rechtsklick"));
+        QCOMPARE(KeyLabels::mouseAction(KeyLabels::word(QStringLiteral("Rightclick"))), QStringLiteral("rightclick"));
+        QVERIFY(!KeyLabels::isMouseAction(KeyLabels::word(QStringLiteral("\u2303"))));
+        QCoreApplication::removeTranslator(&german);
+        QCOMPARE(KeyLabels::sequenceText(keys, KeyLabelStyle::Words), "Ctrl+Shift+PgUp Del");
     }
 
     void hotKeyTextHasOneOrder()

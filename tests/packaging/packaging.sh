@@ -104,6 +104,10 @@ deb() {
     [ ! -f "$source_dir/dist/org.corvane.Corvane-symbolic.svg" ] \
       || echo usr/share/icons/hicolor/symbolic/apps/org.corvane.Corvane-symbolic.svg
     catalogue_files | sed 's|^|usr/share/corvane/|'
+    # Corvane's own text in other languages, one compiled file per translation.
+    for ts in "$source_dir"/translations/*.ts; do
+      echo "usr/share/corvane/translations/$(basename "${ts%.ts}").qm"
+    done
   } | LC_ALL=C sort > "$work/expected"
   dpkg-deb -c "$deb" > "$work/contents"
   awk '$1 !~ /^d/ { sub(/^\.\//, "", $6); print $6 }' "$work/contents" | LC_ALL=C sort > "$work/actual"

@@ -181,6 +181,57 @@ private Q_SLOTS:
         QVERIFY(!header.showsBadge());
     }
 
+    // Right to left, the row starts at the right edge and its keys sit at the left, drawn exactly as
+    // they are left to right (Ctrl before Shift before P); the header mirrors too.
+    void rightToLeftMirrorsTheRowButNotItsKeys()
+    {
+        PanelFixture f({appWithKeys("a", "Alpha", "org.alpha", 2)});
+        const QRectF rect(0, 0, 600, ShortcutRowView::height);
+        auto render = [&](bool rightToLeft, QRectF *keys) {
+            ShortcutRowView row(f.store.entriesByApp().value("a").at(1));  // ctrl+shift+p
+            row.labelStyle = KeyLabelStyle::Words;
+            row.rightToLeft = rightToLeft;
+            *keys = row.layout(rect).keys;
+            QImage image(rect.size().toSize(), QImage::Format_ARGB32_Premultiplied);
+            image.fill(Qt::black);
+            QPainter painter(&image);
+            // As on a right-to-left widget, where Qt swaps what left and right alignment mean.
+            painter.setLayoutDirection(rightToLeft ? Qt::RightToLeft : Qt::LeftToRight);
+            row.paint(painter, rect, icons);
+            return image;
+        };
+        QRectF ltrKeys, rtlKeys;
+        const QImage ltr = render(false, &ltrKeys);
+        const QImage rtl = render(true, &rtlKeys);
+        QCOMPARE(rtlKeys.left(), 12.0);
+        QCOMPARE(rtlKeys.size(), ltrKeys.size());
+        const QRect ltrCaps = ltrKeys.toAlignedRect(), rtlCaps = rtlKeys.toAlignedRect();
+        QCOMPARE(rtl.copy(rtlCaps), ltr.copy(ltrCaps));
+        // The title is drawn at the right: some of its pixels lie right of the row's middle, none
+        // of the keys' do.
+        auto litColumns = [](const QImage &image, int from, int to) {
+            int lit = 0;
+            for (int x = from; x < to; ++x) {
+                for (int y = 0; y < image.height(); ++y)
+                    lit += image.pixelColor(x, y) != QColor(Qt::black);
+            }
+            return lit;
+        };
+        QVERIFY(litColumns(rtl, 400, 588) > 0);
+        QCOMPARE(litColumns(rtl, rtlCaps.right() + 2, 300), 0);
+
+        DisplaySection section;
+        section.id = "a";
+        section.title = "Alpha";
+        section.entries = f.store.entriesByApp().value("a");
+        SectionHeaderView header{section, false, QColor(Qt::blue), std::nullopt};
+        header.rightToLeft = true;
+        const auto mirrored = header.layout(QRectF(0, 0, 680, SectionHeaderView::height));
+        QCOMPARE(mirrored.chevron, QRectF(12, 6, 24, 22));
+        QCOMPARE(mirrored.icon, QRectF(680 - 12 - 18, 8, 18, 18));
+        QVERIFY(mirrored.title.right() < mirrored.icon.left());
+    }
+
     void dimmedIconIsGreyAndFaint()
     {
         QImage red(16, 16, QImage::Format_ARGB32);

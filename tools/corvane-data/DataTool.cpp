@@ -4,6 +4,7 @@
 #include "ImportCommand.h"
 #include "catalogue/AppShortcutsDecoder.h"
 #include "catalogue/AppShortcutsEncoder.h"
+#include "catalogue/LocalTitles.h"
 #include "catalogue/ShortcutStore.h"
 #include "catalogue/bindings/BindingsApplier.h"
 #include "catalogue/bindings/UserBindingFiles.h"
@@ -16,6 +17,8 @@
 #include "platform/StaticWorkspace.h"
 #include "services/SystemLog.h"
 #include "platform/freedesktop/GSettingsKeyBindings.h"
+#include "platform/freedesktop/GettextCatalogues.h"
+#include "platform/freedesktop/InstalledPrograms.h"
 #include "settings/Preferences.h"
 
 #include <QFileInfo>
@@ -103,6 +106,15 @@ std::unique_ptr<ShortcutStore> loadStore(const QString &path, const QString &pla
             store->load(apps);
         } else {
             store = std::make_unique<ShortcutStore>(path, platform);
+            // As the program shows them: titles in the user's language where the application's own
+            // message catalogue has them.
+            const QString locale = GettextCatalogues::userLocale();
+            if (GettextCatalogues::useLocale(locale)) {
+                store->setAdjust([locale, installed = InstalledPrograms::list()](AppShortcuts &app) {
+                    if (auto catalogues = GettextCatalogues::forApplication(locale, ShortcutStore::identifiers(app), installed))
+                        LocalTitles::translate(app, [&](const QString &text) { return catalogues->translate({}, {}, text); });
+                });
+            }
             store->load();
         }
     }
@@ -326,6 +338,24 @@ int DataTool::stats(const QStringList &args)
         out_ << QStringLiteral(" (%1 more applications without shortcuts)").arg(empty);
     out_ << "\n";
     out_ << "failed: " << (store->failedFiles().isEmpty() ? QStringLiteral("none") : store->failedFiles().join(QStringLiteral(", "))) << "\n";
+    // Under a language: how many titles the applications' own catalogues translate.
+    if (const QString locale = GettextCatalogues::userLocale(); locale != QLatin1String("C")) {
+        qsizetype titles = 0, translated = 0;
+        for (const AppShortcuts &app : store->apps()) {
+            for (const Keymap &keymap : app.keymaps) {
+                for (const ShortcutSection &section : keymap.sections) {
+                    titles += 1 + section.shortcuts.size();
+                    translated += section.englishTitle.has_value();
+                    for (const RawShortcut &row : section.shortcuts)
+                        translated += row.englishTitle.has_value();
+                }
+            }
+        }
+        out_ << QStringLiteral("in %1: %2 of %3 titles (sections and shortcuts) from the applications' own translations\n")
+                    .arg(locale)
+                    .arg(translated)
+                    .arg(titles);
+    }
     return store->failedFiles().isEmpty() ? 0 : 1;
 }
 

@@ -8,13 +8,16 @@
 #include "catalogue/ImportWorkerReply.h"
 #include "catalogue/ShortcutsWindowImport.h"
 #include "catalogue/ShortcutsWindowReader.h"
+#include "platform/ProgramResources.h"
 #include "platform/freedesktop/GResourceReader.h"
+#include "platform/freedesktop/GettextCatalogues.h"
 #include "platform/freedesktop/GSettingsSchemaDefaults.h"
 #include "platform/freedesktop/InstalledPrograms.h"
 
 #include <QFileInfo>
 
 #include <algorithm>
+#include <memory>
 #include <QSet>
 
 namespace {
@@ -44,14 +47,33 @@ void appendUnique(ShortcutSection &section, const QList<RawShortcut> &rows)
     }
 }
 
+// A program file read with its titles in `locale`, through the program's own message catalogues
+// (`domains`, then the program's file name, when its builder file names none); as written for "C".
+ShortcutsWindowImport::Result importIn(ProgramResources &resources, const QString &path, const QString &locale,
+                                       QStringList domains)
+{
+    if (!GettextCatalogues::useLocale(locale))
+        return ShortcutsWindowImport::fromFile(resources, path);
+    domains << QFileInfo(path).fileName();
+    domains.removeDuplicates();
+    auto catalogues = std::make_shared<GettextCatalogues>(locale, path, domains);
+    return ShortcutsWindowImport::fromFile(resources, path,
+                                           [catalogues](const QString &domain, const QString &context, const QString &text) {
+                                               return catalogues->translate(domain, context, text);
+                                           });
+}
+
 } // namespace
 
 int ImportCommand::usageError(const QString &message)
 {
     err_ << "corvane-data: " << message << "\n"
-         << "Usage: corvane-data import PATH... [--slug S] [--name N] [--bundle-id ID]\n"
+         << "Usage: corvane-data import PATH... [--slug S] [--name N] [--bundle-id ID] [--locale L]\n"
          << "       corvane-data import --from-schema SCHEMA [--slug S] [--name N] [--bundle-id ID]\n"
-         << "       corvane-data import --worker PATH   (used by Corvane: one program, its result as JSON)\n";
+         << "       corvane-data import --worker [--locale L] [--domain D]... PATH\n"
+         << "           (used by Corvane: one program, its result as JSON)\n"
+         << "--locale L reads the program's titles in language L (\"de_DE\", \"C\") through its own message\n"
+         << "catalogue; by default in the language of the environment.\n";
     return 2;
 }
 
@@ -59,21 +81,23 @@ int ImportCommand::run(const QStringList &args)
 {
     QStringList paths;
     QString slug, name, bundleId, schema;
-    // Discovery's worker: one program file, the result as a reply on standard output. Whatever
-    // crashes here crashes this process only.
-    if (args.size() == 2 && args[0] == QLatin1String("--worker")) {
-        GResourceReader resources;
-        out_ << QString::fromUtf8(ImportWorkerReply::encode(ShortcutsWindowImport::fromFile(resources, args[1])));
-        out_.flush();
-        return 0;
-    }
-    for (int i = 0; i < args.size(); ++i) {
+    QString locale = GettextCatalogues::userLocale();
+    QStringList domains;
+    const bool worker = !args.isEmpty() && args[0] == QLatin1String("--worker");
+    for (int i = worker ? 1 : 0; i < args.size(); ++i) {
         const QString &arg = args[i];
         const bool takesValue = arg == QLatin1String("--slug") || arg == QLatin1String("--name")
-            || arg == QLatin1String("--bundle-id") || arg == QLatin1String("--from-schema");
+            || arg == QLatin1String("--bundle-id") || arg == QLatin1String("--from-schema")
+            || arg == QLatin1String("--locale") || arg == QLatin1String("--domain");
         if (takesValue && (i + 1 >= args.size() || args[i + 1].isEmpty()))
             return usageError(QStringLiteral("%1 needs a value").arg(arg));
-        if (arg == QLatin1String("--slug"))
+        if (worker && !takesValue && arg.startsWith(QLatin1String("--")))
+            return usageError(QStringLiteral("unknown option \"%1\"").arg(arg));
+        if (arg == QLatin1String("--locale"))
+            locale = args[++i];
+        else if (arg == QLatin1String("--domain"))
+            domains << args[++i];
+        else if (arg == QLatin1String("--slug"))
             slug = args[++i];
         else if (arg == QLatin1String("--name"))
             name = args[++i];
@@ -85,6 +109,16 @@ int ImportCommand::run(const QStringList &args)
             return usageError(QStringLiteral("unknown option \"%1\"").arg(arg));
         else
             paths << arg;
+    }
+    // Discovery's worker: one program file, the result as a reply on standard output. Whatever
+    // crashes here crashes this process only.
+    if (worker) {
+        if (paths.size() != 1)
+            return usageError(QStringLiteral("--worker takes one PATH"));
+        GResourceReader resources;
+        out_ << QString::fromUtf8(ImportWorkerReply::encode(importIn(resources, paths.first(), locale, domains)));
+        out_.flush();
+        return 0;
     }
     if (!schema.isEmpty()) {
         if (!paths.isEmpty())
@@ -102,6 +136,7 @@ int ImportCommand::run(const QStringList &args)
     bool failed = false;
     for (const QString &path : paths) {
         QString file = path;
+        QStringList fileDomains;
         if (!QFileInfo::exists(path)) {
             // A desktop file id: the program its entry runs.
             const auto program = InstalledPrograms::find(path);
@@ -111,12 +146,14 @@ int ImportCommand::run(const QStringList &args)
                 continue;
             }
             file = program->executable;
+            if (!program->entry.gettextDomain.isEmpty())
+                fileDomains << program->entry.gettextDomain;
             if (firstId.isEmpty()) {
                 firstId = program->entry.id;
                 firstName = program->entry.name;
             }
         }
-        const ShortcutsWindowImport::Result imported = ShortcutsWindowImport::fromFile(resources, file);
+        const ShortcutsWindowImport::Result imported = importIn(resources, file, locale, fileDomains);
         for (const QString &warning : imported.warnings)
             err_ << "corvane-data: " << file << ": " << warning << "\n";
         if (!imported.error.isEmpty()) {
@@ -195,7 +232,12 @@ int ImportCommand::fromSchema(const QString &schema, const QString &slug, const 
 QStringList ImportCommand::discoverInto(ShortcutStore &store, QTextStream &err)
 {
     GResourceReader resources;
-    ShortcutDiscovery discovery(resources, DiscoveryCache::defaultFile());
+    // Titles in the user's language, kept in that language's cache, as the program does.
+    const QString locale = GettextCatalogues::userLocale();
+    ShortcutDiscovery discovery(resources, DiscoveryCache::defaultFile(locale));
+    discovery.setImporter([&resources, locale](const QString &path, const QStringList &domains) {
+        return importIn(resources, path, locale, domains);
+    });
     const ShortcutDiscovery::Outcome outcome = discovery.discover(InstalledPrograms::list(), store.shippedIdentifiers());
     for (const QString &line : outcome.log)
         err << line << "\n";

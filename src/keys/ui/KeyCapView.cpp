@@ -22,7 +22,7 @@ QString thenText()
 // A mouse action's readable name, whatever style the label came in.
 QString mouseText(const QString &label)
 {
-    return KeyLabels::word(label.toLower().remove(QLatin1Char('-')).remove(QLatin1Char(' ')));
+    return KeyLabels::word(KeyLabels::mouseAction(label).value_or(label));
 }
 
 qreal mouseItemWidth(const QString &label)
@@ -35,7 +35,8 @@ qreal mouseItemWidth(const QString &label)
 // the right one for right-clicks, the wheel for the middle button and scrolling.
 void drawMouse(QPainter &painter, const QRectF &rect, const QString &label, const QColor &color)
 {
-    const QString action = label.toLower();
+    // The stored label says which button, whatever the language of the word shown.
+    const QString action = KeyLabels::mouseAction(label).value_or(label.toLower());
     const QRectF body(rect.left(), rect.center().y() - 6.5, KeyCapView::mouseWidth, 13);
     painter.save();
     painter.setPen(QPen(color, 1.2));
@@ -164,7 +165,8 @@ void KeyCapView::paint(QPainter &painter, const QPointF &topLeft) const
             drawMouse(painter, rect, item.text, text);
             painter.setFont(mouseFont());
             painter.setPen(text);
-            painter.drawText(rect.adjusted(mouseWidth + mouseGap, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter, item.text);
+            painter.drawText(rect.adjusted(mouseWidth + mouseGap, 0, 0, 0), Qt::AlignAbsolute | Qt::AlignLeft | Qt::AlignVCenter,
+                             item.text);
             break;
         case Item::Cap:
         case Item::Ellipsis:

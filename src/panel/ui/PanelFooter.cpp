@@ -59,7 +59,7 @@ QString PanelFooter::keysText() const
 
 QString PanelFooter::countText() const
 {
-    return tr("%1 shortcuts").arg(count_);
+    return tr("%n shortcuts", nullptr, int(count_));
 }
 
 QSize PanelFooter::sizeHint() const
@@ -101,6 +101,19 @@ QList<PanelFooter::Item> PanelFooter::layout() const
     items.append({QRectF(width() - paddingX - countWidth, midY - labelMetrics.height() / 2, countWidth,
                          labelMetrics.height()),
                   countText(), false});
+    // Right to left: the hints from the right edge, the count at the left; the caps of one hint
+    // move together and keep their order (PgUp before PgDn).
+    if (isRightToLeft()) {
+        for (qsizetype i = 0; i < items.size();) {
+            qsizetype end = i + 1;
+            QRectF run = items[i].rect;
+            while (items[i].isCap && end < items.size() && items[end].isCap)
+                run |= items[end++].rect;
+            const qreal shift = PanelStyle::mirrored(run, QRectF(rect())).left() - run.left();
+            for (; i < end; ++i)
+                items[i].rect.translate(shift, 0);
+        }
+    }
     return items;
 }
 

@@ -86,6 +86,10 @@ SectionHeaderView::Layout SectionHeaderView::layout(const QRectF &rect) const
         if (width >= 24)
             l.origin = QRectF(start, midY - metrics.height() / 2, width, metrics.height());
     }
+    if (rightToLeft) {
+        for (QRectF *part : {&l.icon, &l.title, &l.badge, &l.origin, &l.count, &l.chevron})
+            *part = PanelStyle::mirrored(*part, rect);
+    }
     return l;
 }
 
@@ -108,7 +112,10 @@ void SectionHeaderView::paint(QPainter &painter, const QRectF &rect, IconLoader 
     painter.setFont(titleFont());
     painter.setPen(titleColor());
     const QString title = QFontMetricsF(titleFont()).elidedText(section.title, Qt::ElideRight, l.title.width());
-    painter.drawText(l.title, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, title);
+    // Absolute: the layout has placed everything already, whatever direction the painter has.
+    const Qt::Alignment leading = Qt::AlignAbsolute | (rightToLeft ? Qt::AlignRight : Qt::AlignLeft);
+    const Qt::Alignment trailing = Qt::AlignAbsolute | (rightToLeft ? Qt::AlignLeft : Qt::AlignRight);
+    painter.drawText(l.title, leading | Qt::AlignVCenter | Qt::TextSingleLine, title);
 
     if (showsBadge()) {
         PanelStyle::fillRounded(painter, l.badge, l.badge.height() / 2, PanelStyle::badgeFill(accent));
@@ -120,9 +127,9 @@ void SectionHeaderView::paint(QPainter &painter, const QRectF &rect, IconLoader 
     painter.setFont(countFont());
     painter.setPen(PanelStyle::tertiary());
     if (!l.origin.isEmpty())
-        painter.drawText(l.origin, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
+        painter.drawText(l.origin, leading | Qt::AlignVCenter | Qt::TextSingleLine,
                          QFontMetricsF(countFont()).elidedText(originText(), Qt::ElideRight, l.origin.width()));
-    painter.drawText(l.count, Qt::AlignRight | Qt::AlignVCenter, countText());
+    painter.drawText(l.count, trailing | Qt::AlignVCenter, countText());
 
     const qreal side = PanelStyle::symbolSize(chevronFontSize);
     PanelStyle::drawSymbol(painter, chevronSymbol(),

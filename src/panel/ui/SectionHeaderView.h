@@ -17,6 +17,7 @@ struct SectionHeaderView {
     bool collapsed = false;
     QColor accent;
     std::optional<QIcon> activeIcon;  // the running application's own icon, for the active section
+    bool rightToLeft = false;         // laid out from the right (Arabic, Hebrew …)
 
     static constexpr qreal horizontalPadding = 12;
     static constexpr qreal verticalPadding = 6;

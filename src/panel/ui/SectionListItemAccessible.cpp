@@ -43,7 +43,7 @@ QString SectionListItemAccessible::text(QAccessible::Text t) const
             return section.title;
         if (t == QAccessible::Description) {
             const qsizetype count = section.entries.size();
-            QStringList parts{count == 1 ? QObject::tr("1 shortcut") : QObject::tr("%1 shortcuts").arg(count)};
+            QStringList parts{count == 1 ? QObject::tr("1 shortcut") : QObject::tr("%n shortcuts", nullptr, int(count))};
             // The favourites section is drawn like the active one, but it is no application.
             if (section.isActive && !section.isFavorites)
                 parts.append(QObject::tr("the application in front"));

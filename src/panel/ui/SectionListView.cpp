@@ -166,6 +166,7 @@ SectionListView::Hit SectionListView::hitAt(QPoint point) const
         hit.section = section;
         const DisplaySection &displayed = vm_.sections()[section];
         SectionHeaderView header{displayed, vm_.collapsed().contains(displayed.id), QColor(), std::nullopt};
+        header.rightToLeft = isRightToLeft();
         hit.kind = header.layout(rect).chevron.contains(point) ? Hit::Chevron : Hit::Header;
     };
     if (const auto pinned = pinnedHeader(); pinned && pinned->second.contains(point)) {
@@ -221,8 +222,10 @@ void SectionListView::paintEvent(QPaintEvent *)
     auto header = [&](int section) {
         // The window's own icon is the terminal's, not that of a program running in it.
         const bool window = vm_.activeApp() && sections[section].appSlug == vm_.activeApp()->slug;
-        return SectionHeaderView{sections[section], vm_.collapsed().contains(sections[section].id), accent,
-                                 window ? activeIcon : std::nullopt};
+        SectionHeaderView view{sections[section], vm_.collapsed().contains(sections[section].id), accent,
+                               window ? activeIcon : std::nullopt};
+        view.rightToLeft = isRightToLeft();
+        return view;
     };
 
     for (int s = qMax(0, sectionAt(offset)); s < boxes_.size() && boxes_[s].top < visibleBottom; ++s) {
@@ -241,6 +244,7 @@ void SectionListView::paintEvent(QPaintEvent *)
             row.selected = selectedKey && NavRef{section.id, entry}.hasRowKey(*selectedKey);
             row.isFavorite = vm_.favorites().contains(entry.id());
             row.showRowIcon = section.isFavorites;
+            row.rightToLeft = isRightToLeft();
             row.accent = accent;
             row.hovering = hover_.kind == Hit::Row && hover_.section == s && hover_.row == r;
             row.labelStyle = labelStyle;

@@ -58,6 +58,10 @@ ShortcutRowView::Layout ShortcutRowView::layout(const QRectF &rect) const
     const qreal titleRight = trailing ? right - minimumSpacer - spacing : content.right();
     const qreal titleHeight = QFontMetricsF(titleFont()).height();
     l.title = QRectF(left, midY - titleHeight / 2, qMax<qreal>(0, titleRight - left), titleHeight);
+    if (rightToLeft) {
+        for (QRectF *part : {&l.icon, &l.title, &l.star, &l.mark, &l.keys})
+            *part = PanelStyle::mirrored(*part, rect);
+    }
     return l;
 }
 
@@ -150,14 +154,19 @@ void ShortcutRowView::paint(QPainter &painter, const QRectF &rect, IconLoader &i
     painter.setFont(titleFont());
     painter.setPen(titleColor());
     const QString title = QFontMetricsF(titleFont()).elidedText(entry.title(), Qt::ElideRight, l.title.width());
-    const auto runs = emphasised(title, emphasis);
+    // Absolute: the layout above has placed everything already, whatever direction the painter has.
+    const Qt::Alignment leading = Qt::AlignAbsolute | (rightToLeft ? Qt::AlignRight : Qt::AlignLeft);
+    // Bold stretches are laid one after another from the left: not for a title written right to left.
+    const auto runs = title.isRightToLeft() ? QList<QPair<qsizetype, qsizetype>>() : emphasised(title, emphasis);
     if (runs.isEmpty()) {
-        painter.drawText(l.title, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, title);
+        painter.drawText(l.title, leading | Qt::AlignVCenter | Qt::TextSingleLine, title);
     } else {
         // Plain and bold stretches one after another, cut at the title's width.
         QFont bold = titleFont();
         bold.setWeight(QFont::Bold);
         qreal x = l.title.left();
+        if (rightToLeft)
+            x = qMax(l.title.left(), l.title.right() - QFontMetricsF(titleFont()).horizontalAdvance(title));
         qsizetype at = 0;
         auto draw = [&](qsizetype from, qsizetype length, bool strong) {
             if (length <= 0 || x >= l.title.right())
@@ -167,7 +176,7 @@ void ShortcutRowView::paint(QPainter &painter, const QRectF &rect, IconLoader &i
             painter.setFont(font);
             const qreal width = QFontMetricsF(font).horizontalAdvance(part);
             painter.drawText(QRectF(x, l.title.top(), qMin(width + 1, l.title.right() - x), l.title.height()),
-                             Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, part);
+                             Qt::AlignAbsolute | Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, part);
             x += width;
         };
         for (const auto &[start, length] : runs) {
@@ -193,7 +202,9 @@ void ShortcutRowView::paint(QPainter &painter, const QRectF &rect, IconLoader &i
         painter.setFont(commentFont());
         painter.setPen(commentColor());
         const QString comment = QFontMetricsF(commentFont()).elidedText(*entry.comment(), Qt::ElideRight, l.keys.width());
-        painter.drawText(l.keys, Qt::AlignRight | Qt::AlignVCenter | Qt::TextSingleLine, comment);
+        painter.drawText(l.keys, Qt::AlignAbsolute | (rightToLeft ? Qt::AlignLeft : Qt::AlignRight) | Qt::AlignVCenter
+                                     | Qt::TextSingleLine,
+                         comment);
     }
     painter.restore();
 }

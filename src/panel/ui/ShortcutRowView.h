@@ -28,6 +28,9 @@ struct ShortcutRowView {
     bool hovering = false;
     KeyLabelStyle labelStyle = KeyLabels::platformDefault();
     QStringList emphasis;  // search words: drawn in bold where the title contains them
+    // Laid out from the right (Arabic, Hebrew …): icon and title at the right edge, the keys at the
+    // left, the key caps themselves in their own order.
+    bool rightToLeft = false;
 
     static constexpr qreal horizontalPadding = 12;
     static constexpr qreal verticalPadding = 6;

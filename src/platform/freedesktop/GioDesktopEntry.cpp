@@ -40,5 +40,8 @@ DesktopEntry GioDesktopEntry::from(GDesktopAppInfo *info)
     entry.icon = iconOf(app);
     entry.startupWmClass = fromUtf8(g_desktop_app_info_get_startup_wm_class(info));
     entry.shown = !g_desktop_app_info_get_nodisplay(info);
+    gchar *domain = g_desktop_app_info_get_string(info, "X-GNOME-Gettext-Domain");
+    entry.gettextDomain = fromUtf8(domain);
+    g_free(domain);
     return entry;
 }
