@@ -1,6 +1,6 @@
 #include "app/UiLanguage.h"
 
-#include "platform/ResourcePaths.h"
+#include "services/ResourcePaths.h"
 
 #include <QCoreApplication>
 #include <QLibraryInfo>
