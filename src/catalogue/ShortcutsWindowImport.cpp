@@ -1,7 +1,7 @@
 #include "catalogue/ShortcutsWindowImport.h"
 
 #include "catalogue/ActionAccelerators.h"
-#include "catalogue/GtkAccelerator.h"
+#include "keys/GtkAccelerator.h"
 #include "catalogue/ShortcutsWindowReader.h"
 #include "platform/BoundedFileReader.h"
 #include "platform/ProgramResources.h"

@@ -3,6 +3,8 @@
 
   - model folders (catalogue, keys, panel, settings and platform itself, without their ui/) include
     no Qt GUI or Widgets header and nothing from a ui/ folder or a backend folder;
+  - keys, what is known about keys, is the lowest layer: it includes nothing from another folder
+    (platform and the backends reach key names and codes through it);
   - a backend folder (platform/<name>/) includes no other backend;
   - the include graph between folders has no cycle.
 
@@ -104,6 +106,8 @@ def main():
                     graph.setdefault(folder, set()).add(to)
                 if is_model(folder) and (is_ui(to) or is_backend(to)):
                     offences.append(f"{path}: model code includes {name}")
+                if folder == "keys" and to != "keys":
+                    offences.append(f"{path}: keys, the lowest layer, includes {name}")
                 if is_backend(folder) and is_backend(to) and backend_name(folder) != backend_name(to):
                     offences.append(f"{path}: backend {backend_name(folder)} includes backend {name}")
     cycle = find_cycle(graph)

@@ -22,6 +22,9 @@ rm "$tmp/src/catalogue/Bad.h"
 mk src/keys/Bad.h '#include "catalogue/ui/View.h"'
 expect "ui include in a model folder" "model code includes catalogue/ui/View.h"
 rm "$tmp/src/keys/Bad.h"
+mk src/keys/Bad.h '#include "platform/Iface.h"'
+expect "keys including a higher layer" "keys, the lowest layer, includes platform/Iface.h"
+rm "$tmp/src/keys/Bad.h"
 mk src/panel/Bad.cpp '#include "platform/x11/X.h"'
 expect "backend include in a model folder" "model code includes platform/x11/X.h"
 rm "$tmp/src/panel/Bad.cpp"
@@ -30,4 +33,4 @@ expect "backend including a backend" "backend wayland includes backend"
 rm "$tmp/src/platform/wayland/Bad.cpp"
 mk src/platform/Iface2.h '#include "catalogue/Store.h"'
 expect "a cycle between folders" "folders include each other"
-echo "layering check: 6 cases ok"
+echo "layering check: 7 cases ok"

@@ -2,7 +2,7 @@
 #include "platform/JsonDefaultsStore.h"
 #include "platform/MemoryDefaultsStore.h"
 #include "platform/NotificationCenter.h"
-#include "platform/KeyCodes.h"
+#include "keys/KeyCodes.h"
 #include "platform/SystemLog.h"
 #include "settings/Preferences.h"
 

@@ -1,7 +1,7 @@
 #include "ImportCommand.h"
 
 #include "catalogue/AppShortcutsEncoder.h"
-#include "catalogue/GtkAccelerator.h"
+#include "keys/GtkAccelerator.h"
 #include "catalogue/ShortcutDiscovery.h"
 #include "catalogue/DiscoveryCache.h"
 #include "catalogue/ShortcutStore.h"

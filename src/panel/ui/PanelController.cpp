@@ -6,7 +6,7 @@
 #include "panel/PanelViewModel.h"
 #include "panel/ui/CorvaneRootView.h"
 #include "panel/ui/KeyPanel.h"
-#include "platform/KeyCodes.h"
+#include "keys/KeyCodes.h"
 #include "platform/WindowSystem.h"
 #include "panel/ui/SectionListView.h"
 
