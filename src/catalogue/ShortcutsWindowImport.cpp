@@ -1,8 +1,8 @@
 #include "catalogue/ShortcutsWindowImport.h"
 
 #include "catalogue/ActionAccelerators.h"
-#include "keys/GtkAccelerator.h"
 #include "catalogue/ShortcutsWindowReader.h"
+#include "keys/GtkAccelerator.h"
 #include "platform/BoundedFileReader.h"
 #include "platform/ProgramResources.h"
 

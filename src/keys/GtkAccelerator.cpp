@@ -22,21 +22,6 @@ constexpr struct {
 // GTK's name for whatever key sits above Tab on the keyboard in use: "`" on most layouts.
 constexpr QLatin1String aboveTab("above_tab");
 
-// The data format's modifiers of GTK's: Meta and Hyper are the Super key there, Release is dropped.
-unsigned notationModifiers(unsigned gtk)
-{
-    unsigned modifiers = 0;
-    if (gtk & GtkAccelerator::Ctrl)
-        modifiers |= KeyTokens::Ctrl;
-    if (gtk & GtkAccelerator::Alt)
-        modifiers |= KeyTokens::Alt;
-    if (gtk & GtkAccelerator::Shift)
-        modifiers |= KeyTokens::Shift;
-    if (gtk & (GtkAccelerator::Super | GtkAccelerator::Meta | GtkAccelerator::Hyper))
-        modifiers |= KeyTokens::Super;
-    return modifiers;
-}
-
 // The modifier a key named alone stands for ("Control_L" is Ctrl); 0 for any other key.
 unsigned modifierKey(const GtkAccelerator::Accelerator &accelerator)
 {
@@ -58,7 +43,7 @@ bool readPiece(QStringView text, unsigned &modifiers, QString &key, QString *err
     const auto accelerator = GtkAccelerator::parse(text, error);
     if (!accelerator)
         return false;
-    modifiers |= notationModifiers(accelerator->modifiers);
+    modifiers |= GtkAccelerator::notationModifiers(accelerator->modifiers);
     if (accelerator->keyName.isEmpty())
         return fail(QStringLiteral("no key"));
     if (const unsigned modifier = modifierKey(*accelerator)) {
@@ -123,6 +108,20 @@ std::optional<GtkAccelerator::Accelerator> GtkAccelerator::parse(QStringView tex
     else if (!accelerator.keyName.isEmpty())
         accelerator.keysym = KeySyms::fromName(accelerator.keyName);
     return accelerator;
+}
+
+unsigned GtkAccelerator::notationModifiers(unsigned gtk)
+{
+    unsigned modifiers = 0;
+    if (gtk & Ctrl)
+        modifiers |= KeyTokens::Ctrl;
+    if (gtk & Alt)
+        modifiers |= KeyTokens::Alt;
+    if (gtk & Shift)
+        modifiers |= KeyTokens::Shift;
+    if (gtk & (Super | Meta | Hyper))
+        modifiers |= KeyTokens::Super;
+    return modifiers;
 }
 
 std::optional<QString> GtkAccelerator::convertChord(QStringView text, QString *error)

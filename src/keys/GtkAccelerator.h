@@ -31,6 +31,10 @@ public:
     // Nothing when the modifiers cannot be read (unclosed or unknown), with the reason in `error`.
     static std::optional<Accelerator> parse(QStringView text, QString *error = nullptr);
 
+    // The data format's modifiers (KeyTokens::Modifier) of GTK's: Meta and Hyper are the Super key
+    // there, Release is dropped.
+    static unsigned notationModifiers(unsigned gtkModifiers);
+
     // One alternative: a key text of the data format, and for a range, a comment naming it whole.
     struct Key {
         QString key;

@@ -1,10 +1,10 @@
 #include "settings/HotKeyManager.h"
 
+#include "keys/DesktopKeyNames.h"
+#include "keys/KeyCodes.h"
 #include "keys/KeyLabels.h"
 #include "keys/KeyNotation.h"
 #include "keys/KeyTokens.h"
-#include "keys/DesktopKeyNames.h"
-#include "keys/KeyCodes.h"
 #include "platform/SystemLog.h"
 #include "settings/HotKeyRecorder.h"
 #include "settings/Preferences.h"

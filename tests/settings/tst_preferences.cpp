@@ -1,8 +1,8 @@
+#include "keys/KeyCodes.h"
 #include "panel/FavoritesStore.h"
 #include "platform/JsonDefaultsStore.h"
 #include "platform/MemoryDefaultsStore.h"
 #include "platform/NotificationCenter.h"
-#include "keys/KeyCodes.h"
 #include "platform/SystemLog.h"
 #include "settings/Preferences.h"
 

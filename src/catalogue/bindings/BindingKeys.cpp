@@ -14,11 +14,6 @@ using KeyTokens::Ctrl;
 using KeyTokens::Shift;
 using KeyTokens::Super;
 
-QString chordText(int modifiers, const QString &key)
-{
-    return KeyTokens::chord(unsigned(modifiers), key);
-}
-
 int modifierOf(const QString &name)
 {
     static const QHash<QString, int> names = {
@@ -128,7 +123,7 @@ std::optional<QString> plusChords(const QString &text, const QString &separator,
         }
         if (key.isEmpty() && modifiers == 0)
             return std::nullopt;
-        chords << chordText(modifiers, key);
+        chords << KeyTokens::chord(modifiers, key);
     }
     if (chords.isEmpty())
         return std::nullopt;
@@ -145,19 +140,12 @@ std::optional<QString> gtkAccelerator(const QString &text)
     const auto accelerator = GtkAccelerator::parse(trimmed);
     if (!accelerator)
         return std::nullopt;
-    unsigned modifiers = 0;
-    const std::pair<unsigned, unsigned> masks[] = {{GtkAccelerator::Ctrl, Ctrl}, {GtkAccelerator::Alt, Alt},
-                                                   {GtkAccelerator::Shift, Shift}, {GtkAccelerator::Super, Super},
-                                                   {GtkAccelerator::Meta, Super}, {GtkAccelerator::Hyper, Super}};
-    for (const auto &[gtk, modifier] : masks) {
-        if (accelerator->modifiers & gtk)
-            modifiers |= modifier;
-    }
+    const unsigned modifiers = GtkAccelerator::notationModifiers(accelerator->modifiers);
     const QString keyName = accelerator->keyName.trimmed();
     if (keyName.isEmpty())
-        return modifiers ? std::optional<QString>(chordText(int(modifiers), QString())) : std::nullopt;
+        return modifiers ? std::optional<QString>(KeyTokens::chord(modifiers, QString())) : std::nullopt;
     const std::optional<QString> token = accelerator->keysym ? KeyTokens::fromKeysym(*accelerator->keysym) : std::nullopt;
-    return chordText(int(modifiers), token ? *token : keyName.toLower());
+    return KeyTokens::chord(modifiers, token ? *token : keyName.toLower());
 }
 
 std::optional<QString> openboxKeys(const QString &text)
@@ -175,7 +163,7 @@ std::optional<QString> openboxKeys(const QString &text)
         }
         if (parts.constLast().isEmpty())
             return std::nullopt;
-        chords << chordText(modifiers, BindingKeys::keysymName(parts.constLast()));
+        chords << KeyTokens::chord(modifiers, BindingKeys::keysymName(parts.constLast()));
     }
     if (chords.isEmpty())
         return std::nullopt;
@@ -227,7 +215,7 @@ QString BindingKeys::canonical(const QString &keyText)
             else
                 keys << part;
         }
-        chords << chordText(modifiers, keys.join(QLatin1Char('+')));
+        chords << KeyTokens::chord(modifiers, keys.join(QLatin1Char('+')));
     }
     return chords.join(QLatin1Char(' '));
 }

@@ -1,7 +1,7 @@
 #include "platform/freedesktop/PortalHotKeyBackend.h"
 
-#include "platform/BoundedFileReader.h"
 #include "keys/DesktopKeyNames.h"
+#include "platform/BoundedFileReader.h"
 #include "platform/SystemLog.h"
 
 #include <QDBusArgument>
