@@ -18,7 +18,7 @@ run_packages=(
   # build
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-base-dev-tools qt6-base-private-dev qt6-svg-dev libgl-dev
-  libsimdjson-dev libglib2.0-dev libelf-dev libxcb1-dev libxcb-keysyms1-dev
+  libsimdjson-dev libglib2.0-dev libelf-dev libxcb1-dev libxcb-keysyms1-dev libxkbcommon-dev
   libwayland-dev libwayland-bin wayland-protocols plasma-wayland-protocols
   # build: Qt Linguist's tools, which compile translations/*.ts
   qt6-tools-dev qt6-l10n-tools

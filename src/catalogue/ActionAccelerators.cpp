@@ -1,6 +1,6 @@
 #include "catalogue/ActionAccelerators.h"
 
-#include "catalogue/GtkAccelerator.h"
+#include "keys/GtkAccelerator.h"
 
 #include <QRegularExpression>
 

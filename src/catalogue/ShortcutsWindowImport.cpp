@@ -1,8 +1,8 @@
 #include "catalogue/ShortcutsWindowImport.h"
 
 #include "catalogue/ActionAccelerators.h"
-#include "catalogue/GtkAccelerator.h"
 #include "catalogue/ShortcutsWindowReader.h"
+#include "keys/GtkAccelerator.h"
 #include "services/BoundedFileReader.h"
 #include "platform/ProgramResources.h"
 

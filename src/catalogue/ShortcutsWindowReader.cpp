@@ -1,6 +1,6 @@
 #include "catalogue/ShortcutsWindowReader.h"
 
-#include "catalogue/GtkAccelerator.h"
+#include "keys/GtkAccelerator.h"
 
 #include <QSet>
 #include <QXmlStreamReader>

@@ -1,12 +1,9 @@
 #include "keys/KeyLabels.h"
 
-#include "platform/PlatformProfile.h"
-
 #include <QCoreApplication>
 #include <QHash>
 
 #include <algorithm>
-#include <cstring>
 
 namespace {
 
@@ -134,7 +131,11 @@ namespace KeyLabels {
 
 KeyLabelStyle platformDefault()
 {
-    return std::strcmp(PlatformProfile::keymapPlatform, "macos") == 0 ? KeyLabelStyle::Symbols : KeyLabelStyle::Words;
+#if defined(Q_OS_MACOS) || defined(__APPLE__)
+    return KeyLabelStyle::Symbols;
+#else
+    return KeyLabelStyle::Words;
+#endif
 }
 
 QString styleName(KeyLabelStyle style)

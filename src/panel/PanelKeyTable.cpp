@@ -1,6 +1,6 @@
 #include "panel/PanelKeyTable.h"
 
-#include "platform/KeyCodes.h"
+#include "keys/KeyCodes.h"
 
 namespace PanelKeyTable {
 

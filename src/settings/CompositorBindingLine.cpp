@@ -1,7 +1,7 @@
 #include "settings/CompositorBindingLine.h"
 
-#include "platform/DesktopKeyNames.h"
-#include "platform/KeyCodes.h"
+#include "keys/DesktopKeyNames.h"
+#include "keys/KeyCodes.h"
 #include "services/ToggleCommand.h"
 
 #include <QStringList>

@@ -1,9 +1,12 @@
 #include "settings/HotKeyManager.h"
 
+#include "keys/DesktopKeyNames.h"
+#include "keys/KeyCodes.h"
 #include "keys/KeyLabels.h"
 #include "keys/KeyNotation.h"
-#include "platform/DesktopKeyNames.h"
-#include "platform/KeyCodes.h"
+#include "keys/DesktopKeyNames.h"
+#include "keys/KeyCodes.h"
+#include "keys/KeyTokens.h"
 #include "services/SystemLog.h"
 #include "settings/HotKeyRecorder.h"
 #include "settings/Preferences.h"
@@ -75,17 +78,11 @@ QStringList HotKeyManager::chord(quint32 keyCode, quint32 modifiers)
         if (modifiers & mask)
             keys.append(KeyNotation::keySymbol(QLatin1String(name)));
     }
-    std::optional<QString> key = DesktopKeyNames::keysymName(keyCode);
+    const std::optional<quint32> keysym = KeyCodes::toKeysym(keyCode);
+    const std::optional<QString> key = keysym ? KeyTokens::fromKeysym(*keysym) : std::nullopt;
     if (!key)
         return {};
-    // The few keysym names the catalogue's notation spells otherwise.
-    const std::pair<const char *, const char *> spelled[] = {
-        {"Prior", "pageup"}, {"Next", "pagedown"}, {"bracketleft", "leftbracket"}, {"bracketright", "rightbracket"}};
-    for (const auto &[keysym, notation] : spelled) {
-        if (*key == QLatin1String(keysym))
-            key = QLatin1String(notation);
-    }
-    keys.append(KeyNotation::keySymbol(key->toLower()));
+    keys.append(KeyNotation::keySymbol(*key));
     return keys;
 }
 

@@ -1,6 +1,6 @@
 #include "settings/HotKeyRecorder.h"
 
-#include "platform/KeyCodes.h"
+#include "keys/KeyCodes.h"
 #include "platform/NotificationCenter.h"
 #include "platform/PlatformProfile.h"
 #include "settings/Preferences.h"

@@ -1,6 +1,6 @@
 #include "settings/TypingKeys.h"
 
-#include "platform/KeyCodes.h"
+#include "keys/KeyCodes.h"
 
 namespace TypingKeys {
 

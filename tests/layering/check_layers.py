@@ -3,7 +3,9 @@
 
   - model folders (catalogue, keys, panel, settings, services and platform itself, without their ui/)
     include no Qt GUI or Widgets header and nothing from a ui/ folder or a backend folder;
-  - services/ (files, local requests, settings store, log) is the bottom: it includes no other folder;
+  - services/ (files, local requests, settings store, log) and keys/ (what is known about keys) are
+    the lowest layers: neither includes another folder (platform and the backends reach key names
+    and codes through keys);
   - a backend folder (platform/<name>/) includes no other backend;
   - the include graph between folders has no cycle.
 
@@ -107,6 +109,8 @@ def main():
                     offences.append(f"{path}: model code includes {name}")
                 if folder == "services" and to != folder:
                     offences.append(f"{path}: services include {name}")
+                if folder == "keys" and to != "keys":
+                    offences.append(f"{path}: keys, the lowest layer, includes {name}")
                 if is_backend(folder) and is_backend(to) and backend_name(folder) != backend_name(to):
                     offences.append(f"{path}: backend {backend_name(folder)} includes backend {name}")
     cycle = find_cycle(graph)

@@ -23,6 +23,9 @@ rm "$tmp/src/catalogue/Bad.h"
 mk src/keys/Bad.h '#include "catalogue/ui/View.h"'
 expect "ui include in a model folder" "model code includes catalogue/ui/View.h"
 rm "$tmp/src/keys/Bad.h"
+mk src/keys/Bad.h '#include "platform/Iface.h"'
+expect "keys including a higher layer" "keys, the lowest layer, includes platform/Iface.h"
+rm "$tmp/src/keys/Bad.h"
 mk src/panel/Bad.cpp '#include "platform/x11/X.h"'
 expect "backend include in a model folder" "model code includes platform/x11/X.h"
 rm "$tmp/src/panel/Bad.cpp"
@@ -34,4 +37,4 @@ expect "a cycle between folders" "folders include each other"
 rm "$tmp/src/platform/Iface2.h"
 mk src/services/Bad.h '#include "platform/Iface.h"'
 expect "a service including a layer above it" "services include platform/Iface.h"
-echo "layering check: 7 cases ok"
+echo "layering check: 8 cases ok"

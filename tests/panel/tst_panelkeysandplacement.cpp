@@ -1,6 +1,6 @@
+#include "keys/KeyCodes.h"
 #include "panel/PanelKeyTable.h"
 #include "panel/PanelPlacement.h"
-#include "platform/KeyCodes.h"
 
 #include <QTest>
 

@@ -3,7 +3,7 @@
 // action, and the user's own binding of `corvane --toggle` is no conflict.
 #include "catalogue/BindingConflicts.h"
 #include "catalogue/ShortcutStore.h"
-#include "platform/KeyCodes.h"
+#include "keys/KeyCodes.h"
 #include "settings/HotKeyManager.h"
 #include "settings/Preferences.h"
 

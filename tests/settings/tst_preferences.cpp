@@ -1,8 +1,9 @@
+#include "keys/KeyCodes.h"
 #include "panel/FavoritesStore.h"
 #include "services/JsonDefaultsStore.h"
 #include "services/MemoryDefaultsStore.h"
 #include "platform/NotificationCenter.h"
-#include "platform/KeyCodes.h"
+#include "keys/KeyCodes.h"
 #include "services/SystemLog.h"
 #include "settings/Preferences.h"
 

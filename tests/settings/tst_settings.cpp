@@ -1,4 +1,4 @@
-#include "platform/KeyCodes.h"
+#include "keys/KeyCodes.h"
 #include "services/MemoryDefaultsStore.h"
 #include "platform/NotificationCenter.h"
 #include "settings/HotKeyRecorder.h"

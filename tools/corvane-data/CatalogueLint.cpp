@@ -1,7 +1,9 @@
 #include "CatalogueLint.h"
 
 #include "catalogue/ShortcutStore.h"
+#include "keys/KeyLabels.h"
 #include "keys/KeyNotation.h"
+#include "keys/KeyTokens.h"
 
 #include <QHash>
 #include <QSet>
@@ -17,21 +19,7 @@ const QStringList &knownPlatforms()
 
 bool isKnownPlainKey(const QString &lowerToken)
 {
-    static const QSet<QString> names = [] {
-        QSet<QString> set;
-        for (const char *name : {"insert", "print", "pause", "menu", "numlock", "scrolllock", "sysrq", "compose",
-                                 "click", "doubleclick", "rightclick", "middleclick", "drag", "scroll",
-                                 "numpadplus", "numpadminus", "numpadmultiply", "numpaddivide", "numpadenter",
-                                 "numpaddecimal", "volumeup", "volumedown", "mute", "play", "next", "previous",
-                                 "brightnessup", "brightnessdown", "numpadequal", "numpadup", "numpaddown",
-                                 "numpadleft", "numpadright", "numpadhome", "numpadend", "numpadpageup",
-                                 "numpadpagedown", "numpadinsert", "numpaddelete"})
-            set.insert(QLatin1String(name));
-        for (int digit = 0; digit <= 9; ++digit)
-            set.insert(QStringLiteral("numpad%1").arg(digit));
-        return set;
-    }();
-    return names.contains(lowerToken);
+    return KeyTokens::toKeysym(lowerToken) || KeyLabels::isMouseAction(lowerToken);
 }
 
 namespace {

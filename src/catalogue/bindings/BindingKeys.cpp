@@ -1,30 +1,18 @@
 #include "catalogue/bindings/BindingKeys.h"
 
-#include "catalogue/GtkAccelerator.h"
+#include "keys/GtkAccelerator.h"
+#include "keys/KeySyms.h"
+#include "keys/KeyTokens.h"
 
 #include <QHash>
 #include <QStringList>
 
 namespace {
 
-enum Modifier { Ctrl = 1, Alt = 2, Shift = 4, Super = 8 };
-
-// Modifiers first, in their fixed order, then the key.
-QString chordText(int modifiers, const QString &key)
-{
-    QStringList parts;
-    if (modifiers & Ctrl)
-        parts << QStringLiteral("ctrl");
-    if (modifiers & Alt)
-        parts << QStringLiteral("alt");
-    if (modifiers & Shift)
-        parts << QStringLiteral("shift");
-    if (modifiers & Super)
-        parts << QStringLiteral("super");
-    if (!key.isEmpty())
-        parts << key;
-    return parts.join(QLatin1Char('+'));
-}
+using KeyTokens::Alt;
+using KeyTokens::Ctrl;
+using KeyTokens::Shift;
+using KeyTokens::Super;
 
 int modifierOf(const QString &name)
 {
@@ -66,31 +54,38 @@ QString wordName(const QString &name)
         {QStringLiteral("numpad_multiply"), QStringLiteral("numpadmultiply")},
         {QStringLiteral("numpad_divide"), QStringLiteral("numpaddivide")},
         {QStringLiteral("numpad_decimal"), QStringLiteral("numpaddecimal")},
-        {QStringLiteral("+"), QStringLiteral("plus")},
-        {QStringLiteral("-"), QStringLiteral("minus")},
-        {QStringLiteral("="), QStringLiteral("equal")},
-        {QStringLiteral(","), QStringLiteral("comma")},
-        {QStringLiteral("."), QStringLiteral("period")},
-        {QStringLiteral("/"), QStringLiteral("slash")},
-        {QStringLiteral("\\"), QStringLiteral("backslash")},
-        {QStringLiteral(";"), QStringLiteral("semicolon")},
-        {QStringLiteral("'"), QStringLiteral("quote")},
-        {QStringLiteral("`"), QStringLiteral("backtick")},
-        {QStringLiteral("~"), QStringLiteral("tilde")},
-        {QStringLiteral("["), QStringLiteral("leftbracket")},
-        {QStringLiteral("]"), QStringLiteral("rightbracket")},
     };
     const QString lower = name.toLower();
     const auto found = names.constFind(lower);
     if (found != names.constEnd())
         return *found;
-    // VS Code's scan-code form: "[KeyA]", "[Digit1]", "[BracketLeft]".
+    // A punctuation key written as its character: "[" is "leftbracket", "?" stays "?".
+    if (name.size() == 1) {
+        const std::optional<quint32> keysym = KeySyms::fromCharacter(name.at(0).unicode());
+        if (const std::optional<QString> token = keysym ? KeyTokens::fromKeysym(*keysym) : std::nullopt)
+            return *token;
+    }
+    // VS Code's scan-code form, the keyboard's key codes of the web: "[KeyA]", "[Digit1]",
+    // "[BracketLeft]", "[ArrowUp]", "[NumpadAdd]"; most others are keysym names.
     if (lower.size() > 2 && lower.startsWith(QLatin1Char('[')) && lower.endsWith(QLatin1Char(']'))) {
         const QString code = name.mid(1, name.size() - 2);
         if (code.startsWith(QLatin1String("Key")) && code.size() == 4)
             return code.right(1).toLower();
         if (code.startsWith(QLatin1String("Digit")) && code.size() == 6)
             return code.right(1);
+        if (code.startsWith(QLatin1String("Arrow")))
+            return code.mid(5).toLower();
+        static const QHash<QString, QString> codes = {
+            {QStringLiteral("Backquote"), QStringLiteral("backtick")},
+            {QStringLiteral("Quote"), QStringLiteral("quote")},
+            {QStringLiteral("Enter"), QStringLiteral("enter")},
+            {QStringLiteral("NumpadAdd"), QStringLiteral("numpadplus")},
+            {QStringLiteral("NumpadSubtract"), QStringLiteral("numpadminus")},
+        };
+        if (const auto known = codes.constFind(code); known != codes.constEnd())
+            return *known;
+        if (code.startsWith(QLatin1String("Numpad")))
+            return code.toLower();
         return BindingKeys::keysymName(code);
     }
     return BindingKeys::keysymName(name);
@@ -128,34 +123,29 @@ std::optional<QString> plusChords(const QString &text, const QString &separator,
         }
         if (key.isEmpty() && modifiers == 0)
             return std::nullopt;
-        chords << chordText(modifiers, key);
+        chords << KeyTokens::chord(modifiers, key);
     }
     if (chords.isEmpty())
         return std::nullopt;
     return chords.join(QLatin1Char(' '));
 }
 
+// GNOME's settings, through GTK's own accelerator reader. A key name no table knows stays as written,
+// lower-cased ("<Super>XF86Calculator"); a modifier key alone is its modifier ("Super_L").
 std::optional<QString> gtkAccelerator(const QString &text)
 {
     const QString trimmed = text.trimmed();
     if (trimmed.isEmpty() || trimmed == QLatin1String("disabled"))
         return std::nullopt;
-    int modifiers = 0;
-    qsizetype i = 0;
-    while (i < trimmed.size() && trimmed.at(i) == QLatin1Char('<')) {
-        const qsizetype close = trimmed.indexOf(QLatin1Char('>'), i);
-        if (close < 0)
-            return std::nullopt;
-        const int modifier = modifierOf(trimmed.mid(i + 1, close - i - 1));
-        if (!modifier)
-            return std::nullopt;
-        modifiers |= modifier;
-        i = close + 1;
-    }
-    const QString keysym = trimmed.mid(i).trimmed();
-    if (keysym.isEmpty())
-        return modifiers ? std::optional<QString>(chordText(modifiers, QString())) : std::nullopt;
-    return chordText(modifiers, BindingKeys::keysymName(keysym));
+    const auto accelerator = GtkAccelerator::parse(trimmed);
+    if (!accelerator)
+        return std::nullopt;
+    const unsigned modifiers = GtkAccelerator::notationModifiers(accelerator->modifiers);
+    const QString keyName = accelerator->keyName.trimmed();
+    if (keyName.isEmpty())
+        return modifiers ? std::optional<QString>(KeyTokens::chord(modifiers, QString())) : std::nullopt;
+    const std::optional<QString> token = accelerator->keysym ? KeyTokens::fromKeysym(*accelerator->keysym) : std::nullopt;
+    return KeyTokens::chord(modifiers, token ? *token : keyName.toLower());
 }
 
 std::optional<QString> openboxKeys(const QString &text)
@@ -173,7 +163,7 @@ std::optional<QString> openboxKeys(const QString &text)
         }
         if (parts.constLast().isEmpty())
             return std::nullopt;
-        chords << chordText(modifiers, BindingKeys::keysymName(parts.constLast()));
+        chords << KeyTokens::chord(modifiers, BindingKeys::keysymName(parts.constLast()));
     }
     if (chords.isEmpty())
         return std::nullopt;
@@ -189,14 +179,10 @@ QString swayKeyName(const QString &name)
 
 QString BindingKeys::keysymName(const QString &keysym)
 {
-    // X keysyms are GDK's key names: the shortcuts-window reader knows them.
-    if (const auto token = GtkAccelerator::keyToken(keysym))
+    if (const auto token = KeyTokens::fromKeysymName(keysym))
         return *token;
-    const QString lower = keysym.toLower();
-    if (lower == QLatin1String("super_l") || lower == QLatin1String("super_r"))
-        return QStringLiteral("super");
     // Anything else ("XF86Calculator", "+"): our names are the lower-cased keysyms.
-    return lower;
+    return keysym.toLower();
 }
 
 std::optional<QString> BindingKeys::toKeyText(AppBindings::Notation notation, const QString &text)
@@ -222,14 +208,14 @@ QString BindingKeys::canonical(const QString &keyText)
         int modifiers = 0;
         QStringList keys;
         for (const QString &part : chord.split(QLatin1Char('+'), Qt::SkipEmptyParts)) {
-            const int modifier = part == QLatin1String("opt") ? Alt : modifierOf(part);
+            const int modifier = part == QLatin1String("opt") ? int(Alt) : modifierOf(part);
             // Single letters name keys here ("s", "a"), not modifiers.
             if (modifier && part.size() > 1)
                 modifiers |= modifier;
             else
                 keys << part;
         }
-        chords << chordText(modifiers, keys.join(QLatin1Char('+')));
+        chords << KeyTokens::chord(modifiers, keys.join(QLatin1Char('+')));
     }
     return chords.join(QLatin1Char(' '));
 }

@@ -1,12 +1,12 @@
 #include "panel/ui/PanelController.h"
 
+#include "keys/KeyCodes.h"
 #include "panel/FavoritesStore.h"
 #include "panel/PanelKeyTable.h"
 #include "panel/PanelPlacement.h"
 #include "panel/PanelViewModel.h"
 #include "panel/ui/CorvaneRootView.h"
 #include "panel/ui/KeyPanel.h"
-#include "platform/KeyCodes.h"
 #include "platform/WindowSystem.h"
 #include "panel/ui/SectionListView.h"
 

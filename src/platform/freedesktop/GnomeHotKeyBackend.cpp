@@ -1,6 +1,6 @@
 #include "platform/freedesktop/GnomeHotKeyBackend.h"
 
-#include "platform/DesktopKeyNames.h"
+#include "keys/DesktopKeyNames.h"
 
 #include <QByteArray>
 

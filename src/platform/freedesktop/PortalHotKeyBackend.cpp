@@ -1,7 +1,7 @@
 #include "platform/freedesktop/PortalHotKeyBackend.h"
 
+#include "keys/DesktopKeyNames.h"
 #include "services/BoundedFileReader.h"
-#include "platform/DesktopKeyNames.h"
 #include "services/SystemLog.h"
 
 #include <QDBusArgument>

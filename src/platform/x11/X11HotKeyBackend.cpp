@@ -1,7 +1,6 @@
 #include "platform/x11/X11HotKeyBackend.h"
 
-#include "platform/KeyCodes.h"
-#include "platform/x11/X11KeySyms.h"
+#include "keys/KeyCodes.h"
 
 #include <QCoreApplication>
 #include <cstdlib>
@@ -130,7 +129,7 @@ HotKeyBackend::Result X11HotKeyBackend::grabWanted()
 {
     if (!wanted_)
         return Result::Grabbed;
-    const std::optional<quint32> keysym = X11KeySyms::fromKeyCode(wanted_->keyCode);
+    const std::optional<quint32> keysym = KeyCodes::toKeysym(wanted_->keyCode);
     if (!keysym || !symbols_)
         return Result::NoSuchKey;
     QList<xcb_keycode_t> keys;

@@ -1,8 +1,7 @@
 #include "platform/x11/X11KeyboardLayout.h"
 
-#include "platform/KeyCodes.h"
+#include "keys/KeyCodes.h"
 #include "platform/x11/X11Display.h"
-#include "platform/x11/X11KeySyms.h"
 
 #include <memory>
 #include <xcb/xcb_keysyms.h>
@@ -19,10 +18,8 @@ std::optional<KeyboardLayout::BaseKey> X11KeyboardLayout::baseKey(quint32 native
     // Shift level 0, then level 1, of the first group.
     for (int column = 0; column < 2; ++column) {
         const xcb_keysym_t keysym = xcb_key_symbols_get_keysym(symbols.get(), xcb_keycode_t(nativeScanCode), column);
-        bool keypad = false;
-        const std::optional<int> qtKey = X11KeySyms::toQtKey(keysym, &keypad);
-        if (qtKey && KeyCodes::fromQtKey(*qtKey, keypad))
-            return BaseKey{*qtKey, keypad};
+        if (const std::optional<KeyCodes::Key> key = KeyCodes::fromKeysym(keysym))
+            return BaseKey{key->qtKey, key->keypad};
     }
     return std::nullopt;
 }

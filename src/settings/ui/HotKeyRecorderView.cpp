@@ -1,6 +1,6 @@
 #include "settings/ui/HotKeyRecorderView.h"
 
-#include "platform/KeyCodes.h"
+#include "keys/KeyCodes.h"
 #include "platform/KeyboardLayout.h"
 #include "settings/HotKeyRecorder.h"
 #include "settings/Preferences.h"

@@ -2,7 +2,7 @@
 // keyfile backend in a temporary folder; and the uninstall path of the real program.
 
 #include "LinuxTestSupport.h"
-#include "platform/KeyCodes.h"
+#include "keys/KeyCodes.h"
 #include "platform/freedesktop/GnomeCustomKeybinding.h"
 #include "services/MemoryDefaultsStore.h"
 #include "services/SystemLog.h"

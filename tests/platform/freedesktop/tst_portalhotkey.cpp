@@ -2,8 +2,8 @@
 // desktop backend of our own (portal_backend.py) that the frontend finds through its .portal file.
 
 #include "LinuxTestSupport.h"
-#include "platform/DesktopKeyNames.h"
-#include "platform/KeyCodes.h"
+#include "keys/DesktopKeyNames.h"
+#include "keys/KeyCodes.h"
 #include "services/MemoryDefaultsStore.h"
 #include "services/SystemLog.h"
 #include "platform/FallbackHotKeyBackend.h"

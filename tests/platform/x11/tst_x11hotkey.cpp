@@ -2,7 +2,7 @@
 // the combination, a keyboard mapping changed with xmodmap.
 
 #include "LinuxTestSupport.h"
-#include "platform/KeyCodes.h"
+#include "keys/KeyCodes.h"
 #include "services/MemoryDefaultsStore.h"
 #include "services/SystemLog.h"
 #include "platform/x11/X11Display.h"

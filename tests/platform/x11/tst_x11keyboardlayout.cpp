@@ -1,4 +1,4 @@
-#include "platform/KeyCodes.h"
+#include "keys/KeyCodes.h"
 #include "services/MemoryDefaultsStore.h"
 #include "platform/x11/X11Display.h"
 #include "platform/x11/X11KeyboardLayout.h"

@@ -7,7 +7,7 @@
 // The one key numbering of the program: layout-independent virtual key codes (49 is the space bar),
 // as stored in the preferences and used by the panel's key table, and the modifier mask with
 // command 0x100, shift 0x200, option 0x800 and control 0x1000. Command is the Super key here.
-// Conversions to and from Qt's keys live here and nowhere else.
+// Conversions to and from Qt's keys and XKB keysyms live here and nowhere else.
 namespace KeyCodes {
 
 enum : quint32 {
@@ -36,6 +36,19 @@ enum Modifier : quint32 {
 std::optional<quint32> fromQtKey(int qtKey, bool keypad = false);
 // The Qt key of a virtual key code, and whether it is a keypad key.
 std::optional<int> toQtKey(quint32 code, bool *keypad = nullptr);
+
+// The keysym a code stands for on an unshifted US layout (space 49 is XKB's space, PageUp Prior,
+// Help the Insert key that sits in its place on PC keyboards); none for codes this table lacks.
+std::optional<quint32> toKeysym(quint32 code);
+
+// A key found by its keysym: its code, and the Qt key and keypad flag it arrives with.
+struct Key {
+    quint32 code;
+    int qtKey;
+    bool keypad;
+};
+// The key of a keysym; a capital letter is its letter key. None for keysyms no code stands for.
+std::optional<Key> fromKeysym(quint32 keysym);
 
 quint32 fromQtModifiers(Qt::KeyboardModifiers modifiers);
 Qt::KeyboardModifiers toQtModifiers(quint32 mask);

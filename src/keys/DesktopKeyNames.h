@@ -5,8 +5,8 @@
 #include <utility>
 
 // A key combination (KeyCodes' virtual code and modifier mask) written the way each Linux desktop
-// reads it. Key names are XKB keysym names ("space", "a", "Return", "F5", "KP_Enter"), which every
-// one of these notations uses; a code without a keysym gives no text at all.
+// reads it. Key names are XKB keysym names ("space", "a", "Return", "F5", "KP_Enter", "Prior"), from
+// xkbcommon, which every one of these notations uses; a code without a keysym gives no text at all.
 namespace DesktopKeyNames {
 
 // The XKB keysym name of a virtual key code.
@@ -19,8 +19,8 @@ std::optional<QString> gtkAccelerator(quint32 keyCode, quint32 modifiers);
 // sway's and i3's key combination: "Mod4+Shift+space".
 std::optional<QString> swayCombination(quint32 keyCode, quint32 modifiers);
 
-// A GTK accelerator as GNOME's settings hold it ("<Super>k", "<Primary><Alt>Delete") read back
-// into a key code and modifier mask; nothing for a key with no code or any other modifier.
+// A GTK accelerator as GNOME's settings hold it ("<Super>k", "<Primary><Alt>Delete", "<Super>Page_Up")
+// read back into a key code and modifier mask; nothing for a key with no code or any other modifier.
 std::optional<std::pair<quint32, quint32>> fromGtkAccelerator(const QString &accelerator);
 
 } // namespace DesktopKeyNames
