@@ -7,7 +7,7 @@
 
 #include <time.h>
 
-void LaunchTiming::reportReady()
+void LaunchTiming::report(const QString &milestone)
 {
     bool ok = false;
     const qint64 launched = qEnvironmentVariable("CORVANE_LAUNCHED_AT").toLongLong(&ok);
@@ -16,5 +16,6 @@ void LaunchTiming::reportReady()
     timespec now{};
     clock_gettime(CLOCK_MONOTONIC, &now);
     const qint64 elapsed = qint64(now.tv_sec) * 1000000000 + now.tv_nsec - launched;
-    SystemLog::shared().write(QStringLiteral("Corvane: ready %1 ms after launch").arg(double(elapsed) / 1e6, 0, 'f', 2));
+    SystemLog::shared().write(
+        QStringLiteral("Corvane: %1 %2 ms after launch").arg(milestone).arg(double(elapsed) / 1e6, 0, 'f', 2));
 }
