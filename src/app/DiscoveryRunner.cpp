@@ -1,7 +1,7 @@
 #include "app/DiscoveryRunner.h"
 
-#include "platform/freedesktop/GResourceReader.h"
-#include "platform/freedesktop/InstalledPrograms.h"
+#include "platform/freedesktop/GioModule.h"
+#include "platform/freedesktop/GioServices.h"
 
 #include "catalogue/ImportWorkerReply.h"
 #include "platform/SystemLog.h"
@@ -53,11 +53,16 @@ void DiscoveryRunner::start(const QSet<QString> &shippedIds)
     thread_.reset(QThread::create([this, shippedIds, cacheFile = cacheFile_] {
         QElapsedTimer timer;
         timer.start();
-        GResourceReader resources;
-        ShortcutDiscovery discovery(resources, cacheFile);
-        discovery.setCancelFlag(&cancel_);
-        discovery.setImporter(isolatedImporter());
-        ShortcutDiscovery::Outcome outcome = discovery.discover(InstalledPrograms::list(), shippedIds);
+        // Desktop entries and GResource bundles are read through the GIO module; without it nothing
+        // is discovered (GioModule has said why).
+        ShortcutDiscovery::Outcome outcome;
+        if (GioServices *gio = GioModule::shared().services()) {
+            const std::unique_ptr<ProgramResources> resources = gio->programResources();
+            ShortcutDiscovery discovery(*resources, cacheFile);
+            discovery.setCancelFlag(&cancel_);
+            discovery.setImporter(isolatedImporter());
+            outcome = discovery.discover(gio->installedPrograms(), shippedIds);
+        }
         if (cancel_)
             return;
         const qint64 elapsed = timer.elapsed();
