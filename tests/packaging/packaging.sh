@@ -37,7 +37,7 @@ catalogue_files() {
 
 # The folder of the program's GIO module under the prefix, as the build configured it.
 module_dir() {
-  echo "$(sed -n 's/^CMAKE_INSTALL_LIBDIR:[A-Z]*=//p' "$build/CMakeCache.txt")/corvane"
+  echo "$(sed -n 's/^CMAKE_INSTALL_LIBDIR:[A-Z]*=//p' "$build/CMakeCache.txt")/corvane/modules"
 }
 
 # check_programs PREFIX_ROOT: the installed programs answer --version without a display, and the

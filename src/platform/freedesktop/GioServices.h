@@ -32,8 +32,7 @@ public:
     virtual bool removeGnomeCustomKeybinding() = 0;
 };
 
-// The module's one entry point: the services, owned by the module and alive while it is loaded.
-extern "C" {
-using CorvaneGioServicesFunction = GioServices *(*)();
+// The module's one entry point, an extern "C" function of this name and type: the services, owned by
+// the module and alive while it is loaded.
 #define CORVANE_GIO_SERVICES_SYMBOL "corvane_gio_services"
-}
+using CorvaneGioServicesFunction = GioServices *(*)();
