@@ -1,6 +1,7 @@
 #include "app/AppDelegate.h"
 
 #include "app/DiscoveryRunner.h"
+#include "app/LaunchTiming.h"
 #include "catalogue/BindingConflicts.h"
 #include "catalogue/DiscoveryCache.h"
 #include "catalogue/LocalTitles.h"
@@ -8,7 +9,8 @@
 #include "catalogue/bindings/UserBindings.h"
 #include "platform/DesktopSession.h"
 #include "platform/freedesktop/GettextCatalogues.h"
-#include "platform/freedesktop/InstalledPrograms.h"
+#include "platform/freedesktop/GioModule.h"
+#include "platform/freedesktop/GioServices.h"
 
 #include "catalogue/ui/IconLoader.h"
 #include "panel/ActiveAppMonitor.h"
@@ -22,6 +24,7 @@
 
 #include <QPointer>
 #include <QProcessEnvironment>
+#include <QTimer>
 
 AppDelegate::AppDelegate(Services services, std::optional<QString> shortcutData, QString platform,
                          QStringList arguments, QObject *parent)
@@ -36,8 +39,10 @@ AppDelegate::AppDelegate(Services services, std::optional<QString> shortcutData,
     const QString locale = GettextCatalogues::userLocale();
     if (locale != QLatin1String("C")) {
         store_.setAdjust([locale, installed = std::optional<QList<InstalledProgram>>()](AppShortcuts &app) mutable {
-            if (!installed)
-                installed = InstalledPrograms::list();
+            if (!installed) {
+                GioServices *gio = GioModule::shared().services();
+                installed = gio ? gio->installedPrograms() : QList<InstalledProgram>();
+            }
             if (auto catalogues = GettextCatalogues::forApplication(locale, ShortcutStore::identifiers(app), *installed))
                 LocalTitles::translate(app, [&](const QString &text) { return catalogues->translate({}, {}, text); });
         });
@@ -56,24 +61,19 @@ void AppDelegate::applicationDidFinishLaunching()
     if (loading_.valid())
         loading_.get();
     services_.icons.setCatalogue(&store_);  // icons looked up under every alias too
-    // The user's own key bindings change the shipped catalogue, now and whenever they change.
     shipped_ = store_.apps();
     const QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     userBindings_ = std::make_unique<UserBindings>(env, services_.keyBindingSettings);
-    userBindings_->reload();
-    applyUserBindings();
     viewModel_ = std::make_unique<PanelViewModel>(store_, favorites_, services_.workspace, services_.preferences);
     // The desktop's own section: listed first when no application is in front, and what the hot key
     // is checked against.
     const std::optional<QString> desktop = DesktopSession::bundleId(env.value(QStringLiteral("XDG_CURRENT_DESKTOP")));
     viewModel_->setDesktopBundleId(desktop);
-    connect(userBindings_.get(), &UserBindings::changed, this, [this] {
-        applyUserBindings();
-        viewModel_->catalogueChanged();
-        // The user may have freed the key the desktop held, or given ours to something else.
-        HotKeyManager::shared().desktopBindingsChanged();
-    });
-    userBindings_->startWatching();
+    connect(userBindings_.get(), &UserBindings::changed, this, &AppDelegate::userBindingsChanged);
+    // The user's own key bindings change the shipped catalogue, from the first turn of the event loop
+    // after these steps on (the settings database and other programs' files are not needed for the
+    // tray), and whenever they change.
+    QTimer::singleShot(0, this, &AppDelegate::readUserBindings);
     panelController_ = std::make_unique<PanelController>(
         *viewModel_, services_.preferences, services_.icons, [] { return ActiveAppMonitor::shared().lastApp(); },
         services_.windowSystem, arguments_);
@@ -146,14 +146,33 @@ void AppDelegate::discoveryFinished(const ShortcutDiscovery::Outcome &outcome, q
         viewModel_->catalogueChanged();
 }
 
-void AppDelegate::applyUserBindings()
+void AppDelegate::readUserBindings()
+{
+    userBindings_->reload();
+    userBindingsChanged();
+    userBindings_->startWatching();
+    LaunchTiming::report(QStringLiteral("key bindings read"));
+}
+
+void AppDelegate::userBindingsChanged()
+{
+    if (!applyUserBindings())
+        return;
+    if (viewModel_)
+        viewModel_->catalogueChanged();
+    // The user may have freed the key the desktop held, or given ours to something else.
+    HotKeyManager::shared().desktopBindingsChanged();
+}
+
+bool AppDelegate::applyUserBindings()
 {
     const bool any = !userBindings_->current().isEmpty();
     if (!any && !customised_)
-        return;  // the store already holds the shipped catalogue
+        return false;  // the store already holds the shipped catalogue
     // The applications read from installed programs stay as they are.
     store_.replaceShipped(BindingsApplier::apply(shipped_, userBindings_->current(), store_.platform()));
     customised_ = any;
+    return true;
 }
 
 void AppDelegate::hotKeyStatusChanged()

@@ -62,8 +62,12 @@ private:
     // asks for it; turning the setting off takes their sections out again.
     void readInstalledAppsChanged();
     void discoveryFinished(const ShortcutDiscovery::Outcome &outcome, qint64 milliseconds);
-    // Applies the user's current key bindings to the shipped catalogue.
-    void applyUserBindings();
+    // Reads the user's key bindings for the first time, applies them and follows their changes.
+    void readUserBindings();
+    // Applies changed bindings and tells the panel and the hot key.
+    void userBindingsChanged();
+    // Applies the user's current key bindings to the shipped catalogue; false when nothing changed.
+    bool applyUserBindings();
 
     Services services_;
     QStringList arguments_;

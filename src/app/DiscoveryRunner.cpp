@@ -1,7 +1,7 @@
 #include "app/DiscoveryRunner.h"
 
-#include "platform/freedesktop/GResourceReader.h"
-#include "platform/freedesktop/InstalledPrograms.h"
+#include "platform/freedesktop/GioModule.h"
+#include "platform/freedesktop/GioServices.h"
 
 #include "catalogue/DiscoveryCache.h"
 #include "catalogue/ImportWorkerReply.h"
@@ -58,14 +58,19 @@ void DiscoveryRunner::start(const QSet<QString> &shippedIds)
     thread_.reset(QThread::create([this, shippedIds, cacheFile = cacheFile_, locale = locale_] {
         QElapsedTimer timer;
         timer.start();
-        GResourceReader resources;
-        ShortcutDiscovery::Importer importer = isolatedImporter(locale);
-        // Read in this process, titles stay as written: they are kept apart from those in the
-        // user's language.
-        ShortcutDiscovery discovery(resources, importer ? cacheFile : DiscoveryCache::defaultFile());
-        discovery.setCancelFlag(&cancel_);
-        discovery.setImporter(std::move(importer));
-        ShortcutDiscovery::Outcome outcome = discovery.discover(InstalledPrograms::list(), shippedIds);
+        // Desktop entries and GResource bundles are read through the GIO module; without it nothing
+        // is discovered (GioModule has said why).
+        ShortcutDiscovery::Outcome outcome;
+        if (GioServices *gio = GioModule::shared().services()) {
+            const std::unique_ptr<ProgramResources> resources = gio->programResources();
+            ShortcutDiscovery::Importer importer = isolatedImporter(locale);
+            // Read in this process, titles stay as written: they are kept apart from those in the
+            // user's language.
+            ShortcutDiscovery discovery(*resources, importer ? cacheFile : DiscoveryCache::defaultFile());
+            discovery.setCancelFlag(&cancel_);
+            discovery.setImporter(std::move(importer));
+            outcome = discovery.discover(gio->installedPrograms(), shippedIds);
+        }
         if (cancel_)
             return;
         const qint64 elapsed = timer.elapsed();

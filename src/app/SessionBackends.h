@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/freedesktop/GSettingsKeyBindings.h"
+#include "platform/freedesktop/DeferredKeyBindingSettings.h"
 #include "platform/freedesktop/LinuxWorkspace.h"
 #include "platform/freedesktop/XdgAutostartItem.h"
 
@@ -36,7 +36,7 @@ public:
     ShellExtension *shellExtension() { return shellExtension_.get(); }
     // Names the physical key of a press for the hot-key recorder.
     const KeyboardLayout &keyboardLayout() const { return *keyboardLayout_; }
-    // The key bindings GNOME keeps in GSettings.
+    // The key bindings GNOME keeps in GSettings, read through the GIO module when first asked for.
     KeyBindingSettings &keyBindingSettings() { return keyBindingSettings_; }
     // The hot-key backend, handed over once to its manager.
     std::unique_ptr<HotKeyBackend> takeHotKeyBackend();
@@ -45,7 +45,7 @@ private:
     QString windowSystemName_;
     LinuxWorkspace workspace_;
     XdgAutostartItem autostart_;
-    GSettingsKeyBindings keyBindingSettings_;
+    DeferredKeyBindingSettings keyBindingSettings_{GioModule::shared()};
     std::unique_ptr<X11WindowIdentity> x11Windows_;
     std::unique_ptr<ActivationSource> activations_;
     std::unique_ptr<WindowSystem> windowSystem_;

@@ -35,6 +35,11 @@ catalogue_files() {
   (cd "$source_dir/data" && ls ShortcutData/*.json) | LC_ALL=C sort
 }
 
+# The folder of the program's GIO module under the prefix, as the build configured it.
+module_dir() {
+  echo "$(sed -n 's/^CMAKE_INSTALL_LIBDIR:[A-Z]*=//p' "$build/CMakeCache.txt")/corvane/modules"
+}
+
 # check_programs PREFIX_ROOT: the installed programs answer --version without a display, and the
 # installed corvane-data passes the installed catalogue.
 check_programs() {
@@ -100,7 +105,7 @@ deb() {
       usr/share/gnome-shell/extensions/corvane-focus@corvane.org/metadata.json \
       usr/share/icons/hicolor/scalable/apps/org.corvane.Corvane.svg \
       usr/share/man/man1/corvane.1.gz usr/share/man/man1/corvane-data.1.gz \
-      usr/share/metainfo/org.corvane.Corvane.metainfo.xml
+      usr/share/metainfo/org.corvane.Corvane.metainfo.xml "usr/$(module_dir)/libcorvane-gio.so"
     [ ! -f "$source_dir/dist/org.corvane.Corvane-symbolic.svg" ] \
       || echo usr/share/icons/hicolor/symbolic/apps/org.corvane.Corvane-symbolic.svg
     catalogue_files | sed 's|^|usr/share/corvane/|'
@@ -209,6 +214,19 @@ destdir() {
   run_briefly "$root/bin/corvane" "Corvane: failed to decode zz-broken.json" \
     || fail "the installed corvane did not read its catalogue from $prefix/share/corvane"
   rm "$root/share/corvane/ShortcutData/zz-broken.json"
+
+  # The GIO module (desktop entries, GNOME's settings), loaded once the tray is up, is found next to
+  # the installed program; without it the program says so and carries on.
+  local module="$root/$(module_dir)/libcorvane-gio.so"
+  [ -f "$module" ] || fail "no GIO module at $module"
+  CORVANE_LAUNCHED_AT=1 run_briefly "$root/bin/corvane" "Corvane: key bindings read" \
+    || fail "the installed corvane did not read the key bindings"
+  ! grep -q "cannot load" "$work/run.log" || fail "the installed corvane did not load its GIO module: $(cat "$work/run.log")"
+  mv "$module" "$module.away"
+  CORVANE_LAUNCHED_AT=1 run_briefly "$root/bin/corvane" "Corvane: key bindings read" \
+    && grep -q "^Corvane: cannot load .*libcorvane-gio.so" "$work/run.log" \
+    || fail "the installed corvane without its GIO module did not go on with a log line"
+  mv "$module.away" "$module"
   mv "$root/share/corvane/ShortcutData" "$root/share/corvane/elsewhere"
   run_briefly "$root/bin/corvane" "Corvane: ShortcutData folder not found in bundle" \
     || fail "the installed corvane did not miss its moved catalogue"

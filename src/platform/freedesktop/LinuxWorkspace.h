@@ -2,13 +2,15 @@
 
 #include "platform/RunningAppList.h"
 #include "platform/Workspace.h"
-#include "platform/freedesktop/DesktopEntries.h"
+#include "platform/freedesktop/DeferredAppDirectory.h"
+#include "platform/freedesktop/GioModule.h"
 
 #include <optional>
 
 // The applications of a Linux desktop: installed ones from the desktop entries of the XDG data
-// folders, running ones from the window list the session's backend provides. Without one (no
-// backend can list windows) it knows installed applications only.
+// folders (read through the GIO module when first asked for), running ones from the window list the
+// session's backend provides. Without one (no backend can list windows) it knows installed
+// applications only.
 class LinuxWorkspace : public Workspace {
 public:
     bool isInstalled(const QString &bundleId) override;
@@ -24,6 +26,6 @@ public:
     const RunningAppList *runningApps() const { return windows_; }
 
 private:
-    DesktopEntries entries_;
+    DeferredAppDirectory entries_{GioModule::shared()};
     const RunningAppList *windows_ = nullptr;
 };
