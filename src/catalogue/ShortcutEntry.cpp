@@ -15,8 +15,33 @@ struct ShortcutEntry::Block {
     std::shared_ptr<const AppInfo> app;
     QList<Keymap> keymaps;  // shares the decoded record's lists; read only through const access
     std::shared_ptr<const KeyGroupsCache> keyGroups;
+    std::vector<const QString *> sectionTitles;  // into keymaps
+    QString searchRun;    // the search texts, each followed by U+0000
+    SearchTexts search;   // views searchRun
     std::vector<Data> entries;
 };
+
+const ShortcutEntry::AppInfo &ShortcutEntry::app() const
+{
+    return *d_->block->app;
+}
+
+const QString &ShortcutEntry::sectionTitle() const
+{
+    return *d_->block->sectionTitles[d_->section];
+}
+
+const SearchTexts &ShortcutEntry::searchTexts() const
+{
+    return d_->block->search;
+}
+
+QStringView ShortcutEntry::searchText() const
+{
+    const SearchTexts &search = d_->block->search;
+    const qsizetype start = d_->index ? qsizetype(search.ends[d_->index - 1]) + 1 : 0;
+    return search.texts.sliced(start, qsizetype(search.ends[d_->index]) - start);
+}
 
 namespace {
 
@@ -82,16 +107,26 @@ public:
         used_ += part.size();
     }
 
-    void addSpace()
+    void addSpace() { addChar(u' '); }
+    // Ends a text: U+0000 follows it in the run.
+    void endText() { addChar(u'\0'); }
+
+    qsizetype size() const { return used_; }
+    // What was written, in a string of its own size.
+    QString take()
     {
-        *grow(1) = u' ';
+        buffer_.truncate(used_);
+        buffer_.squeeze();
+        return std::move(buffer_);
+    }
+
+private:
+    void addChar(char16_t c)
+    {
+        *grow(1) = c;
         ++used_;
     }
 
-    qsizetype size() const { return used_; }
-    QStringView text(qsizetype from, qsizetype to) const { return QStringView(buffer_).sliced(from, to - from); }
-
-private:
     char16_t *grow(qsizetype n)
     {
         if (used_ + n > buffer_.size())
@@ -147,9 +182,11 @@ QList<ShortcutEntry> ShortcutEntry::makeAll(std::shared_ptr<const AppInfo> app, 
     const QChar bar(u'|');
     for (const Keymap &keymap : shared) {
         for (const ShortcutSection &section : keymap.sections) {
+            const auto sectionIndex = quint32(block->sectionTitles.size());
+            block->sectionTitles.push_back(&section.title);
             for (const RawShortcut &shortcut : section.shortcuts) {
-                const QStringView key = shortcut.customisation ? QStringView(shortcut.customisation->idKey)
-                                                               : orEmpty(shortcut.key);
+                const Customisation *custom = shortcut.customisation();
+                const QStringView key = custom ? QStringView(custom->idKey) : orEmpty(shortcut.key);
                 QChar *out = ids.prepare(info.slug.size() + section.title.size() + shortcut.title.size() + key.size() + 3);
                 out = append(out, info.slug);
                 *out++ = bar;
@@ -159,23 +196,23 @@ QList<ShortcutEntry> ShortcutEntry::makeAll(std::shared_ptr<const AppInfo> app, 
                 *out++ = bar;
                 append(out, key);
                 const KeyGroups *groups = shortcut.key ? &keyGroups->groups(*shortcut.key) : &keyGroups->none();
-                block->entries.push_back(Data{&info, &section.title, &shortcut, groups, ids.commit(), QString()});
+                const auto index = quint32(block->entries.size());
+                block->entries.push_back(Data{block.get(), &shortcut, groups, ids.commit(), index, sectionIndex});
             }
         }
     }
 
-    // Search texts: written lower-cased into a scratch buffer, then copied back to back into one
-    // block sized for them all.
+    // Search texts: written lower-cased, back to back, into one run.
     const QString name = info.name.toLower();
     SearchTextWriter writer(count * 64);
-    std::vector<qsizetype> ends;
+    std::vector<quint32> &ends = block->search.ends;
     ends.reserve(size_t(count));
-    const QString *sectionTitle = nullptr;
+    quint32 sectionIndex = quint32(-1);
     QString section;
     for (const Data &data : block->entries) {
-        if (data.sectionTitle != sectionTitle) {
-            sectionTitle = data.sectionTitle;
-            section = sectionTitle->toLower();
+        if (data.section != sectionIndex) {
+            sectionIndex = data.section;
+            section = block->sectionTitles[sectionIndex]->toLower();
         }
         const RawShortcut &s = *data.shortcut;
         writer.addLower(s.title);
@@ -186,15 +223,12 @@ QList<ShortcutEntry> ShortcutEntry::makeAll(std::shared_ptr<const AppInfo> app, 
         writer.addSpace();
         writer.addLower(orEmpty(s.key));
         writer.addSpace();
-        writer.addLower(orEmpty(s.comment));
-        ends.push_back(writer.size());
+        writer.addLower(orEmpty(s.comment()));
+        ends.push_back(quint32(writer.size()));
+        writer.endText();
     }
-    TextArena searchTexts(writer.size() + count);
-    qsizetype start = 0;
-    for (size_t i = 0; i < block->entries.size(); ++i) {
-        block->entries[i].searchText = searchTexts.add(writer.text(start, ends[i]));
-        start = ends[i];
-    }
+    block->searchRun = writer.take();
+    block->search.texts = QStringView(block->searchRun).first(qsizetype(ends.back()));
 
     QList<ShortcutEntry> entries;
     entries.reserve(count);

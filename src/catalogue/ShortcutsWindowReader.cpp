@@ -174,8 +174,8 @@ private:
             // The program sets the keys of this action itself; listed as such until they are found.
             RawShortcut row;
             row.title = title;
-            row.action = action;
-            row.comment = ShortcutsWindowReader::keySetByProgram();
+            row.setAction(action);
+            row.setComment(ShortcutsWindowReader::keySetByProgram());
             rows << row;
             return rows;
         }
@@ -192,7 +192,7 @@ private:
             if (key.comment)
                 comment << *key.comment;
             if (!comment.isEmpty())
-                row.comment = comment.join(QStringLiteral("; "));
+                row.setComment(comment.join(QStringLiteral("; ")));
             rows << row;
         }
         return rows;

@@ -172,12 +172,12 @@ private Q_SLOTS:
         const auto entries = store.entriesByApp().value("editor");
         QCOMPARE(entries.size(), 4);
         QCOMPARE(entries[0].id(), "editor|Edit|Copy|cmd+c");
-        QCOMPARE(entries[0].searchText(), "copy text editor edit cmd+c copies the selection");
+        QCOMPARE(entries[0].searchText().toString(), "copy text editor edit cmd+c copies the selection");
         QCOMPARE(entries[0].keyGroups(), (KeyGroups{{QStringLiteral("\u2318"), "C"}}));
         QCOMPARE(*entries[0].bundleId(), "ab.cd.Editor");
         QCOMPARE(*entries[0].iconFile(), "editor.png");
         QCOMPARE(entries[1].id(), "editor|Edit|Copy|");
-        QCOMPARE(entries[1].searchText(), "copy text editor edit  ");
+        QCOMPARE(entries[1].searchText().toString(), "copy text editor edit  ");
         QVERIFY(entries[1].keyGroups().isEmpty() && !entries[1].rawKey());
         QVERIFY(entries[2].rawKey() && entries[2].keyGroups().isEmpty());
         QCOMPARE(entries[3].id(), "editor|Edit|A|B|ctrl+x ctrl+s");
@@ -199,7 +199,7 @@ private Q_SLOTS:
         app.bundleId = QStringLiteral("ORG.\u00C9DITEUR");
         app.keymaps = {Keymap{"k", std::nullopt, {ShortcutSection{"S", {RawShortcut{"\u00C7A", std::nullopt, std::nullopt}}}}}};
         store.load({app});
-        QCOMPARE(store.entriesByApp().value("e").first().searchText(), QStringLiteral("\u00E7a \u00E9diteur s  "));
+        QCOMPARE(store.entriesByApp().value("e").first().searchText().toString(), QStringLiteral("\u00E7a \u00E9diteur s  "));
         QVERIFY(store.appForBundleId(QStringLiteral("org.\u00E9diteur")));
     }
 

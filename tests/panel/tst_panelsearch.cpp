@@ -44,7 +44,7 @@ QList<AppShortcuts> randomCatalogue(QRandomGenerator &random)
                 if (random.bounded(2))
                     shortcut.key = randomText(random, 6);
                 if (random.bounded(3) == 0)
-                    shortcut.comment = randomText(random, 20);
+                    shortcut.setComment(randomText(random, 20));
             }
         }
         apps.append(app);
@@ -147,7 +147,7 @@ private Q_SLOTS:
     void matchesStayInsideOneText()
     {
         AppShortcuts app = makeApp("a", "A", std::nullopt, {{"S", {"one", "dless", QStringView(u"nul\0here", 8).toString()}}});
-        app.keymaps[0].sections[0].shortcuts[0].comment = "the en";
+        app.keymaps[0].sections[0].shortcuts[0].setComment(QStringLiteral("the en"));
         PanelFixture f({app});
         f.vm->setSearchText("endl");
         QVERIFY(f.vm->navigable().isEmpty());

@@ -37,7 +37,7 @@ AppShortcuts appWithKeys(const QString &slug, const QString &name, const QString
         RawShortcut shortcut{QStringLiteral("Action number %1").arg(i), std::nullopt, std::nullopt};
         const QString key = keys[i % keys.size()];
         if (key.isEmpty())
-            shortcut.comment = QStringLiteral("Drag with the middle button");
+            shortcut.setComment(QStringLiteral("Drag with the middle button"));
         else
             shortcut.key = key;
         section.shortcuts.append(shortcut);

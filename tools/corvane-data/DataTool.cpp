@@ -292,7 +292,7 @@ int DataTool::entries(const QStringList &arguments)
                 << (entry.action() ? QStringLiteral(",\"action\":") + jsonString(*entry.action()) : QString())
                 << customisationFields(entry)
                 << ",\"keyGroups\":" << jsonKeyGroups(KeyLabels::groups(entry.keyGroups(), style))
-                << ",\"searchText\":" << jsonString(entry.searchText()) << "}\n";
+                << ",\"searchText\":" << jsonString(entry.searchText().toString()) << "}\n";
         }
     }
     return store->failedFiles().isEmpty() ? 0 : 1;
