@@ -1,6 +1,7 @@
 #include "catalogue/ShortcutEntry.h"
 
 #include "catalogue/KeyGroupsCache.h"
+#include "catalogue/SearchTexts.h"
 #include "catalogue/TextArena.h"
 
 #include <algorithm>
@@ -29,6 +30,12 @@ const ShortcutEntry::AppInfo &ShortcutEntry::app() const
 const QString &ShortcutEntry::sectionTitle() const
 {
     return *d_->block->sectionTitles[d_->section];
+}
+
+const KeyGroups &ShortcutEntry::keyGroups() const
+{
+    const std::optional<QString> &key = d_->shortcut->key;
+    return key ? d_->block->keyGroups->groups(*key) : d_->block->keyGroups->none();
 }
 
 const SearchTexts &ShortcutEntry::searchTexts() const
@@ -179,6 +186,8 @@ QList<ShortcutEntry> ShortcutEntry::makeAll(std::shared_ptr<const AppInfo> app, 
 
     // Records and ids.
     block->entries.reserve(size_t(count));
+    QStringList lowerTitles;
+    std::vector<SearchTexts::Section> &sections = block->search.sections;
     const QChar bar(u'|');
     for (const Keymap &keymap : shared) {
         for (const ShortcutSection &section : keymap.sections) {
@@ -195,30 +204,33 @@ QList<ShortcutEntry> ShortcutEntry::makeAll(std::shared_ptr<const AppInfo> app, 
                 out = append(out, shortcut.title);
                 *out++ = bar;
                 append(out, key);
-                const KeyGroups *groups = shortcut.key ? &keyGroups->groups(*shortcut.key) : &keyGroups->none();
                 const auto index = quint32(block->entries.size());
-                block->entries.push_back(Data{block.get(), &shortcut, groups, ids.commit(), index, sectionIndex});
+                block->entries.push_back(Data{block.get(), &shortcut, ids.commit(), index, sectionIndex});
             }
+            lowerTitles.append(section.title.toLower());
+            sections.push_back(SearchTexts::Section{QStringView(), quint32(block->entries.size())});
         }
     }
 
     // Search texts: written lower-cased, back to back, into one run.
+    // Where the name and each section's title first lie in it.
     const QString name = info.name.toLower();
     SearchTextWriter writer(count * 64);
     std::vector<quint32> &ends = block->search.ends;
     ends.reserve(size_t(count));
-    quint32 sectionIndex = quint32(-1);
-    QString section;
+    qsizetype nameAt = -1;
+    std::vector<qsizetype> titleAt(sections.size(), -1);
     for (const Data &data : block->entries) {
-        if (data.section != sectionIndex) {
-            sectionIndex = data.section;
-            section = block->sectionTitles[sectionIndex]->toLower();
-        }
+        const QString &section = lowerTitles.at(data.section);
         const RawShortcut &s = *data.shortcut;
         writer.addLower(s.title);
         writer.addSpace();
+        if (nameAt < 0)
+            nameAt = writer.size();
         writer.addAsIs(name);
         writer.addSpace();
+        if (titleAt[data.section] < 0)
+            titleAt[data.section] = writer.size();
         writer.addAsIs(section);
         writer.addSpace();
         writer.addLower(orEmpty(s.key));
@@ -229,6 +241,11 @@ QList<ShortcutEntry> ShortcutEntry::makeAll(std::shared_ptr<const AppInfo> app, 
     }
     block->searchRun = writer.take();
     block->search.texts = QStringView(block->searchRun).first(qsizetype(ends.back()));
+    block->search.name = block->search.texts.sliced(nameAt, name.size());
+    for (size_t i = 0; i < sections.size(); ++i) {
+        if (titleAt[i] >= 0)
+            sections[i].title = block->search.texts.sliced(titleAt[i], lowerTitles.at(qsizetype(i)).size());
+    }
 
     QList<ShortcutEntry> entries;
     entries.reserve(count);

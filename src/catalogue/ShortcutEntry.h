@@ -1,7 +1,6 @@
 #pragma once
 
 #include "catalogue/Keymap.h"
-#include "catalogue/SearchTexts.h"
 #include "keys/KeyNotation.h"
 
 #include <QHashFunctions>
@@ -12,6 +11,7 @@
 #include <optional>
 
 class KeyGroupsCache;
+struct SearchTexts;
 class TextArena;
 
 // One shortcut row, ready for display. Built only by the catalogue; immutable. Copies share one
@@ -33,7 +33,7 @@ public:
     // The entries of every shortcut of `keymaps`, in order, built together: their records share one
     // allocation and point into `keymaps` (shared, not copied) for their texts; their search texts lie
     // back to back in one run of text, in entry order, each followed by U+0000 (searchTexts()); their
-    // ids go to `ids`; their key groups come from `keyGroups`, which they keep.
+    // ids go to `ids`; their keys are parsed by `keyGroups` when first asked for, which they keep.
     static QList<ShortcutEntry> makeAll(std::shared_ptr<const AppInfo> app, const QList<Keymap> &keymaps,
                                         TextArena &ids, const std::shared_ptr<KeyGroupsCache> &keyGroups);
 
@@ -54,7 +54,8 @@ public:
     // How the user's configuration changed this shortcut; null when it did not.
     const Customisation *customisation() const { return d_->shortcut->customisation(); }
     bool isCustomised() const { return customisation() != nullptr; }
-    const KeyGroups &keyGroups() const { return *d_->keyGroups; }
+    // Parsed when first asked for.
+    const KeyGroups &keyGroups() const;
     // Title, application name, section title, key text and comment, lower-cased, single spaces
     // between. A view into searchTexts(), which lives as long as any entry built with this one.
     QStringView searchText() const;
@@ -76,7 +77,6 @@ private:
     struct Data {
         const Block *block;
         const RawShortcut *shortcut;
-        const KeyGroups *keyGroups;
         QString id;
         quint32 index;    // among the entries of the block
         quint32 section;  // among the block's section titles

@@ -18,12 +18,13 @@ bool containsAll(QStringView text, const QStringList &words, qsizetype skip)
 
 // Appends to `found` the index of every entry whose search text contains all `words`, in order.
 // With `search` (the same entries' texts as one run) the run is scanned; without, each text on its own.
-void findMatches(const QList<ShortcutEntry> &entries, const SearchTexts *search, const QStringList &words,
+void findMatches(const EntryList &entries, const SearchTexts *search, const QStringList &words,
                  std::vector<qsizetype> &found)
 {
     const qsizetype count = entries.size();
     // A word with U+0000 in it could run over a separator of the run.
-    const bool scan = search && qsizetype(search->ends.size()) == count && !words.isEmpty()
+    const bool scan = search && qsizetype(search->ends.size()) == count && !search->sections.empty()
+        && qsizetype(search->sections.back().end) == count && !words.isEmpty()
         && std::none_of(words.cbegin(), words.cend(),
                         [](const QString &word) { return word.isEmpty() || word.contains(QChar(0)); });
     if (!scan) {
@@ -34,7 +35,27 @@ void findMatches(const QList<ShortcutEntry> &entries, const SearchTexts *search,
         return;
     }
     const qsizetype before = qsizetype(found.size());
-    TextSearch::textsContaining(search->texts, search->ends.data(), count, words.constFirst(), found);
+    const QString &word = words.constFirst();
+    // Where the word is in what a stretch of texts shares, each text of it has the word.
+    const auto takeAll = [&found](qsizetype from, qsizetype to) {
+        for (qsizetype i = from; i < to; ++i)
+            found.push_back(i);
+    };
+    if (TextSearch::indexOf(search->name, word) >= 0) {
+        takeAll(0, count);
+    } else {
+        qsizetype first = 0;
+        for (const SearchTexts::Section &section : search->sections) {
+            const auto end = qsizetype(section.end);
+            if (end == first)
+                continue;
+            if (TextSearch::indexOf(section.title, word) >= 0)
+                takeAll(first, end);
+            else
+                TextSearch::textsContaining(search->texts, search->ends.data(), first, end, word, found);
+            first = end;
+        }
+    }
     if (words.size() == 1)
         return;
     const quint32 *ends = search->ends.data();
@@ -45,16 +66,17 @@ void findMatches(const QList<ShortcutEntry> &entries, const SearchTexts *search,
     found.erase(kept, found.end());
 }
 
-// The entries at `indices`: the list itself, shared, when that is all of them.
-QList<ShortcutEntry> pick(const QList<ShortcutEntry> &entries, const std::vector<qsizetype> &indices)
+// The entries at `indices`: the list itself, shared, when that is all of them; else their positions
+// in the stored list.
+EntryList pick(const EntryList &entries, const std::vector<qsizetype> &indices)
 {
     if (qsizetype(indices.size()) == entries.size())
         return entries;
-    QList<ShortcutEntry> picked;
-    picked.reserve(qsizetype(indices.size()));
+    QList<quint32> positions;
+    positions.reserve(qsizetype(indices.size()));
     for (qsizetype i : indices)
-        picked.append(entries.at(i));
-    return picked;
+        positions.append(quint32(entries.sourceIndex(i)));
+    return EntryList(entries.source(), std::move(positions));
 }
 
 // How often `word` occurs in `texts`.
@@ -108,13 +130,15 @@ void EntrySearch::begin(const QStringList &queryWords)
         found_.reserve(store_.orderedApps().size() + 1);
 }
 
-QList<ShortcutEntry> EntrySearch::entries(const QString &slug)
+EntryList EntrySearch::entries(const QString &slug)
 {
     const auto stored = store_.entriesByApp().constFind(slug);
     if (stored == store_.entriesByApp().constEnd())
         return {};
-    const QList<ShortcutEntry> *pool = &*stored;
-    const SearchTexts *texts = store_.searchTexts(slug);
+    const EntryList all(*stored);
+    const EntryList *pool = &all;
+    // The run of the entries' search texts, reached through them rather than by a second lookup.
+    const SearchTexts *texts = stored->isEmpty() ? nullptr : &stored->constFirst().searchTexts();
     if (narrowing_) {
         const auto previous = last_.constFind(slug);
         if (previous != last_.constEnd() && previous->size() < stored->size()) {
@@ -124,7 +148,7 @@ QList<ShortcutEntry> EntrySearch::entries(const QString &slug)
     }
     indices_.clear();
     findMatches(*pool, texts, words_, indices_);
-    QList<ShortcutEntry> matches = pick(*pool, indices_);
+    EntryList matches = pick(*pool, indices_);
     found_.insert(slug, matches);
     return matches;
 }
@@ -140,5 +164,5 @@ QList<ShortcutEntry> EntrySearch::matching(const ShortcutStore &store, const QSt
 {
     EntrySearch search(store);
     search.begin(words);
-    return search.entries(slug);
+    return search.entries(slug).toList();
 }

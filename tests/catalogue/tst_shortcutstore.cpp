@@ -7,6 +7,10 @@
 
 #include <QScopeGuard>
 
+#include <atomic>
+#include <thread>
+#include <vector>
+
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -188,6 +192,61 @@ private Q_SLOTS:
         QVERIFY(entries[0] == ShortcutEntry(std::make_shared<ShortcutEntry::AppInfo>(ShortcutEntry::AppInfo{"editor", "Other", {}, {}}),
                                             "Edit", "Copy", QString("cmd+c"), std::nullopt));
         QCOMPARE(qHash(entries[0]), qHash(entries[0].id()));
+    }
+
+    // Comment, action and customisation live in extras that copies share: a change made through
+    // one copy (the user's bindings are applied to a copy of the shipped records) must not reach the
+    // other, and a shortcut whose rare fields are all cleared holds no extras.
+    void rareFieldsAreCopiedOnWrite()
+    {
+        RawShortcut shipped("Quit", QString("ctrl+q"), QString("Asks first"), QString("app.quit"));
+        RawShortcut edited = shipped;
+        auto custom = std::make_shared<Customisation>();
+        custom->origin = "test";
+        edited.setCustomisation(custom);
+        edited.setComment(std::nullopt);
+        QCOMPARE(shipped.comment(), QString("Asks first"));
+        QVERIFY(!shipped.customisation());
+        QCOMPARE(edited.action(), QString("app.quit"));
+        QCOMPARE(edited.customisation()->origin, "test");
+        QVERIFY(!edited.comment());
+
+        edited.setAction(std::nullopt);
+        edited.setCustomisation(nullptr);
+        QVERIFY(!edited.hasExtras());
+        QVERIFY(shipped.hasExtras() && !RawShortcut("Plain", std::nullopt).hasExtras());
+    }
+
+    // Keys are parsed when first asked for, into a cache all entries of a catalogue share; rows
+    // may be asked for from several threads at once.
+    void keysParsedOnDemandFromAnyThread()
+    {
+        AppShortcuts app;
+        app.name = "App";
+        app.slug = "app";
+        ShortcutSection section{"S", {}};
+        for (int i = 0; i < 400; ++i)
+            section.shortcuts.append(RawShortcut(QString::number(i), QString("ctrl+%1 alt+%2").arg(i % 50).arg(i % 7)));
+        app.keymaps = {Keymap{"k", std::nullopt, {section}}};
+        ShortcutStore store(std::nullopt, "linux");
+        store.load({app});
+        const QList<ShortcutEntry> entries = store.entriesByApp().value("app");
+        std::atomic<int> wrong{0};
+        std::vector<std::thread> threads;
+        for (int t = 0; t < 4; ++t) {
+            threads.emplace_back([&entries, &wrong, t] {
+                for (qsizetype i = 0; i < entries.size(); ++i) {
+                    const ShortcutEntry &entry = entries[(i * 7 + t * 101) % entries.size()];
+                    if (entry.keyGroups() != KeyNotation::parseKeyGroups(*entry.rawKey()))
+                        ++wrong;
+                }
+            });
+        }
+        for (std::thread &thread : threads)
+            thread.join();
+        QCOMPARE(wrong.load(), 0);
+        // Equal key texts share one parse.
+        QCOMPARE(&entries[0].keyGroups(), &entries[350].keyGroups());
     }
 
     void lowerCasesWithUnicodeRules()

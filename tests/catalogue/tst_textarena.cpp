@@ -89,6 +89,12 @@ private Q_SLOTS:
             for (const ShortcutEntry &entry : store.entriesByApp().value(slug))
                 texts << entry.searchText().toString();
             QCOMPARE(search->texts.toString(), texts.join(QChar(0)));
+            // The name and the section title a search may find instead of scanning: views of the
+            // run, where lower-casing may have changed the lengths before them (U+0130).
+            QCOMPARE(search->name.toString(), store.entriesByApp().value(slug).first().appName().toLower());
+            QCOMPARE(search->sections.size(), size_t(1));
+            QCOMPARE(search->sections[0].title.toString(), QStringLiteral("S\u0130").toLower());
+            QCOMPARE(qsizetype(search->sections[0].end), texts.size());
             QCOMPARE(search->ends.size(), size_t(texts.size()));
             qsizetype end = -1;
             for (qsizetype i = 0; i < texts.size(); ++i) {

@@ -550,7 +550,7 @@ private Q_SLOTS:
         QVERIFY(vm.sections()[0].fromApplication);
         QCOMPARE(vm.sections()[0].title, QStringLiteral("Alpha Fixture"));
 
-        const QList<ShortcutEntry> &rows = vm.sections()[0].entries;
+        const EntryList &rows = vm.sections()[0].entries;
         const auto found = std::find_if(rows.begin(), rows.end(), [](const ShortcutEntry &e) { return e.title() == QLatin1String("Quit"); });
         QVERIFY(found != rows.end());
         const ShortcutEntry quit = *found;

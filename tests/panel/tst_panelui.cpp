@@ -153,7 +153,7 @@ private Q_SLOTS:
         section.id = "a";
         section.title = "Alpha";
         section.isActive = true;
-        section.entries = PanelFixture({appWithKeys("a", "Alpha", "org.alpha", 7)}).store.entriesByApp().value("a");
+        section.entries = EntryList(PanelFixture({appWithKeys("a", "Alpha", "org.alpha", 7)}).store.entriesByApp().value("a"));
         SectionHeaderView header{section, false, QColor(Qt::blue), std::nullopt};
         QCOMPARE(header.chevronSymbol(), "chevron.down");
         QCOMPARE(header.chevronToolTip(), "Hide shortcuts");
