@@ -16,20 +16,29 @@ bool containsAll(QStringView text, const QStringList &words, qsizetype skip)
     return true;
 }
 
+// The search text of entry i of the run.
+QStringView textAt(const SearchTexts &search, qsizetype i)
+{
+    const qsizetype start = i ? qsizetype(search.ends[size_t(i) - 1]) + 1 : 0;
+    return search.texts.sliced(start, qsizetype(search.ends[size_t(i)]) - start);
+}
+
 // Appends to `found` the index of every entry whose search text contains all `words`, in order.
-// With `search` (the same entries' texts as one run) the run is scanned; without, each text on its own.
+// `search` holds the texts of the list the entries are picked from, as one run: when the entries are
+// that whole list, the run is scanned; else each entry's text is read from it, one by one.
 void findMatches(const EntryList &entries, const SearchTexts *search, const QStringList &words,
                  std::vector<qsizetype> &found)
 {
     const qsizetype count = entries.size();
+    const bool ofRun = search && qsizetype(search->ends.size()) == entries.source().size();
     // A word with U+0000 in it could run over a separator of the run.
-    const bool scan = search && qsizetype(search->ends.size()) == count && !search->sections.empty()
+    const bool scan = ofRun && count == entries.source().size() && !search->sections.empty()
         && qsizetype(search->sections.back().end) == count && !words.isEmpty()
         && std::none_of(words.cbegin(), words.cend(),
                         [](const QString &word) { return word.isEmpty() || word.contains(QChar(0)); });
     if (!scan) {
         for (qsizetype i = 0; i < count; ++i) {
-            if (containsAll(entries.at(i).searchText(), words, 0))
+            if (containsAll(ofRun ? textAt(*search, entries.sourceIndex(i)) : entries.at(i).searchText(), words, 0))
                 found.push_back(i);
         }
         return;
@@ -44,25 +53,24 @@ void findMatches(const EntryList &entries, const SearchTexts *search, const QStr
     if (TextSearch::indexOf(search->name, word) >= 0) {
         takeAll(0, count);
     } else {
+        // Sections without the word in their title are scanned together, in one pass per stretch.
+        qsizetype scanFrom = 0;
         qsizetype first = 0;
         for (const SearchTexts::Section &section : search->sections) {
             const auto end = qsizetype(section.end);
-            if (end == first)
-                continue;
-            if (TextSearch::indexOf(section.title, word) >= 0)
+            if (end > first && TextSearch::indexOf(section.title, word) >= 0) {
+                TextSearch::textsContaining(search->texts, search->ends.data(), scanFrom, first, word, found);
                 takeAll(first, end);
-            else
-                TextSearch::textsContaining(search->texts, search->ends.data(), first, end, word, found);
+                scanFrom = end;
+            }
             first = end;
         }
+        TextSearch::textsContaining(search->texts, search->ends.data(), scanFrom, count, word, found);
     }
     if (words.size() == 1)
         return;
-    const quint32 *ends = search->ends.data();
-    const auto kept = std::remove_if(found.begin() + before, found.end(), [&](qsizetype i) {
-        const qsizetype start = i ? qsizetype(ends[i - 1]) + 1 : 0;
-        return !containsAll(search->texts.sliced(start, qsizetype(ends[i]) - start), words, 1);
-    });
+    const auto kept = std::remove_if(found.begin() + before, found.end(),
+                                     [&](qsizetype i) { return !containsAll(textAt(*search, i), words, 1); });
     found.erase(kept, found.end());
 }
 
@@ -141,10 +149,8 @@ EntryList EntrySearch::entries(const QString &slug)
     const SearchTexts *texts = stored->isEmpty() ? nullptr : &stored->constFirst().searchTexts();
     if (narrowing_) {
         const auto previous = last_.constFind(slug);
-        if (previous != last_.constEnd() && previous->size() < stored->size()) {
+        if (previous != last_.constEnd() && previous->size() < stored->size())
             pool = &*previous;
-            texts = nullptr;
-        }
     }
     indices_.clear();
     findMatches(*pool, texts, words_, indices_);
