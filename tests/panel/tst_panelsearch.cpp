@@ -160,6 +160,25 @@ private Q_SLOTS:
         QCOMPARE(f.rowTitles(), (QStringList{QStringView(u"nul\0here", 8).toString()}));
     }
 
+    // Rows picked by position read, iterate and copy out as the entries at those positions; a list
+    // of all the entries is the stored list itself.
+    void pickedRowsAreTheStoredEntries()
+    {
+        PanelFixture f({makeApp("a", "A", std::nullopt, {{"S", {"one", "two", "three", "four"}}})});
+        const QList<ShortcutEntry> stored = f.store.entriesByApp().value("a");
+        const EntryList picked(stored, {1, 3});
+        QStringList titles;
+        for (const ShortcutEntry &entry : picked)
+            titles << entry.title();
+        QCOMPARE(titles, (QStringList{"two", "four"}));
+        QCOMPARE(picked.sourceIndex(1), 3);
+        QCOMPARE(picked.toList(), (QList<ShortcutEntry>{stored[1], stored[3]}));
+        QCOMPARE(EntryList(stored).toList().constData(), stored.constData());
+        f.vm->setSearchText("o");  // one, two, four
+        QCOMPARE(f.vm->sections().constFirst().entries.size(), 3);
+        QCOMPARE(f.vm->sections().constFirst().entries.at(2).title(), "four");
+    }
+
     // Sections whose ids start alike: the selection is found again by its whole key.
     void selectionKeyIsMatchedWhole()
     {
