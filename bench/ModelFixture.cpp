@@ -8,7 +8,7 @@ ModelFixture::ModelFixture(const std::string &folder)
     store.load();
     for (const AppShortcuts &app : store.orderedApps()) {
         for (const ShortcutEntry &entry : store.entriesByApp().value(app.slug))
-            searchTexts.push_back(entry.searchText().toStdString());
+            searchTexts.push_back(entry.searchText().toString().toStdString());
     }
 
     // Twenty favourites spread over the catalogue, stored before the view model reads them.

@@ -215,10 +215,16 @@ public:
         }
         if (!hasTitle || title.is_null())
             return fail(path.child("title"), QStringLiteral("required key is missing or null"));
-        return asString(title, path.child("title"), out.title)
-            && optionalValue(key, hasKey, path.child("key"), out.key)
-            && optionalValue(comment, hasComment, path.child("comment"), out.comment)
-            && optionalValue(action, hasAction, path.child("action"), out.action);
+        std::optional<QString> commentText, actionName;
+        if (!asString(title, path.child("title"), out.title) || !optionalValue(key, hasKey, path.child("key"), out.key)
+            || !optionalValue(comment, hasComment, path.child("comment"), commentText)
+            || !optionalValue(action, hasAction, path.child("action"), actionName))
+            return false;
+        if (commentText)
+            out.setComment(std::move(commentText));
+        if (actionName)
+            out.setAction(std::move(actionName));
+        return true;
     }
 
     bool optionalValue(element value, bool present, const JsonPath &path, std::optional<QString> &out)

@@ -66,10 +66,10 @@ QByteArray AppShortcutsEncoder::encode(const AppShortcuts &app)
                 QStringList fields{field(7, "title", quoted(shortcut.title))};
                 if (shortcut.key)
                     fields << field(7, "key", quoted(*shortcut.key));
-                if (shortcut.comment)
-                    fields << field(7, "comment", quoted(*shortcut.comment));
-                if (shortcut.action)
-                    fields << field(7, "action", quoted(*shortcut.action));
+                if (shortcut.comment())
+                    fields << field(7, "comment", quoted(*shortcut.comment()));
+                if (shortcut.action())
+                    fields << field(7, "action", quoted(*shortcut.action()));
                 shortcuts << object(fields, 6);
             }
             sections << object({field(5, "title", quoted(section.title)), field(5, "shortcuts", array(shortcuts, 5))}, 4);

@@ -3,17 +3,20 @@
 #include "keys/KeyNotation.h"
 
 #include <QHash>
+#include <QMutex>
 #include <QString>
 
 #include <memory>
 
-// Parses each distinct key text once while a catalogue is built: most applications share their key
-// texts ("ctrl+c"). Entries point at the parsed groups, which stay where they are as the cache grows,
-// so the entries keep the cache alive.
+// The parsed keys of a catalogue's key texts, each distinct text parsed once and only when an entry's
+// keys are first asked for: the panel shows a few rows at a time, and most applications share their
+// key texts ("ctrl+c"). Parsed groups stay where they are as the cache grows, so a reference stays
+// valid as long as the cache lives (the entries keep it). Safe to use from several threads.
 class KeyGroupsCache {
 public:
-    const KeyGroups &groups(const QString &keyText)
+    const KeyGroups &groups(const QString &keyText) const
     {
+        const QMutexLocker lock(&mutex_);
         std::shared_ptr<const KeyGroups> &found = parsed_[keyText];
         if (!found)
             found = std::make_shared<const KeyGroups>(KeyNotation::parseKeyGroups(keyText));
@@ -24,6 +27,7 @@ public:
     const KeyGroups &none() const { return empty_; }
 
 private:
-    QHash<QString, std::shared_ptr<const KeyGroups>> parsed_;
+    mutable QMutex mutex_;
+    mutable QHash<QString, std::shared_ptr<const KeyGroups>> parsed_;
     KeyGroups empty_;
 };

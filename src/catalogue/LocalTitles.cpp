@@ -35,8 +35,8 @@ QJsonArray layer(const QList<ShortcutSection> &sections)
     for (const ShortcutSection &section : sections) {
         QJsonArray rows;
         for (const RawShortcut &row : section.shortcuts) {
-            rows.append(localOf(row.title, row.englishTitle));
-            any = any || row.englishTitle.has_value();
+            rows.append(localOf(row.title, row.englishTitle()));
+            any = any || row.englishTitle().has_value();
         }
         any = any || section.englishTitle.has_value();
         out.append(QJsonObject{{QStringLiteral("title"), localOf(section.title, section.englishTitle)},
@@ -51,8 +51,10 @@ QList<ShortcutSection> english(QList<ShortcutSection> sections)
         if (section.englishTitle)
             section.title = *std::exchange(section.englishTitle, std::nullopt);
         for (RawShortcut &row : section.shortcuts) {
-            if (row.englishTitle)
-                row.title = *std::exchange(row.englishTitle, std::nullopt);
+            if (const std::optional<QString> english = row.englishTitle()) {
+                row.title = *english;
+                row.setEnglishTitle(std::nullopt);
+            }
         }
     }
     return sections;
@@ -73,8 +75,10 @@ std::optional<QList<ShortcutSection>> applied(QList<ShortcutSection> sections, c
             return std::nullopt;
         for (qsizetype r = 0; r < rows.size(); ++r) {
             RawShortcut &row = section.shortcuts[r];
-            if (!show(row.title, row.englishTitle, rows.at(r)))
+            std::optional<QString> english = row.englishTitle();
+            if (!show(row.title, english, rows.at(r)))
                 return std::nullopt;
+            row.setEnglishTitle(std::move(english));
         }
     }
     return sections;
@@ -95,8 +99,11 @@ int translate(AppShortcuts &app, const std::function<QString(const QString &text
     for (Keymap &keymap : app.keymaps) {
         for (ShortcutSection &section : keymap.sections) {
             show(section.title, section.englishTitle);
-            for (RawShortcut &row : section.shortcuts)
-                show(row.title, row.englishTitle);
+            for (RawShortcut &row : section.shortcuts) {
+                std::optional<QString> english = row.englishTitle();
+                show(row.title, english);
+                row.setEnglishTitle(std::move(english));
+            }
         }
     }
     return count;

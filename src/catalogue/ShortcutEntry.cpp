@@ -1,6 +1,7 @@
 #include "catalogue/ShortcutEntry.h"
 
 #include "catalogue/KeyGroupsCache.h"
+#include "catalogue/SearchTexts.h"
 #include "catalogue/TextArena.h"
 
 #include <algorithm>
@@ -15,8 +16,39 @@ struct ShortcutEntry::Block {
     std::shared_ptr<const AppInfo> app;
     QList<Keymap> keymaps;  // shares the decoded record's lists; read only through const access
     std::shared_ptr<const KeyGroupsCache> keyGroups;
+    std::vector<const QString *> sectionTitles;  // into keymaps
+    QString searchRun;    // the search texts, each followed by U+0000
+    SearchTexts search;   // views searchRun
     std::vector<Data> entries;
 };
+
+const ShortcutEntry::AppInfo &ShortcutEntry::app() const
+{
+    return *d_->block->app;
+}
+
+const QString &ShortcutEntry::sectionTitle() const
+{
+    return *d_->block->sectionTitles[d_->section];
+}
+
+const KeyGroups &ShortcutEntry::keyGroups() const
+{
+    const std::optional<QString> &key = d_->shortcut->key;
+    return key ? d_->block->keyGroups->groups(*key) : d_->block->keyGroups->none();
+}
+
+const SearchTexts &ShortcutEntry::searchTexts() const
+{
+    return d_->block->search;
+}
+
+QStringView ShortcutEntry::searchText() const
+{
+    const SearchTexts &search = d_->block->search;
+    const qsizetype start = d_->index ? qsizetype(search.ends[d_->index - 1]) + 1 : 0;
+    return search.texts.sliced(start, qsizetype(search.ends[d_->index]) - start);
+}
 
 namespace {
 
@@ -82,16 +114,26 @@ public:
         used_ += part.size();
     }
 
-    void addSpace()
+    void addSpace() { addChar(u' '); }
+    // Ends a text: U+0000 follows it in the run.
+    void endText() { addChar(u'\0'); }
+
+    qsizetype size() const { return used_; }
+    // What was written, in a string of its own size.
+    QString take()
     {
-        *grow(1) = u' ';
+        buffer_.truncate(used_);
+        buffer_.squeeze();
+        return std::move(buffer_);
+    }
+
+private:
+    void addChar(char16_t c)
+    {
+        *grow(1) = c;
         ++used_;
     }
 
-    qsizetype size() const { return used_; }
-    QStringView text(qsizetype from, qsizetype to) const { return QStringView(buffer_).sliced(from, to - from); }
-
-private:
     char16_t *grow(qsizetype n)
     {
         if (used_ + n > buffer_.size())
@@ -144,15 +186,19 @@ QList<ShortcutEntry> ShortcutEntry::makeAll(std::shared_ptr<const AppInfo> app, 
 
     // Records and ids.
     block->entries.reserve(size_t(count));
+    QStringList lowerTitles;
+    std::vector<SearchTexts::Section> &sections = block->search.sections;
     const QChar bar(u'|');
     for (const Keymap &keymap : shared) {
         for (const ShortcutSection &section : keymap.sections) {
+            const auto sectionIndex = quint32(block->sectionTitles.size());
+            block->sectionTitles.push_back(&section.title);
             for (const RawShortcut &shortcut : section.shortcuts) {
-                const QStringView key = shortcut.customisation ? QStringView(shortcut.customisation->idKey)
-                                                               : orEmpty(shortcut.key);
+                const Customisation *custom = shortcut.customisation();
+                const QStringView key = custom ? QStringView(custom->idKey) : orEmpty(shortcut.key);
                 // Ids are in English whatever the language shown, so favourites outlive a change of it.
                 const QString &sectionId = section.englishTitle ? *section.englishTitle : section.title;
-                const QString &titleId = shortcut.englishTitle ? *shortcut.englishTitle : shortcut.title;
+                const QString &titleId = shortcut.englishTitle() ? *shortcut.englishTitle() : shortcut.title;
                 QChar *out = ids.prepare(info.slug.size() + sectionId.size() + titleId.size() + key.size() + 3);
                 out = append(out, info.slug);
                 *out++ = bar;
@@ -161,47 +207,52 @@ QList<ShortcutEntry> ShortcutEntry::makeAll(std::shared_ptr<const AppInfo> app, 
                 out = append(out, titleId);
                 *out++ = bar;
                 append(out, key);
-                const KeyGroups *groups = shortcut.key ? &keyGroups->groups(*shortcut.key) : &keyGroups->none();
-                block->entries.push_back(Data{&info, &section.title, &shortcut, groups, ids.commit(), QString()});
+                const auto index = quint32(block->entries.size());
+                block->entries.push_back(Data{block.get(), &shortcut, ids.commit(), index, sectionIndex});
             }
+            lowerTitles.append(section.title.toLower());
+            sections.push_back(SearchTexts::Section{QStringView(), quint32(block->entries.size())});
         }
     }
 
-    // Search texts: written lower-cased into a scratch buffer, then copied back to back into one
-    // block sized for them all.
+    // Search texts: written lower-cased, back to back, into one run.
+    // Where the name and each section's title first lie in it.
     const QString name = info.name.toLower();
     SearchTextWriter writer(count * 64);
-    std::vector<qsizetype> ends;
+    std::vector<quint32> &ends = block->search.ends;
     ends.reserve(size_t(count));
-    const QString *sectionTitle = nullptr;
-    QString section;
+    qsizetype nameAt = -1;
+    std::vector<qsizetype> titleAt(sections.size(), -1);
     for (const Data &data : block->entries) {
-        if (data.sectionTitle != sectionTitle) {
-            sectionTitle = data.sectionTitle;
-            section = sectionTitle->toLower();
-        }
+        const QString &section = lowerTitles.at(data.section);
         const RawShortcut &s = *data.shortcut;
         writer.addLower(s.title);
         writer.addSpace();
+        if (nameAt < 0)
+            nameAt = writer.size();
         writer.addAsIs(name);
         writer.addSpace();
+        if (titleAt[data.section] < 0)
+            titleAt[data.section] = writer.size();
         writer.addAsIs(section);
         writer.addSpace();
         writer.addLower(orEmpty(s.key));
         writer.addSpace();
-        writer.addLower(orEmpty(s.comment));
+        writer.addLower(orEmpty(s.comment()));
         // A translated title is found by its English words too.
-        if (s.englishTitle) {
+        if (s.englishTitle()) {
             writer.addSpace();
-            writer.addLower(*s.englishTitle);
+            writer.addLower(*s.englishTitle());
         }
-        ends.push_back(writer.size());
+        ends.push_back(quint32(writer.size()));
+        writer.endText();
     }
-    TextArena searchTexts(writer.size() + count);
-    qsizetype start = 0;
-    for (size_t i = 0; i < block->entries.size(); ++i) {
-        block->entries[i].searchText = searchTexts.add(writer.text(start, ends[i]));
-        start = ends[i];
+    block->searchRun = writer.take();
+    block->search.texts = QStringView(block->searchRun).first(qsizetype(ends.back()));
+    block->search.name = block->search.texts.sliced(nameAt, name.size());
+    for (size_t i = 0; i < sections.size(); ++i) {
+        if (titleAt[i] >= 0)
+            sections[i].title = block->search.texts.sliced(titleAt[i], lowerTitles.at(qsizetype(i)).size());
     }
 
     QList<ShortcutEntry> entries;

@@ -6,10 +6,12 @@
 #include <QHashFunctions>
 #include <QList>
 #include <QString>
+#include <QStringView>
 #include <memory>
 #include <optional>
 
 class KeyGroupsCache;
+struct SearchTexts;
 class TextArena;
 
 // One shortcut row, ready for display. Built only by the catalogue; immutable. Copies share one
@@ -30,8 +32,8 @@ public:
 
     // The entries of every shortcut of `keymaps`, in order, built together: their records share one
     // allocation and point into `keymaps` (shared, not copied) for their texts; their search texts lie
-    // back to back in one block of text, in entry order, each followed by U+0000; their ids go to
-    // `ids`; their key groups come from `keyGroups`, which they keep.
+    // back to back in one run of text, in entry order, each followed by U+0000 (searchTexts()); their
+    // ids go to `ids`; their keys are parsed by `keyGroups` when first asked for, which they keep.
     static QList<ShortcutEntry> makeAll(std::shared_ptr<const AppInfo> app, const QList<Keymap> &keymaps,
                                         TextArena &ids, const std::shared_ptr<KeyGroupsCache> &keyGroups);
 
@@ -39,23 +41,29 @@ public:
     // shortcut the user's configuration changed keeps the id of the data file's key; one that only
     // the user's configuration has gets "@" and its action in the key's place.
     const QString &id() const { return d_->id; }
-    const QString &appSlug() const { return d_->app->slug; }
-    const QString &appName() const { return d_->app->name; }
-    const std::optional<QString> &bundleId() const { return d_->app->bundleId; }
-    const std::optional<QString> &iconFile() const { return d_->app->iconFile; }
-    const QString &sectionTitle() const { return *d_->sectionTitle; }
+    const QString &appSlug() const { return app().slug; }
+    const QString &appName() const { return app().name; }
+    const std::optional<QString> &bundleId() const { return app().bundleId; }
+    const std::optional<QString> &iconFile() const { return app().iconFile; }
+    const QString &sectionTitle() const;
     const QString &title() const { return d_->shortcut->title; }
     const std::optional<QString> &rawKey() const { return d_->shortcut->key; }
-    const std::optional<QString> &comment() const { return d_->shortcut->comment; }
+    const std::optional<QString> &comment() const { return d_->shortcut->comment(); }
     // The application's own name of the action, when the data file gives one.
-    const std::optional<QString> &action() const { return d_->shortcut->action; }
+    const std::optional<QString> &action() const { return d_->shortcut->action(); }
     // How the user's configuration changed this shortcut; null when it did not.
-    const Customisation *customisation() const { return d_->shortcut->customisation.get(); }
-    bool isCustomised() const { return d_->shortcut->customisation != nullptr; }
-    const KeyGroups &keyGroups() const { return *d_->keyGroups; }
-    // Title, application name, section title, key text and comment, lower-cased, single spaces between;
-    // then the English title when the title is a translation.
-    const QString &searchText() const { return d_->searchText; }
+    const Customisation *customisation() const { return d_->shortcut->customisation(); }
+    bool isCustomised() const { return customisation() != nullptr; }
+    // Parsed when first asked for.
+    const KeyGroups &keyGroups() const;
+    // Title, application name, section title, key text and comment, lower-cased, single spaces
+    // between; then the English title when the title is a translation. A view into searchTexts(),
+    // which lives as long as any entry built with this one.
+    QStringView searchText() const;
+    // The search texts of every entry built together with this one (one application's), as one run;
+    // this entry's is number searchIndex() of it.
+    const SearchTexts &searchTexts() const;
+    qsizetype searchIndex() const { return qsizetype(d_->index); }
 
     static QString makeId(const QString &slug, const QString &sectionTitle, const QString &title,
                           const std::optional<QString> &rawKey);
@@ -64,17 +72,18 @@ public:
     friend bool operator!=(const ShortcutEntry &a, const ShortcutEntry &b) { return !(a == b); }
 
 private:
-    // Owned by the block of all entries built together, which keeps the application, the keymaps
-    // and the key groups the pointers lead to.
-    struct Data {
-        const AppInfo *app;
-        const QString *sectionTitle;
-        const RawShortcut *shortcut;
-        const KeyGroups *keyGroups;
-        QString id;
-        QString searchText;
-    };
     struct Block;
+    // Owned by the block of all entries built together, which keeps the application, the keymaps,
+    // the section titles, the search texts and the key groups the pointers and indexes lead to.
+    struct Data {
+        const Block *block;
+        const RawShortcut *shortcut;
+        QString id;
+        quint32 index;    // among the entries of the block
+        quint32 section;  // among the block's section titles
+    };
+
+    const AppInfo &app() const;
 
     explicit ShortcutEntry(std::shared_ptr<const Data> data) : d_(std::move(data)) {}
 

@@ -191,13 +191,7 @@ void ShortcutStore::rebuildIndex()
         if (entries.isEmpty())
             continue;
         // makeEntries lays the search texts out back to back.
-        SearchTexts search;
-        const QChar *begin = entries.constFirst().searchText().constData();
-        search.ends.reserve(size_t(entries.size()));
-        for (const ShortcutEntry &entry : entries)
-            search.ends.push_back(quint32(entry.searchText().constData() + entry.searchText().size() - begin));
-        search.texts = QStringView(begin, qsizetype(search.ends.back()));
-        searchTexts_.insert(app.slug, std::move(search));
+        searchTexts_.insert(app.slug, &entries.constFirst().searchTexts());
         entriesByApp_.insert(app.slug, std::move(entries));
         // A shipped file's identifiers are never taken over by a discovered application.
         auto index = [this, &app](const QString &id) {

@@ -61,8 +61,7 @@ public:
     // without entries.
     const SearchTexts *searchTexts(const QString &slug) const
     {
-        const auto found = searchTexts_.constFind(slug);
-        return found == searchTexts_.constEnd() ? nullptr : &*found;
+        return searchTexts_.value(slug, nullptr);
     }
     const QString &platform() const { return platform_; }
     // Names of the files that could not be read or decoded by the last load.
@@ -92,6 +91,6 @@ private:
     QHash<QString, QList<ShortcutEntry>> entriesByApp_;
     QList<AppShortcuts> orderedApps_;
     QHash<QString, QString> bundleIndex_;
-    QHash<QString, SearchTexts> searchTexts_;
+    QHash<QString, const SearchTexts *> searchTexts_;  // held by the entries
     QStringList failedFiles_;
 };

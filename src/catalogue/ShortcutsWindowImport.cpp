@@ -19,12 +19,12 @@ void findRuntimeKeys(ShortcutsWindowImport::Result &result)
     for (ShortcutSection &section : result.sections) {
         QList<RawShortcut> rows;
         for (const RawShortcut &row : std::as_const(section.shortcuts)) {
-            if (row.key || !row.action || row.comment != ShortcutsWindowReader::keySetByProgram()) {
+            if (row.key || !row.action() || row.comment() != ShortcutsWindowReader::keySetByProgram()) {
                 rows << row;
                 continue;
             }
             QStringList accelerators;
-            if (helpOverlay && *row.action == ActionAccelerators::helpOverlayAction()) {
+            if (helpOverlay && *row.action() == ActionAccelerators::helpOverlayAction()) {
                 accelerators << ActionAccelerators::helpOverlayAccelerator();
             } else {
                 if (!program) {
@@ -34,20 +34,20 @@ void findRuntimeKeys(ShortcutsWindowImport::Result &result)
                         result.warnings << QStringLiteral("keys set by the program not looked for: %1").arg(file.reason);
                     program = file.bytes;
                 }
-                accelerators = ActionAccelerators::find(*program, *row.action);
+                accelerators = ActionAccelerators::find(*program, *row.action());
             }
             QList<RawShortcut> found;
             for (const QString &accelerator : std::as_const(accelerators)) {
                 for (const GtkAccelerator::Key &key : GtkAccelerator::convert(accelerator).keys) {
                     RawShortcut keyed = row;
                     keyed.key = key.key;
-                    keyed.comment = key.comment;
+                    keyed.setComment(key.comment);
                     found << keyed;
                 }
             }
             if (found.isEmpty()) {
                 result.warnings << QStringLiteral("\"%1\": the program sets its key (action %2); listed without one")
-                                       .arg(row.title, *row.action);
+                                       .arg(row.title, *row.action());
                 rows << row;
             } else {
                 rows << found;

@@ -192,9 +192,9 @@ private:
             // The program sets the keys of this action itself; listed as such until they are found.
             RawShortcut row;
             row.title = shownTitle;
-            row.englishTitle = englishTitle;
-            row.action = action;
-            row.comment = ShortcutsWindowReader::keySetByProgram();
+            row.setEnglishTitle(englishTitle);
+            row.setAction(action);
+            row.setComment(ShortcutsWindowReader::keySetByProgram());
             rows << row;
             return rows;
         }
@@ -204,7 +204,7 @@ private:
         for (const GtkAccelerator::Key &key : keys.keys) {
             RawShortcut row;
             row.title = shownTitle;
-            row.englishTitle = englishTitle;
+            row.setEnglishTitle(englishTitle);
             row.key = key.key;
             QStringList comment;
             if (!subtitle.isEmpty())
@@ -212,7 +212,7 @@ private:
             if (key.comment)
                 comment << *key.comment;
             if (!comment.isEmpty())
-                row.comment = comment.join(QStringLiteral("; "));
+                row.setComment(comment.join(QStringLiteral("; ")));
             rows << row;
         }
         return rows;
@@ -263,7 +263,7 @@ QList<ShortcutSection> flatten(const QList<Section> &sections)
                 flat.append(title == localTitle ? ShortcutSection{title, {}} : ShortcutSection{localTitle, {}, title});
             }
             for (const RawShortcut &row : group.shortcuts) {
-                const QString identity = title + QLatin1Char('|') + row.englishTitle.value_or(row.title) + QLatin1Char('|')
+                const QString identity = title + QLatin1Char('|') + row.englishTitle().value_or(row.title) + QLatin1Char('|')
                     + row.key.value_or(QString());
                 if (seen.contains(identity))
                     continue;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "catalogue/ShortcutEntry.h"
+#include "panel/EntryList.h"
 
 #include <QList>
 #include <QString>
@@ -18,5 +18,5 @@ struct DisplaySection {
     bool isActive = false;
     bool isFavorites = false;
     bool fromApplication = false;  // read from the application's own shortcuts window, not a data file
-    QList<ShortcutEntry> entries;  // never empty in a built section
+    EntryList entries;  // never empty in a built section
 };

@@ -16,45 +16,75 @@ bool containsAll(QStringView text, const QStringList &words, qsizetype skip)
     return true;
 }
 
+// The search text of entry i of the run.
+QStringView textAt(const SearchTexts &search, qsizetype i)
+{
+    const qsizetype start = i ? qsizetype(search.ends[size_t(i) - 1]) + 1 : 0;
+    return search.texts.sliced(start, qsizetype(search.ends[size_t(i)]) - start);
+}
+
 // Appends to `found` the index of every entry whose search text contains all `words`, in order.
-// With `search` (the same entries' texts as one run) the run is scanned; without, each text on its own.
-void findMatches(const QList<ShortcutEntry> &entries, const SearchTexts *search, const QStringList &words,
+// `search` holds the texts of the list the entries are picked from, as one run: when the entries are
+// that whole list, the run is scanned; else each entry's text is read from it, one by one.
+void findMatches(const EntryList &entries, const SearchTexts *search, const QStringList &words,
                  std::vector<qsizetype> &found)
 {
     const qsizetype count = entries.size();
+    const bool ofRun = search && qsizetype(search->ends.size()) == entries.source().size();
     // A word with U+0000 in it could run over a separator of the run.
-    const bool scan = search && qsizetype(search->ends.size()) == count && !words.isEmpty()
+    const bool scan = ofRun && count == entries.source().size() && !search->sections.empty()
+        && qsizetype(search->sections.back().end) == count && !words.isEmpty()
         && std::none_of(words.cbegin(), words.cend(),
                         [](const QString &word) { return word.isEmpty() || word.contains(QChar(0)); });
     if (!scan) {
         for (qsizetype i = 0; i < count; ++i) {
-            if (containsAll(entries.at(i).searchText(), words, 0))
+            if (containsAll(ofRun ? textAt(*search, entries.sourceIndex(i)) : entries.at(i).searchText(), words, 0))
                 found.push_back(i);
         }
         return;
     }
     const qsizetype before = qsizetype(found.size());
-    TextSearch::textsContaining(search->texts, search->ends.data(), count, words.constFirst(), found);
+    const QString &word = words.constFirst();
+    // Where the word is in what a stretch of texts shares, each text of it has the word.
+    const auto takeAll = [&found](qsizetype from, qsizetype to) {
+        for (qsizetype i = from; i < to; ++i)
+            found.push_back(i);
+    };
+    if (TextSearch::indexOf(search->name, word) >= 0) {
+        takeAll(0, count);
+    } else {
+        // Sections without the word in their title are scanned together, in one pass per stretch.
+        qsizetype scanFrom = 0;
+        qsizetype first = 0;
+        for (const SearchTexts::Section &section : search->sections) {
+            const auto end = qsizetype(section.end);
+            if (end > first && TextSearch::indexOf(section.title, word) >= 0) {
+                TextSearch::textsContaining(search->texts, search->ends.data(), scanFrom, first, word, found);
+                takeAll(first, end);
+                scanFrom = end;
+            }
+            first = end;
+        }
+        TextSearch::textsContaining(search->texts, search->ends.data(), scanFrom, count, word, found);
+    }
     if (words.size() == 1)
         return;
-    const quint32 *ends = search->ends.data();
-    const auto kept = std::remove_if(found.begin() + before, found.end(), [&](qsizetype i) {
-        const qsizetype start = i ? qsizetype(ends[i - 1]) + 1 : 0;
-        return !containsAll(search->texts.sliced(start, qsizetype(ends[i]) - start), words, 1);
-    });
+    const auto kept = std::remove_if(found.begin() + before, found.end(),
+                                     [&](qsizetype i) { return !containsAll(textAt(*search, i), words, 1); });
     found.erase(kept, found.end());
 }
 
-// The entries at `indices`: the list itself, shared, when that is all of them.
-QList<ShortcutEntry> pick(const QList<ShortcutEntry> &entries, const std::vector<qsizetype> &indices)
+// The entries at `indices`: the list itself, shared, when that is all of them; else their positions
+// in the stored list.
+EntryList pick(const EntryList &entries, const std::vector<qsizetype> &indices)
 {
     if (qsizetype(indices.size()) == entries.size())
         return entries;
-    QList<ShortcutEntry> picked;
-    picked.reserve(qsizetype(indices.size()));
+    QList<quint32> positions;
+    positions.reserve(qsizetype(indices.size()));
     for (qsizetype i : indices)
-        picked.append(entries.at(i));
-    return picked;
+        positions.append(quint32(entries.sourceIndex(i)));
+    return EntryList(entries.source(), std::move(positions));
 }
 
 // How often `word` occurs in `texts`.
@@ -108,23 +138,23 @@ void EntrySearch::begin(const QStringList &queryWords)
         found_.reserve(store_.orderedApps().size() + 1);
 }
 
-QList<ShortcutEntry> EntrySearch::entries(const QString &slug)
+EntryList EntrySearch::entries(const QString &slug)
 {
     const auto stored = store_.entriesByApp().constFind(slug);
     if (stored == store_.entriesByApp().constEnd())
         return {};
-    const QList<ShortcutEntry> *pool = &*stored;
-    const SearchTexts *texts = store_.searchTexts(slug);
+    const EntryList all(*stored);
+    const EntryList *pool = &all;
+    // The run of the entries' search texts, reached through them rather than by a second lookup.
+    const SearchTexts *texts = stored->isEmpty() ? nullptr : &stored->constFirst().searchTexts();
     if (narrowing_) {
         const auto previous = last_.constFind(slug);
-        if (previous != last_.constEnd() && previous->size() < stored->size()) {
+        if (previous != last_.constEnd() && previous->size() < stored->size())
             pool = &*previous;
-            texts = nullptr;
-        }
     }
     indices_.clear();
     findMatches(*pool, texts, words_, indices_);
-    QList<ShortcutEntry> matches = pick(*pool, indices_);
+    EntryList matches = pick(*pool, indices_);
     found_.insert(slug, matches);
     return matches;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "catalogue/ShortcutEntry.h"
+#include "panel/EntryList.h"
 
 #include <QHash>
 #include <QList>
@@ -22,8 +23,8 @@ public:
     // Starts a search for `words` (lower case, none empty); no words ends searching and forgets.
     void begin(const QStringList &words);
     // The entries of `slug` that contain every word, in catalogue order: the stored list itself
-    // when all of them do.
-    QList<ShortcutEntry> entries(const QString &slug);
+    // when all of them do, else picked from it.
+    EntryList entries(const QString &slug);
     // What this search found becomes what the next one may narrow.
     void finish();
 
@@ -35,7 +36,7 @@ private:
     QStringList words_;
     bool narrowing_ = false;
     QStringList lastWords_;
-    QHash<QString, QList<ShortcutEntry>> last_;
-    QHash<QString, QList<ShortcutEntry>> found_;
+    QHash<QString, EntryList> last_;
+    QHash<QString, EntryList> found_;
     std::vector<qsizetype> indices_;  // reused by every application
 };

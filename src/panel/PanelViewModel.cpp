@@ -58,7 +58,7 @@ bool PanelViewModel::isInstalled(const QString &bundleId)
     return installed;
 }
 
-DisplaySection PanelViewModel::appSection(const AppShortcuts &app, bool isActive, QList<ShortcutEntry> entries)
+DisplaySection PanelViewModel::appSection(const AppShortcuts &app, bool isActive, EntryList entries)
 {
     DisplaySection section;
     section.id = app.slug;
@@ -106,7 +106,7 @@ void PanelViewModel::rebuild(bool resetSelection)
     const bool searching = !words.isEmpty();
     search_.begin(words);
     auto entriesOf = [&](const QString &slug) {
-        return searching ? search_.entries(slug) : store_.entriesByApp().value(slug);
+        return searching ? search_.entries(slug) : EntryList(store_.entriesByApp().value(slug));
     };
     QList<DisplaySection> sections;
 
@@ -119,7 +119,7 @@ void PanelViewModel::rebuild(bool resetSelection)
             section.title = QStringLiteral("Favorites");
             section.isActive = true;
             section.isFavorites = true;
-            section.entries = std::move(favorites);
+            section.entries = EntryList(std::move(favorites));
             sections.append(std::move(section));
         }
     }
@@ -128,7 +128,7 @@ void PanelViewModel::rebuild(bool resetSelection)
     if (activeApp_)
         front.append(*activeApp_);
     for (const AppShortcuts &app : std::as_const(front)) {
-        QList<ShortcutEntry> entries = entriesOf(app.slug);
+        EntryList entries = entriesOf(app.slug);
         if (!entries.isEmpty())
             sections.append(appSection(app, true, std::move(entries)));
     }
@@ -143,7 +143,7 @@ void PanelViewModel::rebuild(bool resetSelection)
             if (std::none_of(ids.cbegin(), ids.cend(), [this](const QString &id) { return isInstalled(id); }))
                 continue;
         }
-        QList<ShortcutEntry> entries = entriesOf(app.slug);
+        EntryList entries = entriesOf(app.slug);
         if (!entries.isEmpty())
             sections.append(appSection(app, false, std::move(entries)));
     }

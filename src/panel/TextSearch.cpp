@@ -145,14 +145,14 @@ inline qsizetype takeFirstMatch(unsigned mask, qsizetype pos, qsizetype width, c
 #endif
 
 #if defined(__SSE2__)
-void sse2Containing(const char16_t *h, const quint32 *ends, qsizetype count, const char16_t *n, qsizetype k,
-                    std::vector<qsizetype> &found) noexcept
+void sse2Containing(const char16_t *h, const quint32 *ends, qsizetype first, qsizetype count, const char16_t *n,
+                    qsizetype k, std::vector<qsizetype> &found) noexcept
 {
     const __m128i firsts = _mm_set1_epi16(short(n[0]));
     const __m128i lasts = _mm_set1_epi16(short(n[k - 1]));
     const qsizetype lastStart = qsizetype(ends[count - 1]) - k;
-    qsizetype i = 0;
-    qsizetype pos = 0;
+    qsizetype i = first;
+    qsizetype pos = first ? qsizetype(ends[first - 1]) + 1 : 0;
     while (i < count && pos + 7 <= lastStart) {
         const __m128i atFirst = _mm_loadu_si128(reinterpret_cast<const __m128i *>(h + pos));
         const __m128i atLast = _mm_loadu_si128(reinterpret_cast<const __m128i *>(h + pos + k - 1));
@@ -165,14 +165,15 @@ void sse2Containing(const char16_t *h, const quint32 *ends, qsizetype count, con
 #endif
 
 #if defined(CORVANE_SEARCH_AVX2)
-__attribute__((target("avx2"))) void avx2Containing(const char16_t *h, const quint32 *ends, qsizetype count,
-                                                     const char16_t *n, qsizetype k, std::vector<qsizetype> &found)
+__attribute__((target("avx2"))) void avx2Containing(const char16_t *h, const quint32 *ends, qsizetype first,
+                                                     qsizetype count, const char16_t *n, qsizetype k,
+                                                     std::vector<qsizetype> &found)
 {
     const __m256i firsts = _mm256_set1_epi16(short(n[0]));
     const __m256i lasts = _mm256_set1_epi16(short(n[k - 1]));
     const qsizetype lastStart = qsizetype(ends[count - 1]) - k;
-    qsizetype i = 0;
-    qsizetype pos = 0;
+    qsizetype i = first;
+    qsizetype pos = first ? qsizetype(ends[first - 1]) + 1 : 0;
     while (i < count && pos + 15 <= lastStart) {
         const __m256i atFirst = _mm256_loadu_si256(reinterpret_cast<const __m256i *>(h + pos));
         const __m256i atLast = _mm256_loadu_si256(reinterpret_cast<const __m256i *>(h + pos + k - 1));
@@ -188,22 +189,22 @@ __attribute__((target("avx2"))) void avx2Containing(const char16_t *h, const qui
 
 namespace TextSearch {
 
-void textsContaining(QStringView run, const quint32 *ends, qsizetype count, QStringView needle,
+void textsContaining(QStringView run, const quint32 *ends, qsizetype first, qsizetype count, QStringView needle,
                      std::vector<qsizetype> &found)
 {
     const qsizetype k = needle.size();
-    if (count == 0 || k == 0 || k > run.size())
+    if (first >= count || k == 0 || k > run.size())
         return;
     const char16_t *h = run.utf16();
     const char16_t *n = needle.utf16();
 #if defined(CORVANE_SEARCH_AVX2)
     if (__builtin_cpu_supports("avx2"))
-        return avx2Containing(h, ends, count, n, k, found);
+        return avx2Containing(h, ends, first, count, n, k, found);
 #endif
 #if defined(__SSE2__)
-    sse2Containing(h, ends, count, n, k, found);
+    sse2Containing(h, ends, first, count, n, k, found);
 #else
-    scalarContaining(h, ends, count, n, k, 0, 0, found);
+    scalarContaining(h, ends, count, n, k, first, first ? qsizetype(ends[first - 1]) + 1 : 0, found);
 #endif
 }
 

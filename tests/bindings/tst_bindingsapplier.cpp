@@ -15,7 +15,7 @@ RawShortcut shortcut(const QString &title, const QString &key, const std::option
     RawShortcut s;
     s.title = title;
     s.key = key;
-    s.action = action;
+    s.setAction(action);
     return s;
 }
 
@@ -121,7 +121,7 @@ private Q_SLOTS:
         QVERIFY(entries[0].customisation());
         QCOMPARE(entries[0].customisation()->origin, QString("GSettings wm/switch-to-workspace-1"));
         QCOMPARE(entries[0].customisation()->catalogueKey, std::optional<QString>("super+home"));
-        QVERIFY(entries[0].searchText().contains("super+1"));
+        QVERIFY(entries[0].searchText().contains(u"super+1"));
         QCOMPARE(entries[3].id(), QString("gnome-shell|Workspaces|Switch left|@wm/switch-left"));
         QVERIFY(entries[3].customisation()->added);
         QCOMPARE(entries[5].id(), QString("gnome-shell|Custom shortcuts|Terminal|@custom:/c0/"));

@@ -28,8 +28,8 @@ private Q_SLOTS:
         const auto &shortcuts = app.keymaps[0].sections[0].shortcuts;
         QCOMPARE(shortcuts.size(), 3);
         QCOMPARE(*shortcuts[0].key, "cmd+c");
-        QVERIFY(!shortcuts[1].key && !shortcuts[1].comment);
-        QVERIFY(!shortcuts[2].key && !shortcuts[2].comment);
+        QVERIFY(!shortcuts[1].key && !shortcuts[1].comment());
+        QVERIFY(!shortcuts[2].key && !shortcuts[2].comment());
     }
 
     void keepsValuesAsWritten()

@@ -7,6 +7,10 @@
 
 #include <QScopeGuard>
 
+#include <atomic>
+#include <thread>
+#include <vector>
+
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -172,12 +176,12 @@ private Q_SLOTS:
         const auto entries = store.entriesByApp().value("editor");
         QCOMPARE(entries.size(), 4);
         QCOMPARE(entries[0].id(), "editor|Edit|Copy|cmd+c");
-        QCOMPARE(entries[0].searchText(), "copy text editor edit cmd+c copies the selection");
+        QCOMPARE(entries[0].searchText().toString(), "copy text editor edit cmd+c copies the selection");
         QCOMPARE(entries[0].keyGroups(), (KeyGroups{{QStringLiteral("\u2318"), "C"}}));
         QCOMPARE(*entries[0].bundleId(), "ab.cd.Editor");
         QCOMPARE(*entries[0].iconFile(), "editor.png");
         QCOMPARE(entries[1].id(), "editor|Edit|Copy|");
-        QCOMPARE(entries[1].searchText(), "copy text editor edit  ");
+        QCOMPARE(entries[1].searchText().toString(), "copy text editor edit  ");
         QVERIFY(entries[1].keyGroups().isEmpty() && !entries[1].rawKey());
         QVERIFY(entries[2].rawKey() && entries[2].keyGroups().isEmpty());
         QCOMPARE(entries[3].id(), "editor|Edit|A|B|ctrl+x ctrl+s");
@@ -190,6 +194,61 @@ private Q_SLOTS:
         QCOMPARE(qHash(entries[0]), qHash(entries[0].id()));
     }
 
+    // Comment, action and customisation live in extras that copies share: a change made through
+    // one copy (the user's bindings are applied to a copy of the shipped records) must not reach the
+    // other, and a shortcut whose rare fields are all cleared holds no extras.
+    void rareFieldsAreCopiedOnWrite()
+    {
+        RawShortcut shipped("Quit", QString("ctrl+q"), QString("Asks first"), QString("app.quit"));
+        RawShortcut edited = shipped;
+        auto custom = std::make_shared<Customisation>();
+        custom->origin = "test";
+        edited.setCustomisation(custom);
+        edited.setComment(std::nullopt);
+        QCOMPARE(shipped.comment(), QString("Asks first"));
+        QVERIFY(!shipped.customisation());
+        QCOMPARE(edited.action(), QString("app.quit"));
+        QCOMPARE(edited.customisation()->origin, "test");
+        QVERIFY(!edited.comment());
+
+        edited.setAction(std::nullopt);
+        edited.setCustomisation(nullptr);
+        QVERIFY(!edited.hasExtras());
+        QVERIFY(shipped.hasExtras() && !RawShortcut("Plain", std::nullopt).hasExtras());
+    }
+
+    // Keys are parsed when first asked for, into a cache all entries of a catalogue share; rows
+    // may be asked for from several threads at once.
+    void keysParsedOnDemandFromAnyThread()
+    {
+        AppShortcuts app;
+        app.name = "App";
+        app.slug = "app";
+        ShortcutSection section{"S", {}};
+        for (int i = 0; i < 400; ++i)
+            section.shortcuts.append(RawShortcut(QString::number(i), QString("ctrl+%1 alt+%2").arg(i % 50).arg(i % 7)));
+        app.keymaps = {Keymap{"k", std::nullopt, {section}}};
+        ShortcutStore store(std::nullopt, "linux");
+        store.load({app});
+        const QList<ShortcutEntry> entries = store.entriesByApp().value("app");
+        std::atomic<int> wrong{0};
+        std::vector<std::thread> threads;
+        for (int t = 0; t < 4; ++t) {
+            threads.emplace_back([&entries, &wrong, t] {
+                for (qsizetype i = 0; i < entries.size(); ++i) {
+                    const ShortcutEntry &entry = entries[(i * 7 + t * 101) % entries.size()];
+                    if (entry.keyGroups() != KeyNotation::parseKeyGroups(*entry.rawKey()))
+                        ++wrong;
+                }
+            });
+        }
+        for (std::thread &thread : threads)
+            thread.join();
+        QCOMPARE(wrong.load(), 0);
+        // Equal key texts share one parse.
+        QCOMPARE(&entries[0].keyGroups(), &entries[350].keyGroups());
+    }
+
     void lowerCasesWithUnicodeRules()
     {
         ShortcutStore store(std::nullopt, "linux");
@@ -199,7 +258,7 @@ private Q_SLOTS:
         app.bundleId = QStringLiteral("ORG.\u00C9DITEUR");
         app.keymaps = {Keymap{"k", std::nullopt, {ShortcutSection{"S", {RawShortcut{"\u00C7A", std::nullopt, std::nullopt}}}}}};
         store.load({app});
-        QCOMPARE(store.entriesByApp().value("e").first().searchText(), QStringLiteral("\u00E7a \u00E9diteur s  "));
+        QCOMPARE(store.entriesByApp().value("e").first().searchText().toString(), QStringLiteral("\u00E7a \u00E9diteur s  "));
         QVERIFY(store.appForBundleId(QStringLiteral("org.\u00E9diteur")));
     }
 

@@ -82,8 +82,8 @@ private Q_SLOTS:
         // A row whose keys the program sets is listed with its action, not dropped.
         QCOMPARE(result.sections[0].shortcuts.size(), 2);
         QCOMPARE(result.sections[0].shortcuts[1].key, std::nullopt);
-        QCOMPARE(result.sections[0].shortcuts[1].action, QStringLiteral("app.open"));
-        QCOMPARE(result.sections[0].shortcuts[1].comment, ShortcutsWindowReader::keySetByProgram());
+        QCOMPARE(result.sections[0].shortcuts[1].action(), QStringLiteral("app.open"));
+        QCOMPARE(result.sections[0].shortcuts[1].comment(), ShortcutsWindowReader::keySetByProgram());
         QVERIFY(result.warnings.isEmpty());
     }
 
@@ -190,7 +190,7 @@ private Q_SLOTS:
                                                           QStringLiteral("org.example.App"), QStringLiteral("test"),
                                                           read.sections);
         // An action id, which links a shortcut to the user's own bindings, survives the round trip.
-        app.keymaps[0].sections[0].shortcuts[0].action = QStringLiteral("win.tab");
+        app.keymaps[0].sections[0].shortcuts[0].setAction(QStringLiteral("win.tab"));
         app.terminal = true;
         const QByteArray json = AppShortcutsEncoder::encode(app);
         AppShortcutsDecoder decoder;
@@ -201,9 +201,9 @@ private Q_SLOTS:
         QCOMPARE(decoded.app->keymaps[0].platforms, QStringList{QStringLiteral("linux")});
         QCOMPARE(decoded.app->keymaps[0].sections[0].title, app.keymaps[0].sections[0].title);
         QCOMPARE(decoded.app->keymaps[0].sections[0].shortcuts[0].title, QStringLiteral("Tab here"));
-        QCOMPARE(decoded.app->keymaps[0].sections[0].shortcuts[1].comment, QStringLiteral("Alt+1 to Alt+9"));
-        QCOMPARE(decoded.app->keymaps[0].sections[0].shortcuts[0].action, QStringLiteral("win.tab"));
-        QCOMPARE(decoded.app->keymaps[0].sections[0].shortcuts[1].action, std::nullopt);
+        QCOMPARE(decoded.app->keymaps[0].sections[0].shortcuts[1].comment(), QStringLiteral("Alt+1 to Alt+9"));
+        QCOMPARE(decoded.app->keymaps[0].sections[0].shortcuts[0].action(), QStringLiteral("win.tab"));
+        QCOMPARE(decoded.app->keymaps[0].sections[0].shortcuts[1].action(), std::nullopt);
         QCOMPARE(CatalogueLint::lintApp(*decoded.app), QStringList());
     }
 };

@@ -551,7 +551,7 @@ private Q_SLOTS:
         QVERIFY(vm.sections()[0].fromApplication);
         QCOMPARE(vm.sections()[0].title, QStringLiteral("Alpha Fixture"));
 
-        const QList<ShortcutEntry> &rows = vm.sections()[0].entries;
+        const EntryList &rows = vm.sections()[0].entries;
         const auto found = std::find_if(rows.begin(), rows.end(), [](const ShortcutEntry &e) { return e.title() == QLatin1String("Quit"); });
         QVERIFY(found != rows.end());
         const ShortcutEntry quit = *found;
@@ -634,11 +634,11 @@ private Q_SLOTS:
         for (const ShortcutSection &section : reply->sections) {
             sectionTitles << section.title + QLatin1Char('/') + section.englishTitle.value_or(QString());
             for (const RawShortcut &row : section.shortcuts)
-                rows.insert(row.englishTitle.value_or(row.title), row);
+                rows.insert(row.englishTitle().value_or(row.title), row);
         }
         QCOMPARE(rows.value(QStringLiteral("New window")).title, QStringLiteral("Neues Fenster"));
         QCOMPARE(rows.value(QStringLiteral("Redo")).title, QStringLiteral("Redo"));
-        QVERIFY(!rows.value(QStringLiteral("Redo")).englishTitle);
+        QVERIFY(!rows.value(QStringLiteral("Redo")).englishTitle());
         QVERIFY2(sectionTitles.join(QLatin1Char(',')).contains(QLatin1String("Fenster und Reiter/"))
                      && sectionTitles.join(QLatin1Char(',')).contains(QLatin1String("Windows & Tabs")),
                  qPrintable(sectionTitles.join(QLatin1Char(','))));

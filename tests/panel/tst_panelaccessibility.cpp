@@ -33,7 +33,7 @@ AppShortcuts app(const QString &slug, const QString &name, int count)
         RawShortcut shortcut{QStringLiteral("%1 action %2").arg(name).arg(i), std::nullopt, std::nullopt};
         const QString key = keys[i % keys.size()];
         if (key.isEmpty())
-            shortcut.comment = QStringLiteral("Drag with the middle button");
+            shortcut.setComment(QStringLiteral("Drag with the middle button"));
         else
             shortcut.key = key;
         section.shortcuts.append(shortcut);

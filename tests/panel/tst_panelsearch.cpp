@@ -45,7 +45,7 @@ QList<AppShortcuts> randomCatalogue(QRandomGenerator &random)
                 if (random.bounded(2))
                     shortcut.key = randomText(random, 6);
                 if (random.bounded(3) == 0)
-                    shortcut.comment = randomText(random, 20);
+                    shortcut.setComment(randomText(random, 20));
             }
         }
         apps.append(app);
@@ -104,13 +104,16 @@ private Q_SLOTS:
             for (const QString &text : texts)
                 ends.push_back(quint32(end += text.size() + 1));
             const QString needle = randomWord(random);
+            // The whole run, or the texts from `first` to just before `last`.
+            const qsizetype first = round % 2 ? random.bounded(int(texts.size())) : 0;
+            const qsizetype last = round % 2 ? first + 1 + random.bounded(int(texts.size() - first)) : texts.size();
             std::vector<qsizetype> expected{-1};
-            for (qsizetype i = 0; i < texts.size(); ++i) {
+            for (qsizetype i = first; i < last; ++i) {
                 if (texts[i].contains(needle))
                     expected.push_back(i);
             }
             std::vector<qsizetype> found{-1};
-            TextSearch::textsContaining(run, ends.data(), texts.size(), needle, found);
+            TextSearch::textsContaining(run, ends.data(), first, last, needle, found);
             QCOMPARE(found, expected);
         }
     }
@@ -151,7 +154,7 @@ private Q_SLOTS:
     void matchesStayInsideOneText()
     {
         AppShortcuts app = makeApp("a", "A", std::nullopt, {{"S", {"one", "dless", QStringView(u"nul\0here", 8).toString()}}});
-        app.keymaps[0].sections[0].shortcuts[0].comment = "the en";
+        app.keymaps[0].sections[0].shortcuts[0].setComment(QStringLiteral("the en"));
         PanelFixture f({app});
         f.vm->setSearchText("endl");
         QVERIFY(f.vm->navigable().isEmpty());
@@ -159,6 +162,25 @@ private Q_SLOTS:
         QCOMPARE(f.rowTitles(), (QStringList{"dless"}));
         f.vm->setSearchText(QStringView(u"l\0h", 3).toString());
         QCOMPARE(f.rowTitles(), (QStringList{QStringView(u"nul\0here", 8).toString()}));
+    }
+
+    // Rows picked by position read, iterate and copy out as the entries at those positions; a list
+    // of all the entries is the stored list itself.
+    void pickedRowsAreTheStoredEntries()
+    {
+        PanelFixture f({makeApp("a", "A", std::nullopt, {{"S", {"one", "two", "three", "four"}}})});
+        const QList<ShortcutEntry> stored = f.store.entriesByApp().value("a");
+        const EntryList picked(stored, {1, 3});
+        QStringList titles;
+        for (const ShortcutEntry &entry : picked)
+            titles << entry.title();
+        QCOMPARE(titles, (QStringList{"two", "four"}));
+        QCOMPARE(picked.sourceIndex(1), 3);
+        QCOMPARE(picked.toList(), (QList<ShortcutEntry>{stored[1], stored[3]}));
+        QCOMPARE(EntryList(stored).toList().constData(), stored.constData());
+        f.vm->setSearchText("o");  // one, two, four
+        QCOMPARE(f.vm->sections().constFirst().entries.size(), 3);
+        QCOMPARE(f.vm->sections().constFirst().entries.at(2).title(), "four");
     }
 
     // Sections whose ids start alike: the selection is found again by its whole key.

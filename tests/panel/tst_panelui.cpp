@@ -37,7 +37,7 @@ AppShortcuts appWithKeys(const QString &slug, const QString &name, const QString
         RawShortcut shortcut{QStringLiteral("Action number %1").arg(i), std::nullopt, std::nullopt};
         const QString key = keys[i % keys.size()];
         if (key.isEmpty())
-            shortcut.comment = QStringLiteral("Drag with the middle button");
+            shortcut.setComment(QStringLiteral("Drag with the middle button"));
         else
             shortcut.key = key;
         section.shortcuts.append(shortcut);
@@ -153,7 +153,7 @@ private Q_SLOTS:
         section.id = "a";
         section.title = "Alpha";
         section.isActive = true;
-        section.entries = PanelFixture({appWithKeys("a", "Alpha", "org.alpha", 7)}).store.entriesByApp().value("a");
+        section.entries = EntryList(PanelFixture({appWithKeys("a", "Alpha", "org.alpha", 7)}).store.entriesByApp().value("a"));
         SectionHeaderView header{section, false, QColor(Qt::blue), std::nullopt};
         QCOMPARE(header.chevronSymbol(), "chevron.down");
         QCOMPARE(header.chevronToolTip(), "Hide shortcuts");

@@ -83,9 +83,9 @@ QStringList lintApp(const AppShortcuts &app)
                 const QString path = QStringLiteral("%1.shortcuts[%2]").arg(sectionPath).arg(i);
                 if (shortcut.title.trimmed().isEmpty())
                     problems << path + QStringLiteral(".title: empty");
-                if (!shortcut.key && !shortcut.comment)
+                if (!shortcut.key && !shortcut.comment())
                     problems << path + QStringLiteral(": neither key nor comment");
-                if (shortcut.action && (shortcut.action->trimmed().isEmpty() || *shortcut.action != shortcut.action->trimmed()))
+                if (const auto &action = shortcut.action(); action && (action->trimmed().isEmpty() || *action != action->trimmed()))
                     problems << path + QStringLiteral(".action: empty or with stray spaces");
                 if (shortcut.key) {
                     const QString problem = keyProblem(*shortcut.key);

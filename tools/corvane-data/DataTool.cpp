@@ -304,7 +304,7 @@ int DataTool::entries(const QStringList &arguments)
                 << (entry.action() ? QStringLiteral(",\"action\":") + jsonString(*entry.action()) : QString())
                 << customisationFields(entry)
                 << ",\"keyGroups\":" << jsonKeyGroups(KeyLabels::groups(entry.keyGroups(), style))
-                << ",\"searchText\":" << jsonString(entry.searchText()) << "}\n";
+                << ",\"searchText\":" << jsonString(entry.searchText().toString()) << "}\n";
         }
     }
     return store->failedFiles().isEmpty() ? 0 : 1;
@@ -347,7 +347,7 @@ int DataTool::stats(const QStringList &args)
                     titles += 1 + section.shortcuts.size();
                     translated += section.englishTitle.has_value();
                     for (const RawShortcut &row : section.shortcuts)
-                        translated += row.englishTitle.has_value();
+                        translated += row.englishTitle().has_value();
                 }
             }
         }

@@ -21,8 +21,8 @@ public:
             const auto &sections = keymaps_[k].sections;
             for (qsizetype s = 0; s < sections.size(); ++s) {
                 for (const RawShortcut &shortcut : sections[s].shortcuts) {
-                    if (shortcut.action)
-                        index(*shortcut.action, k, s);
+                    if (shortcut.action())
+                        index(*shortcut.action(), k, s);
                 }
             }
         }
@@ -56,7 +56,7 @@ public:
         for (Keymap &keymap : keymaps_) {
             for (ShortcutSection &section : keymap.sections) {
                 section.shortcuts.removeIf([this](const RawShortcut &s) {
-                    return s.action && !s.customisation && !named_.contains(*s.action);
+                    return s.action() && !s.customisation() && !named_.contains(*s.action());
                 });
             }
         }
@@ -236,7 +236,7 @@ private:
         for (const auto &[k, s] : *places) {
             const auto &shortcuts = keymaps_[k].sections[s].shortcuts;
             for (qsizetype i = 0; i < shortcuts.size(); ++i) {
-                if (shortcuts[i].action == action)
+                if (shortcuts[i].action() == action)
                     found.append(Position{k, s, i});
             }
         }
@@ -280,8 +280,8 @@ private:
         RawShortcut shortcut;
         shortcut.title = title;
         shortcut.key = key;
-        shortcut.action = binding.action;
-        shortcut.customisation = std::move(custom);
+        shortcut.setAction(binding.action);
+        shortcut.setCustomisation(std::move(custom));
         keymaps_[at.keymap].sections[at.section].shortcuts.insert(at.shortcut, std::move(shortcut));
         index(binding.action, at.keymap, at.section);
     }
@@ -298,15 +298,15 @@ private:
         if (shortcut.key && BindingKeys::canonical(*shortcut.key) == BindingKeys::canonical(key))
             return;
         auto custom = std::make_shared<Customisation>();
-        if (shortcut.customisation) {
-            *custom = *shortcut.customisation;
+        if (shortcut.customisation()) {
+            *custom = *shortcut.customisation();
         } else {
             custom->catalogueKey = shortcut.key;
             custom->idKey = shortcut.key.value_or(QString());
         }
         custom->origin = binding.origin;
         shortcut.key = key;
-        shortcut.customisation = std::move(custom);
+        shortcut.setCustomisation(std::move(custom));
     }
 
     void erase(const QList<Position> &positions)
