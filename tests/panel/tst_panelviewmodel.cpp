@@ -33,7 +33,7 @@ class SlowWorkspace : public StaticWorkspace {
 public:
     std::atomic<int> delayMs{0};
     std::atomic<QThread *> askedOn{nullptr};
-    QList<QStringList> programsInTerminal(const RunningApp &terminal, const QStringList &names) override
+    QList<QStringList> programsInTerminal(const RunningApp &, const QStringList &names) override
     {
         askedOn = QThread::currentThread();
         QThread::msleep(delayMs);
