@@ -42,8 +42,8 @@ entry() {  # ID ICON
 entry Alacritty "$icons/fifo.png"
 entry org.alacritty corvane-fifo
 entry audacity "$icons/huge.png"
-entry blender "$icons/broken.png"
-entry chromium "$icons/red.ppm"
+entry org.gnome.Evince "$icons/broken.png"
+entry org.kde.dolphin "$icons/red.ppm"
 
 "$corvane" >"$tmp/corvane.log" 2>&1 &
 pids+=($!)
@@ -54,12 +54,13 @@ sleep 1
 check "the program answers --show" answers --show
 check "the panel is shown" wait_for 10 sh -c 'xdotool search --onlyvisible --classname corvane >/dev/null'
 # A search that leaves a few rows of many applications: their headers and icons are drawn.
-xdotool type --delay 30 copy
+panel=$(xdotool search --onlyvisible --classname corvane | head -n1)
+xdotool windowactivate --sync "$panel" type --delay 30 copy
 sleep 1
-check "the program answers while the icons are read" answers --show
 shots=${CORVANE_SHOTS:-$build/e2e-shots}
 mkdir -p "$shots"
 command -v import >/dev/null && import -window root "$shots/hostile-files-icons.png" 2>/dev/null
+check "the program answers after the icons were asked for" answers --show
 # A new entry beside the FIFO: GIO reports the change and the entries are read again.
 printf '[Desktop Entry]\nType=Application\nName=Late\nExec=true\n' >"$XDG_DATA_HOME/applications/late.desktop"
 sleep 1
