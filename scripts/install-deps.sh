@@ -64,6 +64,8 @@ test_packages=(
   # the application list
   git dpkg-dev lintian appstream desktop-file-utils man-db bash-completion file
   gir1.2-glib-2.0
+  # test: clang and its libFuzzer, with which the test command fuzzes each file reader for a moment
+  clang libclang-rt-dev
 )
 
 bench_packages=(

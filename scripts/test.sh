@@ -1,6 +1,9 @@
 #!/usr/bin/env bash
 # Builds and runs every test twice: once plain, once under AddressSanitizer and
-# UndefinedBehaviorSanitizer. Any failure or sanitizer report fails the run.
+# UndefinedBehaviorSanitizer; then, where clang's libFuzzer is at hand, fuzzes each reader of other
+# programs' files for CORVANE_FUZZ_SECONDS (default 20; fuzz/README.md says how to fuzz for long).
+# Without it the fuzz targets still run, as replays of their seed corpora, in both suites. Any
+# failure, sanitizer report or fuzzing find fails the run.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -53,4 +56,19 @@ export UBSAN_OPTIONS="halt_on_error=1:print_stacktrace=1"
 export LSAN_OPTIONS="suppressions=$PWD/tests/lsan.supp:print_suppressions=0"
 run_suite build-sanitize -DCMAKE_BUILD_TYPE=Debug -DCORVANE_SANITIZE=ON
 
-echo "All tests passed, plain and with sanitizers."
+# libFuzzer is there when clang links a fuzz target.
+if echo 'extern "C" int LLVMFuzzerTestOneInput(const char *, unsigned long) { return 0; }' \
+    | clang++ -x c++ -fsanitize=fuzzer,address,undefined -o /dev/null - > /dev/null 2>&1; then
+  echo "== build-fuzz: configure and build the fuzz targets"
+  mkdir -p build-fuzz
+  CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCORVANE_FUZZ=ON \
+    -DCORVANE_TESTS=OFF -DCORVANE_FUZZ_SECONDS="${CORVANE_FUZZ_SECONDS:-20}" > build-fuzz.configure.log 2>&1 \
+    || { cat build-fuzz.configure.log; exit 1; }
+  cmake --build build-fuzz -j "$jobs" --target fuzzers
+  echo "== build-fuzz: each target fuzzed for ${CORVANE_FUZZ_SECONDS:-20} s"
+  ctest --test-dir build-fuzz -L fuzz --output-on-failure -j "$jobs"
+else
+  echo "== no clang with libFuzzer: the fuzz targets ran as replays of their seed corpora only"
+fi
+
+echo "All tests passed, plain and with sanitizers, and fuzzing found nothing."

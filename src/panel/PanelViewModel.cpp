@@ -10,7 +10,7 @@
 PanelViewModel::PanelViewModel(const ShortcutStore &store, FavoritesStore &favorites, Workspace &workspace,
                                Preferences &preferences, QObject *parent)
     : QObject(parent), store_(store), favorites_(favorites), workspace_(workspace), preferences_(preferences),
-      search_(store)
+      search_(store), terminalLookup_(workspace)
 {
 }
 
@@ -214,7 +214,7 @@ void PanelViewModel::setActiveApp(const std::optional<RunningApp> &app, const st
     terminalPrograms_.clear();
     // A window without a process id (wlroots compositors say none) is found by its program's names.
     if (activeApp_ && activeApp_->terminal.value_or(false) && running)
-        terminalPrograms_ = workspace_.programsInTerminal(*running, ShortcutStore::identifiers(*activeApp_));
+        terminalPrograms_ = terminalLookup_.programs(*running, ShortcutStore::identifiers(*activeApp_));
     lookUpActiveApps();
     setSearchText(QString());
 }

@@ -4,6 +4,7 @@
 #include "panel/DisplaySection.h"
 #include "panel/EntrySearch.h"
 #include "panel/NavRef.h"
+#include "panel/TerminalProgramsLookup.h"
 #include "platform/RunningApp.h"
 
 #include <QHash>
@@ -120,4 +121,5 @@ private:
     std::optional<QString> desktopBundleId_;
 
     EntrySearch search_;
+    TerminalProgramsLookup terminalLookup_;
 };

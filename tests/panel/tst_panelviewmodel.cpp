@@ -1,6 +1,12 @@
 #include "PanelFixture.h"
+#include "panel/TerminalProgramsLookup.h"
+#include "services/SystemLog.h"
 
+#include <QElapsedTimer>
 #include <QTest>
+#include <QThread>
+
+#include <atomic>
 
 namespace {
 
@@ -21,6 +27,19 @@ QList<AppShortcuts> catalogue()
         makeApp("notes", "Notes", std::nullopt, {{"General", {"New note"}}}),
     };
 }
+
+// A process table that answers after `delayMs`, naming the thread that asked.
+class SlowWorkspace : public StaticWorkspace {
+public:
+    std::atomic<int> delayMs{0};
+    std::atomic<QThread *> askedOn{nullptr};
+    QList<QStringList> programsInTerminal(const RunningApp &, const QStringList &names) override
+    {
+        askedOn = QThread::currentThread();
+        QThread::msleep(delayMs);
+        return {{QStringLiteral("vim-%1").arg(delayMs.load())}, names};
+    }
+};
 
 } // namespace
 
@@ -137,6 +156,35 @@ private Q_SLOTS:
         f.workspace.namedTerminalPrograms["debian-xterm"] = {{"vim"}};
         f.vm->setActiveApp(xterm, std::nullopt);
         QCOMPARE(f.sectionIds().mid(0, 2), (QStringList{"vim", "xterm"}));
+    }
+
+    // The lookup runs on a worker; the asker waits for it up to the deadline only. A late answer
+    // is not waited for: the last one known for that terminal stands in, and the late one replaces
+    // it for the next time.
+    void slowTerminalLookupIsNotWaitedFor()
+    {
+        SlowWorkspace workspace;
+        RunningApp xterm = running("xterm");
+        xterm.pid = 7;
+        SystemLog::Capture log;
+        {
+            TerminalProgramsLookup lookup(workspace, std::chrono::milliseconds(100));
+            QCOMPARE(lookup.programs(xterm, {"xterm"}), (QList<QStringList>{{"vim-0"}, {"xterm"}}));
+            QVERIFY(workspace.askedOn != QThread::currentThread());
+            workspace.delayMs = 600;
+            QElapsedTimer waited;
+            waited.start();
+            QCOMPARE(lookup.programs(xterm, {"xterm"}), (QList<QStringList>{{"vim-0"}, {"xterm"}}));
+            QVERIFY(waited.elapsed() < 400);
+            QCOMPARE(log.lines().filter("not known within 100 ms").size(), 1);
+            // Another terminal has no last answer: none.
+            RunningApp other = xterm;
+            other.pid = 8;
+            QVERIFY(lookup.programs(other, {"xterm"}).isEmpty());
+            QTest::qWait(700);
+            workspace.delayMs = 300;
+            QCOMPARE(lookup.programs(xterm, {"xterm"}), (QList<QStringList>{{"vim-600"}, {"xterm"}}));
+        }  // waits for the lookups under way, which still use the workspace
     }
 
     void setActiveAppResolvesThePair()

@@ -65,12 +65,13 @@ QImage AppIconView::monogram(const QString &name, const QString &slug, int pixel
 QImage AppIconView::render(IconLoader &loader, qreal devicePixelRatio) const
 {
     const int pixels = qMax(1, qRound(size * devicePixelRatio));
-    std::optional<QIcon> found = image ? image : loader.findIcon(bundleId, iconFile);
-    if (!found && !name.isEmpty()) {
+    const IconLoader::Answer found = image ? IconLoader::Answer{image, false} : loader.lookUp(bundleId, iconFile);
+    // Known to have no icon: the monogram. Still being read: the placeholder, until it arrives.
+    if (!found.icon && !found.pending && !name.isEmpty()) {
         QImage tile = monogram(name, slug, pixels);
         return dimmed ? greyed(tile) : tile;
     }
-    const QIcon icon = found ? *found : loader.appIcon(bundleId, iconFile);
+    const QIcon icon = found.icon ? *found.icon : IconLoader::placeholder();
     const QPixmap pixmap = icon.pixmap(QSize(pixels, pixels));
     if (pixmap.isNull())
         return {};
@@ -125,13 +126,16 @@ QIcon windowIcon(const QByteArray &data)
     return icon;
 }
 
-std::optional<QIcon> runningAppIcon(const std::optional<RunningApp> &app)
+std::optional<QIcon> runningAppIcon(const std::optional<RunningApp> &app, IconLoader &loader)
 {
     if (!app)
         return std::nullopt;
-    QIcon icon = IconLoader::iconNamed(app->iconName);
-    // The window's own icons: QIcon picks the size nearest to the one drawn.
-    if (icon.isNull() && !app->windowIcon.isEmpty())
+    if (std::optional<QIcon> named = loader.named(app->iconName).icon)
+        return named;
+    // The window's own icons (also while the named one is read): QIcon picks the size nearest to the
+    // one drawn.
+    QIcon icon;
+    if (!app->windowIcon.isEmpty())
         icon = windowIcon(app->windowIcon);
     if (icon.isNull())
         return std::nullopt;

@@ -9,7 +9,7 @@ class IconLoader;
 class QPainter;
 
 // An application's icon at a given size, in full colour or in the quiet style (grey, 55 % opacity).
-// The icon is looked up each time it is drawn, unless an image was given.
+// The icon is looked up each time it is drawn (in the loader's cache), unless an image was given.
 struct AppIconView {
     std::optional<QString> bundleId;
     std::optional<QString> iconFile;
@@ -34,7 +34,7 @@ struct AppIconView {
 
 struct RunningApp;
 // The icon a running application reports (a theme name or a file), if it has one.
-// A desktop entry's icon, else the window's own (_NET_WM_ICON).
-std::optional<QIcon> runningAppIcon(const std::optional<RunningApp> &app);
+// A desktop entry's icon once `loader` has read it, else the window's own (_NET_WM_ICON).
+std::optional<QIcon> runningAppIcon(const std::optional<RunningApp> &app, IconLoader &loader);
 // The icons of a window's _NET_WM_ICON data, every size it holds; null when it holds none.
 QIcon windowIcon(const QByteArray &data);

@@ -1,6 +1,7 @@
 #include "panel/ui/ActiveAppChip.h"
 
 #include "catalogue/ui/AppIconView.h"
+#include "catalogue/ui/IconLoader.h"
 #include "ui/PanelStyle.h"
 
 #include <QFontMetricsF>
@@ -14,16 +15,17 @@ constexpr qreal maxNameWidth = 200;
 ActiveAppChip::ActiveAppChip(IconLoader &icons, QWidget *parent) : QWidget(parent), icons_(icons)
 {
     setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
+    connect(&icons, &IconLoader::iconsArrived, this, qOverload<>(&QWidget::update));
     hide();
 }
 
 void ActiveAppChip::setApp(const QString &name, const std::optional<QString> &id, const std::optional<QString> &file,
-                           const std::optional<QIcon> &icon)
+                           const std::optional<RunningApp> &running)
 {
     appName_ = name;
     bundleId_ = id;
     iconFile_ = file;
-    image_ = icon;
+    running_ = running;
     setVisible(!name.isEmpty());
     updateGeometry();
     update();
@@ -44,7 +46,7 @@ void ActiveAppChip::paintEvent(QPaintEvent *)
     const QRectF bounds(rect());
     PanelStyle::fillRounded(painter, bounds, bounds.height() / 2, PanelStyle::chipFill());
     const QRectF iconRect(paddingX, (bounds.height() - iconSize) / 2, iconSize, iconSize);
-    AppIconView{bundleId_, iconFile_, iconSize, false, image_, appName_, appName_.toLower()}.paint(painter, iconRect, icons_);
+    AppIconView{bundleId_, iconFile_, iconSize, false, runningAppIcon(running_, icons_), appName_, appName_.toLower()}.paint(painter, iconRect, icons_);
     const QRectF textRect(iconRect.right() + spacing, 0, bounds.width() - iconRect.right() - spacing - paddingX,
                           bounds.height());
     painter.setFont(nameFont());

@@ -1,6 +1,7 @@
 #pragma once
 
-#include <QIcon>
+#include "platform/RunningApp.h"
+
 #include <QWidget>
 #include <optional>
 
@@ -17,9 +18,10 @@ public:
 
     explicit ActiveAppChip(IconLoader &icons, QWidget *parent = nullptr);
 
-    // Hidden when `name` is empty.
+    // Hidden when `name` is empty. The icon is the running application's own where it has one,
+    // else the one of `bundleId` and `iconFile`.
     void setApp(const QString &name, const std::optional<QString> &bundleId, const std::optional<QString> &iconFile,
-                const std::optional<QIcon> &image);
+                const std::optional<RunningApp> &running);
     const QString &name() const { return appName_; }
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override { return sizeHint(); }
@@ -32,5 +34,5 @@ private:
     QString appName_;
     std::optional<QString> bundleId_;
     std::optional<QString> iconFile_;
-    std::optional<QIcon> image_;
+    std::optional<RunningApp> running_;
 };

@@ -123,7 +123,7 @@ void CorvaneRootView::modelChanged()
     if (iconApp && iconApp->icon)
         iconFile = ShortcutStore::lastPathComponent(*iconApp->icon);
     static_cast<ActiveAppChip *>(chipView_)->setApp(name, iconApp ? iconApp->bundleId : std::nullopt, iconFile,
-                                                   inside.isEmpty() ? runningAppIcon(running) : std::nullopt);
+                                                   inside.isEmpty() ? running : std::nullopt);
 
     const bool empty = vm_.sections().isEmpty();
     static_cast<EmptyStateView *>(emptyView_)->setSearching(!vm_.searchText().isEmpty());

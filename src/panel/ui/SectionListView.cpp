@@ -1,6 +1,7 @@
 #include "panel/ui/SectionListView.h"
 
 #include "catalogue/ui/AppIconView.h"
+#include "catalogue/ui/IconLoader.h"
 #include "panel/FavoritesStore.h"
 #include "panel/PanelViewModel.h"
 #include "panel/ui/SectionHeaderView.h"
@@ -62,6 +63,8 @@ SectionListView::SectionListView(PanelViewModel &vm, Preferences &preferences, I
     connect(&vm, &PanelViewModel::selectionIndexChanged, this, &SectionListView::selectionIndexChanged);
     connect(&preferences, &Preferences::accentNameChanged, viewport(), qOverload<>(&QWidget::update));
     connect(&preferences, &Preferences::keyLabelStyleChanged, viewport(), qOverload<>(&QWidget::update));
+    // Icons read on the loader's worker replace their placeholders.
+    connect(&icons, &IconLoader::iconsArrived, viewport(), qOverload<>(&QWidget::update));
     lastSelectionIndex_ = vm.selectionIndex();
     relayout();
 }
@@ -206,7 +209,7 @@ void SectionListView::paintEvent(QPaintEvent *)
     const qreal visibleBottom = offset + viewport()->height();
     const QColor accent = QColor::fromRgb(preferences_.accentColor());
     const std::optional<QString> selectedKey = vm_.selectionKey();
-    const std::optional<QIcon> activeIcon = runningAppIcon(vm_.activeRunningApp());
+    const std::optional<QIcon> activeIcon = runningAppIcon(vm_.activeRunningApp(), icons_);
     const auto &sections = vm_.sections();
     const KeyLabelStyle labelStyle = preferences_.keyLabelStyle();
     const QStringList searchWords = PanelViewModel::queryWords(vm_.searchText());

@@ -58,6 +58,7 @@ DesktopEntries::Index DesktopEntries::Index::build(QList<InstalledProgram> progr
 DesktopEntries::DesktopEntries() : monitor_(std::make_unique<ChangeMonitor>(&stale_))
 {
     DesktopEntryScan::watchFolders();
+    firstScan_ = std::async(std::launch::async, [] { return DesktopEntryScan::list(); });
 }
 
 DesktopEntries::~DesktopEntries()
@@ -70,10 +71,10 @@ DesktopEntries::~DesktopEntries()
 void DesktopEntries::reloadIfStale()
 {
     if (!loaded_) {
-        // The first answer is needed now (start-up).
+        // The first answer is needed now: the scan started with this object (regular files only) ends.
+        // A change reported since is read again later, as any other.
         loaded_ = true;
-        stale_ = false;
-        index_ = Index::build(DesktopEntryScan::list());
+        index_ = Index::build(firstScan_.get());
         return;
     }
     if (!stale_ || reload_)
