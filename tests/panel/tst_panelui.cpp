@@ -223,7 +223,7 @@ private Q_SLOTS:
         DisplaySection section;
         section.id = "a";
         section.title = "Alpha";
-        section.entries = f.store.entriesByApp().value("a");
+        section.entries = EntryList(f.store.entriesByApp().value("a"));
         SectionHeaderView header{section, false, QColor(Qt::blue), std::nullopt};
         header.rightToLeft = true;
         const auto mirrored = header.layout(QRectF(0, 0, 680, SectionHeaderView::height));
