@@ -53,7 +53,13 @@ TrayMenu::TrayMenu(MenuModel &menuModel, Preferences &preferences, Actions actio
         SystemLog::shared().write(QStringLiteral("Corvane: no tray yet; the icon appears when a tray starts"));
 }
 
-TrayMenu::~TrayMenu() = default;
+TrayMenu::~TrayMenu()
+{
+    // The icon goes first, then the actions, removed while the menu is still a menu: the tray's
+    // menu on D-Bus keeps an item for each action that only its removal from a live menu frees.
+    tray_.reset();
+    menu_->clear();
+}
 
 QString TrayMenu::showTitle(const QString &hotKeyText)
 {

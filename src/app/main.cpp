@@ -29,6 +29,7 @@
 #include <QApplication>
 #include <QLocale>
 #include <QProcessEnvironment>
+#include <QScopeGuard>
 #include <QTimer>
 
 #include <cstdio>
@@ -151,6 +152,9 @@ int main(int argc, char *argv[])
     LinuxWorkspace &workspace = backends.workspace();
     Preferences &preferences = Preferences::shared();
     IconLoader::createShared(&workspace);
+    // The loader's worker thread ends before the workspace it asks and the application it draws with
+    // (a thread that drew text keeps its fonts if it outlives the application).
+    const auto iconLoaderEnd = qScopeGuard([] { IconLoader::destroyShared(); });
     SettingsWindowController::createShared(preferences, &backends.windowSystem(), &backends.keyboardLayout());
     SettingsWindowController::shared().setShellExtension(backends.shellExtension());
     HotKeyManager::shared().setBackend(backends.takeHotKeyBackend());

@@ -48,6 +48,11 @@ void IconLoader::createShared(Workspace *workspace)
     sharedLoader() = std::make_unique<IconLoader>(workspace, std::nullopt, true);
 }
 
+void IconLoader::destroyShared()
+{
+    sharedLoader().reset();
+}
+
 IconLoader::IconLoader(Workspace *workspace, std::optional<QString> folder, bool lookUpIconsDir)
     : workspace_(workspace), themeFiles_(std::make_shared<IconThemeFiles>(IconThemeFiles::fromQt()))
 {

@@ -30,6 +30,9 @@ public:
     static IconLoader &shared();
     // Sets up the process-wide loader over the desktop's workspace; called once by main().
     static void createShared(Workspace *workspace);
+    // Ends the process-wide loader and its worker; main() calls it while the workspace and the
+    // application it reads with are still there.
+    static void destroyShared();
 
     // `workspace` may be null (no installed applications); `iconsDir` is looked up lazily when absent
     // and `lookUpIconsDir` is true.
