@@ -115,17 +115,13 @@ void JsonDefaultsStore::load()
     case BoundedFileReader::Outcome::NotRegular:
     case BoundedFileReader::Outcome::Unreadable:
         // Nothing to copy (or too much): it is moved aside when the first change is written.
-        mustKeepAside_ = true;
-        asideCopiesContent_ = false;
-        problem_ = QStringLiteral("cannot be read (%1)").arg(file.reason);
+        keepAsideBeforeWriting(false, QStringLiteral("cannot be read (%1)").arg(file.reason));
         SystemLog::shared().write(
             QStringLiteral("Corvane: cannot read settings file %1 (%2); started from defaults").arg(path, file.reason));
         return;
     }
     // A damaged file: copy what the user had next to it before anything replaces it.
-    mustKeepAside_ = true;
-    asideCopiesContent_ = true;
-    problem_ = problem;
+    keepAsideBeforeWriting(true, problem);
     if (const auto error = keepAside(true); !error) {
         problem_.clear();
         mustKeepAside_ = false;
@@ -223,17 +219,13 @@ bool JsonDefaultsStore::checkFileOnDisk()
                 SystemLog::shared().write(
                     QStringLiteral("Corvane: settings file %1 was emptied; writing the settings in memory").arg(path));
             } else {
-                mustKeepAside_ = true;
-                asideCopiesContent_ = true;
-                problem_ = QStringLiteral("was damaged");
+                keepAsideBeforeWriting(true, QStringLiteral("was damaged"));
             }
             break;
         case BoundedFileReader::Outcome::TooLarge:
         case BoundedFileReader::Outcome::NotRegular:
         case BoundedFileReader::Outcome::Unreadable:
-            mustKeepAside_ = true;
-            asideCopiesContent_ = false;
-            problem_ = QStringLiteral("cannot be read (%1)").arg(file.reason);
+            keepAsideBeforeWriting(false, QStringLiteral("cannot be read (%1)").arg(file.reason));
             break;
         }
     }
@@ -301,4 +293,11 @@ void JsonDefaultsStore::reportFailure(const QString &logLine, const QString &rea
     Q_EMIT failureReported(tr("Corvane could not save its settings to %1: %2. Your changes are kept while Corvane "
                               "runs.")
                                .arg(SystemLog::escaped(QDir::toNativeSeparators(filePath_)), reason));
+}
+
+void JsonDefaultsStore::keepAsideBeforeWriting(bool copyContent, const QString &problem)
+{
+    mustKeepAside_ = true;
+    asideCopiesContent_ = copyContent;
+    problem_ = problem;
 }

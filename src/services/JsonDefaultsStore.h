@@ -96,6 +96,9 @@ private:
     // The writing thread's own (and the constructor's, before the thread starts).
     QVariantMap onDisk_;          // what the file held when last read or written
     FileStamp stamp_;             // the file as it was then
+    // What is at the path is moved (or copied, when `copyContent`) aside before the next write.
+    void keepAsideBeforeWriting(bool copyContent, const QString &problem);
+
     bool mustKeepAside_ = false;  // what is at the path now has to be kept aside before a write
     bool asideCopiesContent_ = true;
     QString problem_;             // what is wrong with it, for the log line
