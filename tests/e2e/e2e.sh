@@ -81,6 +81,18 @@ panel_hidden() { ! panel_shown; }
 active_is() { [ "$(xdo getactivewindow 2>/dev/null)" = "$1" ]; }
 geometry_of() { xwininfo -id "$1" | awk '/Absolute upper-left X/{x=$NF} /Absolute upper-left Y/{y=$NF} /Width/{w=$NF} /Height/{h=$NF} END{print x","y","w","h}'; }
 
+# Brings a window to the front and waits until it has the keyboard: a window that has just mapped
+# may not be managed yet, and then the window manager ignores the request.
+activate() {
+  local tries=0
+  until active_is "$1"; do
+    [ $tries -ge 10 ] && return 1
+    xdo windowactivate --sync "$1" 2>/dev/null
+    wait_for 1 active_is "$1" && return 0
+    tries=$((tries + 1))
+  done
+}
+
 press_until_shown() {  # the grab may take a moment after start-up: retry the press
   local tries=0
   while [ $tries -lt 10 ]; do
@@ -93,7 +105,7 @@ press_until_shown() {  # the grab may take a moment after start-up: retry the pr
 
 # The hot key from another application, with the mouse on the right-hand monitor.
 xdo mousemove 1900 300
-xdo windowactivate --sync "$xterm_window"
+activate "$xterm_window"
 check "default hot key opens the panel" press_until_shown ctrl+super+space
 alive
 panel=$(panel_window)
@@ -118,7 +130,7 @@ check "Escape hides the panel, even with a search typed" wait_for 5 panel_hidden
 if [ -n "${CORVANE_LATENCY_PRESSES:-}" ]; then
   poll_seconds=0.005
   for ((i = 0; i < CORVANE_LATENCY_PRESSES; i++)); do
-    xdo windowactivate --sync "$xterm_window"
+    activate "$xterm_window"
     start=$(date +%s%N)
     xdo key --clearmodifiers ctrl+super+space
     wait_for 5 active_is "$panel" && echo "latency $((($(date +%s%N) - start) / 1000000))"
@@ -173,7 +185,7 @@ check "the recorder stores the new hot key" wait_for 5 grep -q '"hotKeyModifiers
 xdo key Escape
 check "Escape closes the settings when the recorder is not listening" \
   wait_for 5 sh -c "! xwininfo -id $settings | grep -q IsViewable"
-xdo windowactivate --sync "$xterm_window"
+activate "$xterm_window"
 xdo key --clearmodifiers ctrl+super+space
 sleep 1
 check "the old combination no longer opens the panel" panel_hidden
@@ -234,7 +246,7 @@ xdo key ctrl+alt+m
 check "the recorder is ready for another combination at once" \
   wait_for 5 grep -q '"hotKeyCode": 46' "$settings_file"
 exec 4>&-
-xdo windowactivate --sync "$xterm_window"
+activate "$xterm_window"
 check "and that one works" press_until_shown ctrl+alt+m
 kill "$corvane_pid"
 
