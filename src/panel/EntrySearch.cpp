@@ -23,10 +23,12 @@ QStringView textAt(const SearchTexts &search, qsizetype i)
     return search.texts.sliced(start, qsizetype(search.ends[size_t(i)]) - start);
 }
 
-// Appends to `found` the index of every entry whose search text contains all `words`, in order.
+// Appends to `found` the index of every entry whose search text contains all `words`, in order;
+// or, when a single word is in what every text shares (the application's name), appends nothing and
+// returns true: all of them match.
 // `search` holds the texts of the list the entries are picked from, as one run: when the entries are
 // that whole list, the run is scanned; else each entry's text is read from it, one by one.
-void findMatches(const EntryList &entries, const SearchTexts *search, const QStringList &words,
+bool findMatches(const EntryList &entries, const SearchTexts *search, const QStringList &words,
                  std::vector<qsizetype> &found)
 {
     const qsizetype count = entries.size();
@@ -41,7 +43,7 @@ void findMatches(const EntryList &entries, const SearchTexts *search, const QStr
             if (containsAll(ofRun ? textAt(*search, entries.sourceIndex(i)) : entries.at(i).searchText(), words, 0))
                 found.push_back(i);
         }
-        return;
+        return false;
     }
     const qsizetype before = qsizetype(found.size());
     const QString &word = words.constFirst();
@@ -51,6 +53,8 @@ void findMatches(const EntryList &entries, const SearchTexts *search, const QStr
             found.push_back(i);
     };
     if (TextSearch::indexOf(search->name, word) >= 0) {
+        if (words.size() == 1)
+            return true;
         takeAll(0, count);
     } else {
         // Sections without the word in their title are scanned together, in one pass per stretch.
@@ -68,10 +72,11 @@ void findMatches(const EntryList &entries, const SearchTexts *search, const QStr
         TextSearch::textsContaining(search->texts, search->ends.data(), scanFrom, count, word, found);
     }
     if (words.size() == 1)
-        return;
+        return false;
     const auto kept = std::remove_if(found.begin() + before, found.end(),
                                      [&](qsizetype i) { return !containsAll(textAt(*search, i), words, 1); });
     found.erase(kept, found.end());
+    return false;
 }
 
 // The entries at `indices`: the list itself, shared, when that is all of them; else their positions
@@ -153,8 +158,7 @@ EntryList EntrySearch::entries(const QString &slug)
             pool = &*previous;
     }
     indices_.clear();
-    findMatches(*pool, texts, words_, indices_);
-    EntryList matches = pick(*pool, indices_);
+    EntryList matches = findMatches(*pool, texts, words_, indices_) ? *pool : pick(*pool, indices_);
     found_.insert(slug, matches);
     return matches;
 }
