@@ -75,6 +75,8 @@ private:
     bool writeChanges(const Changes &changes);
     bool checkFileOnDisk();
     std::optional<QString> keepAside(bool copyContent);
+    // What is at the path is moved (or copied, when `copyContent`) aside before the next write.
+    void keepAsideBeforeWriting(bool copyContent, const QString &problem);
     QString keptName(const QString &keptPath) const;
     QString writeTarget() const;
     void reportFailure(const QString &logLine, const QString &reason);
@@ -96,9 +98,6 @@ private:
     // The writing thread's own (and the constructor's, before the thread starts).
     QVariantMap onDisk_;          // what the file held when last read or written
     FileStamp stamp_;             // the file as it was then
-    // What is at the path is moved (or copied, when `copyContent`) aside before the next write.
-    void keepAsideBeforeWriting(bool copyContent, const QString &problem);
-
     bool mustKeepAside_ = false;  // what is at the path now has to be kept aside before a write
     bool asideCopiesContent_ = true;
     QString problem_;             // what is wrong with it, for the log line
