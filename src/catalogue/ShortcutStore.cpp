@@ -182,7 +182,6 @@ void ShortcutStore::rebuildIndex()
 {
     entriesByApp_.clear();
     bundleIndex_.clear();
-    searchTexts_.clear();
     // The ids of all entries share a few large blocks; equal key texts are parsed once.
     TextArena ids;
     const auto keyGroups = std::make_shared<KeyGroupsCache>();
@@ -190,8 +189,6 @@ void ShortcutStore::rebuildIndex()
         QList<ShortcutEntry> entries = makeEntries(app, platform_, ids, keyGroups);
         if (entries.isEmpty())
             continue;
-        // makeEntries lays the search texts out back to back.
-        searchTexts_.insert(app.slug, &entries.constFirst().searchTexts());
         entriesByApp_.insert(app.slug, std::move(entries));
         // A shipped file's identifiers are never taken over by a discovered application.
         auto index = [this, &app](const QString &id) {
@@ -221,6 +218,26 @@ void ShortcutStore::rebuildIndex()
                              return b.discovered;
                          return collator.compare(a.name, b.name) < 0;
                      });
+    orderedEntries_.clear();
+    orderedEntries_.reserve(size_t(orderedApps_.size()));
+    orderedIndex_.clear();
+    orderedIndex_.reserve(orderedApps_.size());
+    for (const AppShortcuts &app : std::as_const(orderedApps_)) {
+        const QList<ShortcutEntry> &entries = *entriesByApp_.constFind(app.slug);
+        if (!orderedIndex_.contains(app.slug))
+            orderedIndex_.insert(app.slug, qsizetype(orderedEntries_.size()));
+        const qsizetype first = orderedIndex_.value(app.slug);
+        // makeEntries lays the search texts out back to back.
+        const SearchTexts *texts = &entries.constFirst().searchTexts();
+        orderedEntries_.push_back(
+            OrderedEntries{entries, texts, entries.constFirst().iconFile(), AsciiCharSet(texts->name), first});
+    }
+}
+
+const SearchTexts *ShortcutStore::searchTexts(const QString &slug) const
+{
+    const qsizetype at = orderedIndex(slug);
+    return at < 0 ? nullptr : orderedEntries_.at(size_t(at)).texts;
 }
 
 QStringList ShortcutStore::identifiers(const AppShortcuts &app)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "catalogue/AppShortcuts.h"
+#include "catalogue/AsciiCharSet.h"
 #include "catalogue/SearchTexts.h"
 #include "catalogue/ShortcutEntry.h"
 
@@ -12,6 +13,7 @@
 #include <memory>
 #include <functional>
 #include <optional>
+#include <vector>
 
 class KeyGroupsCache;
 class TextArena;
@@ -59,10 +61,21 @@ public:
     const QList<AppShortcuts> &orderedApps() const { return orderedApps_; }
     // The search texts of the entries of `slug` (those of entriesByApp) as one run; null for a slug
     // without entries.
-    const SearchTexts *searchTexts(const QString &slug) const
-    {
-        return searchTexts_.value(slug, nullptr);
-    }
+    const SearchTexts *searchTexts(const QString &slug) const;
+    // What the panel walks for orderedApps().at(i), side by side in the same order: the entries, their
+    // search texts as one run and the icon's file name, so that no application is looked up by name.
+    struct OrderedEntries {
+        QList<ShortcutEntry> entries;
+        const SearchTexts *texts = nullptr;  // held by the entries
+        std::optional<QString> iconFile;
+        AsciiCharSet nameChars;  // of texts->name
+        // The position of the first application with the same slug: this one's own, unless two
+        // data files share a slug.
+        qsizetype firstWithSlug = 0;
+    };
+    const std::vector<OrderedEntries> &orderedEntries() const { return orderedEntries_; }
+    // The position of the (first) application `slug` in orderedApps(); -1 when it has no entries.
+    qsizetype orderedIndex(const QString &slug) const { return orderedIndex_.value(slug, -1); }
     const QString &platform() const { return platform_; }
     // Names of the files that could not be read or decoded by the last load.
     const QStringList &failedFiles() const { return failedFiles_; }
@@ -91,6 +104,7 @@ private:
     QHash<QString, QList<ShortcutEntry>> entriesByApp_;
     QList<AppShortcuts> orderedApps_;
     QHash<QString, QString> bundleIndex_;
-    QHash<QString, const SearchTexts *> searchTexts_;  // held by the entries
+    std::vector<OrderedEntries> orderedEntries_;
+    QHash<QString, qsizetype> orderedIndex_;
     QStringList failedFiles_;
 };

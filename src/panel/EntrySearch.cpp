@@ -25,16 +25,24 @@ QStringView textAt(const SearchTexts &search, qsizetype i)
 
 // Appends to `found` the index of every entry whose search text contains all `words`, in order;
 // or, when a single word is in what every text shares (the application's name), appends nothing and
-// returns true: all of them match.
+// returns true: all of them match. `nameChars` are the characters of that name, which settle most
+// words without reading it.
 // `search` holds the texts of the list the entries are picked from, as one run: when the entries are
 // that whole list, the run is scanned; else each entry's text is read from it, one by one.
-bool findMatches(const EntryList &entries, const SearchTexts *search, const QStringList &words,
-                 std::vector<qsizetype> &found)
+bool findMatches(const EntryList &entries, const SearchTexts *search, const AsciiCharSet &nameChars,
+                 const QStringList &words, std::vector<qsizetype> &found)
 {
     const qsizetype count = entries.size();
+    const bool whole = search && count == entries.source().size();
+    const AsciiCharSet::Holds nameHolds = words.isEmpty() || words.constFirst().isEmpty()
+        ? AsciiCharSet::Holds::Unknown
+        : nameChars.holds(words.constFirst());
+    // Decided by the name's characters alone, touching neither the entries nor their texts.
+    if (whole && words.size() == 1 && nameHolds == AsciiCharSet::Holds::Yes)
+        return true;
     const bool ofRun = search && qsizetype(search->ends.size()) == entries.source().size();
     // A word with U+0000 in it could run over a separator of the run.
-    const bool scan = ofRun && count == entries.source().size() && !search->sections.empty()
+    const bool scan = ofRun && whole && !search->sections.empty()
         && qsizetype(search->sections.back().end) == count && !words.isEmpty()
         && std::none_of(words.cbegin(), words.cend(),
                         [](const QString &word) { return word.isEmpty() || word.contains(QChar(0)); });
@@ -52,7 +60,8 @@ bool findMatches(const EntryList &entries, const SearchTexts *search, const QStr
         for (qsizetype i = from; i < to; ++i)
             found.push_back(i);
     };
-    if (TextSearch::indexOf(search->name, word) >= 0) {
+    if (nameHolds == AsciiCharSet::Holds::Yes
+        || (nameHolds == AsciiCharSet::Holds::Unknown && TextSearch::indexOf(search->name, word) >= 0)) {
         if (words.size() == 1)
             return true;
         takeAll(0, count);
@@ -139,27 +148,32 @@ void EntrySearch::begin(const QStringList &queryWords)
                return std::any_of(words_.cbegin(), words_.cend(), [&old](const QString &word) { return word.contains(old); });
            });
     found_.clear();
-    if (!words_.isEmpty())
-        found_.reserve(store_.orderedApps().size() + 1);
+    foundAt_.clear();
+    if (!words_.isEmpty()) {
+        found_.reserve(store_.orderedEntries().size());
+        foundAt_.assign(store_.orderedEntries().size(), -1);
+    }
 }
 
-EntryList EntrySearch::entries(const QString &slug)
+EntryList EntrySearch::entries(qsizetype ordered)
 {
-    const auto stored = store_.entriesByApp().constFind(slug);
-    if (stored == store_.entriesByApp().constEnd())
+    const std::vector<ShortcutStore::OrderedEntries> &all = store_.orderedEntries();
+    if (ordered < 0 || size_t(ordered) >= all.size() || size_t(ordered) >= foundAt_.size())
         return {};
-    const EntryList all(*stored);
-    const EntryList *pool = &all;
-    // The run of the entries' search texts, reached through them rather than by a second lookup.
-    const SearchTexts *texts = stored->isEmpty() ? nullptr : &stored->constFirst().searchTexts();
-    if (narrowing_) {
-        const auto previous = last_.constFind(slug);
-        if (previous != last_.constEnd() && previous->size() < stored->size())
-            pool = &*previous;
+    const ShortcutStore::OrderedEntries &stored = all[size_t(ordered)];
+    const EntryList whole(stored.entries);
+    const EntryList *pool = &whole;
+    if (narrowing_ && size_t(ordered) < lastAt_.size() && lastAt_[size_t(ordered)] >= 0) {
+        const EntryList &previous = last_[size_t(lastAt_[size_t(ordered)])];
+        if (previous.size() < stored.entries.size())
+            pool = &previous;
     }
     indices_.clear();
-    EntryList matches = findMatches(*pool, texts, words_, indices_) ? *pool : pick(*pool, indices_);
-    found_.insert(slug, matches);
+    EntryList matches = findMatches(*pool, stored.texts, stored.nameChars, words_, indices_) ? *pool : pick(*pool, indices_);
+    if (foundAt_[size_t(ordered)] < 0) {
+        foundAt_[size_t(ordered)] = qint32(found_.size());
+        found_.push_back(matches);
+    }
     return matches;
 }
 
@@ -167,5 +181,7 @@ void EntrySearch::finish()
 {
     lastWords_ = words_;
     last_ = std::move(found_);
+    lastAt_ = std::move(foundAt_);
     found_.clear();
+    foundAt_.clear();
 }

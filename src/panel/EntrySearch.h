@@ -3,7 +3,6 @@
 #include "catalogue/ShortcutEntry.h"
 #include "panel/EntryList.h"
 
-#include <QHash>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -22,9 +21,9 @@ public:
 
     // Starts a search for `words` (lower case, none empty); no words ends searching and forgets.
     void begin(const QStringList &words);
-    // The entries of `slug` that contain every word, in catalogue order: the stored list itself
-    // when all of them do, else picked from it.
-    EntryList entries(const QString &slug);
+    // The entries of the application at `ordered` in the store's orderedApps() that contain every
+    // word, in catalogue order: the stored list itself when all of them do, else picked from it.
+    EntryList entries(qsizetype ordered);
     // What this search found becomes what the next one may narrow.
     void finish();
 
@@ -36,7 +35,11 @@ private:
     QStringList words_;
     bool narrowing_ = false;
     QStringList lastWords_;
-    QHash<QString, EntryList> last_;
-    QHash<QString, EntryList> found_;
+    // What was found, in the order the applications were asked for; where each application's is,
+    // by its position in orderedApps() (-1: not asked).
+    std::vector<EntryList> found_;
+    std::vector<qint32> foundAt_;
+    std::vector<EntryList> last_;
+    std::vector<qint32> lastAt_;
     std::vector<qsizetype> indices_;  // reused by every application
 };

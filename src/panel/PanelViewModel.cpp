@@ -58,15 +58,15 @@ bool PanelViewModel::isInstalled(const QString &bundleId)
     return installed;
 }
 
-DisplaySection PanelViewModel::appSection(const AppShortcuts &app, bool isActive, EntryList entries)
+DisplaySection PanelViewModel::appSection(const AppShortcuts &app, const std::optional<QString> &iconFile,
+                                          bool isActive, EntryList entries)
 {
     DisplaySection section;
     section.id = app.slug;
     section.appSlug = app.slug;
     section.title = app.name;
     section.bundleId = app.bundleId;
-    if (app.icon)
-        section.iconFile = ShortcutStore::lastPathComponent(*app.icon);
+    section.iconFile = iconFile;
     section.isActive = isActive;
     section.fromApplication = app.discovered;
     section.entries = std::move(entries);
@@ -105,10 +105,15 @@ void PanelViewModel::rebuild(bool resetSelection)
     const QStringList words = queryWords(searchText_);
     const bool searching = !words.isEmpty();
     search_.begin(words);
-    auto entriesOf = [&](const QString &slug) {
-        return searching ? search_.entries(slug) : EntryList(store_.entriesByApp().value(slug));
+    // Applications by their position in the store's order, where their entries are.
+    const std::vector<ShortcutStore::OrderedEntries> &stored = store_.orderedEntries();
+    auto entriesOf = [&](qsizetype ordered) {
+        if (ordered < 0)
+            return EntryList();
+        return searching ? search_.entries(ordered) : EntryList(stored[size_t(ordered)].entries);
     };
     QList<DisplaySection> sections;
+    sections.reserve(store_.orderedApps().size() + 1);
 
     if (!searching && !favorites_.isEmpty()) {
         QList<ShortcutEntry> favorites = favoriteEntries();
@@ -127,25 +132,31 @@ void PanelViewModel::rebuild(bool resetSelection)
     QList<AppShortcuts> front = programsInFront_;
     if (activeApp_)
         front.append(*activeApp_);
+    std::vector<qsizetype> inFront;
     for (const AppShortcuts &app : std::as_const(front)) {
-        EntryList entries = entriesOf(app.slug);
+        const qsizetype ordered = store_.orderedIndex(app.slug);
+        inFront.push_back(ordered);
+        EntryList entries = entriesOf(ordered);
         if (!entries.isEmpty())
-            sections.append(appSection(app, true, std::move(entries)));
+            sections.append(appSection(app, stored[size_t(ordered)].iconFile, true, std::move(entries)));
     }
 
     const bool onlyInstalled = preferences_.onlyInstalledApps();
-    for (const AppShortcuts &app : store_.orderedApps()) {
-        if (isInFront(app.slug))
+    const QList<AppShortcuts> &apps = store_.orderedApps();
+    for (qsizetype ordered = 0; ordered < apps.size(); ++ordered) {
+        const qsizetype first = stored[size_t(ordered)].firstWithSlug;
+        if (std::find(inFront.cbegin(), inFront.cend(), first) != inFront.cend())
             continue;
+        const AppShortcuts &app = apps.at(ordered);
         // Installed under its bundle id or any alias (Debian's "firefox-esr" is Firefox too).
         if (onlyInstalled) {
             const QStringList ids = ShortcutStore::identifiers(app);
             if (std::none_of(ids.cbegin(), ids.cend(), [this](const QString &id) { return isInstalled(id); }))
                 continue;
         }
-        EntryList entries = entriesOf(app.slug);
+        EntryList entries = entriesOf(ordered);
         if (!entries.isEmpty())
-            sections.append(appSection(app, false, std::move(entries)));
+            sections.append(appSection(app, stored[size_t(ordered)].iconFile, false, std::move(entries)));
     }
     search_.finish();
 

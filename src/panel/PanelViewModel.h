@@ -94,7 +94,8 @@ private:
     void setSelectionIndex(qint64 index);
     void lookUpActiveApps();
     bool isInFront(const QString &slug) const;
-    static DisplaySection appSection(const AppShortcuts &app, bool isActive, EntryList entries);
+    static DisplaySection appSection(const AppShortcuts &app, const std::optional<QString> &iconFile,
+                                     bool isActive, EntryList entries);
     QList<ShortcutEntry> favoriteEntries() const;
     // The section and the entry of a row; row must be valid.
     std::pair<qsizetype, qsizetype> rowAt(qsizetype row) const;

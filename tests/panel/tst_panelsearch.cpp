@@ -140,9 +140,10 @@ private Q_SLOTS:
             EntrySearch fresh(f.store);
             const QStringList words = PanelViewModel::queryWords(query);
             fresh.begin(words);
-            for (const AppShortcuts &app : f.store.orderedApps()) {
+            for (qsizetype a = 0; a < f.store.orderedApps().size(); ++a) {
+                const AppShortcuts &app = f.store.orderedApps().at(a);
                 QStringList direct;
-                for (const ShortcutEntry &entry : fresh.entries(app.slug))
+                for (const ShortcutEntry &entry : fresh.entries(a))
                     direct << app.slug + '#' + entry.id();
                 QCOMPARE(direct, expectedRows(f.store, words).filter(QRegularExpression('^' + app.slug + '#')));
             }
