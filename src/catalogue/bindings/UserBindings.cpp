@@ -93,7 +93,10 @@ void UserBindings::rewatch()
     // Only what exists can be watched; a folder that appears later is found by its parent's watch
     // only when that parent is watched, so the nearest existing ancestor stands in for it.
     QStringList wanted;
-    for (QString path : files_.watchedPaths()) {
+    QStringList paths = files_.watchedPaths();
+    if (settings_)
+        paths += settings_->watchedPaths();
+    for (QString path : std::as_const(paths)) {
         while (!path.isEmpty() && !QFileInfo::exists(path) && path != QLatin1String("/"))
             path = QFileInfo(path).absolutePath();
         if (!path.isEmpty() && path != QLatin1String("/") && !wanted.contains(path))

@@ -11,6 +11,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QProcessEnvironment>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -79,6 +80,44 @@ private Q_SLOTS:
         QCOMPARE(log.lines().size(), 1);
         QVERIFY(log.lines().first().startsWith(QStringLiteral("Corvane: cannot load ")));
         QVERIFY(log.lines().first().contains(path));
+    }
+
+    // Where the user has no dconf database, nothing can have been set in it: neither the module nor
+    // GIO is loaded, and the database's file is watched until it appears. Other backends and profiles
+    // are always read.
+    void settingsWaitForTheUsersDatabase()
+    {
+        if (QFileInfo::exists(QStringLiteral("/etc/dconf/profile/user")))
+            QSKIP("this machine has a dconf profile of its own");
+        const QString config = dir.filePath(QStringLiteral("config"));
+        const QString database = config + QStringLiteral("/dconf/user");
+        QProcessEnvironment env;
+        env.insert(QStringLiteral("HOME"), dir.path());
+        QCOMPARE(DeferredKeyBindingSettings::dconfUserDatabase(env), dir.path() + QStringLiteral("/.config/dconf/user"));
+        env.insert(QStringLiteral("XDG_CONFIG_HOME"), config);
+        QCOMPARE(DeferredKeyBindingSettings::dconfUserDatabase(env), database);
+        for (const auto &[name, value] : {std::pair{"GSETTINGS_BACKEND", "memory"}, std::pair{"DCONF_PROFILE", "user"}}) {
+            QProcessEnvironment other = env;
+            other.insert(QString::fromLatin1(name), QString::fromLatin1(value));
+            QVERIFY(DeferredKeyBindingSettings::dconfUserDatabase(other).isEmpty());
+        }
+
+        // A module that cannot load shows whether it was asked for: asking logs why it failed.
+        SystemLog::Capture log;
+        GioModule module(dir.filePath(QStringLiteral("nowhere/libcorvane-gio.so")));
+        DeferredKeyBindingSettings settings(module, env);
+        QVERIFY(settings.read().isEmpty());
+        settings.setChangeHandler([] {});
+        QCOMPARE(settings.watchedPaths(), QStringList{database});
+        QVERIFY(log.lines().isEmpty());
+
+        QVERIFY(QDir().mkpath(config + QStringLiteral("/dconf")));
+        QFile file(database);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.close();
+        QVERIFY(settings.read().isEmpty());
+        QCOMPARE(log.lines().size(), 1);
+        QVERIFY(settings.watchedPaths().isEmpty());
     }
 };
 
