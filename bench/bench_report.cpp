@@ -184,7 +184,7 @@ int main(int argc, char **argv)
     for (std::size_t i = 0; i < sizes.size(); ++i)
         std::cout << "---:|";
     std::cout << "\n";
-    double worstRatio100k = 0, letterRatio100k = 0, worst100k = 0, worst1M = 0;
+    double worstRatio100k = 0, letterRatio100k = 0, letterRatio1M = 0, worst100k = 0, worst1M = 0;
     for (const std::string &query : queryNames) {
         const Median *at100k = find(medians, "rebuild/" + query + "/100000");
         std::cout << "| " << query << " | " << (at100k ? fixed(at100k->rows, 0) : "–") << " |";
@@ -199,6 +199,8 @@ int main(int argc, char **argv)
             if (scan) {
                 const double ratio = rebuild->ms / scan->ms;
                 std::cout << " (" << fixed(ratio, 2) << "×)";
+                if (n == 1000000 && query == "1letter")
+                    letterRatio1M = ratio;
                 if (n == 100000 && query == "1letter")
                     letterRatio100k = ratio;
                 else if (n == 100000)
@@ -251,14 +253,16 @@ int main(int argc, char **argv)
 
     std::cout << "\n### Goals\n\n"
               << "- rebuild at 100k, at most 2× the plain scan (queries of 1 to 3 words): worst " << fixed(worstRatio100k, 2)
-              << "× — " << verdict(worstRatio100k > 0 && worstRatio100k <= 2) << "; the single letter: "
-              << fixed(letterRatio100k, 2) << "× — " << verdict(letterRatio100k > 0 && letterRatio100k <= 2) << "\n"
+              << "× — " << verdict(worstRatio100k > 0 && worstRatio100k <= 2) << "\n"
+              << "- the single letter at most 1× the plain scan at 100k and 1M: " << fixed(letterRatio100k, 2)
+              << "× and " << fixed(letterRatio1M, 2) << "× — "
+              << verdict(letterRatio100k > 0 && letterRatio100k <= 1 && letterRatio1M > 0 && letterRatio1M <= 1) << "\n"
               << "- rebuild at 100k under 5 ms for any query: worst " << ms(worst100k) << " ms — "
               << verdict(worst100k > 0 && worst100k < 5) << "\n"
               << "- rebuild at 1M under 50 ms: worst " << ms(worst1M) << " ms — " << verdict(worst1M > 0 && worst1M < 50)
               << "\n"
-              << "- load at most 3× parse only: worst " << fixed(worstLoadRatio, 2) << "× — "
-              << verdict(worstLoadRatio > 0 && worstLoadRatio <= 3) << "\n"
+              << "- load at most 2.5× parse only: worst " << fixed(worstLoadRatio, 2) << "× — "
+              << verdict(worstLoadRatio > 0 && worstLoadRatio <= 2.5) << "\n"
               << "- load of 100k under 300 ms: " << ms(load100k) << " ms — " << verdict(load100k > 0 && load100k < 300)
               << "\n"
               << "- under 100 B per shortcut beyond its text: worst " << fixed(worstOverhead, 0) << " B — "

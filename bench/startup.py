@@ -55,7 +55,12 @@ def environment(variant):
     env["QT_QPA_PLATFORM"] = "xcb"
     os.makedirs(os.path.join(env["XDG_CONFIG_HOME"], "corvane"), exist_ok=True)
     with open(os.path.join(env["XDG_CONFIG_HOME"], "corvane", "corvane.json"), "w") as f:
-        json.dump({"readInstalledApps": variant != "off"}, f)
+        json.dump({"readInstalledApps": variant not in ("off", "off-dconf")}, f)
+    if variant == "off-dconf":
+        # A user's dconf database (GNOME, or any GTK program that stored a setting): GNOME's key
+        # bindings are read from it after the ready line, which loads GIO.
+        os.makedirs(os.path.join(env["XDG_CONFIG_HOME"], "dconf"), exist_ok=True)
+        open(os.path.join(env["XDG_CONFIG_HOME"], "dconf", "user"), "wb").close()
     return env
 
 
@@ -131,6 +136,7 @@ variants = {
     "floor + Corvane's libraries": (floor, preload_env),
     **{f"discovery off, {label}": (path, environment("off")) for label, path in earlier},
     "discovery off": (corvane, environment("off")),
+    "discovery off, with a dconf database": (corvane, environment("off-dconf")),
     "discovery on, first start": (corvane, environment("first")),
     "discovery on, cached start": (corvane, environment("cached")),
 }
