@@ -165,7 +165,8 @@ EntryList EntrySearch::entries(qsizetype ordered)
     const EntryList *pool = &whole;
     if (narrowing_ && size_t(ordered) < lastAt_.size() && lastAt_[size_t(ordered)] >= 0) {
         const EntryList &previous = last_[size_t(lastAt_[size_t(ordered)])];
-        if (previous.size() < stored.entries.size())
+        // Picked from this very list: positions mean another application once the store changed.
+        if (previous.size() < stored.entries.size() && previous.source().constData() == stored.entries.constData())
             pool = &previous;
     }
     indices_.clear();
