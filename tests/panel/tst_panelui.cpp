@@ -14,8 +14,6 @@
 #include "panel/ui/ShortcutRowView.h"
 
 #include <QApplication>
-#include <QDir>
-#include <QLayout>
 #include <QLineEdit>
 #include <QPainter>
 #include <QScreen>
@@ -117,7 +115,6 @@ private Q_SLOTS:
         QCOMPARE(row.toolTip(), QStringLiteral("Click to favorite \u2022 Alpha"));
 
         const QRectF rect(0, 0, 600, ShortcutRowView::height);
-        QCOMPARE(ShortcutRowView::height, 32.0);
         row.showRowIcon = true;
         row.isFavorite = true;
         const auto layout = row.layout(rect);
@@ -263,9 +260,7 @@ private Q_SLOTS:
         QVERIFY(QTest::qWaitForWindowExposed(&root));
         QCOMPARE(root.size(), QSize(720, 540));
         QCOMPARE(root.header()->geometry().top(), 0);
-        QCOMPARE(root.header()->layout()->contentsMargins(), QMargins(18, 14, 18, 14));
         QCOMPARE(root.footer()->geometry().bottom(), 539);
-        QCOMPARE(root.searchField()->placeholderText(), QStringLiteral("Find a shortcut\u2026"));
 
         f.vm->setActiveApp(running("org.alpha", "alpha-bin"), std::nullopt);
         QVERIFY(root.chip()->isVisible());
@@ -287,7 +282,7 @@ private Q_SLOTS:
         QCOMPARE(f.vm->searchText(), "zz");
         QCOMPARE(f.vm->selectionIndex(), 0);
         QVERIFY(root.emptyState()->isVisible());
-        QVERIFY(root.grab().toImage().width() > 0);
+        QCOMPARE(root.findChild<EmptyStateView *>()->text(), "No matching shortcuts");
         f.vm->setCollapsed({"a", "b"});
         f.vm->setSearchText("");
         QVERIFY(root.sectionList()->isVisible());
@@ -325,8 +320,6 @@ private Q_SLOTS:
         f.vm->rebuild(true);
         QVERIFY(!root.emptyState()->isHidden());
         QCOMPARE(root.findChild<EmptyStateView *>()->text(), "No shortcuts available");
-        f.vm->setSearchText("x");
-        QCOMPARE(root.findChild<EmptyStateView *>()->text(), "No matching shortcuts");
     }
 
     void listPaintsOnlyVisibleRowsAndPinsHeaders()
@@ -682,27 +675,6 @@ private Q_SLOTS:
         QVERIFY(staying.hasKeyMonitor());
         staying.hide();
         QVERIFY(!PanelController(*f.vm, *f.preferences, icons, {}, nullptr, {"--show-on-launch=1"}).stayVisible());
-    }
-
-    // A picture of the panel for people to look at (kept as a test artefact).
-    void screenshot()
-    {
-        const QString out = qEnvironmentVariable("CORVANE_ARTIFACTS");
-        if (out.isEmpty())
-            QSKIP("set CORVANE_ARTIFACTS to keep screenshots");
-        PanelFixture f({appWithKeys("a", "Alpha", "org.alpha", 12), appWithKeys("b", "Beta", "org.beta", 8),
-                        appWithKeys("c", "Gamma", "org.gamma", 4)});
-        f.favorites->toggle("b|General|Action number 1|ctrl+shift+p");
-        CorvaneRootView root(*f.vm, *f.preferences, icons, [] {});
-        f.vm->setActiveApp(running("org.alpha", "Alpha"), std::nullopt);
-        f.vm->setCollapsed({"c"});
-        f.vm->moveSelection(2);
-        root.resize(720, 540);
-        QDir().mkpath(out);
-        QImage image(720, 540, QImage::Format_ARGB32_Premultiplied);
-        image.fill(QColor(70, 90, 120));
-        root.render(&image, QPoint(), QRegion(), QWidget::DrawChildren);
-        QVERIFY(image.save(out + "/panel-offscreen.png"));
     }
 };
 

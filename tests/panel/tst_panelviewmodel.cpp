@@ -46,24 +46,20 @@ public:
 class TestPanelViewModel : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void queryWords_data()
-    {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<QStringList>("words");
-        QTest::newRow("trimmed and lower-cased") << "  Copy  " << QStringList{"copy"};
-        QTest::newRow("two words") << "Copy Paste" << QStringList{"copy", "paste"};
-        QTest::newRow("blanks only") << " \t \t " << QStringList{};
-        QTest::newRow("tab does not split") << "copy\tpaste" << QStringList{"copy\tpaste"};
-        QTest::newRow("no-break space inside does not split") << QStringLiteral("a\u00A0b") << QStringList{QStringLiteral("a\u00A0b")};
-        QTest::newRow("no-break spaces at the ends are trimmed") << QStringLiteral("\u00A0\u2003new\u00A0") << QStringList{"new"};
-        QTest::newRow("line break is kept") << "new\n" << QStringList{"new\n"};
-        QTest::newRow("repeated spaces") << "a   b" << QStringList{"a", "b"};
-    }
     void queryWords()
     {
-        QFETCH(QString, text);
-        QFETCH(QStringList, words);
-        QCOMPARE(PanelViewModel::queryWords(text), words);
+        const QList<QPair<QString, QStringList>> cases{
+            {"  Copy  ", {"copy"}},
+            {"Copy Paste", {"copy", "paste"}},
+            {"a   b", {"a", "b"}},
+            {" \t \t ", {}},
+            {"copy\tpaste", {"copy\tpaste"}},                           // a tab does not split
+            {QStringLiteral("a\u00A0b"), {QStringLiteral("a\u00A0b")}},  // nor a no-break space inside
+            {QStringLiteral("\u00A0\u2003new\u00A0"), {"new"}},          // which is trimmed at the ends
+            {"new\n", {"new\n"}},                                       // a line break is kept
+        };
+        for (const auto &[text, words] : cases)
+            QCOMPARE(PanelViewModel::queryWords(text), words);
     }
 
     void searchMatchesEveryWordInAnyOrder()
@@ -104,15 +100,6 @@ private Q_SLOTS:
         QCOMPARE(f.sectionIds(), (QStringList{"editor"}));
         f.vm->setSearchText("tab");
         QCOMPARE(f.sectionIds(), (QStringList{"browser"}));  // the frontmost without matches is not listed again
-    }
-
-    void unknownFrontmostListsEveryApplication()
-    {
-        PanelFixture f(catalogue());
-        f.vm->setActiveApp(running("org.unknown"), std::nullopt);
-        QVERIFY(!f.vm->activeApp());
-        QCOMPARE(f.vm->activeRunningApp()->bundleIdentifier, QString("org.unknown"));
-        QCOMPARE(f.sectionIds(), (QStringList{"browser", "editor", "notes"}));
     }
 
     // A terminal in front: the programs running in it first, in the order the workspace names them,
@@ -201,6 +188,12 @@ private Q_SLOTS:
         QCOMPARE(f.vm->activeApp()->slug, "editor");
         f.vm->setActiveApp(std::nullopt, std::nullopt);
         QVERIFY(!f.vm->activeApp() && !f.vm->activeRunningApp());
+        // An application the catalogue does not know: every application is listed.
+        f.vm->setSearchText("");
+        f.vm->setActiveApp(running("org.unknown"), std::nullopt);
+        QVERIFY(!f.vm->activeApp());
+        QCOMPARE(f.vm->activeRunningApp()->bundleIdentifier, QString("org.unknown"));
+        QCOMPARE(f.sectionIds(), (QStringList{"browser", "editor", "notes"}));
     }
 
     void installedFilter()
@@ -262,6 +255,11 @@ private Q_SLOTS:
         QCOMPARE(selection.count(), 2);
         f.vm->moveSelection(-1);  // already on the first row: still notifies
         QCOMPARE(selection.count(), 3);
+        QCOMPARE(f.vm->selectionIndex(), 0);
+        f.vm->moveSelection(std::numeric_limits<qint64>::max());
+        QCOMPARE(f.vm->selectionIndex(), f.vm->navigable().size() - 1);
+        f.vm->moveSelection(1);
+        QCOMPARE(f.selectedTitle(), "New note");
         f.vm->setSearchText("zzz");
         selection.clear();
         f.vm->moveSelection(1);  // no rows: nothing happens
@@ -295,18 +293,6 @@ private Q_SLOTS:
         QCOMPARE(g.vm->selectionIndex(), 0);
         g.vm->moveSelection(std::numeric_limits<qint64>::min());
         QCOMPARE(g.vm->selectionIndex(), 0);
-    }
-
-    void arrowsClampAtTheEnds()
-    {
-        PanelFixture f(catalogue());
-        f.vm->rebuild(true);
-        f.vm->moveSelection(-1);
-        QCOMPARE(f.vm->selectionIndex(), 0);
-        f.vm->moveSelection(std::numeric_limits<qint64>::max());
-        QCOMPARE(f.vm->selectionIndex(), f.vm->navigable().size() - 1);
-        f.vm->moveSelection(1);
-        QCOMPARE(f.selectedTitle(), "New note");
     }
 
     void favoriteToggleKeepsTheSelectedRow()
