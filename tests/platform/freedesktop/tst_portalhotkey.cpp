@@ -189,60 +189,40 @@ private Q_SLOTS:
         QDBusConnection::disconnectFromBus(QStringLiteral("corvane-portal-test"));
     }
 
-    void triggerNotation_data()
-    {
-        QTest::addColumn<quint32>("code");
-        QTest::addColumn<quint32>("modifiers");
-        QTest::addColumn<QString>("freedesktop");
-        QTest::addColumn<QString>("gtk");
-        QTest::addColumn<QString>("sway");
-        using namespace KeyCodes;
-        QTest::newRow("super shift space") << quint32(Space) << quint32(CommandMask | ShiftMask) << "LOGO+SHIFT+space"
-                                 << "<Super><Shift>space" << "Mod4+Shift+space";
-        QTest::newRow("all four, a letter") << quint32(K) << quint32(ControlMask | OptionMask | ShiftMask | CommandMask)
-                                            << "LOGO+CTRL+ALT+SHIFT+k" << "<Super><Control><Alt><Shift>k"
-                                            << "Mod4+Ctrl+Mod1+Shift+k";
-        QTest::newRow("function key") << quint32(F5) << quint32(OptionMask) << "ALT+F5" << "<Alt>F5" << "Mod1+F5";
-        QTest::newRow("punctuation") << quint32(Comma) << quint32(ControlMask) << "CTRL+comma" << "<Control>comma"
-                                     << "Ctrl+comma";
-        QTest::newRow("keypad") << quint32(Keypad7) << quint32(ControlMask) << "CTRL+KP_7" << "<Control>KP_7" << "Ctrl+KP_7";
-        QTest::newRow("arrows and paging") << quint32(PageDown) << quint32(ShiftMask) << "SHIFT+Next" << "<Shift>Next"
-                                           << "Shift+Next";
-        QTest::newRow("digit") << quint32(Digit1) << quint32(CommandMask) << "LOGO+1" << "<Super>1" << "Mod4+1";
-    }
-
-    // The stored combination in each desktop's notation.
+    // The stored combination in each desktop's notation, and without a portal the line for the
+    // compositor's own configuration.
     void triggerNotation()
     {
-        QFETCH(quint32, code);
-        QFETCH(quint32, modifiers);
-        QFETCH(QString, freedesktop);
-        QFETCH(QString, gtk);
-        QFETCH(QString, sway);
-        QCOMPARE(DesktopKeyNames::freedesktopTrigger(code, modifiers).value_or(QString()), freedesktop);
-        QCOMPARE(DesktopKeyNames::gtkAccelerator(code, modifiers).value_or(QString()), gtk);
-        QCOMPARE(DesktopKeyNames::swayCombination(code, modifiers).value_or(QString()), sway);
-    }
+        using namespace KeyCodes;
+        const struct {
+            quint32 code, modifiers;
+            const char *freedesktop, *gtk, *sway;
+        } cases[] = {
+            {Space, CommandMask | ShiftMask, "LOGO+SHIFT+space", "<Super><Shift>space", "Mod4+Shift+space"},
+            {K, ControlMask | OptionMask | ShiftMask | CommandMask, "LOGO+CTRL+ALT+SHIFT+k", "<Super><Control><Alt><Shift>k",
+             "Mod4+Ctrl+Mod1+Shift+k"},
+            {F5, OptionMask, "ALT+F5", "<Alt>F5", "Mod1+F5"},
+            {Comma, ControlMask, "CTRL+comma", "<Control>comma", "Ctrl+comma"},
+            {Keypad7, ControlMask, "CTRL+KP_7", "<Control>KP_7", "Ctrl+KP_7"},
+            {PageDown, ShiftMask, "SHIFT+Next", "<Shift>Next", "Shift+Next"},
+            {Digit1, CommandMask, "LOGO+1", "<Super>1", "Mod4+1"},
+        };
+        for (const auto &c : cases) {
+            QCOMPARE(DesktopKeyNames::freedesktopTrigger(c.code, c.modifiers).value_or(QString()), c.freedesktop);
+            QCOMPARE(DesktopKeyNames::gtkAccelerator(c.code, c.modifiers).value_or(QString()), c.gtk);
+            QCOMPARE(DesktopKeyNames::swayCombination(c.code, c.modifiers).value_or(QString()), c.sway);
+        }
+        QVERIFY(!DesktopKeyNames::freedesktopTrigger(200, ShiftMask));
 
-    // Without a portal, the line for the compositor's own configuration.
-    void compositorLine_data()
-    {
-        QTest::addColumn<QString>("desktop");
-        QTest::addColumn<QString>("line");
-        QTest::newRow("sway") << "sway" << "bindsym Mod4+Shift+space exec corvane --toggle";
-        QTest::newRow("Hyprland") << "Hyprland" << "bind = SUPER SHIFT, space, exec, corvane --toggle";
-        QTest::newRow("river") << "river" << "riverctl map normal Super+Shift space spawn 'corvane --toggle'";
-        QTest::newRow("a list naming sway") << "foo:sway" << "bindsym Mod4+Shift+space exec corvane --toggle";
-        QTest::newRow("unknown") << "Weston" << "";
-    }
-
-    void compositorLine()
-    {
-        QFETCH(QString, desktop);
-        QFETCH(QString, line);
-        QCOMPARE(CompositorBindingLine::forDesktop(desktop, KeyCodes::Space, KeyCodes::CommandMask | KeyCodes::ShiftMask,
-                                                   QStringLiteral("corvane --toggle")),
-                 line);
+        const QList<QPair<QString, QString>> lines{
+            {"sway", "bindsym Mod4+Shift+space exec corvane --toggle"},
+            {"Hyprland", "bind = SUPER SHIFT, space, exec, corvane --toggle"},
+            {"river", "riverctl map normal Super+Shift space spawn 'corvane --toggle'"},
+            {"foo:sway", "bindsym Mod4+Shift+space exec corvane --toggle"},
+            {"Weston", ""},
+        };
+        for (const auto &[desktop, line] : lines)
+            QCOMPARE(CompositorBindingLine::forDesktop(desktop, Space, CommandMask | ShiftMask, QStringLiteral("corvane --toggle")), line);
     }
 
     // Which desktops have a global-shortcuts backend of their own: the KDE one installed next to
@@ -267,16 +247,11 @@ private Q_SLOTS:
         QVERIFY(PortalHotKeyBackend::desktopHasBackend(QStringLiteral("ubuntu:GNOME"), folders));
     }
 
-    void keyWithoutNameIsNotBound()
-    {
-        QVERIFY(!DesktopKeyNames::freedesktopTrigger(200, KeyCodes::ShiftMask));
-        QCOMPARE(portal->grab(200, KeyCodes::ShiftMask), HotKeyBackend::Result::NoSuchKey);
-    }
-
     // Start-up: one session, toggle-panel bound with the stored key as the preferred trigger; the
-    // trigger shown is the one the desktop reports.
+    // trigger shown is the one the desktop reports. A key without a name is not bound.
     void bindsTheStoredKey()
     {
+        QCOMPARE(portal->grab(200, KeyCodes::ShiftMask), HotKeyBackend::Result::NoSuchKey);
         QSignalSpy statusChanged(manager.get(), &HotKeyManager::statusChanged);
         manager->start();
         QTRY_COMPARE(manager->status(), HotKeyManager::Status::Registered);
