@@ -418,18 +418,17 @@ void TestDesktopReporters::gnomeExtensionStates()
     using State = ShellExtension::State;
     const auto info = [](double state) { return QVariantMap{{QStringLiteral("state"), state}}; };
     // Not known to the running shell: installed after it started, or not at all.
-    QCOMPARE(GnomeShellExtension::stateOf({}, true), State::NeedsLogout);
-    QCOMPARE(GnomeShellExtension::stateOf({}, false), State::NotInstalled);
-    QCOMPARE(GnomeShellExtension::stateOf(info(99), true), State::NeedsLogout);
-    QCOMPARE(GnomeShellExtension::stateOf(info(99), false), State::NotInstalled);
-    QCOMPARE(GnomeShellExtension::stateOf(info(1), true), State::Active);
-    QCOMPARE(GnomeShellExtension::stateOf(info(8), true), State::Active);
-    QCOMPARE(GnomeShellExtension::stateOf(info(2), true), State::Disabled);
-    QCOMPARE(GnomeShellExtension::stateOf(info(6), true), State::Disabled);
-    QCOMPARE(GnomeShellExtension::stateOf(info(3), true), State::Failed);
-    QCOMPARE(GnomeShellExtension::stateOf(info(4), true), State::Failed);
-    QCOMPARE(GnomeShellExtension::stateOf(info(42), true), State::Unknown);
-    QCOMPARE(GnomeShellExtension::stateOf({{QStringLiteral("uuid"), QStringLiteral("x")}}, false), State::NotInstalled);
+    const QList<std::tuple<QVariantMap, bool, State>> cases{
+        {{}, true, State::NeedsLogout},           {{}, false, State::NotInstalled},
+        {info(99), true, State::NeedsLogout},     {info(99), false, State::NotInstalled},
+        {info(1), true, State::Active},           {info(8), true, State::Active},
+        {info(2), true, State::Disabled},         {info(6), true, State::Disabled},
+        {info(3), true, State::Failed},           {info(4), true, State::Failed},
+        {info(42), true, State::Unknown},
+        {{{QStringLiteral("uuid"), QStringLiteral("x")}}, false, State::NotInstalled},
+    };
+    for (const auto &[map, onDisk, state] : cases)
+        QCOMPARE(GnomeShellExtension::stateOf(map, onDisk), state);
 
     // Where the shell looks: the user's data folder.
     QTemporaryDir data;
