@@ -50,26 +50,21 @@ QStringList names(const QList<AppShortcuts> &apps)
 class TestShortcutStore : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void missingFolderLogsOnce()
+    // A missing folder is said once per load; a path that is not a folder is empty without a word.
+    void missingOrUnlistableFolder()
     {
+        DataFolder folder;
+        folder.write("notafolder", "x");
         SystemLog::Capture log;
         ShortcutStore absent(std::nullopt, "linux");
         absent.load();
         ShortcutStore gone("/nonexistent/ShortcutData", "linux");
         gone.load();
+        ShortcutStore unlistable(folder.file("notafolder"), "linux");
+        unlistable.load();
         QCOMPARE(log.lines(), QStringList(2, "Corvane: ShortcutData folder not found in bundle"));
         QVERIFY(gone.apps().isEmpty() && gone.orderedApps().isEmpty() && gone.entriesByApp().isEmpty());
-    }
-
-    void unlistableFolderIsEmptyWithoutMessage()
-    {
-        DataFolder folder;
-        folder.write("notafolder", "x");
-        SystemLog::Capture log;
-        ShortcutStore store(folder.file("notafolder"), "linux");
-        store.load();
-        QVERIFY(store.apps().isEmpty());
-        QVERIFY(log.lines().isEmpty());
+        QVERIFY(unlistable.apps().isEmpty());
     }
 
     void selectsFilesByExactExtension()
@@ -133,33 +128,24 @@ private Q_SLOTS:
         QCOMPARE(store.failedFiles().size(), 2);
     }
 
-    void choosesKeymapsForThePlatform_data()
-    {
-        QTest::addColumn<QString>("platform");
-        QTest::addColumn<QString>("keymaps");
-        QTest::addColumn<QStringList>("expected");
-        QTest::newRow("no keymap qualifies: all") << "macos" << keymap("W", R"(["windows"])") << QStringList{"W"};
-        QTest::newRow("platform and unlabelled, file order")
-            << "macos" << keymap("M", R"(["macos"])") + "," + keymap("Any", "") << QStringList{"M", "Any"};
-        QTest::newRow("case-sensitive platform")
-            << "macos" << keymap("Cap", R"(["macOS"])") + "," + keymap("Any", "") << QStringList{"Any"};
-        QTest::newRow("empty list not taken")
-            << "macos" << keymap("Empty", "[]") + "," + keymap("M", R"(["linux","macos"])") << QStringList{"M"};
-        QTest::newRow("only empty list: all") << "linux" << keymap("Empty", "[]") << QStringList{"Empty"};
-        QTest::newRow("linux picks its own")
-            << "linux" << keymap("M", R"(["macos"])") + "," + keymap("L", R"(["linux"])") << QStringList{"L"};
-    }
     void choosesKeymapsForThePlatform()
     {
-        QFETCH(QString, platform);
-        QFETCH(QString, keymaps);
-        QFETCH(QStringList, expected);
-        ShortcutStore store(std::nullopt, platform);
-        AppShortcutsDecoder decoder;
-        auto app = decoder.decode(keymapsFile("app", keymaps)).app;
-        QVERIFY(app);
-        store.load({*app});
-        QCOMPARE(titles(store, "app"), expected);
+        const QList<std::tuple<QString, QString, QStringList>> cases{
+            {"macos", keymap("W", R"(["windows"])"), {"W"}},                                     // none qualifies: all
+            {"macos", keymap("M", R"(["macos"])") + "," + keymap("Any", ""), {"M", "Any"}},      // file order
+            {"macos", keymap("Cap", R"(["macOS"])") + "," + keymap("Any", ""), {"Any"}},         // case-sensitive
+            {"macos", keymap("Empty", "[]") + "," + keymap("M", R"(["linux","macos"])"), {"M"}}, // empty list not taken
+            {"linux", keymap("Empty", "[]"), {"Empty"}},                                         // unless it is all there is
+            {"linux", keymap("M", R"(["macos"])") + "," + keymap("L", R"(["linux"])"), {"L"}},
+        };
+        for (const auto &[platform, keymaps, expected] : cases) {
+            ShortcutStore store(std::nullopt, platform);
+            AppShortcutsDecoder decoder;
+            auto app = decoder.decode(keymapsFile("app", keymaps)).app;
+            QVERIFY(app);
+            store.load({*app});
+            QCOMPARE(titles(store, "app"), expected);
+        }
     }
 
     void buildsEntries()
