@@ -185,18 +185,17 @@ private Q_SLOTS:
 
     // What is not a regular file of bounded size is never read: start-up returns at once with bounded
     // memory, and the first write moves it aside whole.
-    void onlyRegularFilesAreRead_data()
-    {
-        QTest::addColumn<QString>("kind");
-        QTest::newRow("FIFO") << "fifo";
-        QTest::newRow("link to /dev/zero") << "zero";
-        QTest::newRow("directory") << "directory";
-        QTest::newRow("link to nothing") << "dangling";
-        QTest::newRow("file over the size limit") << "large";
-    }
     void onlyRegularFilesAreRead()
     {
-        QFETCH(QString, kind);
+        for (const QString kind : {"fifo", "zero", "directory", "dangling", "large"}) {
+            onlyRegularFileIsRead(kind);
+            if (QTest::currentTestFailed())
+                return;
+        }
+    }
+    void onlyRegularFileIsRead(const QString &kind)
+    {
+        qInfo("settings file: %s", qPrintable(kind));
         DataFolder folder;
         const QString path = folder.file("corvane.json");
         const QByteArray native = QFile::encodeName(path);
@@ -241,22 +240,17 @@ private Q_SLOTS:
 
     // A lock file that no live process holds is no obstacle, whatever it is; one that a live process
     // holds delays a write by a moment only, and never the caller.
-    void staleLocksOfEveryShape_data()
-    {
-        QTest::addColumn<QString>("kind");
-        QTest::newRow("empty") << "empty";
-        QTest::newRow("not a number") << "text";
-        QTest::newRow("dead process") << "dead";
-        QTest::newRow("live process that does not hold it") << "live";
-        QTest::newRow("with a removal lock") << "rmlock";
-        QTest::newRow("directory") << "directory";
-        QTest::newRow("FIFO") << "fifo";
-        QTest::newRow("link to nothing") << "dangling";
-        QTest::newRow("held by a live process") << "held";
-    }
     void staleLocksOfEveryShape()
     {
-        QFETCH(QString, kind);
+        for (const QString kind : {"empty", "text", "dead", "live", "rmlock", "directory", "fifo", "dangling", "held"}) {
+            staleLock(kind);
+            if (QTest::currentTestFailed())
+                return;
+        }
+    }
+    void staleLock(const QString &kind)
+    {
+        qInfo("lock: %s", qPrintable(kind));
         DataFolder folder;
         const QString lock = folder.file("corvane.json.lock");
         FileLock holder;
@@ -328,22 +322,9 @@ private Q_SLOTS:
         QCOMPARE(JsonDefaultsStore(path).value("favoriteShortcutIDs"), QVariant(QVariantList{"39"}));
     }
 
-    // The session ends the program with SIGTERM right after a change: the change still lands.
-    void lastChangeSurvivesTermination()
-    {
-        DataFolder folder;
-        const QString path = folder.file("corvane.json");
-        QProcess writer;
-        writer.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-        writer.start(DEFAULTS_WRITER, {"--term", path});
-        QVERIFY(writer.waitForReadyRead(10000));
-        writer.terminate();
-        QVERIFY(writer.waitForFinished(10000));
-        QCOMPARE(writer.exitStatus(), QProcess::NormalExit);
-        QCOMPARE(parsedObject(path).value("last").toString(), "on disk");
-    }
-
-    void lastChangeIsOnDiskWhenTheStoreEnds()
+    // The last of a burst of changes is on disk when the store ends, and when the session ends the
+    // program with SIGTERM right after a change.
+    void lastChangeSurvivesTheEnd()
     {
         DataFolder folder;
         const QString path = folder.file("corvane.json");
@@ -353,6 +334,16 @@ private Q_SLOTS:
                 store.setValue("hotKeyCode", i);
         }
         QCOMPARE(parsedObject(path), (QJsonObject{{"hotKeyCode", 99}}));
+
+        QVERIFY(QFile::remove(path));
+        QProcess writer;
+        writer.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        writer.start(DEFAULTS_WRITER, {"--term", path});
+        QVERIFY(writer.waitForReadyRead(10000));
+        writer.terminate();
+        QVERIFY(writer.waitForFinished(10000));
+        QCOMPARE(writer.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(parsedObject(path).value("last").toString(), "on disk");
     }
 };
 
