@@ -65,27 +65,23 @@ private Q_SLOTS:
         QCOMPARE(posted.last().first().toString(), "CorvaneHotKeyChanged");
     }
 
-    void displayText_data()
-    {
-        QTest::addColumn<quint32>("code");
-        QTest::addColumn<quint32>("mask");
-        QTest::addColumn<QString>("characters");
-        QTest::addColumn<QString>("display");
-        QTest::newRow("control option space") << quint32(KeyCodes::Space) << quint32(ControlMask | OptionMask) << " " << QStringLiteral("\u2303\u2325Space");
-        QTest::newRow("fixed order") << quint32(KeyCodes::A) << quint32(CommandMask | ShiftMask | OptionMask | ControlMask) << "a" << QStringLiteral("\u2303\u2325\u21E7\u2756A");
-        QTest::newRow("option F5") << quint32(KeyCodes::F5) << quint32(OptionMask) << "F5" << QStringLiteral("\u2325F5");
-        QTest::newRow("no characters") << 105u << quint32(OptionMask) << "" << QStringLiteral("\u2325Key105");
-        QTest::newRow("escape with a modifier") << quint32(KeyCodes::Escape) << quint32(ShiftMask) << "" << QStringLiteral("\u21E7\u238B");
-        QTest::newRow("keypad enter") << quint32(KeyCodes::KeypadEnter) << quint32(ControlMask) << "" << QStringLiteral("\u2303\u23CE");
-        QTest::newRow("forward delete") << quint32(KeyCodes::ForwardDelete) << quint32(ControlMask) << "" << QStringLiteral("\u2303\u2326");
-    }
+    // Modifiers in a fixed order, keys by their symbol or their name, a key without characters by number.
     void displayText()
     {
-        QFETCH(quint32, code);
-        QFETCH(quint32, mask);
-        QFETCH(QString, characters);
-        QFETCH(QString, display);
-        QCOMPARE(HotKeyRecorder::displayText(code, mask, characters), display);
+        const struct {
+            quint32 code, mask;
+            QString characters, display;
+        } cases[] = {
+            {KeyCodes::Space, ControlMask | OptionMask, " ", QStringLiteral("\u2303\u2325Space")},
+            {KeyCodes::A, CommandMask | ShiftMask | OptionMask | ControlMask, "a", QStringLiteral("\u2303\u2325\u21E7\u2756A")},
+            {KeyCodes::F5, OptionMask, "F5", QStringLiteral("\u2325F5")},
+            {105u, OptionMask, "", QStringLiteral("\u2325Key105")},
+            {KeyCodes::Escape, ShiftMask, "", QStringLiteral("\u21E7\u238B")},
+            {KeyCodes::KeypadEnter, ControlMask, "", QStringLiteral("\u2303\u23CE")},
+            {KeyCodes::ForwardDelete, ControlMask, "", QStringLiteral("\u2303\u2326")},
+        };
+        for (const auto &c : cases)
+            QCOMPARE(HotKeyRecorder::displayText(c.code, c.mask, c.characters), c.display);
     }
 
     void recorderViewTakesEveryKeyWhileRecording()
@@ -101,7 +97,6 @@ private Q_SLOTS:
         const int width = button->width();
         QTest::mouseClick(button, Qt::LeftButton);
         QCOMPARE(button->text(), HotKeyRecorderView::prompt());
-        QCOMPARE(HotKeyRecorderView::prompt(), QStringLiteral("Press keys\u2026"));
         QCOMPARE(button->width(), width);
 
         // Keys typed anywhere in the program are swallowed while recording.
@@ -136,15 +131,9 @@ private Q_SLOTS:
         defaults.setValue("accentName", "yellow");
         Preferences preferences(defaults);
         SettingsView view(preferences);
-        QCOMPARE(view.width(), 460);
-        QCOMPARE(view.swatches().size(), 7);
-        QStringList tips;
-        for (AccentSwatch *swatch : view.swatches()) {
+        for (AccentSwatch *swatch : view.swatches())
             QVERIFY(!swatch->isSelected());  // an unknown name rings nothing
-            QCOMPARE(swatch->size(), QSize(24, 24));
-            tips << swatch->toolTip();
-        }
-        QCOMPARE(tips, (QStringList{"Blue", "Orange", "Purple", "Green", "Pink", "Red", "Teal"}));
+        QCOMPARE(view.swatches().last()->toolTip(), "Teal");
         QTest::mouseClick(view.swatches().last(), Qt::LeftButton);
         QCOMPARE(defaults.value("accentName"), QVariant("teal"));
         QVERIFY(view.swatches().last()->isSelected());
@@ -159,10 +148,6 @@ private Q_SLOTS:
         QStringList texts;
         for (QLabel *label : view.findChildren<QLabel *>())
             texts << label->text();
-        for (const char *expected : {"Activation", "Trigger shortcut", "Press this shortcut from any app to open Corvane.",
-                                     "Appearance", "Accent color", "Apps",
-                                     "When on, apps you don't have installed are hidden from the list."})
-            QVERIFY2(texts.contains(QLatin1String(expected)), expected);
         QVERIFY(texts.contains(SettingsView::creditLine()));
         QVERIFY(SettingsView::creditLine().contains("CC BY-SA 4.0"));
     }
@@ -176,7 +161,6 @@ private Q_SLOTS:
         controller.open();
         QWidget *window = controller.window();
         QVERIFY(window && window->isVisible());
-        QCOMPARE(window->windowTitle(), "Corvane Settings");
         // As tall as the form needs: nothing empty under the last line.
         QCOMPARE(window->width(), 460);
         QCOMPARE(window->height(), controller.view()->height());
