@@ -65,40 +65,39 @@ private Q_SLOTS:
         QCOMPARE(store.values(), (QVariantMap{{"hotKeyCode", QStringLiteral("51")}}));
     }
 
-    void typesSurviveTheFile_data()
-    {
-        QTest::addColumn<QVariant>("written");
-        QTest::addColumn<QString>("read");
-        QTest::newRow("string") << QVariant("hello") << "QString hello";
-        QTest::newRow("digits stay a string") << QVariant("50") << "QString 50";
-        QTest::newRow("escapes") << QVariant(QStringLiteral("\"q\" \\ \n\t\x01 \b\f\r\x1f \u00e9 \U0001F600"))
-                                 << QStringLiteral("QString \"q\" \\ \n\t\x01 \b\f\r\x1f \u00e9 \U0001F600");
-        QTest::newRow("true") << QVariant(true) << "bool true";
-        QTest::newRow("int widens") << QVariant(42) << "qlonglong 42";
-        QTest::newRow("2^53 + 1") << QVariant(9007199254740993LL) << "qlonglong 9007199254740993";
-        QTest::newRow("int64 max") << QVariant(std::numeric_limits<qlonglong>::max())
-                                   << "qlonglong 9223372036854775807";
-        QTest::newRow("int64 min") << QVariant(std::numeric_limits<qlonglong>::min())
-                                   << "qlonglong -9223372036854775808";
-        QTest::newRow("fraction") << QVariant(2.5) << "double 2.5";
-        QTest::newRow("whole double") << QVariant(768.0) << "double 768";
-        QTest::newRow("negative") << QVariant(-0.5) << "double -0.5";
-        QTest::newRow("shortest digits") << QVariant(0.1) << "double 0.10000000000000001";
-        QTest::newRow("exponent") << QVariant(1e300) << "double 1.0000000000000001e+300";
-        QTest::newRow("string list") << QVariant(QStringList{"a", "b"}) << "[QString a, QString b]";
-        QTest::newRow("empty list") << QVariant(QStringList()) << "[]";
-        QTest::newRow("mixed nested list")
-            << QVariant(QVariantList{"a", 1, 2.0, true, QVariantList{"x", QVariantList{}}})
-            << "[QString a, qlonglong 1, double 2, bool true, [QString x, []]]";
-    }
+    // Every type written comes back as it was: strings stay strings, integers widen, doubles keep
+    // their shortest digits, lists nest.
     void typesSurviveTheFile()
     {
-        QFETCH(QVariant, written);
-        QFETCH(QString, read);
+        const QList<QPair<QVariant, QString>> cases{
+            {QVariant("hello"), "QString hello"},
+            {QVariant("50"), "QString 50"},
+            {QVariant(QStringLiteral("\"q\" \\ \n\t\x01 \b\f\r\x1f \u00e9 \U0001F600")),
+             QStringLiteral("QString \"q\" \\ \n\t\x01 \b\f\r\x1f \u00e9 \U0001F600")},
+            {QVariant(true), "bool true"},
+            {QVariant(42), "qlonglong 42"},
+            {QVariant(9007199254740993LL), "qlonglong 9007199254740993"},
+            {QVariant(std::numeric_limits<qlonglong>::max()), "qlonglong 9223372036854775807"},
+            {QVariant(std::numeric_limits<qlonglong>::min()), "qlonglong -9223372036854775808"},
+            {QVariant(2.5), "double 2.5"},
+            {QVariant(768.0), "double 768"},
+            {QVariant(-0.5), "double -0.5"},
+            {QVariant(0.1), "double 0.10000000000000001"},
+            {QVariant(1e300), "double 1.0000000000000001e+300"},
+            {QVariant(QStringList{"a", "b"}), "[QString a, QString b]"},
+            {QVariant(QStringList()), "[]"},
+            {QVariant(QVariantList{"a", 1, 2.0, true, QVariantList{"x", QVariantList{}}}),
+             "[QString a, qlonglong 1, double 2, bool true, [QString x, []]]"},
+        };
         DataFolder folder;
         const QString path = folder.file("corvane.json");
-        JsonDefaultsStore(path).setValue("key", written);
-        QCOMPARE(describeAfterReopening(path, "key"), read);
+        {
+            JsonDefaultsStore store(path);
+            for (qsizetype i = 0; i < cases.size(); ++i)
+                store.setValue(QString::number(i), cases[i].first);
+        }
+        for (qsizetype i = 0; i < cases.size(); ++i)
+            QCOMPARE(describeAfterReopening(path, QString::number(i)), cases[i].second);
     }
 
     void handWrittenFileKeepsItsTypes()
@@ -135,19 +134,17 @@ private Q_SLOTS:
         QCOMPARE(describeAfterReopening(path, "fromNewerVersion"), "{list: [qlonglong 1, double 2, invalid]}");
     }
 
-    void missingAndEmptyFilesHoldNoValues_data()
-    {
-        QTest::addColumn<QByteArray>("content");
-        QTest::addColumn<bool>("exists");
-        QTest::newRow("missing") << QByteArray() << false;
-        QTest::newRow("empty") << QByteArray() << true;
-        QTest::newRow("blank") << QByteArray(" \n\t") << true;
-        QTest::newRow("empty object") << QByteArray("{}") << true;
-    }
     void missingAndEmptyFilesHoldNoValues()
     {
-        QFETCH(QByteArray, content);
-        QFETCH(bool, exists);
+        for (const auto &[content, exists] : {std::pair{QByteArray(), false}, {QByteArray(), true}, {QByteArray(" \n\t"), true},
+                                              {QByteArray("{}"), true}}) {
+            missingOrEmptyFile(content, exists);
+            if (QTest::currentTestFailed())
+                return;
+        }
+    }
+    void missingOrEmptyFile(const QByteArray &content, bool exists)
+    {
         DataFolder folder;
         const QString path = folder.file("new/folders/corvane.json");
         if (exists) {
@@ -165,19 +162,20 @@ private Q_SLOTS:
         QVERIFY(!QFile::exists(path + ".corrupt"));
     }
 
-    void damagedFileIsKeptAside_data()
-    {
-        QTest::addColumn<QByteArray>("content");
-        QTest::newRow("not JSON") << QByteArray("hotKeyCode = 50\n");
-        QTest::newRow("truncated") << QByteArray("{\n    \"favoriteShortcutIDs\": [\n        \"a\",\n        \"b");
-        QTest::newRow("top-level array") << QByteArray(R"([{"hotKeyCode": 50}])");
-        QTest::newRow("top-level string") << QByteArray(R"("hotKeyCode")");
-        QTest::newRow("trailing garbage") << QByteArray(R"({"hotKeyCode": 50} })");
-        QTest::newRow("binary") << QByteArray("\x00\xff{\"hotKeyCode\"\x00\x01\x89PNG", 21);
-    }
     void damagedFileIsKeptAside()
     {
-        QFETCH(QByteArray, content);
+        for (const QByteArray &content : {QByteArray("hotKeyCode = 50\n"),
+                                          QByteArray("{\n    \"favoriteShortcutIDs\": [\n        \"a\",\n        \"b"),
+                                          QByteArray(R"([{"hotKeyCode": 50}])"), QByteArray(R"("hotKeyCode")"),
+                                          QByteArray(R"({"hotKeyCode": 50} })"),
+                                          QByteArray("\x00\xff{\"hotKeyCode\"\x00\x01\x89PNG", 21)}) {
+            damagedFile(content);
+            if (QTest::currentTestFailed())
+                return;
+        }
+    }
+    void damagedFile(const QByteArray &content)
+    {
         DataFolder folder;
         const QString path = folder.file("corvane.json");
         folder.write("corvane.json", content);
