@@ -199,13 +199,6 @@ alive
 check "corvane --toggle from a second process shows the panel" wait_for 5 panel_shown
 "$corvane" --toggle
 check "and hides it again" wait_for 5 panel_hidden
-# A later launch hands its request on before it needs a display.
-env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$corvane" --toggle 2>"$tmp/no-display.log"
-status=$?
-check "corvane --toggle with no display reaches the running program (exit $status)" test "$status" -eq 0
-check "which shows the panel" wait_for 5 panel_shown
-env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$corvane" --toggle 2>>"$tmp/no-display.log"
-check "and hides it again" wait_for 5 panel_hidden
 check "a second launch started no second program" \
   test "$(session_processes "$corvane" "$XDG_RUNTIME_DIR" | wc -l)" -eq 1
 
