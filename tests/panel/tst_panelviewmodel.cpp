@@ -62,22 +62,6 @@ private Q_SLOTS:
             QCOMPARE(PanelViewModel::queryWords(text), words);
     }
 
-    void searchMatchesEveryWordInAnyOrder()
-    {
-        PanelFixture f(catalogue());
-        f.vm->setSearchText("PASTE copy");
-        QCOMPARE(f.rowTitles(), (QStringList{"Copy and paste"}));
-        // Words are tested separately: overlapping words match the same place.
-        f.vm->setSearchText("cop copy");
-        QCOMPARE(f.rowTitles(), (QStringList{"Copy link", "Copy", "Copy and paste"}));
-        // Application name and section title are searched too.
-        f.vm->setSearchText("browser edit");
-        QCOMPARE(f.rowTitles(), (QStringList{"Copy link"}));
-        f.vm->setSearchText("zzz");
-        QVERIFY(f.vm->sections().isEmpty() && f.vm->navigable().isEmpty());
-        QCOMPARE(f.vm->selectionIndex(), 0);
-    }
-
     void orderIsFavoritesThenFrontmostThenCatalogue()
     {
         PanelFixture f(catalogue());
