@@ -154,32 +154,25 @@ private Q_SLOTS:
     {
         const auto result = ShortcutsWindowReader::read("<interface>\n<object class=\"GtkShortcutsWindow\">\n  <child></object>");
         QVERIFY2(result.error.contains(QLatin1String("line 3, column")), qPrintable(result.error));
+        QVERIFY(result.sections.isEmpty());
     }
 
     // Untrusted files: no entity declarations at all, no external references, bounded size and depth.
-    void hostileDocumentsAreRefused_data()
+    void hostileDocumentsAreRefused()
     {
-        QTest::addColumn<QByteArray>("xml");
         QByteArray laughs = "<?xml version=\"1.0\"?><!DOCTYPE lolz [<!ENTITY lol0 \"lol\">";
         for (int i = 1; i < 10; ++i)
             laughs += "<!ENTITY lol" + QByteArray::number(i) + " \"" + ("&lol" + QByteArray::number(i - 1) + ";").repeated(10) + "\">";
         laughs += "]><interface><object class=\"GtkShortcutsWindow\"><property name=\"title\">&lol9;</property></object></interface>";
-        QTest::newRow("billion laughs") << laughs;
-        QTest::newRow("external entity")
-            << QByteArray("<?xml version=\"1.0\"?><!DOCTYPE x [<!ENTITY e SYSTEM \"file:///etc/passwd\">]>"
-                          "<interface>&e;</interface>");
-        QTest::newRow("undeclared entity") << window(group("G", row("A", "&nothing;")));
-        QTest::newRow("not well-formed") << QByteArray("<interface><object class=\"GtkShortcutsWindow\">");
-        QTest::newRow("too deep") << QByteArray("<a>").repeated(1000) + QByteArray("</a>").repeated(1000);
-        QTest::newRow("too large") << window(group("G", row("A", "a"))) + QByteArray(ShortcutsWindowReader::maxBytes, ' ');
-    }
-
-    void hostileDocumentsAreRefused()
-    {
-        QFETCH(QByteArray, xml);
-        const auto result = ShortcutsWindowReader::read(xml);
-        QVERIFY(!result.error.isEmpty());
-        QVERIFY(result.sections.isEmpty());
+        for (const QByteArray &xml : {laughs,
+                                      QByteArray("<?xml version=\"1.0\"?><!DOCTYPE x [<!ENTITY e SYSTEM \"file:///etc/passwd\">]>"
+                                                 "<interface>&e;</interface>"),
+                                      window(group("G", row("A", "&nothing;"))),
+                                      QByteArray("<a>").repeated(1000) + QByteArray("</a>").repeated(1000),
+                                      window(group("G", row("A", "a"))) + QByteArray(ShortcutsWindowReader::maxBytes, ' ')}) {
+            const auto result = ShortcutsWindowReader::read(xml);
+            QVERIFY2(!result.error.isEmpty() && result.sections.isEmpty(), xml.left(80).constData());
+        }
     }
 
     void importedRecordIsAStrictDataFile()

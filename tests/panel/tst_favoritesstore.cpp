@@ -35,31 +35,29 @@ private Q_SLOTS:
         QVERIFY(reloaded.ids().isEmpty());
     }
 
-    void malformedStoredValues_data()
-    {
-        QTest::addColumn<QVariant>("stored");
-        QTest::addColumn<QStringList>("loaded");
-        QTest::newRow("mixed list") << QVariant(QVariantList{"a", 1}) << QStringList{};
-        QTest::newRow("list with a null") << QVariant(QVariantList{"a", QVariant()}) << QStringList{};
-        QTest::newRow("nested list") << QVariant(QVariantList{"a", QVariantList{"b"}}) << QStringList{};
-        QTest::newRow("a string") << QVariant("a") << QStringList{};
-        QTest::newRow("a number") << QVariant(qint64(5)) << QStringList{};
-        QTest::newRow("duplicates collapse") << QVariant(QVariantList{"a", "a", "b"}) << QStringList{"a", "b"};
-    }
+    // Anything but a list of strings loads as no favourites, duplicates collapse; loading writes
+    // nothing back, and the next toggle replaces the stored value.
     void malformedStoredValues()
     {
-        QFETCH(QVariant, stored);
-        QFETCH(QStringList, loaded);
-        MemoryDefaultsStore defaults;
-        defaults.setValue("favoriteShortcutIDs", stored);
-        FavoritesStore favorites(defaults);
-        QStringList ids(favorites.ids().cbegin(), favorites.ids().cend());
-        ids.sort();
-        QCOMPARE(ids, loaded);
-        // Loading writes nothing back; the next toggle replaces the stored value.
-        QCOMPARE(defaults.value("favoriteShortcutIDs"), stored);
-        favorites.toggle("new");
-        QCOMPARE(storedList(defaults), QStringList(loaded) << "new");
+        const QList<QPair<QVariant, QStringList>> cases{
+            {QVariant(QVariantList{"a", 1}), {}},
+            {QVariant(QVariantList{"a", QVariant()}), {}},
+            {QVariant(QVariantList{"a", QVariantList{"b"}}), {}},
+            {QVariant("a"), {}},
+            {QVariant(qint64(5)), {}},
+            {QVariant(QVariantList{"a", "a", "b"}), {"a", "b"}},
+        };
+        for (const auto &[stored, loaded] : cases) {
+            MemoryDefaultsStore defaults;
+            defaults.setValue("favoriteShortcutIDs", stored);
+            FavoritesStore favorites(defaults);
+            QStringList ids(favorites.ids().cbegin(), favorites.ids().cend());
+            ids.sort();
+            QCOMPARE(ids, loaded);
+            QCOMPARE(defaults.value("favoriteShortcutIDs"), stored);
+            favorites.toggle("new");
+            QCOMPARE(storedList(defaults), QStringList(loaded) << "new");
+        }
     }
 };
 
