@@ -52,31 +52,22 @@ private Q_SLOTS:
         workspace = std::make_unique<LinuxWorkspace>();
     }
 
-    void installedApplications_data()
-    {
-        QTest::addColumn<QString>("id");
-        QTest::addColumn<bool>("installed");
-        QTest::addColumn<QString>("icon");
-        QTest::newRow("id, any case") << "ORG.EXAMPLE.EDITOR" << true << userIcon;
-        QTest::newRow("StartupWMClass") << "exampleeditorwindow" << true << userIcon;
-        QTest::newRow("hidden") << "org.example.Removed" << false << "";
-        QTest::newRow("TryExec missing") << "org.example.Missing" << false << "";
-        QTest::newRow("TryExec found") << "org.example.Present" << true << "present";
-        QTest::newRow("NoDisplay") << "org.example.Helper" << true << "helper";
-        QTest::newRow("sub-folder") << "vendor-tool" << true << "";
-        QTest::newRow("not an application") << "org.example.Link" << false << "";
-        QTest::newRow("unknown") << "org.example.None" << false << "";
-        QTest::newRow("empty") << "" << false << "";
-    }
-
+    // By id in any case or by StartupWMClass; hidden entries, a missing TryExec and links are not
+    // installed; NoDisplay and sub-folder entries are.
     void installedApplications()
     {
-        QFETCH(QString, id);
-        QFETCH(bool, installed);
-        QFETCH(QString, icon);
-        QCOMPARE(workspace->isInstalled(id), installed);
-        QCOMPARE(workspace->installedIcon(id).value_or(QString()), icon);
-        QVERIFY(!workspace->runningApp(id));  // no X11 here
+        const QList<std::tuple<QString, bool, QString>> cases{
+            {"ORG.EXAMPLE.EDITOR", true, userIcon},   {"exampleeditorwindow", true, userIcon},
+            {"org.example.Removed", false, ""},       {"org.example.Missing", false, ""},
+            {"org.example.Present", true, "present"}, {"org.example.Helper", true, "helper"},
+            {"vendor-tool", true, ""},                {"org.example.Link", false, ""},
+            {"org.example.None", false, ""},          {"", false, ""},
+        };
+        for (const auto &[id, installed, icon] : cases) {
+            QVERIFY2(workspace->isInstalled(id) == installed, qPrintable(id));
+            QCOMPARE(workspace->installedIcon(id).value_or(QString()), icon);
+            QVERIFY(!workspace->runningApp(id));  // no X11 here
+        }
     }
 
     // Without a window backend (offscreen, as on Wayland without one) nothing is running.
