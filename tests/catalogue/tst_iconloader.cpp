@@ -84,30 +84,25 @@ private Q_SLOTS:
         workspace = std::make_unique<LinuxWorkspace>();
     }
 
-    void lookupOrder_data()
-    {
-        QTest::addColumn<QString>("bundleId");
-        QTest::addColumn<QString>("iconFile");
-        QTest::addColumn<QString>("expected");
-        QTest::newRow("installed icon file before the Icons folder") << "org.example.installed" << "installed.png" << "#ff0000";
-        QTest::newRow("installed theme icon") << "org.example.Themed" << "installed.png" << "#00ff00";
-        QTest::newRow("installed without icon") << "org.example.NoIcon" << "editor.png" << "#0000ff";
-        QTest::newRow("not installed") << "org.example.None" << "editor.png" << "#0000ff";
-        QTest::newRow("no such file") << "org.example.None" << "missing.png" << "placeholder";
-        QTest::newRow("not an image") << "" << "broken.png" << "placeholder";
-        QTest::newRow("outside the folder") << "" << "../" + QFileInfo(iconsDir.path()).fileName() + "/editor.png"
-                                            << "placeholder";
-        QTest::newRow("nothing") << "" << "" << "placeholder";
-    }
-
+    // The installed icon file before the Icons folder, then the theme's icon, then the Icons folder;
+    // the placeholder for no file, no image, a path outside the folder, or nothing.
     void lookupOrder()
     {
-        QFETCH(QString, bundleId);
-        QFETCH(QString, iconFile);
-        QFETCH(QString, expected);
-        IconLoader loader(workspace.get(), iconsDir.path());
+        const QList<std::tuple<QString, QString, QString>> cases{
+            {"org.example.installed", "installed.png", "#ff0000"},
+            {"org.example.Themed", "installed.png", "#00ff00"},
+            {"org.example.NoIcon", "editor.png", "#0000ff"},
+            {"org.example.None", "editor.png", "#0000ff"},
+            {"org.example.None", "missing.png", "placeholder"},
+            {"", "broken.png", "placeholder"},
+            {"", "../" + QFileInfo(iconsDir.path()).fileName() + "/editor.png", "placeholder"},
+            {"", "", "placeholder"},
+        };
         const auto optional = [](const QString &s) { return s.isEmpty() ? std::nullopt : std::optional<QString>(s); };
-        QCOMPARE(look(settled(loader, optional(bundleId), optional(iconFile))), expected);
+        for (const auto &[bundleId, iconFile, expected] : cases) {
+            IconLoader loader(workspace.get(), iconsDir.path());
+            QCOMPARE(look(settled(loader, optional(bundleId), optional(iconFile))), expected);
+        }
     }
 
     // Asked for, an icon is pending (the placeholder is drawn) until the worker's answer arrives, with
