@@ -38,21 +38,16 @@ class TestTrayIcon : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    void drawnAtTheAskedSize_data()
-    {
-        QTest::addColumn<int>("side");
-        QTest::addColumn<qreal>("scale");
-        QTest::newRow("16") << 16 << 1.0;
-        QTest::newRow("22") << 22 << 1.0;
-        QTest::newRow("22 at 2x") << 22 << 2.0;
-        QTest::newRow("48") << 48 << 1.0;
-        QTest::newRow("odd size, 1.5x") << 27 << 1.5;
-    }
-
     void drawnAtTheAskedSize()
     {
-        QFETCH(int, side);
-        QFETCH(qreal, scale);
+        for (const auto &[side, scale] : {std::pair{16, 1.0}, {22, 1.0}, {22, 2.0}, {48, 1.0}, {27, 1.5}}) {
+            drawnAt(side, scale);
+            if (QTest::currentTestFailed())
+                return;
+        }
+    }
+    void drawnAt(int side, qreal scale)
+    {
         const QIcon icon = TrayMenu::icon();
         QVERIFY(!icon.isNull());
         const QPixmap pixmap = icon.pixmap(QSize(side, side), scale);

@@ -53,9 +53,6 @@ private Q_SLOTS:
         };
         const QImage unchecked = render(false);
         const QImage checked = render(true);
-        if (qEnvironmentVariableIsSet("CORVANE_ARTIFACTS"))
-            checked.save(QStringLiteral("%1/traymenu-%2.png").arg(qEnvironmentVariable("CORVANE_ARTIFACTS"),
-                                                                  QString::fromLatin1(QTest::currentDataTag()).replace(' ', '-').remove(',')));
         const QRect item = menu.actionGeometry(login);
         const QColor background = unchecked.pixelColor(item.left() + 1, item.top() + 1);
         // The tick is what changes; the box lies just around it.
