@@ -71,11 +71,9 @@ class TestToplevelIdentity : public QObject {
 private Q_SLOTS:
     void init();
     void unitOfTheProcessComesFirst();
-    void windowWinsOverTheUnitOfAnotherApplication();
     void declaredIdsInOrder();
     void uninstalledApplications();
     void thisProgram();
-    void nothingKnown();
     void chainPrefersTheFirstAvailableSource();
 
 private:
@@ -115,12 +113,10 @@ void TestToplevelIdentity::unitOfTheProcessComesFirst()
     // A unit naming nothing installed (a snap's names) gives way to the window's installed entry.
     app = identity_->appOf(facts(QStringLiteral("firefox-esr"), 300));
     QCOMPARE(app->bundleIdentifier, QStringLiteral("firefox-esr"));
-}
 
-void TestToplevelIdentity::windowWinsOverTheUnitOfAnotherApplication()
-{
-    // A browser started from a link in the mail program runs in the mail program's unit.
-    const std::optional<RunningApp> app = identity_->appOf(facts(QStringLiteral("firefox-esr"), 200));
+    // But the window wins over the unit of another installed application: a browser started from a
+    // link in the mail program runs in the mail program's unit.
+    app = identity_->appOf(facts(QStringLiteral("firefox-esr"), 200));
     QCOMPARE(app->bundleIdentifier, QStringLiteral("firefox-esr"));
     QCOMPARE(app->localizedName, QStringLiteral("Firefox ESR"));
 }
@@ -153,6 +149,15 @@ void TestToplevelIdentity::uninstalledApplications()
     QVERIFY(app->iconName.isEmpty());
     app = identity_->appOf(facts(QStringLiteral("  com.example.Tool ")));
     QCOMPARE(app->bundleIdentifier, QStringLiteral("com.example.Tool"));
+
+    // Nothing at all; a process we know nothing else about is an application, just not one we can
+    // name; no desktop entries at all.
+    QVERIFY(!identity_->appOf(ToplevelFacts()));
+    QVERIFY(!identity_->appOf(facts(QStringLiteral("   "))));
+    app = identity_->appOf(facts(QString(), 999));
+    QVERIFY(app && !app->bundleIdentifier);
+    ToplevelIdentity bare(nullptr, [](qint64) { return QStringList(); }, ownPid);
+    QCOMPARE(bare.appOf(facts(QStringLiteral("foot")))->bundleIdentifier, QStringLiteral("foot"));
 }
 
 void TestToplevelIdentity::thisProgram()
@@ -168,19 +173,6 @@ void TestToplevelIdentity::thisProgram()
              ownId);
     units_.insert(500, {QStringLiteral("org.corvane.Corvane")});
     QCOMPARE(identity_->appOf(facts(QString(), 500))->bundleIdentifier, ownId);
-}
-
-void TestToplevelIdentity::nothingKnown()
-{
-    QVERIFY(!identity_->appOf(ToplevelFacts()));
-    QVERIFY(!identity_->appOf(facts(QStringLiteral("   "))));
-    // A process we know nothing else about is an application, just not one we can name.
-    const std::optional<RunningApp> app = identity_->appOf(facts(QString(), 999));
-    QVERIFY(app);
-    QVERIFY(!app->bundleIdentifier);
-    // No desktop entries at all.
-    ToplevelIdentity bare(nullptr, [](qint64) { return QStringList(); }, ownPid);
-    QCOMPARE(bare.appOf(facts(QStringLiteral("foot")))->bundleIdentifier, QStringLiteral("foot"));
 }
 
 void TestToplevelIdentity::chainPrefersTheFirstAvailableSource()
