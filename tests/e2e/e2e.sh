@@ -36,10 +36,7 @@ fi
 if ! $two_monitors; then
   [ -n "${DISPLAY:-}" ] && [ -s "$tmp/display" ] && { kill "${pids[-1]}"; wait "${pids[-1]}" 2>/dev/null; }
   : >"$tmp/display"
-  Xvfb -displayfd 3 -screen 0 2560x900x24 -nolisten tcp -noreset 3>"$tmp/display" 2>"$tmp/xvfb.log" &
-  pids+=($!)
-  wait_for 20 test -s "$tmp/display" || { echo "e2e: Xvfb did not start"; cat "$tmp/xvfb.log"; exit 2; }
-  export DISPLAY=":$(head -n1 "$tmp/display")"
+  start_xvfb 2560x900x24
   echo "note: one screen only (two monitors need root and Xorg's dummy driver)"
 fi
 

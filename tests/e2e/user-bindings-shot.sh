@@ -14,10 +14,7 @@ here=$(cd "$(dirname "$0")" && pwd)
 require_tools "" 2 Xvfb openbox xdotool import gsettings
 make_tmp bindings
 
-Xvfb -displayfd 3 -screen 0 1280x900x24 -nolisten tcp -noreset 3>"$tmp/display" 2>"$tmp/xvfb.log" &
-pids+=($!)
-wait_for 20 test -s "$tmp/display" || { echo "Xvfb did not start"; exit 2; }
-export DISPLAY=":$(head -n1 "$tmp/display")"
+start_xvfb 1280x900x24
 private_home
 export GSETTINGS_BACKEND=keyfile XDG_CURRENT_DESKTOP=GNOME QT_QPA_PLATFORM=xcb
 # Reports from inside system libraries of X11 programs, not from our code.
