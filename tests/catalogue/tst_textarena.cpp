@@ -36,24 +36,10 @@ private Q_SLOTS:
         }
     }
 
-    void changingACopyLeavesTheOthersAlone()
-    {
-        TextArena arena(64);
-        const QString a = arena.add(u"alpha");
-        const QString b = arena.add(u"beta");
-        const QString c = arena.add(u"gamma");
-        QString copy = a;
-        copy.append(u"-changed");
-        copy[0] = u'A';
-        QCOMPARE(copy, "Alpha-changed");
-        QCOMPARE(a, "alpha");
-        QCOMPARE(b, "beta");
-        QCOMPARE(c, "gamma");
-    }
-
-    // The last owner of a text in the middle of a block may change it in place: growing, shrinking or
-    // prepending must stay inside the block and leave the text as a plain QString would.
-    void lastOwnerChangesInPlace()
+    // Changing a copy of a text leaves the others alone. The last owner of a text in the middle of a
+    // block may change it in place: growing, shrinking or prepending must stay inside the block and
+    // leave the text as a plain QString would.
+    void copiesAndTheLastOwnerChangeTheirOwnText()
     {
         QString last;
         {
@@ -61,6 +47,13 @@ private Q_SLOTS:
             const QString before = arena.add(u"before");
             last = arena.add(u"delta");
             const QString after = arena.add(u"after");
+            QString copy = last;
+            copy.append(u"-changed");
+            copy[0] = u'D';
+            QCOMPARE(copy, "Delta-changed");
+            QCOMPARE(before, "before");
+            QCOMPARE(last, "delta");
+            QCOMPARE(after, "after");
         }
         last.prepend(u"<<");
         QCOMPARE(last, "<<delta");
