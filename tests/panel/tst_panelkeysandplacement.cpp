@@ -10,20 +10,13 @@ using PanelPlacement::Screen;
 class TestPanelKeysAndPlacement : public QObject {
     Q_OBJECT
 private Q_SLOTS:
+    // What the keyboard does with each key is the panel controller's test (tst_panelui); here, that
+    // extra modifiers do not change a list key, and that keys editing the search field stay with it,
+    // Home and End without Ctrl included.
     void keyTable()
     {
-        QCOMPARE(PanelKeyTable::action(36), Action::ToggleFavorite);
-        QCOMPARE(PanelKeyTable::action(76), Action::ToggleFavorite);
-        QCOMPARE(PanelKeyTable::action(53), Action::Close);
-        QCOMPARE(PanelKeyTable::action(125), Action::MoveDown);
-        QCOMPARE(PanelKeyTable::action(126), Action::MoveUp);
-        QCOMPARE(PanelKeyTable::action(KeyCodes::PageDown), Action::PageDown);
         QCOMPARE(PanelKeyTable::action(KeyCodes::PageUp, KeyCodes::ShiftMask), Action::PageUp);
-        QCOMPARE(PanelKeyTable::action(KeyCodes::Home, KeyCodes::ControlMask), Action::First);
         QCOMPARE(PanelKeyTable::action(KeyCodes::End, KeyCodes::ControlMask | KeyCodes::ShiftMask), Action::Last);
-        QCOMPARE(PanelKeyTable::action(KeyCodes::Tab), Action::CollapseSection);
-        QCOMPARE(PanelKeyTable::action(KeyCodes::Tab, KeyCodes::ShiftMask), Action::ExpandAll);
-        // Keys that edit the search field stay with it, Home and End without Ctrl included.
         for (quint32 passed : {quint32(KeyCodes::LeftArrow), quint32(KeyCodes::RightArrow), quint32(KeyCodes::Home),
                                quint32(KeyCodes::End), quint32(KeyCodes::Backspace), quint32(KeyCodes::A),
                                quint32(KeyCodes::Space)}) {
@@ -35,12 +28,7 @@ private Q_SLOTS:
 
     void qtKeysMapToVirtualCodes()
     {
-        QCOMPARE(KeyCodes::fromQtKey(Qt::Key_Return), 36u);
-        QCOMPARE(KeyCodes::fromQtKey(Qt::Key_Enter, true), 76u);
-        QCOMPARE(KeyCodes::fromQtKey(Qt::Key_Enter), 76u);
-        QCOMPARE(KeyCodes::fromQtKey(Qt::Key_Escape), 53u);
-        QCOMPARE(KeyCodes::fromQtKey(Qt::Key_Down), 125u);
-        QCOMPARE(KeyCodes::fromQtKey(Qt::Key_Space), 49u);
+        QCOMPARE(KeyCodes::fromQtKey(Qt::Key_Enter), KeyCodes::fromQtKey(Qt::Key_Enter, true));
         QCOMPARE(KeyCodes::fromQtKey(Qt::Key_5, true), quint32(KeyCodes::Keypad5));
         QCOMPARE(KeyCodes::fromQtKey(Qt::Key_5), quint32(KeyCodes::Digit5));
         QVERIFY(!KeyCodes::fromQtKey(Qt::Key_Shift));
@@ -51,7 +39,6 @@ private Q_SLOTS:
             if (qtKey)
                 QCOMPARE(KeyCodes::fromQtKey(*qtKey, keypad), code);
         }
-        QCOMPARE(KeyCodes::toQtKey(49), int(Qt::Key_Space));
     }
 
     void modifierMask()
