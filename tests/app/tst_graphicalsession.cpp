@@ -4,9 +4,7 @@
 // the last case asks the real client libraries about displays that do not exist.
 #include "app/GraphicalSession.h"
 
-#include <QFile>
 #include <QProcessEnvironment>
-#include <QTemporaryDir>
 #include <QTest>
 
 namespace {
@@ -120,20 +118,6 @@ private Q_SLOTS:
                                            program + QStringList{"-platform", "wayland-egl;xcb:nograb"}, recorder.probes()),
                  std::nullopt);
         QCOMPARE(recorder.asked, (QStringList{"wayland ", "x11 :0"}));
-    }
-
-    // The real client libraries, asked about displays nobody serves.
-    void realProbesNameWhatFailed()
-    {
-        const GraphicalSession::Probes probes = GraphicalSession::systemProbes();
-        const std::optional<QString> x11 = probes.x11(":4093");
-        QVERIFY(x11);
-        QVERIFY2(x11->startsWith(QStringLiteral("cannot connect to the X server :4093: ")), qPrintable(*x11));
-        QTemporaryDir runtime;
-        const QByteArray socket = QFile::encodeName(runtime.filePath(QStringLiteral("no-compositor")));
-        const std::optional<QString> wayland = probes.wayland(socket);
-        QVERIFY(wayland);
-        QVERIFY2(wayland->contains(QStringLiteral("no-compositor: ")), qPrintable(*wayland));
     }
 };
 
