@@ -109,6 +109,8 @@ private Q_SLOTS:
             QVERIFY2(!result.app, bytes.constData());
             QVERIFY2(result.error.startsWith(QStringLiteral("not valid JSON")), qPrintable(result.error));
         }
+        // The decoder is reusable after failures of either kind.
+        QVERIFY(decode(R"({"name":"n","slug":"s","keymaps":[]})").app);
     }
 
     void survivesHostileSizes()
@@ -151,13 +153,6 @@ private Q_SLOTS:
         if (QFile(folder.file("locked.json")).open(QIODevice::ReadOnly))
             QSKIP("running with privileges that ignore file permissions");
         QVERIFY(decoder.decodeFile(folder.file("locked.json")).error.startsWith("cannot read"));
-    }
-
-    void decoderIsReusableAfterFailures()
-    {
-        QVERIFY(!decode("{").app);
-        QVERIFY(!decode(R"({"name":1})").app);
-        QVERIFY(decode(R"({"name":"n","slug":"s","keymaps":[]})").app);
     }
 };
 
