@@ -249,19 +249,17 @@ private Q_SLOTS:
         ledger.verify();
     }
 
-    void settingsInLightAndDarkPalettes_data()
-    {
-        QTest::addColumn<QPalette>("palette");
-        const std::unique_ptr<QStyle> fusion(QStyleFactory::create(QStringLiteral("Fusion")));
-        QTest::newRow("light") << fusion->standardPalette();
-        QTest::newRow("dark") << darkPalette();
-    }
-
     // The captions' softer text on the window and on the groups; the switch, rendered, off and on:
     // its track against the group, its knob against the track.
     void settingsInLightAndDarkPalettes()
     {
-        QFETCH(QPalette, palette);
+        const std::unique_ptr<QStyle> fusion(QStyleFactory::create(QStringLiteral("Fusion")));
+        settingsIn(fusion->standardPalette(), QStringLiteral("light"));
+        if (!QTest::currentTestFailed())
+            settingsIn(darkPalette(), QStringLiteral("dark"));
+    }
+    void settingsIn(const QPalette &palette, const QString &name)
+    {
         const QPalette before = QApplication::palette();
         QApplication::setPalette(palette);
         Ledger ledger;
@@ -273,9 +271,9 @@ private Q_SLOTS:
                 if (text.alpha() == 255)
                     continue;
                 ++captions;
-                ledger.check(QStringLiteral("\"%1\" on the window").arg(label->text().left(30)), text,
+                ledger.check(QStringLiteral("%1: \"%2\" on the window").arg(name, label->text().left(30)), text,
                              palette.color(QPalette::Window), textMinimum);
-                ledger.check(QStringLiteral("\"%1\" on a group").arg(label->text().left(30)), text,
+                ledger.check(QStringLiteral("%1: \"%2\" on a group").arg(name, label->text().left(30)), text,
                              palette.color(QPalette::Base), textMinimum);
             }
             QVERIFY(captions >= 2);
@@ -297,10 +295,10 @@ private Q_SLOTS:
                     if (contrast(c, palette.color(QPalette::Base)) > contrast(edge, palette.color(QPalette::Base)))
                         edge = c;
                 }
-                ledger.check(QStringLiteral("switch %1: track on a group").arg(state), edge, palette.color(QPalette::Base),
+                ledger.check(QStringLiteral("%1: switch %2: track on a group").arg(name, state), edge, palette.color(QPalette::Base),
                              markMinimum);
                 const QColor knob = image.pixelColor(on ? image.width() - image.height() / 2 : image.height() / 2, middle);
-                ledger.check(QStringLiteral("switch %1: knob on the track").arg(state), knob, image.pixelColor(farEnd, middle),
+                ledger.check(QStringLiteral("%1: switch %2: knob on the track").arg(name, state), knob, image.pixelColor(farEnd, middle),
                              markMinimum);
             }
         }
