@@ -295,11 +295,11 @@ private Q_SLOTS:
                     if (contrast(c, palette.color(QPalette::Base)) > contrast(edge, palette.color(QPalette::Base)))
                         edge = c;
                 }
-                ledger.check(QStringLiteral("%1: switch %2: track on a group").arg(name, state), edge, palette.color(QPalette::Base),
-                             markMinimum);
+                ledger.check(QStringLiteral("%1: switch %2: track on a group").arg(name, state), edge,
+                             palette.color(QPalette::Base), markMinimum);
                 const QColor knob = image.pixelColor(on ? image.width() - image.height() / 2 : image.height() / 2, middle);
-                ledger.check(QStringLiteral("%1: switch %2: knob on the track").arg(name, state), knob, image.pixelColor(farEnd, middle),
-                             markMinimum);
+                ledger.check(QStringLiteral("%1: switch %2: knob on the track").arg(name, state), knob,
+                             image.pixelColor(farEnd, middle), markMinimum);
             }
         }
         QApplication::setPalette(before);
