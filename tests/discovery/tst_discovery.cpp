@@ -450,7 +450,7 @@ private Q_SLOTS:
         QCOMPARE(resources.opened, QStringList());
     }
 
-    void discoversOnceAndThenReadsTheCache()
+    void discoversOnceReadsTheCacheAndJoinsThePanel()
     {
         const QString cacheFile = DiscoveryCache::defaultFile();
         QVERIFY(cacheFile.startsWith(rootPath(QStringLiteral("cache"))));
@@ -503,17 +503,10 @@ private Q_SLOTS:
         DiscoveryCache rewritten(cacheFile);
         QVERIFY(rewritten.load());
         QVERIFY(rewritten.find(fixtureId).has_value());
-    }
 
-    // Discovered applications in the panel: after the shipped ones, never over them, and like any
-    // other application otherwise.
-    void discoveredApplicationsJoinThePanel()
-    {
-        ShortcutStore store(shipped_, QStringLiteral("linux"));
-        store.load();
-        CountingResources resources;
-        const auto outcome = ShortcutDiscovery(resources, DiscoveryCache::defaultFile())
-                                 .discover(InstalledPrograms::list(), store.shippedIdentifiers());
+        // Discovered applications in the panel: after the shipped ones, never over them, and like
+        // any other application otherwise.
+        const ShortcutDiscovery::Outcome &outcome = second;
         AppShortcuts impostor = outcome.apps.value(0);
         impostor.slug = QStringLiteral("impostor");
         impostor.bundleId = QStringLiteral("ORG.EXAMPLE.SHADOWED");  // a shipped file's id, other case
