@@ -313,15 +313,6 @@ private Q_SLOTS:
         QVERIFY(footer->toolTip().contains(QStringLiteral("\u2303\u2196 \u2303\u2198  first, last shortcut")));
     }
 
-    void emptyStateTexts()
-    {
-        PanelFixture f({});
-        CorvaneRootView root(*f.vm, *f.preferences, icons, [] {});
-        f.vm->rebuild(true);
-        QVERIFY(!root.emptyState()->isHidden());
-        QCOMPARE(root.findChild<EmptyStateView *>()->text(), "No shortcuts available");
-    }
-
     void listPaintsOnlyVisibleRowsAndPinsHeaders()
     {
         PanelFixture f({appWithKeys("a", "Alpha", "org.alpha", 5000), appWithKeys("b", "Beta", "org.beta", 50)});
@@ -570,7 +561,7 @@ private Q_SLOTS:
         QVERIFY(draw() != plain);
     }
 
-    void unknownAppInFrontIsSaidSo()
+    void unknownAppInFrontOrNoCatalogueIsSaidSo()
     {
         PanelFixture f({appWithKeys("a", "Alpha", "org.alpha", 3)});
         SectionListView list(*f.vm, *f.preferences, icons);
@@ -583,6 +574,13 @@ private Q_SLOTS:
         f.vm->setActiveApp(running("org.alpha", "Alpha"), std::nullopt);
         QCOMPARE(list.notice(), "");
         QCOMPARE(list.headerRect(0).top(), SectionListView::paddingY);
+
+        // No catalogue at all: the empty state says so.
+        PanelFixture empty({});
+        CorvaneRootView root(*empty.vm, *empty.preferences, icons, [] {});
+        empty.vm->rebuild(true);
+        QVERIFY(!root.emptyState()->isHidden());
+        QCOMPARE(root.findChild<EmptyStateView *>()->text(), "No shortcuts available");
     }
 
     void controllerDrivesThePanelFromTheKeyboard()

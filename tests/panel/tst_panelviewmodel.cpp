@@ -197,20 +197,17 @@ private Q_SLOTS:
         QCOMPARE(f.workspace.installedQueries.value("org.editor"), 1);
         QVERIFY(!f.workspace.installedQueries.contains("org.browser"));
         QCOMPARE(f.sectionIds(), (QStringList{"browser", "editor"}));
-    }
 
-    // An application counts as installed under any of its identifiers: Debian installs Firefox as
-    // "firefox-esr" while the catalogue's bundle id is "firefox", or the other way round.
-    void installedFilterSeesAliases()
-    {
+        // An application counts as installed under any of its identifiers: Debian installs Firefox
+        // as "firefox-esr" while the catalogue's bundle id is "firefox", or the other way round.
         AppShortcuts firefox = makeApp("firefox", "Firefox", QString("firefox"), {{"Tabs", {"New tab"}}});
         firefox.aliases = QStringList{"firefox-esr", "org.mozilla.firefox"};
         AppShortcuts other = makeApp("other", "Other", QString("org.other"), {{"General", {"Quit"}}});
-        PanelFixture f({firefox, other});
-        f.preferences->setOnlyInstalledApps(true);
-        f.workspace.installed = {"firefox-esr"};
-        f.vm->rebuild(true);
-        QCOMPARE(f.sectionIds(), QStringList{"firefox"});
+        PanelFixture g({firefox, other});
+        g.preferences->setOnlyInstalledApps(true);
+        g.workspace.installed = {"firefox-esr"};
+        g.vm->rebuild(true);
+        QCOMPARE(g.sectionIds(), QStringList{"firefox"});
     }
 
     void sameSlugTwiceGetsTwoSections()
