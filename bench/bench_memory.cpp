@@ -43,7 +43,7 @@ std::size_t peakKb()
 qsizetype chars(const std::optional<QString> &text) { return text ? text->size() : 0; }
 
 // UTF-16 bytes of the text the catalogue holds: every string of the decoded files, once, and the
-// id and search text each entry adds.
+// search text each entry adds (an entry builds its id when asked for; it stores none).
 std::size_t stringBytes(const ShortcutStore &store)
 {
     qsizetype total = 0;
@@ -65,7 +65,7 @@ std::size_t stringBytes(const ShortcutStore &store)
     }
     for (const auto &entries : store.entriesByApp()) {
         for (const ShortcutEntry &entry : entries)
-            total += entry.id().size() + entry.searchText().size();
+            total += entry.searchText().size();
     }
     return std::size_t(total) * sizeof(char16_t);
 }

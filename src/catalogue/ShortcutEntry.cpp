@@ -2,7 +2,6 @@
 
 #include "catalogue/KeyGroupsCache.h"
 #include "catalogue/SearchTexts.h"
-#include "catalogue/TextArena.h"
 
 #include <algorithm>
 #include <vector>
@@ -12,50 +11,106 @@
 #endif
 
 // Everything the entries built together point to.
-struct ShortcutEntry::Block {
+struct ShortcutEntry::Block : Shared {
     std::shared_ptr<const AppInfo> app;
     QList<Keymap> keymaps;  // shares the decoded record's lists; read only through const access
     std::shared_ptr<const KeyGroupsCache> keyGroups;
-    std::vector<const QString *> sectionTitles;  // into keymaps
+    std::vector<const ShortcutSection *> sections;  // into keymaps
     QString searchRun;    // the search texts, each followed by U+0000
     SearchTexts search;   // views searchRun
     std::vector<Data> entries;
 };
 
+void ShortcutEntry::release(const Shared *block)
+{
+    delete static_cast<const Block *>(block);
+}
+
+const ShortcutEntry::Block &ShortcutEntry::block() const
+{
+    return *static_cast<const Block *>(d_->block);
+}
+
 const ShortcutEntry::AppInfo &ShortcutEntry::app() const
 {
-    return *d_->block->app;
+    return *block().app;
 }
 
 const QString &ShortcutEntry::sectionTitle() const
 {
-    return *d_->block->sectionTitles[d_->section];
+    return block().sections[d_->section]->title;
 }
 
 const KeyGroups &ShortcutEntry::keyGroups() const
 {
     const std::optional<QString> &key = d_->shortcut->key;
-    return key ? d_->block->keyGroups->groups(*key) : d_->block->keyGroups->none();
+    return key ? block().keyGroups->groups(*key) : block().keyGroups->none();
 }
 
 const SearchTexts &ShortcutEntry::searchTexts() const
 {
-    return d_->block->search;
+    return block().search;
+}
+
+std::array<QStringView, 4> ShortcutEntry::idParts() const
+{
+    const RawShortcut &shortcut = *d_->shortcut;
+    const ShortcutSection &section = *block().sections[d_->section];
+    const Customisation *custom = shortcut.customisation();
+    // Ids are in English whatever the language shown, so favourites outlive a change of it.
+    return {QStringView(app().slug),
+            QStringView(section.englishTitle ? *section.englishTitle : section.title),
+            QStringView(shortcut.englishTitle() ? *shortcut.englishTitle() : shortcut.title),
+            custom ? QStringView(custom->idKey) : shortcut.key ? QStringView(*shortcut.key) : QStringView()};
+}
+
+QString ShortcutEntry::id() const
+{
+    const std::array<QStringView, 4> parts = idParts();
+    QString id(parts[0].size() + parts[1].size() + parts[2].size() + parts[3].size() + 3, Qt::Uninitialized);
+    QChar *out = id.data();
+    for (size_t i = 0; i < parts.size(); ++i) {
+        if (i > 0)
+            *out++ = QLatin1Char('|');
+        out = std::copy(parts[i].begin(), parts[i].end(), out);
+    }
+    return id;
+}
+
+bool ShortcutEntry::hasId(QStringView text) const
+{
+    const std::array<QStringView, 4> parts = idParts();
+    for (size_t i = 0; i < parts.size(); ++i) {
+        if (i > 0) {
+            if (text.isEmpty() || text.front() != QLatin1Char('|'))
+                return false;
+            text = text.sliced(1);
+        }
+        if (!text.startsWith(parts[i]))
+            return false;
+        text = text.sliced(parts[i].size());
+    }
+    return text.isEmpty();
+}
+
+bool ShortcutEntry::sameId(const ShortcutEntry &other) const
+{
+    const std::array<QStringView, 4> mine = idParts();
+    const std::array<QStringView, 4> theirs = other.idParts();
+    if (mine == theirs)
+        return true;
+    // Different parts can still join to the same id when one holds a "|".
+    return other.hasId(id());
 }
 
 QStringView ShortcutEntry::searchText() const
 {
-    const SearchTexts &search = d_->block->search;
+    const SearchTexts &search = block().search;
     const qsizetype start = d_->index ? qsizetype(search.ends[d_->index - 1]) + 1 : 0;
     return search.texts.sliced(start, qsizetype(search.ends[d_->index]) - start);
 }
 
 namespace {
-
-QChar *append(QChar *out, QStringView text)
-{
-    return std::copy(text.begin(), text.end(), out);
-}
 
 QStringView orEmpty(const std::optional<QString> &text)
 {
@@ -160,14 +215,14 @@ ShortcutEntry::ShortcutEntry(std::shared_ptr<const AppInfo> app, const QString &
 {
     Keymap keymap;
     keymap.sections.append(ShortcutSection{sectionTitle, {RawShortcut{title, rawKey, comment}}});
-    TextArena ids(0);
-    d_ = makeAll(std::move(app), {keymap}, ids, std::make_shared<KeyGroupsCache>()).constFirst().d_;
+    ShortcutEntry made = makeAll(std::move(app), {keymap}, std::make_shared<KeyGroupsCache>()).constFirst();
+    d_ = std::exchange(made.d_, nullptr);
 }
 
 QList<ShortcutEntry> ShortcutEntry::makeAll(std::shared_ptr<const AppInfo> app, const QList<Keymap> &keymaps,
-                                            TextArena &ids, const std::shared_ptr<KeyGroupsCache> &keyGroups)
+                                            const std::shared_ptr<KeyGroupsCache> &keyGroups)
 {
-    auto block = std::make_shared<Block>();
+    auto block = std::make_unique<Block>();
     block->app = std::move(app);
     block->keymaps = keymaps;
     block->keyGroups = keyGroups;
@@ -184,31 +239,17 @@ QList<ShortcutEntry> ShortcutEntry::makeAll(std::shared_ptr<const AppInfo> app, 
     if (count == 0)
         return {};
 
-    // Records and ids.
+    // Records.
     block->entries.reserve(size_t(count));
     QStringList lowerTitles;
     std::vector<SearchTexts::Section> &sections = block->search.sections;
-    const QChar bar(u'|');
     for (const Keymap &keymap : shared) {
         for (const ShortcutSection &section : keymap.sections) {
-            const auto sectionIndex = quint32(block->sectionTitles.size());
-            block->sectionTitles.push_back(&section.title);
+            const auto sectionIndex = quint32(block->sections.size());
+            block->sections.push_back(&section);
             for (const RawShortcut &shortcut : section.shortcuts) {
-                const Customisation *custom = shortcut.customisation();
-                const QStringView key = custom ? QStringView(custom->idKey) : orEmpty(shortcut.key);
-                // Ids are in English whatever the language shown, so favourites outlive a change of it.
-                const QString &sectionId = section.englishTitle ? *section.englishTitle : section.title;
-                const QString &titleId = shortcut.englishTitle() ? *shortcut.englishTitle() : shortcut.title;
-                QChar *out = ids.prepare(info.slug.size() + sectionId.size() + titleId.size() + key.size() + 3);
-                out = append(out, info.slug);
-                *out++ = bar;
-                out = append(out, sectionId);
-                *out++ = bar;
-                out = append(out, titleId);
-                *out++ = bar;
-                append(out, key);
                 const auto index = quint32(block->entries.size());
-                block->entries.push_back(Data{block.get(), &shortcut, ids.commit(), index, sectionIndex});
+                block->entries.push_back(Data{block.get(), &shortcut, index, sectionIndex});
             }
             lowerTitles.append(section.title.toLower());
             sections.push_back(SearchTexts::Section{QStringView(), quint32(block->entries.size())});
@@ -255,9 +296,11 @@ QList<ShortcutEntry> ShortcutEntry::makeAll(std::shared_ptr<const AppInfo> app, 
             sections[i].title = block->search.texts.sliced(titleAt[i], lowerTitles.at(qsizetype(i)).size());
     }
 
+    // The entries hold the block from here on.
+    const Block *owned = block.release();
     QList<ShortcutEntry> entries;
     entries.reserve(count);
-    for (const Data &data : block->entries)
-        entries.append(ShortcutEntry(std::shared_ptr<const Data>(block, &data)));
+    for (const Data &data : owned->entries)
+        entries.append(ShortcutEntry(&data));
     return entries;
 }

@@ -3,16 +3,18 @@
 #include "catalogue/Keymap.h"
 #include "keys/KeyNotation.h"
 
+#include <QAtomicInt>
 #include <QHashFunctions>
 #include <QList>
 #include <QString>
 #include <QStringView>
+#include <array>
 #include <memory>
 #include <optional>
+#include <utility>
 
 class KeyGroupsCache;
 struct SearchTexts;
-class TextArena;
 
 // One shortcut row, ready for display. Built only by the catalogue; immutable. Copies share one
 // record, so lists of entries (sections, favourites, navigation) cost a pointer per row.
@@ -33,14 +35,34 @@ public:
     // The entries of every shortcut of `keymaps`, in order, built together: their records share one
     // allocation and point into `keymaps` (shared, not copied) for their texts; their search texts lie
     // back to back in one run of text, in entry order, each followed by U+0000 (searchTexts()); their
-    // ids go to `ids`; their keys are parsed by `keyGroups` when first asked for, which they keep.
+    // keys are parsed by `keyGroups` when first asked for, which they keep.
     static QList<ShortcutEntry> makeAll(std::shared_ptr<const AppInfo> app, const QList<Keymap> &keymaps,
-                                        TextArena &ids, const std::shared_ptr<KeyGroupsCache> &keyGroups);
+                                        const std::shared_ptr<KeyGroupsCache> &keyGroups);
+
+    ShortcutEntry(const ShortcutEntry &other) noexcept : d_(other.d_)
+    {
+        if (d_)
+            d_->block->refs.ref();
+    }
+    ShortcutEntry(ShortcutEntry &&other) noexcept : d_(std::exchange(other.d_, nullptr)) {}
+    ShortcutEntry &operator=(ShortcutEntry other) noexcept
+    {
+        std::swap(d_, other.d_);
+        return *this;
+    }
+    ~ShortcutEntry()
+    {
+        if (d_ && !d_->block->refs.deref())
+            release(d_->block);
+    }
 
     // slug|section title|title|key text — persisted as a favourite, so its form never changes. A
     // shortcut the user's configuration changed keeps the id of the data file's key; one that only
-    // the user's configuration has gets "@" and its action in the key's place.
-    const QString &id() const { return d_->id; }
+    // the user's configuration has gets "@" and its action in the key's place. Built when asked for:
+    // only the rows on screen, the favourites and the selection need one.
+    QString id() const;
+    // id() == text, without building the id.
+    bool hasId(QStringView text) const;
     const QString &appSlug() const { return app().slug; }
     const QString &appName() const { return app().name; }
     const std::optional<QString> &bundleId() const { return app().bundleId; }
@@ -68,27 +90,36 @@ public:
     static QString makeId(const QString &slug, const QString &sectionTitle, const QString &title,
                           const std::optional<QString> &rawKey);
 
-    friend bool operator==(const ShortcutEntry &a, const ShortcutEntry &b) { return a.id() == b.id(); }
+    friend bool operator==(const ShortcutEntry &a, const ShortcutEntry &b) { return a.d_ == b.d_ || a.sameId(b); }
     friend bool operator!=(const ShortcutEntry &a, const ShortcutEntry &b) { return !(a == b); }
 
 private:
+    // What the entries built together share: the application, the keymaps, the sections, the search
+    // texts and the key groups the pointers and indexes lead to. It lives as long as any of them.
     struct Block;
-    // Owned by the block of all entries built together, which keeps the application, the keymaps,
-    // the section titles, the search texts and the key groups the pointers and indexes lead to.
+    struct Shared {
+        mutable QAtomicInt refs;
+    };
     struct Data {
-        const Block *block;
+        const Shared *block;
         const RawShortcut *shortcut;
-        QString id;
         quint32 index;    // among the entries of the block
-        quint32 section;  // among the block's section titles
+        quint32 section;  // among the block's sections
     };
 
+    const Block &block() const;
     const AppInfo &app() const;
+    // The four texts the id joins with "|".
+    std::array<QStringView, 4> idParts() const;
+    bool sameId(const ShortcutEntry &other) const;
+    static void release(const Shared *block);
 
-    explicit ShortcutEntry(std::shared_ptr<const Data> data) : d_(std::move(data)) {}
+    explicit ShortcutEntry(const Data *data) noexcept : d_(data) { d_->block->refs.ref(); }
 
-    std::shared_ptr<const Data> d_;
+    const Data *d_;
 };
+
+Q_DECLARE_TYPEINFO(ShortcutEntry, Q_RELOCATABLE_TYPE);
 
 inline size_t qHash(const ShortcutEntry &entry, size_t seed = 0) noexcept
 {

@@ -2,7 +2,6 @@
 
 #include "catalogue/AppShortcutsDecoder.h"
 #include "catalogue/KeyGroupsCache.h"
-#include "catalogue/TextArena.h"
 #include "services/BoundedFileReader.h"
 #include "services/DirectoryListing.h"
 #include "services/SystemLog.h"
@@ -162,11 +161,10 @@ QList<Keymap> ShortcutStore::keymapsFor(const AppShortcuts &app, const QString &
 
 QList<ShortcutEntry> ShortcutStore::makeEntries(const AppShortcuts &app, const QString &platform)
 {
-    TextArena ids;
-    return makeEntries(app, platform, ids, std::make_shared<KeyGroupsCache>());
+    return makeEntries(app, platform, std::make_shared<KeyGroupsCache>());
 }
 
-QList<ShortcutEntry> ShortcutStore::makeEntries(const AppShortcuts &app, const QString &platform, TextArena &ids,
+QList<ShortcutEntry> ShortcutStore::makeEntries(const AppShortcuts &app, const QString &platform,
                                                 const std::shared_ptr<KeyGroupsCache> &keyGroups)
 {
     auto info = std::make_shared<ShortcutEntry::AppInfo>();
@@ -175,18 +173,17 @@ QList<ShortcutEntry> ShortcutStore::makeEntries(const AppShortcuts &app, const Q
     info->bundleId = app.bundleId;
     if (app.icon)
         info->iconFile = lastPathComponent(*app.icon);
-    return ShortcutEntry::makeAll(std::move(info), keymapsFor(app, platform), ids, keyGroups);
+    return ShortcutEntry::makeAll(std::move(info), keymapsFor(app, platform), keyGroups);
 }
 
 void ShortcutStore::rebuildIndex()
 {
     entriesByApp_.clear();
     bundleIndex_.clear();
-    // The ids of all entries share a few large blocks; equal key texts are parsed once.
-    TextArena ids;
+    // Equal key texts are parsed once.
     const auto keyGroups = std::make_shared<KeyGroupsCache>();
     for (const AppShortcuts &app : apps_) {
-        QList<ShortcutEntry> entries = makeEntries(app, platform_, ids, keyGroups);
+        QList<ShortcutEntry> entries = makeEntries(app, platform_, keyGroups);
         if (entries.isEmpty())
             continue;
         entriesByApp_.insert(app.slug, std::move(entries));
@@ -224,9 +221,11 @@ void ShortcutStore::rebuildIndex()
     orderedIndex_.reserve(orderedApps_.size());
     for (const AppShortcuts &app : std::as_const(orderedApps_)) {
         const QList<ShortcutEntry> &entries = *entriesByApp_.constFind(app.slug);
-        if (!orderedIndex_.contains(app.slug))
-            orderedIndex_.insert(app.slug, qsizetype(orderedEntries_.size()));
-        const qsizetype first = orderedIndex_.value(app.slug);
+        // The first of two applications with one slug keeps it.
+        auto at = orderedIndex_.constFind(app.slug);
+        if (at == orderedIndex_.cend())
+            at = orderedIndex_.insert(app.slug, qsizetype(orderedEntries_.size()));
+        const qsizetype first = *at;
         // makeEntries lays the search texts out back to back.
         const SearchTexts *texts = &entries.constFirst().searchTexts();
         orderedEntries_.push_back(

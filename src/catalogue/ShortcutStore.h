@@ -16,7 +16,6 @@
 #include <vector>
 
 class KeyGroupsCache;
-class TextArena;
 
 // The catalogue: every data file of the ShortcutData folder, read once, turned into display-ready
 // entries and indexed by application, by name and by application identifier. Loading, adding and
@@ -94,7 +93,7 @@ public:
 
 private:
     void rebuildIndex();
-    static QList<ShortcutEntry> makeEntries(const AppShortcuts &app, const QString &platform, TextArena &ids,
+    static QList<ShortcutEntry> makeEntries(const AppShortcuts &app, const QString &platform,
                                             const std::shared_ptr<KeyGroupsCache> &keyGroups);
 
     std::optional<QString> folder_;

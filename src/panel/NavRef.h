@@ -15,14 +15,13 @@ struct NavRef {
     // rowKey() == key, without building the key.
     bool hasRowKey(QStringView key) const
     {
-        const QString &id = entry.id();
-        return key.size() == sectionID.size() + 1 + id.size() && key.startsWith(sectionID)
-            && key.at(sectionID.size()) == QLatin1Char('#') && key.endsWith(id);
+        return key.size() > sectionID.size() && key.startsWith(sectionID) && key.at(sectionID.size()) == QLatin1Char('#')
+            && entry.hasId(key.sliced(sectionID.size() + 1));
     }
 
     friend bool operator==(const NavRef &a, const NavRef &b)
     {
-        return a.sectionID == b.sectionID && a.entry.id() == b.entry.id();
+        return a.sectionID == b.sectionID && a.entry == b.entry;
     }
     friend bool operator!=(const NavRef &a, const NavRef &b) { return !(a == b); }
 };

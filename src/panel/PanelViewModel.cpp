@@ -309,7 +309,7 @@ void PanelViewModel::refreshKeepingSelection()
                 continue;
             const QStringView entryId = QStringView(*key).mid(id.size() + 1);
             for (qsizetype e = 0; e < section.entries.size(); ++e) {
-                if (section.entries.at(e).id() == entryId) {
+                if (section.entries.at(e).hasId(entryId)) {
                     setSelectionIndex(run.firstRow + e);
                     return;
                 }

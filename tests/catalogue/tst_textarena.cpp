@@ -110,6 +110,26 @@ private Q_SLOTS:
         QCOMPARE(entries[1].searchText().toString(), QStringLiteral("plain n\u0130 s\u0130  ").toLower());
         QCOMPARE(entries[0].keyGroups(), KeyNotation::parseKeyGroups("Ctrl+\u00C4"));
     }
+
+    // Entries build their ids when asked for: hasId() and equality compare the joined texts, so
+    // parts that split at another "|" still give the same id, and a prefix or a longer text is not it.
+    void idsCompareAsJoinedTexts()
+    {
+        const QString key("ctrl+x ctrl+s");
+        AppShortcuts editor = app("editor", "E", {RawShortcut{"B", key}, RawShortcut{"Copy", {}}});
+        editor.keymaps[0].sections[0].title = "Edit|A";
+        editor.keymaps[0].sections.append(ShortcutSection{"Edit", {RawShortcut{"A|B", key}, RawShortcut{"A|C", key}}});
+        const auto entries = ShortcutStore::makeEntries(editor, "linux");
+        QCOMPARE(entries.size(), 4);
+        QVERIFY(entries[0] == entries[2]);
+        QVERIFY(entries[0] != entries[3]);
+        for (const ShortcutEntry &entry : entries)
+            QVERIFY(entry.hasId(entry.id()));
+        QCOMPARE(entries[1].id(), "editor|Edit|A|Copy|");
+        QVERIFY(!entries[1].hasId(u"editor|Edit|A|Copy"));
+        QVERIFY(!entries[1].hasId(u"editor|Edit|A|Copy||"));
+        QVERIFY(!entries[0].hasId(u"editor|Edit|A|B|ctrl+x ctrl+S"));
+    }
 };
 
 QTEST_APPLESS_MAIN(TestTextArena)
