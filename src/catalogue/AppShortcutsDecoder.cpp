@@ -1,8 +1,7 @@
 #include "catalogue/AppShortcutsDecoder.h"
 
 #include "catalogue/TextArena.h"
-
-#include <QFile>
+#include "services/BoundedFileReader.h"
 
 // GCC 12 reports dangling pointers and uninitialised members inside simdjson's inlined result
 // types; they are false positives of its middle end, not problems of this file.
@@ -13,12 +12,6 @@
 #include <simdjson.h>
 
 #include <string_view>
-
-#include <cerrno>
-#include <cstring>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 using simdjson::dom::array;
 using simdjson::dom::element;
@@ -285,56 +278,17 @@ AppShortcutsDecoder::Result AppShortcutsDecoder::decode(const QByteArray &bytes)
 
 AppShortcutsDecoder::Result AppShortcutsDecoder::decodeFile(const QString &path)
 {
-    Result result;
-    const QByteArray name = QFile::encodeName(path);
-    // The type is asked before opening, so that no FIFO or device is ever opened. Then one open and
-    // one read: a loader of a thousand files pays per system call, and QFile asks the type twice more.
-    struct stat info {};
-    if (::stat(name.constData(), &info) != 0) {
-        result.error = errno == ENOENT ? QStringLiteral("cannot read: no such file")
-                                       : QStringLiteral("cannot read: ") + QString::fromLocal8Bit(std::strerror(errno));
+    // Read straight into a buffer with the parser's padding, sparing it a copy. No FIFO or device is
+    // ever read.
+    const BoundedFileReader::Result file =
+        BoundedFileReader::readPadded(path, maxFileSize, qsizetype(simdjson::SIMDJSON_PADDING));
+    if (file.outcome != BoundedFileReader::Outcome::Read) {
+        Result result;
+        result.error = QStringLiteral("cannot read: ")
+            + (file.outcome == BoundedFileReader::Outcome::Absent ? QStringLiteral("no such file") : file.reason);
         return result;
     }
-    if (S_ISDIR(info.st_mode)) {
-        result.error = QStringLiteral("cannot read: is a directory");
-        return result;
-    }
-    if (!S_ISREG(info.st_mode)) {
-        result.error = QStringLiteral("cannot read: not a regular file");
-        return result;
-    }
-    if (qint64(info.st_size) > maxFileSize) {
-        result.error = QStringLiteral("cannot read: larger than %1 bytes").arg(maxFileSize);
-        return result;
-    }
-    // O_NONBLOCK: should a FIFO take the file's place after the check above, neither opening nor
-    // reading it waits for a writer.
-    const int fd = ::open(name.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
-    if (fd < 0) {
-        result.error = QStringLiteral("cannot read: ") + QString::fromLocal8Bit(std::strerror(errno));
-        return result;
-    }
-    // Read straight into a buffer with the parser's padding, sparing it a copy. A file cut meanwhile
-    // gives what is left of it; one that grew, its first st_size bytes.
-    const qint64 size = qint64(info.st_size);
-    QByteArray buffer(qsizetype(size + simdjson::SIMDJSON_PADDING), '\0');
-    qint64 total = 0;
-    while (total < size) {
-        const ssize_t got = ::read(fd, buffer.data() + total, size_t(size - total));
-        if (got < 0 && errno == EINTR)
-            continue;
-        if (got < 0) {
-            const int error = errno;
-            ::close(fd);
-            result.error = QStringLiteral("cannot read: ") + QString::fromLocal8Bit(std::strerror(error));
-            return result;
-        }
-        if (got == 0)
-            break;
-        total += got;
-    }
-    ::close(fd);
-    return decodePadded(buffer.constData(), size_t(total), true);
+    return decodePadded(file.bytes.constData(), size_t(file.bytes.size()) - simdjson::SIMDJSON_PADDING, true);
 }
 
 AppShortcutsDecoder::Result AppShortcutsDecoder::decodePadded(const char *data, size_t length, bool padded)
