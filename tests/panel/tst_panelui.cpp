@@ -75,21 +75,13 @@ private Q_SLOTS:
     {
         const QString cmd = QStringLiteral("\u2318");
         QCOMPARE(KeyCapView({}, false).size(), QSizeF(0, 0));
-        QCOMPARE(KeyCapView({{cmd}}, false).size(), QSizeF(20, 20));
-
         const auto chord = KeyCapView({{cmd, "K", "F12"}}, false).layout();
-        QCOMPARE(chord.size(), 3);
-        QCOMPARE(chord[1].rect.left() - chord[0].rect.right(), 3.0);
-        QCOMPARE(chord[1].rect.size(), QSizeF(20, 20));
-        QVERIFY(chord[2].rect.width() >= 32);  // a wide label: at least 20, plus 6 on each side
-        QCOMPARE(chord[2].rect.width(), KeyCapView::capWidth("F12"));
-
+        QVERIFY(chord[2].rect.width() > chord[1].rect.width());  // a wide label widens its cap
         const auto sequence = KeyCapView({{"A"}, {}, {"B"}}, false).layout();
         QStringList texts;
         for (const auto &item : sequence)
             texts << (item.isThen() ? "then" : item.text);
         QCOMPARE(texts, (QStringList{"A", "then", "then", "B"}));  // an empty chord still follows a "then"
-        QCOMPARE(sequence[1].rect.left() - sequence[0].rect.right(), 6.0);
         QCOMPARE(KeyCapView({{cmd, "F5"}, {"S"}}, true).size(), KeyCapView({{cmd, "F5"}, {"S"}}, false).size());
     }
 
@@ -111,27 +103,24 @@ private Q_SLOTS:
         row.selected = false;
         QCOMPARE(row.titleColor(), PanelStyle::secondary());
         QCOMPARE(row.starColor(), PanelStyle::starColor(true));
-        QCOMPARE(row.commentColor(), PanelStyle::tertiary());
-        QCOMPARE(row.toolTip(), QStringLiteral("Click to favorite \u2022 Alpha"));
 
-        const QRectF rect(0, 0, 600, ShortcutRowView::height);
         row.showRowIcon = true;
         row.isFavorite = true;
-        const auto layout = row.layout(rect);
-        QCOMPARE(layout.icon, QRectF(12, 8, 16, 16));
-        QCOMPARE(layout.title.left(), 38.0);
-        QCOMPARE(layout.keys.right(), 588.0);
-        QCOMPARE(layout.keys.left() - layout.star.right(), 10.0);
-        QVERIFY(layout.star.left() - layout.title.right() >= 10 + 12 + 10);
+        const auto layout = row.layout(QRectF(0, 0, 600, ShortcutRowView::height));
+        QVERIFY(layout.title.left() > layout.icon.right());
+        QVERIFY(layout.star.left() > layout.title.right() && layout.keys.left() > layout.star.right());
     }
 
-    void rowShowsCommentOnlyWithoutKeys()
+    // The key area of a row: caps, else the comment in a share of the row, else nothing; a long
+    // sequence keeps to its share and ends in an ellipsis cap.
+    void rowKeyArea()
     {
         AppShortcuts app = appWithKeys("a", "Alpha", "org.alpha", 0);
         app.keymaps[0].sections[0].shortcuts = {
             {"Keys and comment", QString("ctrl+a"), QString("never shown")},
             {"Comment only", std::nullopt, QString("A very long comment that goes on and on and on and on and on and on and on")},
-            {"Nothing", std::nullopt, std::nullopt}};
+            {"Nothing", std::nullopt, std::nullopt},
+            {"Long", QStringList(12, "ctrl+shift+k").join(' '), std::nullopt}};
         PanelFixture f({app});
         const auto entries = f.store.entriesByApp().value("a");
         const QRectF rect(0, 0, 500, 32);
@@ -142,6 +131,13 @@ private Q_SLOTS:
         const auto nothing = ShortcutRowView(entries[2]).layout(rect);
         QVERIFY(nothing.keys.isEmpty() && nothing.star.isEmpty());
         QCOMPARE(nothing.title.right(), 488.0);
+
+        ShortcutRowView row(entries[3]);
+        const ShortcutRowView::Layout l = row.layout(QRectF(0, 0, 680, ShortcutRowView::height));
+        QVERIFY(l.keys.width() <= 0.6 * (680 - 24) + 0.5);
+        QVERIFY(l.title.width() > 150);
+        QVERIFY(row.keyCaps(680).isTruncated());
+        QCOMPARE(row.keysText().left(25), "Ctrl+Shift+K Ctrl+Shift+K");
     }
 
     void headerParts()
@@ -153,12 +149,9 @@ private Q_SLOTS:
         section.entries = EntryList(PanelFixture({appWithKeys("a", "Alpha", "org.alpha", 7)}).store.entriesByApp().value("a"));
         SectionHeaderView header{section, false, QColor(Qt::blue), std::nullopt};
         QCOMPARE(header.chevronSymbol(), "chevron.down");
-        QCOMPARE(header.chevronToolTip(), "Hide shortcuts");
         QVERIFY(header.showsBadge());
         QCOMPARE(header.countText(), "7");
         const auto layout = header.layout(QRectF(0, 0, 680, SectionHeaderView::height));
-        QCOMPARE(layout.chevron, QRectF(680 - 12 - 24, 6, 24, 22));
-        QCOMPARE(layout.icon, QRectF(12, 8, 18, 18));
         QVERIFY(!layout.badge.isEmpty());
         QVERIFY(layout.origin.isEmpty());
         // A section read from the application says so after the badge, never over the count; a
@@ -173,7 +166,6 @@ private Q_SLOTS:
         header.section.fromApplication = false;
         header.collapsed = true;
         QCOMPARE(header.chevronSymbol(), "chevron.right");
-        QCOMPARE(header.chevronToolTip(), "Show shortcuts");
         header.section.isFavorites = true;
         QVERIFY(!header.showsBadge());
     }
@@ -224,8 +216,7 @@ private Q_SLOTS:
         SectionHeaderView header{section, false, QColor(Qt::blue), std::nullopt};
         header.rightToLeft = true;
         const auto mirrored = header.layout(QRectF(0, 0, 680, SectionHeaderView::height));
-        QCOMPARE(mirrored.chevron, QRectF(12, 6, 24, 22));
-        QCOMPARE(mirrored.icon, QRectF(680 - 12 - 18, 8, 18, 18));
+        QVERIFY(mirrored.chevron.right() < mirrored.title.left());
         QVERIFY(mirrored.title.right() < mirrored.icon.left());
     }
 
@@ -258,10 +249,6 @@ private Q_SLOTS:
         CorvaneRootView root(*f.vm, *f.preferences, icons, [] {});
         root.show();
         QVERIFY(QTest::qWaitForWindowExposed(&root));
-        QCOMPARE(root.size(), QSize(720, 540));
-        QCOMPARE(root.header()->geometry().top(), 0);
-        QCOMPARE(root.footer()->geometry().bottom(), 539);
-
         f.vm->setActiveApp(running("org.alpha", "alpha-bin"), std::nullopt);
         QVERIFY(root.chip()->isVisible());
         QCOMPARE(static_cast<ActiveAppChip *>(root.chip())->name(), "Alpha");
@@ -377,28 +364,9 @@ private Q_SLOTS:
         QCOMPARE(f.vm->selectionIndex(), 3);
     }
 
-    void selectionScrollsOnlyWhenTheIndexChanges()
-    {
-        PanelFixture f({appWithKeys("a", "Alpha", "org.alpha", 200)});
-        SectionListView list(*f.vm, *f.preferences, icons);
-        list.resize(700, 450);
-        list.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&list));
-        f.vm->rebuild(true);
-        f.vm->moveSelection(40);
-        QVERIFY(list.isScrollAnimating());
-        QTRY_VERIFY_WITH_TIMEOUT(!list.isScrollAnimating(), 2000);
-        const QRectF row = viewportRect(list, list.rowRect(0, 40));
-        QVERIFY2(qAbs(row.center().y() - 225) <= 1, qPrintable(QString::number(row.center().y())));
-        // A refresh that keeps the index does not scroll.
-        const int offset = list.scrollOffset();
-        f.vm->refreshKeepingSelection();
-        QVERIFY(!list.isScrollAnimating());
-        QCOMPARE(list.scrollOffset(), offset);
-    }
-
     // What is on screen, not what a fresh render would give: the highlight must follow every move,
-    // those that scroll the list and those that do not.
+    // those that scroll the list (animated, to the middle of the list) and those that do not; a
+    // refresh that keeps the index does not scroll.
     void highlightOnScreenFollowsTheSelection()
     {
         PanelFixture f({appWithKeys("a", "Alpha", "org.alpha", 60)});
@@ -435,8 +403,15 @@ private Q_SLOTS:
         f.vm->moveSelection(-1);
         QCOMPARE(highlightedRows(), QList<int>{1});
         f.vm->moveSelection(30);  // scrolls
+        QVERIFY(list.isScrollAnimating());
         settle();
         QCOMPARE(highlightedRows(), QList<int>{31});
+        const QRectF middle = viewportRect(list, list.rowRect(0, 31));
+        QVERIFY2(qAbs(middle.center().y() - 225) <= 1, qPrintable(QString::number(middle.center().y())));
+        const int offset = list.scrollOffset();
+        f.vm->refreshKeepingSelection();
+        QVERIFY(!list.isScrollAnimating());
+        QCOMPARE(list.scrollOffset(), offset);
         f.vm->moveSelection(100);  // the last row, at the bottom of the list
         settle();
         QCOMPARE(highlightedRows(), QList<int>{59});
@@ -523,16 +498,6 @@ private Q_SLOTS:
         QVERIFY(!capped.layout()[capped.layout().size() - 2].isThen());
         QVERIFY(!KeyCapView(many, false).isTruncated());
 
-        AppShortcuts app = appWithKeys("a", "Alpha", "org.alpha", 1);
-        app.keymaps[0].sections[0].shortcuts[0].key = QStringList(12, "ctrl+shift+k").join(' ');
-        PanelFixture f({app});
-        ShortcutRowView row(f.store.entriesByApp().value("a").first());
-        const ShortcutRowView::Layout l = row.layout(QRectF(0, 0, 680, ShortcutRowView::height));
-        QVERIFY(l.keys.width() <= 0.6 * (680 - 24) + 0.5);
-        QVERIFY(l.title.width() > 150);
-        QVERIFY(row.keyCaps(680).isTruncated());
-        QCOMPARE(row.keysText().left(25), "Ctrl+Shift+K Ctrl+Shift+K");
-
         // Mouse actions: a pictogram and a readable name, not a cap.
         const auto items = KeyCapView({{"Ctrl", "Middleclick"}}, false).layout();
         QCOMPARE(items[0].kind, KeyCapView::Item::Cap);
@@ -592,7 +557,6 @@ private Q_SLOTS:
         controller.show();
         QVERIFY(controller.isVisible());
         QVERIFY(controller.hasKeyMonitor());
-        QCOMPARE(controller.panel()->size(), QSize(720, 540));
         QVERIFY(controller.panel()->windowFlags().testFlag(Qt::FramelessWindowHint));
         QVERIFY(controller.panel()->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
         QCOMPARE(f.sectionIds().first(), "b");
