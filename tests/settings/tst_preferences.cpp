@@ -13,30 +13,20 @@
 class TestPreferences : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void freshUserGetsDefaultsAndNothingIsWritten()
-    {
-        MemoryDefaultsStore defaults;
-        Preferences preferences(defaults);
-        QCOMPARE(preferences.accentName(), "blue");
-        QCOMPARE(preferences.accentColor(), AccentPalette::colors().first().rgb);
-        QCOMPARE(preferences.onlyInstalledApps(), false);
-        QCOMPARE(preferences.hotKeyCode(), 49);
-        QCOMPARE(preferences.hotKeyModifiers(), 4352u);  // Ctrl+Super
-        QCOMPARE(preferences.hotKeyDisplay(), QStringLiteral("\u2303\u2756Space"));
-        QVERIFY(defaults.values().isEmpty());
-    }
-
+    // Reading the defaults writes nothing (a later change of a default reaches every user); every
+    // assignment is written at once and notified, even of the same value.
     void writesAtOnceAndNotifiesEveryAssignment()
     {
         MemoryDefaultsStore defaults;
         Preferences preferences(defaults);
+        QCOMPARE(preferences.hotKeyModifiers(), Preferences::defaultHotKeyModifiers);
+        QVERIFY(defaults.values().isEmpty());
         QSignalSpy accent(&preferences, &Preferences::accentNameChanged);
         preferences.setAccentName("teal");
         preferences.setAccentName("teal");
         QCOMPARE(accent.count(), 2);
         QCOMPARE(defaults.value("accentName"), QVariant("teal"));
         QCOMPARE(preferences.accentColor(), AccentPalette::colorNamed("teal"));
-        QVERIFY(preferences.accentColor() != AccentPalette::colorNamed("blue"));
         preferences.setOnlyInstalledApps(false);
         QCOMPARE(defaults.value("onlyInstalledApps"), QVariant(false));
         preferences.setHotKeyCode(0);

@@ -133,7 +133,6 @@ private Q_SLOTS:
         SettingsView view(preferences);
         for (AccentSwatch *swatch : view.swatches())
             QVERIFY(!swatch->isSelected());  // an unknown name rings nothing
-        QCOMPARE(view.swatches().last()->toolTip(), "Teal");
         QTest::mouseClick(view.swatches().last(), Qt::LeftButton);
         QCOMPARE(defaults.value("accentName"), QVariant("teal"));
         QVERIFY(view.swatches().last()->isSelected());
@@ -162,7 +161,6 @@ private Q_SLOTS:
         QWidget *window = controller.window();
         QVERIFY(window && window->isVisible());
         // As tall as the form needs: nothing empty under the last line.
-        QCOMPARE(window->width(), 460);
         QCOMPARE(window->height(), controller.view()->height());
         QVERIFY(window->height() < 400);
         QCOMPARE(window->minimumSize(), window->maximumSize());
