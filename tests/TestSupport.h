@@ -6,6 +6,18 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+// QTEST_MAIN with a QApplication whose shared preferences read and write their file in a folder of
+// the test's own, not the user's: XDG_CONFIG_HOME is set before anything reads it.
+#define CORVANE_PRIVATE_CONFIG_TEST_MAIN(TestClass)                     \
+    int main(int argc, char **argv)                                      \
+    {                                                                    \
+        QTemporaryDir config;                                            \
+        qputenv("XDG_CONFIG_HOME", QFile::encodeName(config.path()));    \
+        QApplication app(argc, argv);                                    \
+        TestClass test;                                                  \
+        return QTest::qExec(&test, argc, argv);                          \
+    }
+
 // A temporary folder of data files for a test.
 class DataFolder {
 public:

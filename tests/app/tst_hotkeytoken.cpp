@@ -2,6 +2,7 @@
 // GlobalShortcuts portal does) reaches the window system with the panel that press shows, and only
 // that press's show: a press that hides the panel leaves nothing behind for the tray menu's Show.
 // The real delegate, hot-key manager and panel controller; the window system records what it is given.
+#include "../TestSupport.h"
 #include "app/AppDelegate.h"
 #include "catalogue/ui/IconLoader.h"
 #include "panel/ui/PanelController.h"
@@ -101,14 +102,5 @@ private Q_SLOTS:
     }
 };
 
-int main(int argc, char **argv)
-{
-    // The shared preferences read and write their file here, not the user's.
-    QTemporaryDir config;
-    qputenv("XDG_CONFIG_HOME", QFile::encodeName(config.path()));
-    QApplication app(argc, argv);
-    TestHotKeyToken test;
-    return QTest::qExec(&test, argc, argv);
-}
-
+CORVANE_PRIVATE_CONFIG_TEST_MAIN(TestHotKeyToken)
 #include "tst_hotkeytoken.moc"
