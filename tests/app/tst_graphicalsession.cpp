@@ -36,6 +36,7 @@ QProcessEnvironment environmentWith(std::initializer_list<std::pair<const char *
 }
 
 const QStringList program{QStringLiteral("corvane")};
+const std::optional<QString> passes = std::nullopt;
 
 } // namespace
 
@@ -48,24 +49,18 @@ private Q_SLOTS:
     void withoutDisplays()
     {
         Recorder recorder;
-        QCOMPARE(GraphicalSession::missing({}, program, recorder.probes()),
-                 std::optional<QString>(QStringLiteral("neither WAYLAND_DISPLAY nor DISPLAY is set")));
-        QCOMPARE(GraphicalSession::missing(environmentWith({{"QT_QPA_PLATFORM", ""}}), program, recorder.probes()),
-                 std::optional<QString>(QStringLiteral("neither WAYLAND_DISPLAY nor DISPLAY is set")));
-        QVERIFY(recorder.asked.isEmpty());
-
-        QCOMPARE(GraphicalSession::missing(environmentWith({{"QT_QPA_PLATFORM", "offscreen"}}), program, recorder.probes()),
-                 std::nullopt);
-        QCOMPARE(GraphicalSession::missing(environmentWith({{"QT_QPA_PLATFORM", "minimal:enable_fonts"}}), program,
-                                           recorder.probes()),
-                 std::nullopt);
-        QCOMPARE(GraphicalSession::missing({}, program + QStringList{"-platform", "offscreen"}, recorder.probes()),
-                 std::nullopt);
-        QCOMPARE(GraphicalSession::missing({}, program + QStringList{"--platform=vnc"}, recorder.probes()), std::nullopt);
+        auto missing = [&](const QProcessEnvironment &environment, const QStringList &arguments = {}) {
+            return GraphicalSession::missing(environment, program + arguments, recorder.probes());
+        };
+        const auto noDisplay = std::optional<QString>(QStringLiteral("neither WAYLAND_DISPLAY nor DISPLAY is set"));
+        QCOMPARE(missing({}), noDisplay);
+        QCOMPARE(missing(environmentWith({{"QT_QPA_PLATFORM", ""}})), noDisplay);
+        QCOMPARE(missing(environmentWith({{"QT_QPA_PLATFORM", "offscreen"}})), passes);
+        QCOMPARE(missing(environmentWith({{"QT_QPA_PLATFORM", "minimal:enable_fonts"}})), passes);
+        QCOMPARE(missing({}, {"-platform", "offscreen"}), passes);
+        QCOMPARE(missing({}, {"--platform=vnc"}), passes);
         // A list Qt tries in turn with one such platform in it may end there.
-        QCOMPARE(GraphicalSession::missing(environmentWith({{"QT_QPA_PLATFORM", "xcb;offscreen"}}), program,
-                                           recorder.probes()),
-                 std::nullopt);
+        QCOMPARE(missing(environmentWith({{"QT_QPA_PLATFORM", "xcb;offscreen"}})), passes);
         QVERIFY(recorder.asked.isEmpty());
     }
 
