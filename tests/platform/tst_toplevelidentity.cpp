@@ -77,6 +77,13 @@ private Q_SLOTS:
     void chainPrefersTheFirstAvailableSource();
 
 private:
+    // The identifier the window is given, "(none)" without one, "(no app)" for no application.
+    QString idOf(const ToplevelFacts &window)
+    {
+        const std::optional<RunningApp> app = identity_->appOf(window);
+        return app ? app->bundleIdentifier.value_or(QStringLiteral("(none)")) : QStringLiteral("(no app)");
+    }
+
     FakeDirectory directory_;
     QHash<qint64, QStringList> units_;
     std::unique_ptr<ToplevelIdentity> identity_;
@@ -107,12 +114,9 @@ void TestToplevelIdentity::unitOfTheProcessComesFirst()
     QCOMPARE(app->pid, 100);
 
     // Unit and window agree.
-    app = identity_->appOf(facts(QStringLiteral("org.gnome.TextEditor"), 100));
-    QCOMPARE(app->bundleIdentifier, QStringLiteral("org.gnome.TextEditor"));
-
+    QCOMPARE(idOf(facts(QStringLiteral("org.gnome.TextEditor"), 100)), QStringLiteral("org.gnome.TextEditor"));
     // A unit naming nothing installed (a snap's names) gives way to the window's installed entry.
-    app = identity_->appOf(facts(QStringLiteral("firefox-esr"), 300));
-    QCOMPARE(app->bundleIdentifier, QStringLiteral("firefox-esr"));
+    QCOMPARE(idOf(facts(QStringLiteral("firefox-esr"), 300)), QStringLiteral("firefox-esr"));
 
     // But the window wins over the unit of another installed application: a browser started from a
     // link in the mail program runs in the mail program's unit.
@@ -124,14 +128,12 @@ void TestToplevelIdentity::unitOfTheProcessComesFirst()
 void TestToplevelIdentity::declaredIdsInOrder()
 {
     // The desktop file the desktop matched, with or without its suffix, before the app_id.
-    std::optional<RunningApp> app =
-        identity_->appOf(facts(QStringLiteral("foot"), 0, QStringLiteral("org.gnome.TextEditor.desktop")));
-    QCOMPARE(app->bundleIdentifier, QStringLiteral("org.gnome.TextEditor"));
+    QCOMPARE(idOf(facts(QStringLiteral("foot"), 0, QStringLiteral("org.gnome.TextEditor.desktop"))),
+             QStringLiteral("org.gnome.TextEditor"));
     // An app_id that is an entry's StartupWMClass, in another case.
-    app = identity_->appOf(facts(QStringLiteral("Foot")));
-    QCOMPARE(app->bundleIdentifier, QStringLiteral("org.codeberg.dnkl.foot"));
+    QCOMPARE(idOf(facts(QStringLiteral("Foot"))), QStringLiteral("org.codeberg.dnkl.foot"));
     // An XWayland window: only its class.
-    app = identity_->appOf(facts(QString(), 0, QString(), QStringLiteral("Firefox-esr")));
+    const std::optional<RunningApp> app = identity_->appOf(facts(QString(), 0, QString(), QStringLiteral("Firefox-esr")));
     QCOMPARE(app->bundleIdentifier, QStringLiteral("firefox-esr"));
     QCOMPARE(app->localizedName, QStringLiteral("Firefox ESR"));
 }
@@ -140,39 +142,33 @@ void TestToplevelIdentity::uninstalledApplications()
 {
     // Nothing installed: the unit's id, else the first declared one, keeps the identifier; the
     // catalogue may still know it through its aliases.
-    std::optional<RunningApp> app = identity_->appOf(facts(QStringLiteral("firefox"), 300));
-    QCOMPARE(app->bundleIdentifier, QStringLiteral("firefox_firefox"));
-    app = identity_->appOf(facts(QStringLiteral("com.example.Tool"), 0, QStringLiteral("tool.desktop"),
-                                 QStringLiteral("Tool")));
+    QCOMPARE(idOf(facts(QStringLiteral("firefox"), 300)), QStringLiteral("firefox_firefox"));
+    const std::optional<RunningApp> app =
+        identity_->appOf(facts(QStringLiteral("com.example.Tool"), 0, QStringLiteral("tool.desktop"), QStringLiteral("Tool")));
     QCOMPARE(app->bundleIdentifier, QStringLiteral("tool"));
     QCOMPARE(app->localizedName, QStringLiteral("Tool"));
     QVERIFY(app->iconName.isEmpty());
-    app = identity_->appOf(facts(QStringLiteral("  com.example.Tool ")));
-    QCOMPARE(app->bundleIdentifier, QStringLiteral("com.example.Tool"));
+    QCOMPARE(idOf(facts(QStringLiteral("  com.example.Tool "))), QStringLiteral("com.example.Tool"));
 
     // Nothing at all; a process we know nothing else about is an application, just not one we can
     // name; no desktop entries at all.
-    QVERIFY(!identity_->appOf(ToplevelFacts()));
-    QVERIFY(!identity_->appOf(facts(QStringLiteral("   "))));
-    app = identity_->appOf(facts(QString(), 999));
-    QVERIFY(app && !app->bundleIdentifier);
+    QCOMPARE(idOf(ToplevelFacts()), QStringLiteral("(no app)"));
+    QCOMPARE(idOf(facts(QStringLiteral("   "))), QStringLiteral("(no app)"));
+    QCOMPARE(idOf(facts(QString(), 999)), QStringLiteral("(none)"));
     ToplevelIdentity bare(nullptr, [](qint64) { return QStringList(); }, ownPid);
     QCOMPARE(bare.appOf(facts(QStringLiteral("foot")))->bundleIdentifier, QStringLiteral("foot"));
 }
 
 void TestToplevelIdentity::thisProgram()
 {
-    const auto ownId = std::optional<QString>(QString::fromLatin1(PlatformProfile::applicationId));
+    const QString ownId = QString::fromLatin1(PlatformProfile::applicationId);
     // Our own Wayland window, our XWayland window, a window of our process with an odd id, and a
     // process in our unit.
-    QCOMPARE(identity_->appOf(facts(QStringLiteral("org.corvane.Corvane")))->bundleIdentifier, ownId);
-    QCOMPARE(identity_->appOf(facts(QString(), 0, QString(), QStringLiteral("Corvane")))->bundleIdentifier, ownId);
-    QCOMPARE(identity_->appOf(facts(QStringLiteral("corvane")))->bundleIdentifier, ownId);
-    QCOMPARE(identity_->appOf(facts(QStringLiteral("firefox-esr"), ownPid))->bundleIdentifier, ownId);
-    QCOMPARE(identity_->appOf(facts(QString(), 0, QStringLiteral("org.corvane.Corvane.desktop")))->bundleIdentifier,
-             ownId);
     units_.insert(500, {QStringLiteral("org.corvane.Corvane")});
-    QCOMPARE(identity_->appOf(facts(QString(), 500))->bundleIdentifier, ownId);
+    for (const ToplevelFacts &window : {facts(QStringLiteral("org.corvane.Corvane")), facts(QString(), 0, QString(), QStringLiteral("Corvane")),
+                                        facts(QStringLiteral("corvane")), facts(QStringLiteral("firefox-esr"), ownPid),
+                                        facts(QString(), 0, QStringLiteral("org.corvane.Corvane.desktop")), facts(QString(), 500)})
+        QCOMPARE(idOf(window), ownId);
 }
 
 void TestToplevelIdentity::chainPrefersTheFirstAvailableSource()
