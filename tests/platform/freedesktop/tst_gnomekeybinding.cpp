@@ -106,40 +106,12 @@ private Q_SLOTS:
         setList({terminal, screenshot});
     }
 
-    void addsItselfAtTheEnd()
-    {
-        GnomeHotKeyBackend backend(command);
-        QCOMPARE(backend.owner(), HotKeyBackend::Owner::DesktopSettings);
-        QCOMPARE(backend.grab(KeyCodes::Space, KeyCodes::CommandMask | KeyCodes::ShiftMask), HotKeyBackend::Result::Grabbed);
-        QCOMPARE(list(), (QStringList{terminal, screenshot, ours}));
-        QCOMPARE(entry(ours, "binding"), QStringLiteral("<Super><Shift>space"));
-        QCOMPARE(entry(ours, "command"), command);
-        QCOMPARE(entry(ours, "name"), GnomeHotKeyBackend::entryName());
-        // Quitting releases nothing: GNOME keeps running the key.
-        backend.ungrab();
-        QCOMPARE(list(), (QStringList{terminal, screenshot, ours}));
-    }
-
-    // A new recorded key updates our entry in its place, whatever order the user gave the list.
-    void updatesOnlyItsOwnEntry()
-    {
-        setList({ours, screenshot, terminal});
-        GnomeHotKeyBackend backend(command);
-        QCOMPARE(backend.grab(KeyCodes::K, KeyCodes::ControlMask | KeyCodes::OptionMask), HotKeyBackend::Result::Grabbed);
-        QCOMPARE(list(), (QStringList{ours, screenshot, terminal}));
-        QCOMPARE(entry(ours, "binding"), QStringLiteral("<Control><Alt>k"));
-        QCOMPARE(entry(terminal, "binding"), QStringLiteral("<Super>t"));
-        QCOMPARE(entry(terminal, "command"), QStringLiteral("x-terminal-emulator"));
-        QCOMPARE(entry(screenshot, "binding"), QStringLiteral("<Control>Print"));
-        // A key GTK cannot name is not written.
-        QCOMPARE(backend.grab(200, KeyCodes::ShiftMask), HotKeyBackend::Result::NoSuchKey);
-        QCOMPARE(entry(ours, "binding"), QStringLiteral("<Control><Alt>k"));
-    }
-
-    // Listed with its command lost, listed twice with its binding lost, written but not listed.
-    void repairsAHalfWrittenEntry()
+    // Added at the end of the user's list; then listed with its command lost, listed twice with its
+    // binding lost, written but not listed. Quitting releases nothing: GNOME keeps running the key.
+    void addsOrRepairsItsEntry()
     {
         const QList<std::tuple<QStringList, const char *, QStringList>> cases{
+            {{terminal, screenshot}, nullptr, {terminal, screenshot, ours}},  // nothing of ours yet
             {{terminal, ours, screenshot}, "command", {terminal, ours, screenshot}},
             {{ours, terminal, ours, screenshot}, "binding", {ours, terminal, screenshot}},
             {{terminal, screenshot}, nullptr, {terminal, screenshot, ours}},
@@ -156,11 +128,30 @@ private Q_SLOTS:
         if (missingKey)
             resetEntry(ours, missingKey);
         GnomeHotKeyBackend backend(command);
+        QCOMPARE(backend.owner(), HotKeyBackend::Owner::DesktopSettings);
         QCOMPARE(backend.grab(KeyCodes::Space, KeyCodes::CommandMask | KeyCodes::ShiftMask), HotKeyBackend::Result::Grabbed);
         QCOMPARE(list(), after);
         QCOMPARE(entry(ours, "command"), command);
         QCOMPARE(entry(ours, "binding"), QStringLiteral("<Super><Shift>space"));
         QCOMPARE(entry(ours, "name"), GnomeHotKeyBackend::entryName());
+        backend.ungrab();
+        QCOMPARE(list(), after);
+    }
+
+    // A new recorded key updates our entry in its place, whatever order the user gave the list.
+    void updatesOnlyItsOwnEntry()
+    {
+        setList({ours, screenshot, terminal});
+        GnomeHotKeyBackend backend(command);
+        QCOMPARE(backend.grab(KeyCodes::K, KeyCodes::ControlMask | KeyCodes::OptionMask), HotKeyBackend::Result::Grabbed);
+        QCOMPARE(list(), (QStringList{ours, screenshot, terminal}));
+        QCOMPARE(entry(ours, "binding"), QStringLiteral("<Control><Alt>k"));
+        QCOMPARE(entry(terminal, "binding"), QStringLiteral("<Super>t"));
+        QCOMPARE(entry(terminal, "command"), QStringLiteral("x-terminal-emulator"));
+        QCOMPARE(entry(screenshot, "binding"), QStringLiteral("<Control>Print"));
+        // A key GTK cannot name is not written.
+        QCOMPARE(backend.grab(200, KeyCodes::ShiftMask), HotKeyBackend::Result::NoSuchKey);
+        QCOMPARE(entry(ours, "binding"), QStringLiteral("<Control><Alt>k"));
     }
 
     // GNOME's settings are the truth once our entry exists: a key the user set there is the hot key at
