@@ -94,10 +94,18 @@ class TestX11ActiveApp : public QObject {
         QVERIFY(barrier->pass());
     }
 
-    void setRootActiveWindow(const QStringList &xpropArguments)
+    // Sets _NET_ACTIVE_WINDOW behind the window manager's back; an empty `window` removes it.
+    void setRootActiveWindow(const QString &window)
     {
-        QCOMPARE(run(QStringLiteral("xprop"), QStringList{QStringLiteral("-root")} + xpropArguments), 0);
+        const QStringList set{"-f", "_NET_ACTIVE_WINDOW", "32x", "-set", "_NET_ACTIVE_WINDOW", window};
+        QCOMPARE(run("xprop", QStringList{"-root"} + (window.isEmpty() ? QStringList{"-remove", "_NET_ACTIVE_WINDOW"} : set)), 0);
         QVERIFY(barrier->pass());
+    }
+    // Sets (or with no value removes) a property of `window`.
+    static int xprop(const QString &window, const QString &format, const QString &property, const QString &value = {})
+    {
+        return run("xprop", QStringList{"-id", window} + (value.isEmpty() ? QStringList{"-remove", property}
+                                                                            : QStringList{"-f", property, format, "-set", property, value}));
     }
 
     QString lastId() const { return monitor.lastApp() ? monitor.lastApp()->bundleIdentifier.value_or(QStringLiteral("(none)")) : QStringLiteral("(absent)"); }
@@ -173,12 +181,11 @@ private Q_SLOTS:
     {
         QTest::failOnWarning(QRegularExpression(QStringLiteral("XCB error")));
         // A window id no client owns, as when the window was destroyed before we asked about it.
-        setRootActiveWindow({QStringLiteral("-f"), QStringLiteral("_NET_ACTIVE_WINDOW"), QStringLiteral("32x"),
-                             QStringLiteral("-set"), QStringLiteral("_NET_ACTIVE_WINDOW"), QStringLiteral("0x1fffffe")});
+        setRootActiveWindow("0x1fffffe");
         QCOMPARE(lastId(), QStringLiteral("CorvaneAlpha"));
         QVERIFY(!source->frontmostApp());
         // No window manager to say anything.
-        setRootActiveWindow({QStringLiteral("-remove"), QStringLiteral("_NET_ACTIVE_WINDOW")});
+        setRootActiveWindow({});
         QCOMPARE(lastId(), QStringLiteral("CorvaneAlpha"));
         QVERIFY(!source->frontmostApp());
 
@@ -193,23 +200,15 @@ private Q_SLOTS:
     {
         activate(alphaWindow);
         QCOMPARE(lastId(), QStringLiteral("CorvaneAlpha"));
-        setRootActiveWindow({QStringLiteral("-f"), QStringLiteral("_NET_ACTIVE_WINDOW"), QStringLiteral("32x"),
-                             QStringLiteral("-set"), QStringLiteral("_NET_ACTIVE_WINDOW"), QStringLiteral("0")});
+        setRootActiveWindow("0");
         QTRY_COMPARE(lastId(), QStringLiteral("(absent)"));
         // (The window manager still thinks alpha has the focus: each step activates the other one.)
         activate(betaWindow);
         QCOMPARE(lastId(), QStringLiteral("org.example.Beta"));
-        QCOMPARE(run(QStringLiteral("xprop"), {QStringLiteral("-id"), alphaWindow, QStringLiteral("-f"),
-                                               QStringLiteral("_NET_WM_WINDOW_TYPE"), QStringLiteral("32a"),
-                                               QStringLiteral("-set"), QStringLiteral("_NET_WM_WINDOW_TYPE"),
-                                               QStringLiteral("_NET_WM_WINDOW_TYPE_DESKTOP")}),
-                 0);
-        setRootActiveWindow({QStringLiteral("-f"), QStringLiteral("_NET_ACTIVE_WINDOW"), QStringLiteral("32x"),
-                             QStringLiteral("-set"), QStringLiteral("_NET_ACTIVE_WINDOW"), alphaWindow});
+        QCOMPARE(xprop(alphaWindow, "32a", "_NET_WM_WINDOW_TYPE", "_NET_WM_WINDOW_TYPE_DESKTOP"), 0);
+        setRootActiveWindow(alphaWindow);
         QTRY_COMPARE(lastId(), QStringLiteral("(absent)"));
-        QCOMPARE(run(QStringLiteral("xprop"), {QStringLiteral("-id"), alphaWindow, QStringLiteral("-remove"),
-                                               QStringLiteral("_NET_WM_WINDOW_TYPE")}),
-                 0);
+        QCOMPARE(xprop(alphaWindow, "32a", "_NET_WM_WINDOW_TYPE"), 0);
         activate(alphaWindow);
         QCOMPARE(lastId(), QStringLiteral("CorvaneAlpha"));
         activate(betaWindow);  // as the tests after this one expect
@@ -229,7 +228,7 @@ private Q_SLOTS:
         };
         activate(alphaWindow);
         QTRY_COMPARE(lastSeen(), QStringLiteral("CorvaneAlpha"));
-        setRootActiveWindow({QStringLiteral("-remove"), QStringLiteral("_NET_ACTIVE_WINDOW")});
+        setRootActiveWindow({});
         QTRY_COMPARE(lastSeen(), QStringLiteral("(none)"));
         QVERIFY(seen.last().localizedName.isEmpty());
 
@@ -237,7 +236,7 @@ private Q_SLOTS:
         activate(QString::number(ownWindow.winId()));
         QTRY_VERIFY(QGuiApplication::focusWindow());
         QTRY_COMPARE(lastSeen(), ownId);
-        setRootActiveWindow({QStringLiteral("-remove"), QStringLiteral("_NET_ACTIVE_WINDOW")});
+        setRootActiveWindow({});
         QTest::qWait(400);
         QCOMPARE(lastSeen(), ownId);
 
@@ -259,11 +258,7 @@ private Q_SLOTS:
     // An id the window declares comes before its class.
     void declaredApplicationId()
     {
-        QCOMPARE(run(QStringLiteral("xprop"), {QStringLiteral("-id"), alphaWindow, QStringLiteral("-f"),
-                                               QStringLiteral("_GTK_APPLICATION_ID"), QStringLiteral("8u"),
-                                               QStringLiteral("-set"), QStringLiteral("_GTK_APPLICATION_ID"),
-                                               QStringLiteral("org.example.Declared")}),
-                 0);
+        QCOMPARE(xprop(alphaWindow, "8u", "_GTK_APPLICATION_ID", "org.example.Declared"), 0);
         activate(alphaWindow);
         QCOMPARE(lastId(), QStringLiteral("org.example.Declared"));
         QCOMPARE(monitor.lastApp()->localizedName, QStringLiteral("CorvaneAlpha"));
