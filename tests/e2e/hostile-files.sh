@@ -6,9 +6,7 @@
 # as FIFOs, and application icons that are a FIFO (named by path and found in the icon theme), a
 # file of gigabytes and garbage. The panel is shown and searched (its section headers draw those
 # applications' icons), an application folder changes (the entries are read again), and through all
-# of it --show, --toggle and --quit keep answering. A screenshot of the panel is kept in
-# $CORVANE_SHOTS (default: the build folder's e2e-shots): the good icon drawn, placeholders or
-# letter tiles for the others.
+# of it --show, --toggle and --quit keep answering.
 set -uo pipefail
 build=$(cd "${1:?usage: hostile-files.sh BUILD_DIR}" && pwd)
 corvane="$build/bin/corvane"
@@ -60,9 +58,6 @@ check "the panel is shown" wait_for 10 sh -c 'xdotool search --onlyvisible --cla
 panel=$(xdotool search --onlyvisible --classname corvane | head -n1)
 xdotool windowactivate --sync "$panel" type --delay 30 copy
 sleep 1
-shots=${CORVANE_SHOTS:-$build/e2e-shots}
-mkdir -p "$shots"
-command -v import >/dev/null && import -window root "$shots/hostile-files-icons.png" 2>/dev/null
 check "the program answers after the icons were asked for" answers --show
 # A new entry beside the FIFO: GIO reports the change and the entries are read again.
 printf '[Desktop Entry]\nType=Application\nName=Late\nExec=true\n' >"$XDG_DATA_HOME/applications/late.desktop"

@@ -1,8 +1,7 @@
 #!/usr/bin/env bash
 # The program inside a terminal comes first: the real program on a private X server with openbox,
 # a terminal (an xterm unless named) driven with xdotool (a shell prompt, Vim, Vim inside tmux,
-# less), and the panel read as a screen reader reads it, through AT-SPI on a private session bus. A screenshot of each panel is
-# kept in $CORVANE_SHOTS (default: the build folder's e2e-shots).
+# less), and the panel read as a screen reader reads it, through AT-SPI on a private session bus.
 #
 #   tests/e2e/terminal-activeapp.sh BUILD_DIR [TERMINAL]
 #   TERMINAL: xterm (the default), kitty, alacritty or gnome-terminal.
@@ -26,12 +25,10 @@ launcher=$(atspi_launcher)
 require_tools terminal-activeapp 2 dbus-daemon xdotool "${command[0]}" tmux vim less bash
 [ -n "$launcher" ] || { echo "terminal-activeapp: at-spi-bus-launcher is not installed (scripts/install-deps.sh)"; exit 2; }
 /usr/bin/python3 -c 'import pyatspi' 2>/dev/null || { echo "terminal-activeapp: python3-pyatspi is not installed"; exit 2; }
-shots=${CORVANE_SHOTS:-$build/e2e-shots}
-mkdir -p "$shots"
 
 exec "$here/../x11/with-x11.sh" bash -c '
   set -uo pipefail
-  build=$1; here=$2; launcher=$3; shots=$4; class=$5; title=$6; shift 6
+  build=$1; here=$2; launcher=$3; class=$4; title=$5; shift 5
   . "$here/checks.sh"
   trap stop_jobs EXIT
   start_corvane_for_atspi "$build" "$launcher"
@@ -56,32 +53,30 @@ exec "$here/../x11/with-x11.sh" bash -c '
   }
   # Opens the panel over the terminal and reads its first sections.
   panel_lists() {
-    local name=$1; shift
     xdotool windowactivate --sync "$window"
     sleep 0.3
     "$build/bin/corvane" --show
     /usr/bin/python3 "$here/atspi_front_sections.py" "$@"
     local status=$?
-    command -v import >/dev/null && import -window root "$shots/terminal-$title-$name.png" 2>/dev/null
     xdotool windowactivate --sync "$window"
     return $status
   }
 
   # At a prompt the shell is the program in front: its line editing, then the terminal.
-  check "$title at a prompt: bash, then $title" panel_lists prompt "Bash (GNU Readline)" "$title"
+  check "$title at a prompt: bash, then $title" panel_lists "Bash (GNU Readline)" "$title"
   type_in_terminal "vim -u NONE -N $HOME/notes.txt"
-  check "vim running: Vim first, then $title" panel_lists vim Vim "$title"
+  check "vim running: Vim first, then $title" panel_lists Vim "$title"
   type_in_terminal ":q" 0.5
   type_in_terminal "tmux -f $HOME/tmux.conf -L e2e new-session vim -u NONE -N" 2
-  check "vim inside tmux: Vim, tmux, $title" panel_lists tmux-vim Vim tmux "$title"
+  check "vim inside tmux: Vim, tmux, $title" panel_lists Vim tmux "$title"
   type_in_terminal ":q" 1
   type_in_terminal "less $here/checks.sh"
-  check "less running: less first" panel_lists less less "$title"
+  check "less running: less first" panel_lists less "$title"
   type_in_terminal "q" 0.5
-  check "back at the prompt: bash, then $title" panel_lists back "Bash (GNU Readline)" "$title"
+  check "back at the prompt: bash, then $title" panel_lists "Bash (GNU Readline)" "$title"
 
   "$build/bin/corvane" --quit
   tmux -L e2e kill-server 2>/dev/null
   [ "$failed" -ne 0 ] && { echo "--- corvane log"; cat "$HOME/corvane.log"; }
   summary terminal-activeapp
-' terminal-activeapp "$build" "$here" "$launcher" "$shots" "$class" "$title" "${command[@]}"
+' terminal-activeapp "$build" "$here" "$launcher" "$class" "$title" "${command[@]}"
