@@ -8,8 +8,41 @@ Usage: atspi_front_sections.py TITLE...
 Waits up to 15 s for the panel to say so, then prints what it read.
 """
 import sys
+import time
 
-from atspi_first_section import read_until
+import pyatspi
+
+from atspi_check import panel_list  # the same walk to the panel's list
+
+IN_FRONT = "the application in front"
+
+
+def headings(lst):
+    """The section headings as (index, name, marked in front), in the panel's order."""
+    found = []
+    for i in range(min(lst.childCount, 2000)):
+        child = lst.getChildAtIndex(i)
+        if child is not None and child.getRole() == pyatspi.ROLE_HEADING:
+            found.append((i, child.name, IN_FRONT in (child.description or "")))
+    return found
+
+
+def read():
+    try:
+        lst = panel_list()
+        return headings(lst) if lst is not None else None
+    except Exception as error:  # the panel is being rebuilt
+        return "unreadable: %s" % error
+
+
+def read_until(passes, seconds=15):
+    """Reads the headings until `passes` accepts them or `seconds` have gone; the last reading."""
+    deadline = time.time() + seconds
+    seen = read()
+    while not passes(seen) and time.time() < deadline:
+        time.sleep(0.2)
+        seen = read()
+    return seen
 
 
 def main():

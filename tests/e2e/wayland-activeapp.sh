@@ -9,7 +9,7 @@
 # With CORVANE, the real program runs too: it must pick the foreign-toplevel list, and after
 # `corvane --toggle` from a window that claims to be GNOME Text Editor, then from one that claims to
 # be Kate, its panel lists that application first, marked as the application in front. The panel is
-# read as a screen reader reads it, through AT-SPI on a private session bus (atspi_first_section.py);
+# read as a screen reader reads it, through AT-SPI on a private session bus (atspi_front_sections.py);
 # screenshots 5-panel-editor.png, 6-panel-kate.png. Then from foot running Vim, Vim in tmux and
 # less, the panel lists that program first, then tmux, then foot (7-, 8-, 9-panel-foot-*.png).
 #
@@ -25,7 +25,7 @@ script_args=("$probe" "$app_window" "$artifacts" $corvane)
 
 here=$(cd "$(dirname "$0")" && pwd)
 . "$here/checks.sh"
-require_tools wayland-activeapp 2 sway swaymsg foot grim
+require_tools wayland-activeapp 2 sway swaymsg foot grim jq
 . "$here/activeapp-common.sh"
 
 export WLR_BACKENDS=headless WLR_LIBINPUT_NO_DEVICES=1 WLR_RENDERER=pixman
@@ -123,8 +123,9 @@ if [ -n "$corvane" ]; then
     "$corvane" --toggle >>"$tmp/corvane.log" 2>&1
     check "the panel opens from $1" wait_for 10 panel_shown
     if [ -n "$atspi" ]; then
-      "$bin/corvane-data" panel "$bin/../share/corvane/ShortcutData" --active "$1" >"$tmp/panel-$1.json"
-      check "the panel read through AT-SPI, opened from $1" /usr/bin/python3 "$here/atspi_first_section.py" "$tmp/panel-$1.json"
+      local front
+      front=$("$bin/corvane-data" panel "$bin/../share/corvane/ShortcutData" --active "$1" | jq -r 'select(.isActive?) | .title')
+      check "the panel read through AT-SPI, opened from $1, lists $front first" /usr/bin/python3 "$here/atspi_front_sections.py" "$front"
     fi
     sleep 1
     shot "$2"
