@@ -3,6 +3,7 @@
 // that press's show: a press that hides the panel leaves nothing behind for the tray menu's Show.
 // The real delegate, hot-key manager and panel controller; the window system records what it is given.
 #include "../TestSupport.h"
+#include "StandIns.h"
 #include "app/AppDelegate.h"
 #include "catalogue/ui/IconLoader.h"
 #include "panel/ui/PanelController.h"
@@ -20,26 +21,6 @@
 
 namespace {
 
-// A desktop that binds the key for us and reports presses, some with a token.
-class TokenBackend : public HotKeyBackend {
-public:
-    Result grab(quint32, quint32) override { return Result::Grabbed; }
-    void ungrab() override {}
-    void setHandlers(std::function<void(const ActivationRequest &)> pressed, std::function<void(Result)>) override
-    {
-        pressed_ = std::move(pressed);
-    }
-
-    void press(const QString &token)
-    {
-        if (pressed_)
-            pressed_(ActivationRequest{token});
-    }
-
-private:
-    std::function<void(const ActivationRequest &)> pressed_;
-};
-
 // Records the token each activation carried.
 class RecordingWindowSystem : public WindowSystem {
 public:
@@ -56,7 +37,7 @@ class TestHotKeyToken : public QObject {
     StaticWorkspace workspace;
     ActivationSourceChain activations;
     RecordingWindowSystem windows;
-    TokenBackend *backend = nullptr;  // owned by the manager
+    StandInHotKeyBackend *backend = nullptr;  // owned by the manager: a desktop that reports presses, some with a token
     std::unique_ptr<IconLoader> icons;
     std::unique_ptr<AppDelegate> delegate;
 
@@ -65,7 +46,7 @@ class TestHotKeyToken : public QObject {
 private Q_SLOTS:
     void initTestCase()
     {
-        auto owned = std::make_unique<TokenBackend>();
+        auto owned = std::make_unique<StandInHotKeyBackend>();
         backend = owned.get();
         HotKeyManager::shared().setBackend(std::move(owned));
         icons = std::make_unique<IconLoader>(&workspace, std::nullopt);

@@ -3,6 +3,7 @@
 // and the hot key as a later change would: a desktop binding the user put on Corvane's key is
 // reported as a conflict, and the key is registered again once the user frees it.
 // The real delegate and hot-key manager on the shipped catalogue; GNOME's settings are a stand-in.
+#include "StandIns.h"
 #include "app/AppDelegate.h"
 #include "catalogue/ui/IconLoader.h"
 #include "platform/ActivationSourceChain.h"
@@ -19,33 +20,6 @@
 #include <QTest>
 
 namespace {
-
-class GrabbingBackend : public HotKeyBackend {
-public:
-    int grabs = 0;
-    Result grab(quint32, quint32) override
-    {
-        ++grabs;
-        return Result::Grabbed;
-    }
-    void ungrab() override {}
-    void setHandlers(std::function<void(const ActivationRequest &)>, std::function<void(Result)>) override {}
-};
-
-// GNOME's settings, counting the reads; the test changes them and says so.
-class StandInSettings : public KeyBindingSettings {
-public:
-    QList<AppBindings> bindings;
-    int reads = 0;
-    std::function<void()> changed;
-
-    QList<AppBindings> read() override
-    {
-        ++reads;
-        return bindings;
-    }
-    void setChangeHandler(std::function<void()> handler) override { changed = std::move(handler); }
-};
 
 AppBindings customShortcut(const QString &keys)
 {
@@ -65,15 +39,15 @@ class TestLaunchBindings : public QObject {
 private Q_SLOTS:
     void bindingsArriveAfterTheLaunchSteps()
     {
-        auto owned = std::make_unique<GrabbingBackend>();
-        GrabbingBackend *backend = owned.get();
+        auto owned = std::make_unique<StandInHotKeyBackend>();
+        StandInHotKeyBackend *backend = owned.get();
         HotKeyManager::shared().setBackend(std::move(owned));
         StaticWorkspace workspace;
         ActivationSourceChain activations;
         IconLoader icons(&workspace, std::nullopt);
-        StandInSettings settings;
+        StandInKeyBindingSettings settings;  // GNOME's settings; the test changes them and says so
         // The user gave Corvane's default key to a custom shortcut of GNOME's.
-        settings.bindings = {customShortcut(QStringLiteral("<Primary><Super>space"))};
+        settings.values = {customShortcut(QStringLiteral("<Primary><Super>space"))};
         AppDelegate delegate(AppDelegate::Services{Preferences::shared(), StandardDefaults::shared(), workspace,
                                                    activations, icons, nullptr, &settings},
                              QStringLiteral(CORVANE_SOURCE_DIR "/data/ShortcutData"), QStringLiteral("linux"),
@@ -81,7 +55,7 @@ private Q_SLOTS:
         delegate.applicationDidFinishLaunching();
         QCOMPARE(settings.reads, 0);
         QCOMPARE(HotKeyManager::shared().status(), HotKeyManager::Status::Registered);
-        QCOMPARE(backend->grabs, 1);
+        QCOMPARE(int(backend->grabbed.size()), 1);
 
         // The next turn: read once, watched from then on, and the conflict is found.
         QSignalSpy refused(&delegate, &AppDelegate::hotKeyRefused);
@@ -93,11 +67,11 @@ private Q_SLOTS:
         QCOMPARE(refused.size(), 1);
 
         // The user moves the custom shortcut elsewhere: the key is Corvane's again.
-        settings.bindings = {customShortcut(QStringLiteral("<Primary><Alt>t"))};
+        settings.values = {customShortcut(QStringLiteral("<Primary><Alt>t"))};
         settings.changed();
         QTRY_COMPARE(HotKeyManager::shared().status(), HotKeyManager::Status::Registered);
         QVERIFY(HotKeyManager::shared().conflict().isEmpty());
-        QCOMPARE(backend->grabs, 2);
+        QCOMPARE(int(backend->grabbed.size()), 2);
     }
 };
 

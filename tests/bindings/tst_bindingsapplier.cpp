@@ -4,6 +4,7 @@
 #include "catalogue/bindings/BindingsApplier.h"
 #include "catalogue/bindings/UserBindings.h"
 #include "PanelFixture.h"
+#include "StandIns.h"
 #include "platform/KeyBindingSettings.h"
 
 #include <QtTest>
@@ -79,20 +80,6 @@ QStringList rows(const ShortcutStore &store, const QString &slug)
         out << entry.title() + "=" + entry.rawKey().value_or("") + (entry.isCustomised() ? "*" : "");
     return out;
 }
-
-// A settings source that answers what the test says.
-class FakeSettings : public KeyBindingSettings {
-public:
-    QList<AppBindings> values;
-    std::function<void()> changed;
-    int reads = 0;
-    QList<AppBindings> read() override
-    {
-        ++reads;
-        return values;
-    }
-    void setChangeHandler(std::function<void()> handler) override { changed = std::move(handler); }
-};
 
 } // namespace
 
@@ -309,7 +296,7 @@ private Q_SLOTS:
     // database triggers a reload like a file does.
     void reloadsAtMostOncePerSecond()
     {
-        FakeSettings settings;
+        StandInKeyBindingSettings settings;
         UserBindings bindings(QProcessEnvironment(), &settings);
         bindings.reload();
         bindings.startWatching();

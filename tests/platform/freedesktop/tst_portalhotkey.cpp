@@ -2,6 +2,7 @@
 // desktop backend of our own (portal_backend.py) that the frontend finds through its .portal file.
 
 #include "LinuxTestSupport.h"
+#include "StandIns.h"
 #include "keys/DesktopKeyNames.h"
 #include "keys/KeyCodes.h"
 #include "services/MemoryDefaultsStore.h"
@@ -40,19 +41,6 @@ const char busConfig[] =
     "</busconfig>\n";
 const char portalFile[] = "[portal]\nDBusName=org.freedesktop.impl.portal.desktop.corvanetest\n"
                           "Interfaces=org.freedesktop.impl.portal.GlobalShortcuts\nUseIn=corvane-test\n";
-
-// The session's own way to bind a key, standing in for GNOME's custom shortcut: records what it took.
-class RecordingBackend : public HotKeyBackend {
-public:
-    Result grab(quint32 keyCode, quint32 modifiers) override
-    {
-        grabbed.append({keyCode, modifiers});
-        return Result::Grabbed;
-    }
-    void ungrab() override {}
-    void setHandlers(std::function<void(const ActivationRequest &)>, std::function<void(Result)>) override {}
-    QList<std::pair<quint32, quint32>> grabbed;
-};
 
 } // namespace
 
@@ -387,8 +375,9 @@ private Q_SLOTS:
         }
         control(QStringLiteral("SetMode"), {QStringLiteral("no-session")});
         for (const bool withFallback : {true, false}) {
-            auto owned = std::make_unique<RecordingBackend>();
-            RecordingBackend *own = owned.get();
+            // The session's own way to bind a key, standing in for GNOME's custom shortcut.
+            auto owned = std::make_unique<StandInHotKeyBackend>();
+            StandInHotKeyBackend *own = owned.get();
             SystemLog::Capture log;
             HotKeyManager other(fresh, std::make_unique<FallbackHotKeyBackend>(
                                            std::make_unique<PortalHotKeyBackend>(*connection, 1, appId),

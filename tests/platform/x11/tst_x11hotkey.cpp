@@ -2,6 +2,7 @@
 // the combination, a keyboard mapping changed with xmodmap.
 
 #include "LinuxTestSupport.h"
+#include "StandIns.h"
 #include "keys/KeyCodes.h"
 #include "services/MemoryDefaultsStore.h"
 #include "services/SystemLog.h"
@@ -35,19 +36,6 @@ private:
         return false;
     }
     xcb_window_t root;
-};
-
-// A backend that only records, for the manager's own rules.
-class FakeBackend : public HotKeyBackend {
-public:
-    Result grab(quint32, quint32) override { return result; }
-    void ungrab() override {}
-    void setHandlers(std::function<void(const ActivationRequest &)> p, std::function<void(Result)>) override
-    {
-        pressed = std::move(p);
-    }
-    Result result = Result::Grabbed;
-    std::function<void(const ActivationRequest &)> pressed;
 };
 
 } // namespace
@@ -198,15 +186,15 @@ private Q_SLOTS:
         QVERIFY(log.lines().first().startsWith(QLatin1String("Corvane: global hot keys are not available")));
 
         // The action runs after the press has been handled, and a press without one does nothing.
-        auto fake = std::make_unique<FakeBackend>();
-        FakeBackend *backend = fake.get();
+        auto fake = std::make_unique<StandInHotKeyBackend>();
+        StandInHotKeyBackend *backend = fake.get();
         HotKeyManager manager(*preferences, std::move(fake));
         manager.start();
-        backend->pressed({});
+        backend->press();
         QCoreApplication::processEvents();
         int calls = 0;
         manager.setOnTrigger([&](const ActivationRequest &) { ++calls; });
-        backend->pressed({});
+        backend->press();
         QCOMPARE(calls, 0);
         QCoreApplication::processEvents();
         QCOMPARE(calls, 1);
