@@ -1,7 +1,8 @@
 #pragma once
 
-// Stand-ins for what the desktop provides: a hot-key backend and a settings database of key bindings
-// that answer what the test says and record what they are asked.
+// Stand-ins for what the desktop provides: a hot-key backend, a settings database of key bindings and
+// a source of the active window, that answer what the test says and record what they are asked.
+#include "platform/ActivationSource.h"
 #include "platform/HotKeyBackend.h"
 #include "platform/KeyBindingSettings.h"
 
@@ -44,4 +45,24 @@ public:
         return values;
     }
     void setChangeHandler(std::function<void()> handler) override { changed = std::move(handler); }
+};
+
+class StandInActivationSource : public ActivationSource {
+public:
+    std::optional<RunningApp> frontmost;
+    Handler handler;
+    bool available = true;
+
+    std::optional<RunningApp> frontmostApp() override { return frontmost; }
+    void follow(Handler h) override { handler = std::move(h); }
+    bool isAvailable() const override { return available; }
+    // The window of application `id` becomes active.
+    void activate(const QString &id)
+    {
+        RunningApp app;
+        app.bundleIdentifier = id;
+        frontmost = app;
+        if (handler)
+            handler(app);
+    }
 };

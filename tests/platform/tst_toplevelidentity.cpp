@@ -2,6 +2,7 @@
 #include "platform/AppDirectory.h"
 #include "platform/PlatformProfile.h"
 #include "platform/ToplevelIdentity.h"
+#include "StandIns.h"
 
 #include <QHash>
 #include <QTest>
@@ -30,25 +31,6 @@ public:
 
 private:
     QList<DesktopEntry> entries_;
-};
-
-class FakeSource : public ActivationSource {
-public:
-    std::optional<RunningApp> frontmostApp() override { return frontmost; }
-    void follow(Handler h) override { handler = std::move(h); }
-    bool isAvailable() const override { return available; }
-    void activate(const QString &id)
-    {
-        RunningApp app;
-        app.bundleIdentifier = id;
-        frontmost = app;
-        if (handler)
-            handler(app);
-    }
-
-    std::optional<RunningApp> frontmost;
-    Handler handler;
-    bool available = true;
 };
 
 ToplevelFacts facts(const QString &appId, qint64 pid = 0, const QString &desktopFile = QString(),
@@ -174,9 +156,9 @@ void TestToplevelIdentity::thisProgram()
 void TestToplevelIdentity::chainPrefersTheFirstAvailableSource()
 {
     ActivationSourceChain chain;
-    auto nativeOwner = std::make_unique<FakeSource>();
-    auto fallbackOwner = std::make_unique<FakeSource>();
-    FakeSource &native = *nativeOwner, &fallback = *fallbackOwner;
+    auto nativeOwner = std::make_unique<StandInActivationSource>();
+    auto fallbackOwner = std::make_unique<StandInActivationSource>();
+    StandInActivationSource &native = *nativeOwner, &fallback = *fallbackOwner;
     native.available = false;
     chain.append(std::move(nativeOwner), QStringLiteral("native"));
     chain.append(std::move(fallbackOwner), QStringLiteral("x11"));

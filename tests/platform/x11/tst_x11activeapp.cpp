@@ -2,6 +2,7 @@
 // with xdotool, the root window's _NET_ACTIVE_WINDOW changed behind the window manager's back.
 
 #include "LinuxTestSupport.h"
+#include "StandIns.h"
 #include "panel/ActiveAppMonitor.h"
 #include "platform/ActivationSource.h"
 #include "platform/PlatformProfile.h"
@@ -18,13 +19,6 @@
 namespace {
 
 const QString ownId = QString::fromLatin1(PlatformProfile::applicationId);
-
-struct FakeSource : ActivationSource {
-    std::optional<RunningApp> frontmostApp() override { return frontmost; }
-    void follow(Handler h) override { handler = std::move(h); }
-    std::optional<RunningApp> frontmost;
-    Handler handler;
-};
 
 RunningApp app(std::optional<QString> id)
 {
@@ -267,7 +261,7 @@ private Q_SLOTS:
     // Whether an application is this program is decided by identifier alone, exactly.
     void ownIdentifierRule()
     {
-        FakeSource fake;
+        StandInActivationSource fake;
         ActiveAppMonitor withId(ownId);
         fake.frontmost = app(ownId);
         withId.start(fake);
