@@ -133,9 +133,7 @@ private Q_SLOTS:
         QTemporaryDir dir;
         const QString fifo = dir.filePath(QStringLiteral("fifo.png"));
         QCOMPARE(mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
-        QVERIFY(writeFile(envPath("XDG_DATA_HOME", QStringLiteral("icons/hicolor/16x16/apps/corvane-test-fifo.png")), ""));
         const QString themedFifo = envPath("XDG_DATA_HOME", QStringLiteral("icons/hicolor/16x16/apps/corvane-test-fifo.png"));
-        QVERIFY(QFile::remove(themedFifo));
         QCOMPARE(mkfifo(QFile::encodeName(themedFifo).constData(), 0600), 0);
         const QString huge = dir.filePath(QStringLiteral("huge.png"));
         QFile hugeFile(huge);
@@ -225,7 +223,6 @@ private Q_SLOTS:
         const QImage at2x = view.render(loader, 2.0);
         QCOMPARE(at2x.size(), QSize(36, 36));  // crisp at twice the pixels
         QCOMPARE(at2x.pixelColor(3, 18).rgb(), AppIconView::monogramColor("mousepad").rgb());
-        QCOMPARE(AppIconView::monogramColor("mousepad"), AppIconView::monogramColor("mousepad"));
         QVERIFY(AppIconView::monogramColor("mousepad") != AppIconView::monogramColor("gedit"));
         // The letter is drawn: white pixels in the middle of the tile.
         bool white = false;
