@@ -29,27 +29,37 @@ def wait_for(predicate, seconds=10):
     return predicate()
 
 
-def find(node, predicate, depth=0):
-    if node is None or depth > 12:
-        return None
+def walk(node, depth=0):
+    """The node and everything below it, depth first."""
+    if node is None or depth > 14:
+        return
     try:
-        if predicate(node):
-            return node
+        yield node
         for child in node:
-            found = find(child, predicate, depth + 1)
-            if found is not None:
-                return found
+            yield from walk(child, depth + 1)
     except Exception:  # objects vanish while we walk
-        return None
+        return
+
+
+def find(node, predicate):
+    for candidate in walk(node):
+        try:
+            if predicate(candidate):
+                return candidate
+        except Exception:  # vanished while we asked
+            pass
+    return None
+
+
+def corvane():
+    for app in pyatspi.Registry.getDesktop(0):
+        if app is not None and app.name == "corvane":
+            return app
     return None
 
 
 def panel_list():
-    desktop = pyatspi.Registry.getDesktop(0)
-    for app in desktop:
-        if app is not None and app.name == "corvane":
-            return find(app, lambda n: n.getRole() == pyatspi.ROLE_LIST and n.childCount > 0)
-    return None
+    return find(corvane(), lambda n: n.getRole() == pyatspi.ROLE_LIST and n.childCount > 0)
 
 
 def states(node):

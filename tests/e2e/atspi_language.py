@@ -12,25 +12,7 @@ import sys
 import pyatspi
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from atspi_check import wait_for  # noqa: E402
-
-
-def walk(node, depth=0):
-    if node is None or depth > 14:
-        return
-    try:
-        yield node
-        for child in node:
-            yield from walk(child, depth + 1)
-    except Exception:  # objects vanish while we walk
-        return
-
-
-def corvane():
-    for app in pyatspi.Registry.getDesktop(0):
-        if app is not None and app.name == "corvane":
-            return app
-    return None
+from atspi_check import corvane, wait_for, walk  # noqa: E402
 
 
 def window_named(name):
