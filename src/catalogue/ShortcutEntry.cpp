@@ -52,14 +52,23 @@ const SearchTexts &ShortcutEntry::searchTexts() const
     return block().search;
 }
 
+namespace {
+
+// A section's part of the ids of its shortcuts.
+QStringView idOf(const ShortcutSection &section)
+{
+    return section.englishTitle ? *section.englishTitle : section.title;
+}
+
+} // namespace
+
 std::array<QStringView, 4> ShortcutEntry::idParts() const
 {
     const RawShortcut &shortcut = *d_->shortcut;
     const ShortcutSection &section = *block().sections[d_->section];
     const Customisation *custom = shortcut.customisation();
     // Ids are in English whatever the language shown, so favourites outlive a change of it.
-    return {QStringView(app().slug),
-            QStringView(section.englishTitle ? *section.englishTitle : section.title),
+    return {QStringView(app().slug), idOf(section),
             QStringView(shortcut.englishTitle() ? *shortcut.englishTitle() : shortcut.title),
             custom ? QStringView(custom->idKey) : shortcut.key ? QStringView(*shortcut.key) : QStringView()};
 }
@@ -80,6 +89,8 @@ QString ShortcutEntry::id() const
 bool ShortcutEntry::hasId(QStringView text) const
 {
     const std::array<QStringView, 4> parts = idParts();
+    if (text.size() != parts[0].size() + parts[1].size() + parts[2].size() + parts[3].size() + 3)
+        return false;
     for (size_t i = 0; i < parts.size(); ++i) {
         if (i > 0) {
             if (text.isEmpty() || text.front() != QLatin1Char('|'))
@@ -91,6 +102,51 @@ bool ShortcutEntry::hasId(QStringView text) const
         text = text.sliced(parts[i].size());
     }
     return text.isEmpty();
+}
+
+QList<ShortcutEntry> ShortcutEntry::withIds(const QList<ShortcutEntry> &entries, const QSet<QString> &ids)
+{
+    QList<ShortcutEntry> found;
+    const Shared *block = nullptr;
+    quint32 section = 0;
+    // What follows "slug|" in the ids that begin so, for the block of the entry before; what follows
+    // "slug|section|", for its section.
+    std::vector<QStringView> rests;
+    std::vector<QStringView> tails;
+    const auto startsWithPart = [](QStringView text, QStringView part) {
+        return text.size() > part.size() && text.startsWith(part) && text[part.size()] == QLatin1Char('|');
+    };
+    for (const ShortcutEntry &entry : entries) {
+        if (entry.d_->block != block) {
+            rests.clear();
+            const QStringView slug = entry.app().slug;
+            for (const QString &id : ids) {
+                if (startsWithPart(id, slug))
+                    rests.push_back(QStringView(id).sliced(slug.size() + 1));
+            }
+        }
+        if (entry.d_->block != block || entry.d_->section != section) {
+            block = entry.d_->block;
+            section = entry.d_->section;
+            tails.clear();
+            const QStringView sectionId = idOf(*entry.block().sections[section]);
+            for (QStringView rest : rests) {
+                if (startsWithPart(rest, sectionId))
+                    tails.push_back(rest.sliced(sectionId.size() + 1));
+            }
+        }
+        if (tails.empty())
+            continue;
+        const std::array<QStringView, 4> parts = entry.idParts();
+        for (QStringView tail : tails) {
+            if (tail.size() == parts[2].size() + 1 + parts[3].size() && startsWithPart(tail, parts[2])
+                && tail.endsWith(parts[3])) {
+                found.append(entry);
+                break;
+            }
+        }
+    }
+    return found;
 }
 
 bool ShortcutEntry::sameId(const ShortcutEntry &other) const

@@ -6,6 +6,7 @@
 #include <QAtomicInt>
 #include <QHashFunctions>
 #include <QList>
+#include <QSet>
 #include <QString>
 #include <QStringView>
 #include <array>
@@ -63,6 +64,9 @@ public:
     QString id() const;
     // id() == text, without building the id.
     bool hasId(QStringView text) const;
+    // Those of `entries` whose id is one of `ids`, in order, without building their ids: an entry is
+    // compared only when one of the ids names its application and section.
+    static QList<ShortcutEntry> withIds(const QList<ShortcutEntry> &entries, const QSet<QString> &ids);
     const QString &appSlug() const { return app().slug; }
     const QString &appName() const { return app().name; }
     const std::optional<QString> &bundleId() const { return app().bundleId; }

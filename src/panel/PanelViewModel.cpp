@@ -90,12 +90,8 @@ QList<ShortcutEntry> PanelViewModel::favoriteEntries() const
     if (slugs.isEmpty())
         return favorites;
     for (const AppShortcuts &app : store_.orderedApps()) {
-        if (!slugs.contains(app.slug))
-            continue;
-        for (const ShortcutEntry &entry : *byApp.constFind(app.slug)) {
-            if (favorites_.contains(entry.id()))
-                favorites.append(entry);
-        }
+        if (slugs.contains(app.slug))
+            favorites.append(ShortcutEntry::withIds(*byApp.constFind(app.slug), favorites_.ids()));
     }
     return favorites;
 }

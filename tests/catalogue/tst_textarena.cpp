@@ -129,6 +129,9 @@ private Q_SLOTS:
         QVERIFY(!entries[1].hasId(u"editor|Edit|A|Copy"));
         QVERIFY(!entries[1].hasId(u"editor|Edit|A|Copy||"));
         QVERIFY(!entries[0].hasId(u"editor|Edit|A|B|ctrl+x ctrl+S"));
+        // Favourites are found the same way, whichever "|" splits the parts.
+        const QSet<QString> ids{"editor|Edit|A|B|ctrl+x ctrl+s", "editor|Edit|A|Copy|", "editor|Edit|A|C", "other|Edit|A|Copy|"};
+        QCOMPARE(ShortcutEntry::withIds(entries, ids), (QList<ShortcutEntry>{entries[0], entries[1], entries[2]}));
     }
 };
 
