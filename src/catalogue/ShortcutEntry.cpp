@@ -54,10 +54,34 @@ const SearchTexts &ShortcutEntry::searchTexts() const
 
 namespace {
 
+QStringView orEmpty(const std::optional<QString> &text)
+{
+    return text ? QStringView(*text) : QStringView();
+}
+
 // A section's part of the ids of its shortcuts.
 QStringView idOf(const ShortcutSection &section)
 {
     return section.englishTitle ? *section.englishTitle : section.title;
+}
+
+// The size of the id the parts join to.
+qsizetype joinedSize(const std::array<QStringView, 4> &parts)
+{
+    return parts[0].size() + parts[1].size() + parts[2].size() + parts[3].size() + 3;
+}
+
+// The parts joined with "|".
+QString join(const std::array<QStringView, 4> &parts)
+{
+    QString id(joinedSize(parts), Qt::Uninitialized);
+    QChar *out = id.data();
+    for (size_t i = 0; i < parts.size(); ++i) {
+        if (i > 0)
+            *out++ = QLatin1Char('|');
+        out = std::copy(parts[i].begin(), parts[i].end(), out);
+    }
+    return id;
 }
 
 } // namespace
@@ -70,26 +94,18 @@ std::array<QStringView, 4> ShortcutEntry::idParts() const
     // Ids are in English whatever the language shown, so favourites outlive a change of it.
     return {QStringView(app().slug), idOf(section),
             QStringView(shortcut.englishTitle() ? *shortcut.englishTitle() : shortcut.title),
-            custom ? QStringView(custom->idKey) : shortcut.key ? QStringView(*shortcut.key) : QStringView()};
+            custom ? QStringView(custom->idKey) : orEmpty(shortcut.key)};
 }
 
 QString ShortcutEntry::id() const
 {
-    const std::array<QStringView, 4> parts = idParts();
-    QString id(parts[0].size() + parts[1].size() + parts[2].size() + parts[3].size() + 3, Qt::Uninitialized);
-    QChar *out = id.data();
-    for (size_t i = 0; i < parts.size(); ++i) {
-        if (i > 0)
-            *out++ = QLatin1Char('|');
-        out = std::copy(parts[i].begin(), parts[i].end(), out);
-    }
-    return id;
+    return join(idParts());
 }
 
 bool ShortcutEntry::hasId(QStringView text) const
 {
     const std::array<QStringView, 4> parts = idParts();
-    if (text.size() != parts[0].size() + parts[1].size() + parts[2].size() + parts[3].size() + 3)
+    if (text.size() != joinedSize(parts))
         return false;
     for (size_t i = 0; i < parts.size(); ++i) {
         if (i > 0) {
@@ -156,7 +172,7 @@ bool ShortcutEntry::sameId(const ShortcutEntry &other) const
     if (mine == theirs)
         return true;
     // Different parts can still join to the same id when one holds a "|".
-    return other.hasId(id());
+    return joinedSize(mine) == joinedSize(theirs) && other.hasId(join(mine));
 }
 
 QStringView ShortcutEntry::searchText() const
@@ -167,11 +183,6 @@ QStringView ShortcutEntry::searchText() const
 }
 
 namespace {
-
-QStringView orEmpty(const std::optional<QString> &text)
-{
-    return text ? QStringView(*text) : QStringView();
-}
 
 // Copies `text` lower-cased to `out` when it is all ASCII, whose default lower-case mapping changes
 // A to Z and nothing else. Returns false, with `out` partly written, when it is not.
@@ -261,8 +272,7 @@ private:
 QString ShortcutEntry::makeId(const QString &slug, const QString &sectionTitle, const QString &title,
                               const std::optional<QString> &rawKey)
 {
-    const QChar bar(u'|');
-    return slug + bar + sectionTitle + bar + title + bar + rawKey.value_or(QString());
+    return join({slug, sectionTitle, title, orEmpty(rawKey)});
 }
 
 ShortcutEntry::ShortcutEntry(std::shared_ptr<const AppInfo> app, const QString &sectionTitle,
