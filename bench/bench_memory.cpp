@@ -59,7 +59,7 @@ std::size_t stringBytes(const ShortcutStore &store)
             for (const ShortcutSection &section : keymap.sections) {
                 total += section.title.size();
                 for (const RawShortcut &shortcut : section.shortcuts)
-                    total += shortcut.title.size() + chars(shortcut.key) + chars(shortcut.comment()) + chars(shortcut.action());
+                    total += shortcut.titleView().size() + shortcut.keyView().size() + shortcut.commentView().size() + chars(shortcut.action());
             }
         }
     }

@@ -85,11 +85,18 @@ public:
         return !out.is_null();
     }
 
+    bool asUtf8(element value, const JsonPath &path, std::string_view &out)
+    {
+        if (value.get_string().get(out))
+            return fail(path, QStringLiteral("expected a string, found ") + typeName(value.type()));
+        return true;
+    }
+
     bool asString(element value, const JsonPath &path, QString &out)
     {
         std::string_view text;
-        if (value.get_string().get(text))
-            return fail(path, QStringLiteral("expected a string, found ") + typeName(value.type()));
+        if (!asUtf8(value, path, text))
+            return false;
         out = arena_.addUtf8(text);
         return true;
     }
@@ -213,15 +220,29 @@ public:
         }
         if (!hasTitle || title.is_null())
             return fail(path.child("title"), QStringLiteral("required key is missing or null"));
-        std::optional<QString> commentText, actionName;
-        if (!asString(title, path.child("title"), out.title) || !optionalValue(key, hasKey, path.child("key"), out.key)
-            || !optionalValue(comment, hasComment, path.child("comment"), commentText)
+        // The title, key and comment go into the arena together, as the record keeps them.
+        std::array<std::optional<std::string_view>, 3> texts;
+        std::optional<QString> actionName;
+        if (!utf8(title, true, path.child("title"), texts[0]) || !utf8(key, hasKey, path.child("key"), texts[1])
+            || !utf8(comment, hasComment, path.child("comment"), texts[2])
             || !optionalValue(action, hasAction, path.child("action"), actionName))
             return false;
-        if (commentText)
-            out.setComment(std::move(commentText));
+        TextRun::Sizes sizes;
+        out = RawShortcut::fromRun(arena_.addUtf8Run(texts, sizes), sizes);
         if (actionName)
             out.setAction(std::move(actionName));
+        return true;
+    }
+
+    // The text of an optional string value, left absent when the value is.
+    bool utf8(element value, bool present, const JsonPath &path, std::optional<std::string_view> &out)
+    {
+        if (!present || value.is_null())
+            return true;
+        std::string_view text;
+        if (!asUtf8(value, path, text))
+            return false;
+        out = text;
         return true;
     }
 

@@ -63,11 +63,11 @@ QByteArray AppShortcutsEncoder::encode(const AppShortcuts &app)
         for (const ShortcutSection &section : keymap.sections) {
             QStringList shortcuts;
             for (const RawShortcut &shortcut : section.shortcuts) {
-                QStringList fields{field(7, "title", quoted(shortcut.title))};
-                if (shortcut.key)
-                    fields << field(7, "key", quoted(*shortcut.key));
-                if (shortcut.comment())
-                    fields << field(7, "comment", quoted(*shortcut.comment()));
+                QStringList fields{field(7, "title", quoted(shortcut.title()))};
+                if (const std::optional<QString> key = shortcut.key())
+                    fields << field(7, "key", quoted(*key));
+                if (const std::optional<QString> comment = shortcut.comment())
+                    fields << field(7, "comment", quoted(*comment));
                 if (shortcut.action())
                     fields << field(7, "action", quoted(*shortcut.action()));
                 shortcuts << object(fields, 6);

@@ -35,7 +35,7 @@ QJsonArray layer(const QList<ShortcutSection> &sections)
     for (const ShortcutSection &section : sections) {
         QJsonArray rows;
         for (const RawShortcut &row : section.shortcuts) {
-            rows.append(localOf(row.title, row.englishTitle()));
+            rows.append(localOf(row.title(), row.englishTitle()));
             any = any || row.englishTitle().has_value();
         }
         any = any || section.englishTitle.has_value();
@@ -52,7 +52,7 @@ QList<ShortcutSection> english(QList<ShortcutSection> sections)
             section.title = *std::exchange(section.englishTitle, std::nullopt);
         for (RawShortcut &row : section.shortcuts) {
             if (const std::optional<QString> english = row.englishTitle()) {
-                row.title = *english;
+                row.setTitle(*english);
                 row.setEnglishTitle(std::nullopt);
             }
         }
@@ -76,9 +76,13 @@ std::optional<QList<ShortcutSection>> applied(QList<ShortcutSection> sections, c
         for (qsizetype r = 0; r < rows.size(); ++r) {
             RawShortcut &row = section.shortcuts[r];
             std::optional<QString> english = row.englishTitle();
-            if (!show(row.title, english, rows.at(r)))
+            QString title = row.title();
+            if (!show(title, english, rows.at(r)))
                 return std::nullopt;
-            row.setEnglishTitle(std::move(english));
+            if (english != row.englishTitle() || row.titleView() != title) {
+                row.setTitle(title);
+                row.setEnglishTitle(std::move(english));
+            }
         }
     }
     return sections;
@@ -101,8 +105,12 @@ int translate(AppShortcuts &app, const std::function<QString(const QString &text
             show(section.title, section.englishTitle);
             for (RawShortcut &row : section.shortcuts) {
                 std::optional<QString> english = row.englishTitle();
-                show(row.title, english);
-                row.setEnglishTitle(std::move(english));
+                QString title = row.title();
+                show(title, english);
+                if (english != row.englishTitle() || row.titleView() != title) {
+                    row.setTitle(title);
+                    row.setEnglishTitle(std::move(english));
+                }
             }
         }
     }

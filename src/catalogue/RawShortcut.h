@@ -1,35 +1,48 @@
 #pragma once
 
 #include "catalogue/ShortcutExtras.h"
+#include "catalogue/TextRun.h"
 
 #include <QSharedDataPointer>
 #include <QString>
 #include <memory>
 #include <optional>
 
-// One shortcut exactly as a data file states it. The title and the key, which nearly every shortcut
-// has, are fields; the rest (comment, action, the user's customisation) live in ShortcutExtras, which
-// a shortcut without any of them does not allocate.
+// One shortcut exactly as a data file states it. The title, the key and the comment share one
+// TextRun; the rarer fields (action, the user's customisation, an English title) live in
+// ShortcutExtras, which a shortcut without any of them does not allocate.
 struct RawShortcut {
     RawShortcut() = default;
-    RawShortcut(QString title, std::optional<QString> key, std::optional<QString> comment = std::nullopt,
+    RawShortcut(const QString &title, const std::optional<QString> &key, const std::optional<QString> &comment = std::nullopt,
                 std::optional<QString> action = std::nullopt)
-        : title(std::move(title)), key(std::move(key))
+        : texts_({title, key, comment})
     {
-        setComment(std::move(comment));
         setAction(std::move(action));
     }
-
-    QString title;
-    std::optional<QString> key;
-
-    const std::optional<QString> &comment() const { return extras_.constData() ? extras_.constData()->comment : absent(); }
-    void setComment(std::optional<QString> text)
+    // Shares `run`, which holds the title, the key and the comment (those of them present) back to
+    // back, each followed by U+0000; `sizes` gives their sizes, -1 for one absent.
+    static RawShortcut fromRun(const QString &run, const TextRun::Sizes &sizes)
     {
-        if (edit(text.has_value()))
-            extras_->comment = std::move(text);
-        dropIfEmpty();
+        RawShortcut shortcut;
+        shortcut.texts_ = TextRun(run, sizes);
+        return shortcut;
     }
+
+    // Each text shares the record's block: copying it allocates nothing.
+    QString title() const { return texts_.text(titleSlot).value_or(QString()); }
+    QStringView titleView() const { return texts_.view(titleSlot); }
+    void setTitle(QStringView text) { texts_ = texts_.with(titleSlot, text); }
+
+    std::optional<QString> key() const { return texts_.text(keySlot); }
+    bool hasKey() const { return texts_.has(keySlot); }
+    // Empty when there is no key.
+    QStringView keyView() const { return texts_.view(keySlot); }
+    void setKey(std::optional<QStringView> text) { texts_ = texts_.with(keySlot, text); }
+
+    std::optional<QString> comment() const { return texts_.text(commentSlot); }
+    bool hasComment() const { return texts_.has(commentSlot); }
+    QStringView commentView() const { return texts_.view(commentSlot); }
+    void setComment(std::optional<QStringView> text) { texts_ = texts_.with(commentSlot, text); }
 
     // The application's own name for the action, linking the shortcut to the user's configuration.
     const std::optional<QString> &action() const { return extras_.constData() ? extras_.constData()->action : absent(); }
@@ -63,6 +76,8 @@ struct RawShortcut {
     bool hasExtras() const { return extras_.constData() != nullptr; }
 
 private:
+    enum Slot { titleSlot, keySlot, commentSlot };
+
     static const std::optional<QString> &absent()
     {
         static const std::optional<QString> none;
@@ -89,5 +104,6 @@ private:
             extras_.reset();
     }
 
+    TextRun texts_;
     QSharedDataPointer<ShortcutExtras> extras_;
 };

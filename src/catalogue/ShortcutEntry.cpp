@@ -43,8 +43,8 @@ const QString &ShortcutEntry::sectionTitle() const
 
 const KeyGroups &ShortcutEntry::keyGroups() const
 {
-    const std::optional<QString> &key = d_->shortcut->key;
-    return key ? block().keyGroups->groups(*key) : block().keyGroups->none();
+    const RawShortcut &shortcut = *d_->shortcut;
+    return shortcut.hasKey() ? block().keyGroups->groups(*shortcut.key()) : block().keyGroups->none();
 }
 
 const SearchTexts &ShortcutEntry::searchTexts() const
@@ -93,8 +93,8 @@ std::array<QStringView, 4> ShortcutEntry::idParts() const
     const Customisation *custom = shortcut.customisation();
     // Ids are in English whatever the language shown, so favourites outlive a change of it.
     return {QStringView(app().slug), idOf(section),
-            QStringView(shortcut.englishTitle() ? *shortcut.englishTitle() : shortcut.title),
-            custom ? QStringView(custom->idKey) : orEmpty(shortcut.key)};
+            shortcut.englishTitle() ? QStringView(*shortcut.englishTitle()) : shortcut.titleView(),
+            custom ? QStringView(custom->idKey) : shortcut.keyView()};
 }
 
 QString ShortcutEntry::id() const
@@ -333,7 +333,7 @@ QList<ShortcutEntry> ShortcutEntry::makeAll(std::shared_ptr<const AppInfo> app, 
     for (const Data &data : block->entries) {
         const QString &section = lowerTitles.at(data.section);
         const RawShortcut &s = *data.shortcut;
-        writer.addLower(s.title);
+        writer.addLower(s.titleView());
         writer.addSpace();
         if (nameAt < 0)
             nameAt = writer.size();
@@ -343,9 +343,9 @@ QList<ShortcutEntry> ShortcutEntry::makeAll(std::shared_ptr<const AppInfo> app, 
             titleAt[data.section] = writer.size();
         writer.addAsIs(section);
         writer.addSpace();
-        writer.addLower(orEmpty(s.key));
+        writer.addLower(s.keyView());
         writer.addSpace();
-        writer.addLower(orEmpty(s.comment()));
+        writer.addLower(s.commentView());
         // A translated title is found by its English words too.
         if (s.englishTitle()) {
             writer.addSpace();

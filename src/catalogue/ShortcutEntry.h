@@ -72,9 +72,9 @@ public:
     const std::optional<QString> &bundleId() const { return app().bundleId; }
     const std::optional<QString> &iconFile() const { return app().iconFile; }
     const QString &sectionTitle() const;
-    const QString &title() const { return d_->shortcut->title; }
-    const std::optional<QString> &rawKey() const { return d_->shortcut->key; }
-    const std::optional<QString> &comment() const { return d_->shortcut->comment(); }
+    QString title() const { return d_->shortcut->title(); }
+    std::optional<QString> rawKey() const { return d_->shortcut->key(); }
+    std::optional<QString> comment() const { return d_->shortcut->comment(); }
     // The application's own name of the action, when the data file gives one.
     const std::optional<QString> &action() const { return d_->shortcut->action(); }
     // How the user's configuration changed this shortcut; null when it did not.

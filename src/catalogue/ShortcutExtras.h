@@ -11,7 +11,6 @@
 // them: a shortcut without any holds a null pointer instead. Shared between copies of a shortcut
 // until one of them changes.
 struct ShortcutExtras : QSharedData {
-    std::optional<QString> comment;
     // The application's own name for the action, linking the shortcut to the user's configuration.
     std::optional<QString> action;
     // Set only when the user's configuration changed or added this shortcut; never decoded.
@@ -19,5 +18,5 @@ struct ShortcutExtras : QSharedData {
     // The title in English when the shortcut's title is the application's own translation.
     std::optional<QString> englishTitle;
 
-    bool isEmpty() const { return !comment && !action && !customisation && !englishTitle; }
+    bool isEmpty() const { return !action && !customisation && !englishTitle; }
 };

@@ -19,7 +19,7 @@ void findRuntimeKeys(ShortcutsWindowImport::Result &result)
     for (ShortcutSection &section : result.sections) {
         QList<RawShortcut> rows;
         for (const RawShortcut &row : std::as_const(section.shortcuts)) {
-            if (row.key || !row.action() || row.comment() != ShortcutsWindowReader::keySetByProgram()) {
+            if (row.hasKey() || !row.action() || row.commentView() != ShortcutsWindowReader::keySetByProgram()) {
                 rows << row;
                 continue;
             }
@@ -40,14 +40,14 @@ void findRuntimeKeys(ShortcutsWindowImport::Result &result)
             for (const QString &accelerator : std::as_const(accelerators)) {
                 for (const GtkAccelerator::Key &key : GtkAccelerator::convert(accelerator).keys) {
                     RawShortcut keyed = row;
-                    keyed.key = key.key;
+                    keyed.setKey(key.key);
                     keyed.setComment(key.comment);
                     found << keyed;
                 }
             }
             if (found.isEmpty()) {
                 result.warnings << QStringLiteral("\"%1\": the program sets its key (action %2); listed without one")
-                                       .arg(row.title, *row.action());
+                                       .arg(row.title(), *row.action());
                 rows << row;
             } else {
                 rows << found;

@@ -190,11 +190,8 @@ private:
                 return rows;
             }
             // The program sets the keys of this action itself; listed as such until they are found.
-            RawShortcut row;
-            row.title = shownTitle;
+            RawShortcut row(shownTitle, std::nullopt, ShortcutsWindowReader::keySetByProgram(), action);
             row.setEnglishTitle(englishTitle);
-            row.setAction(action);
-            row.setComment(ShortcutsWindowReader::keySetByProgram());
             rows << row;
             return rows;
         }
@@ -202,17 +199,14 @@ private:
         for (const QString &problem : keys.malformed)
             warnings << QStringLiteral("skipped a malformed accelerator of \"%1\": %2").arg(title, problem);
         for (const GtkAccelerator::Key &key : keys.keys) {
-            RawShortcut row;
-            row.title = shownTitle;
-            row.setEnglishTitle(englishTitle);
-            row.key = key.key;
             QStringList comment;
             if (!subtitle.isEmpty())
                 comment << subtitle;
             if (key.comment)
                 comment << *key.comment;
-            if (!comment.isEmpty())
-                row.setComment(comment.join(QStringLiteral("; ")));
+            RawShortcut row(shownTitle, key.key,
+                            comment.isEmpty() ? std::nullopt : std::optional<QString>(comment.join(QStringLiteral("; "))));
+            row.setEnglishTitle(englishTitle);
             rows << row;
         }
         return rows;
@@ -263,8 +257,8 @@ QList<ShortcutSection> flatten(const QList<Section> &sections)
                 flat.append(title == localTitle ? ShortcutSection{title, {}} : ShortcutSection{localTitle, {}, title});
             }
             for (const RawShortcut &row : group.shortcuts) {
-                const QString identity = title + QLatin1Char('|') + row.englishTitle().value_or(row.title) + QLatin1Char('|')
-                    + row.key.value_or(QString());
+                const QString identity = title + QLatin1Char('|') + row.englishTitle().value_or(row.title()) + QLatin1Char('|')
+                    + row.key().value_or(QString());
                 if (seen.contains(identity))
                     continue;
                 seen.insert(identity);

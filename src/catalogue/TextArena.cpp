@@ -24,10 +24,15 @@ QString TextArena::add(QStringView text)
 
 QString TextArena::addUtf8(std::string_view utf8)
 {
+    char16_t *out = reinterpret_cast<char16_t *>(prepare(qsizetype(utf8.size())));
+    return commit(widenUtf8(utf8, out));
+}
+
+qsizetype TextArena::widenUtf8(std::string_view utf8, char16_t *out)
+{
     // Widen as if it were ASCII, noting on the way whether it was; if not, convert it properly.
     const auto *in = reinterpret_cast<const unsigned char *>(utf8.data());
     const size_t length = utf8.size();
-    auto *out = reinterpret_cast<char16_t *>(prepare(qsizetype(length)));
     size_t i = 0;
     unsigned seen = 0;
 #if defined(__SSE2__)
@@ -44,6 +49,9 @@ QString TextArena::addUtf8(std::string_view utf8)
         out[i] = in[i];
     }
     if (!seen)
-        return commit();
-    return add(QString::fromUtf8(utf8.data(), qsizetype(utf8.size())));
+        return qsizetype(length);
+    // UTF-16 never takes more characters than UTF-8 takes bytes.
+    const QString converted = QString::fromUtf8(utf8.data(), qsizetype(length));
+    std::copy(converted.utf16(), converted.utf16() + converted.size(), out);
+    return converted.size();
 }

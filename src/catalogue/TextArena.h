@@ -3,7 +3,11 @@
 #include <QString>
 #include <QStringView>
 
+#include <algorithm>
+#include <array>
+#include <optional>
 #include <string_view>
+#include <utility>
 
 // Packs many immutable texts into a few large blocks instead of one allocation each. Every text it
 // hands out is an ordinary QString that shares its block: copying it allocates nothing, the block
@@ -25,8 +29,11 @@ public:
         return reinterpret_cast<QChar *>(base_ + used_);
     }
 
-    QString commit()
+    // `length`: how many of the prepared characters were written, when fewer.
+    QString commit(qsizetype length = -1)
     {
+        if (length >= 0)
+            pending_ = length;
         base_[used_ + pending_] = u'\0';
         // A second reference to the block, narrowed to the text. A Qt 6 QString's data pointer may point
         // anywhere inside its block (as after removing from the front); Qt copies such a string before
@@ -42,8 +49,33 @@ public:
     QString add(QStringView text);
     // Text given as UTF-8, converted as QString::fromUtf8 does.
     QString addUtf8(std::string_view utf8);
+    // Several texts given as UTF-8, as one text: the present ones back to back in order, each but
+    // the last followed by U+0000. `sizes` receives the size of each, in characters, -1 for an absent one.
+    template <size_t N>
+    QString addUtf8Run(const std::array<std::optional<std::string_view>, N> &parts, std::array<qsizetype, N> &sizes)
+    {
+        qsizetype room = -1;
+        for (const auto &part : parts)
+            room += part ? qsizetype(part->size()) + 1 : 0;
+        char16_t *const start = reinterpret_cast<char16_t *>(prepare(std::max<qsizetype>(room, 0)));
+        char16_t *out = start;
+        bool first = true;
+        for (size_t i = 0; i < N; ++i) {
+            sizes[i] = -1;
+            if (!parts[i])
+                continue;
+            if (!std::exchange(first, false))
+                *out++ = u'\0';
+            sizes[i] = widenUtf8(*parts[i], out);
+            out += sizes[i];
+        }
+        return commit(out - start);
+    }
 
 private:
+    // Writes `utf8` as UTF-16 to `out`, which has room for utf8.size() characters (never fewer than
+    // it needs); returns how many it wrote.
+    static qsizetype widenUtf8(std::string_view utf8, char16_t *out);
     void startBlock(qsizetype needed);
 
     qsizetype blockChars_;

@@ -13,11 +13,7 @@ namespace {
 
 RawShortcut shortcut(const QString &title, const QString &key, const std::optional<QString> &action)
 {
-    RawShortcut s;
-    s.title = title;
-    s.key = key;
-    s.setAction(action);
-    return s;
+    return RawShortcut(title, key, std::nullopt, action);
 }
 
 AppShortcuts desktop()

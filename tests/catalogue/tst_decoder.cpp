@@ -27,9 +27,9 @@ private Q_SLOTS:
         QVERIFY(!app.keymaps[0].platforms);
         const auto &shortcuts = app.keymaps[0].sections[0].shortcuts;
         QCOMPARE(shortcuts.size(), 3);
-        QCOMPARE(*shortcuts[0].key, "cmd+c");
-        QVERIFY(!shortcuts[1].key && !shortcuts[1].comment());
-        QVERIFY(!shortcuts[2].key && !shortcuts[2].comment());
+        QCOMPARE(*shortcuts[0].key(), "cmd+c");
+        QVERIFY(!shortcuts[1].hasKey() && !shortcuts[1].hasComment());
+        QVERIFY(!shortcuts[2].hasKey() && !shortcuts[2].hasComment());
     }
 
     void keepsValuesAsWritten()

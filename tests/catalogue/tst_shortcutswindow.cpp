@@ -48,10 +48,10 @@ private Q_SLOTS:
         QVERIFY2(result.error.isEmpty(), qPrintable(result.error));
         QCOMPARE(result.sections.size(), 2);  // the empty group is left out
         QCOMPARE(result.sections[0].title, QStringLiteral("Tabs"));
-        QCOMPARE(result.sections[0].shortcuts[1].key, QStringLiteral("ctrl+w"));
+        QCOMPARE(result.sections[0].shortcuts[1].key(), QStringLiteral("ctrl+w"));
         QCOMPARE(result.sections[1].title, QStringLiteral("View"));
         QCOMPARE(result.sections[1].shortcuts.size(), 3);  // zoom twice, and the title repeated from Tabs
-        QCOMPARE(result.sections[1].shortcuts[1].key, QStringLiteral("ctrl+numpadplus"));
+        QCOMPARE(result.sections[1].shortcuts[1].key(), QStringLiteral("ctrl+numpadplus"));
         QCOMPARE(result.warnings.size(), 3);  // the gesture, the malformed one, the untitled one
         QVERIFY(result.warnings[0].contains(QLatin1String("gesture")));
         QVERIFY(result.warnings[1].contains(QLatin1String("malformed")));
@@ -81,7 +81,7 @@ private Q_SLOTS:
         QCOMPARE(result.sections[0].title, QStringLiteral("General"));
         // A row whose keys the program sets is listed with its action, not dropped.
         QCOMPARE(result.sections[0].shortcuts.size(), 2);
-        QCOMPARE(result.sections[0].shortcuts[1].key, std::nullopt);
+        QCOMPARE(result.sections[0].shortcuts[1].key(), std::nullopt);
         QCOMPARE(result.sections[0].shortcuts[1].action(), QStringLiteral("app.open"));
         QCOMPARE(result.sections[0].shortcuts[1].comment(), ShortcutsWindowReader::keySetByProgram());
         QVERIFY(result.warnings.isEmpty());
@@ -144,7 +144,7 @@ private Q_SLOTS:
         QCOMPARE(result.sections.size(), 1);
         QStringList rows;
         for (const RawShortcut &r : result.sections[0].shortcuts)
-            rows << r.title + QLatin1Char('=') + r.key.value_or(QString());
+            rows << r.title() + QLatin1Char('=') + r.key().value_or(QString());
         QCOMPARE(rows, (QStringList{"Next page=alt+right", "Back=alt+left", "Shown=ctrl+e"}));
         QCOMPARE(result.warnings.size(), 2);  // the hidden row and the hidden group, not the twins
         QVERIFY(result.warnings[0].contains(QLatin1String("Debug")));
@@ -193,7 +193,7 @@ private Q_SLOTS:
         QCOMPARE(decoded.app->terminal, true);
         QCOMPARE(decoded.app->keymaps[0].platforms, QStringList{QStringLiteral("linux")});
         QCOMPARE(decoded.app->keymaps[0].sections[0].title, app.keymaps[0].sections[0].title);
-        QCOMPARE(decoded.app->keymaps[0].sections[0].shortcuts[0].title, QStringLiteral("Tab here"));
+        QCOMPARE(decoded.app->keymaps[0].sections[0].shortcuts[0].title(), QStringLiteral("Tab here"));
         QCOMPARE(decoded.app->keymaps[0].sections[0].shortcuts[1].comment(), QStringLiteral("Alt+1 to Alt+9"));
         QCOMPARE(decoded.app->keymaps[0].sections[0].shortcuts[0].action(), QStringLiteral("win.tab"));
         QCOMPARE(decoded.app->keymaps[0].sections[0].shortcuts[1].action(), std::nullopt);

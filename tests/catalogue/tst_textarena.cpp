@@ -36,6 +36,39 @@ private Q_SLOTS:
         }
     }
 
+    // A record's title, key and comment share one run: absent and empty stay apart, non-ASCII text
+    // converts inside a run, a change makes a new run that keeps the other texts, and every text
+    // outlives the arena and the record it came from.
+    void recordTextsShareOneRun()
+    {
+        std::optional<QString> key;
+        RawShortcut edited;
+        {
+            TextArena arena(8);
+            TextRun::Sizes sizes;
+            const std::array<std::optional<std::string_view>, 3> parts{"Caf\xC3\xA9", "", std::nullopt};
+            RawShortcut record = RawShortcut::fromRun(arena.addUtf8Run(parts, sizes), sizes);
+            QCOMPARE(record.title(), QStringLiteral("Caf\u00E9"));
+            QVERIFY(record.hasKey() && record.key()->isEmpty() && !record.hasComment() && !record.comment());
+            const RawShortcut noKey =
+                RawShortcut::fromRun(arena.addUtf8Run(std::array<std::optional<std::string_view>, 3>{"t", std::nullopt, "c"}, sizes), sizes);
+            QVERIFY(!noKey.hasKey());
+            QCOMPARE(*noKey.comment(), "c");
+            QCOMPARE(noKey.title().utf16()[1], u'\0');
+            edited = record;
+            edited.setComment(QStringLiteral("a comment"));
+            edited.setKey(QStringLiteral("ctrl+\u00E9"));
+            key = record.key();
+        }
+        QCOMPARE(edited.title(), QStringLiteral("Caf\u00E9"));
+        QCOMPARE(*edited.key(), QStringLiteral("ctrl+\u00E9"));
+        QCOMPARE(edited.commentView(), u"a comment");
+        QCOMPARE(*key, "");
+        edited.setTitle(u"");
+        QVERIFY(edited.title().isEmpty() && edited.hasKey());
+        QCOMPARE(RawShortcut().title(), QString());
+    }
+
     // Changing a copy of a text leaves the others alone. The last owner of a text in the middle of a
     // block may change it in place: growing, shrinking or prepending must stay inside the block and
     // leave the text as a plain QString would.

@@ -482,8 +482,8 @@ private Q_SLOTS:
         QCOMPARE(second.log, QStringList());
         QCOMPARE(second.apps.size(), 1);
         QCOMPARE(second.apps[0].keymaps[0].sections.size(), first.apps[0].keymaps[0].sections.size());
-        QCOMPARE(second.apps[0].keymaps[0].sections.last().shortcuts.last().title,
-                 first.apps[0].keymaps[0].sections.last().shortcuts.last().title);
+        QCOMPARE(second.apps[0].keymaps[0].sections.last().shortcuts.last().title(),
+                 first.apps[0].keymaps[0].sections.last().shortcuts.last().title());
 
         // A changed program is read again, and only it.
         QFile program(fixtureProgram_);
@@ -614,10 +614,10 @@ private Q_SLOTS:
         for (const ShortcutSection &section : reply->sections) {
             sectionTitles << section.title + QLatin1Char('/') + section.englishTitle.value_or(QString());
             for (const RawShortcut &row : section.shortcuts)
-                rows.insert(row.englishTitle().value_or(row.title), row);
+                rows.insert(row.englishTitle().value_or(row.title()), row);
         }
-        QCOMPARE(rows.value(QStringLiteral("New window")).title, QStringLiteral("Neues Fenster"));
-        QCOMPARE(rows.value(QStringLiteral("Redo")).title, QStringLiteral("Redo"));
+        QCOMPARE(rows.value(QStringLiteral("New window")).title(), QStringLiteral("Neues Fenster"));
+        QCOMPARE(rows.value(QStringLiteral("Redo")).title(), QStringLiteral("Redo"));
         QVERIFY(!rows.value(QStringLiteral("Redo")).englishTitle());
         QVERIFY2(sectionTitles.join(QLatin1Char(',')).contains(QLatin1String("Fenster und Reiter/"))
                      && sectionTitles.join(QLatin1Char(',')).contains(QLatin1String("Windows & Tabs")),

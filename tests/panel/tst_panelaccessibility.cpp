@@ -35,7 +35,7 @@ AppShortcuts app(const QString &slug, const QString &name, int count)
         if (key.isEmpty())
             shortcut.setComment(QStringLiteral("Drag with the middle button"));
         else
-            shortcut.key = key;
+            shortcut.setKey(key);
         section.shortcuts.append(shortcut);
     }
     keymap.sections.append(section);

@@ -43,7 +43,7 @@ QList<AppShortcuts> randomCatalogue(QRandomGenerator &random)
         for (ShortcutSection &section : app.keymaps[0].sections) {
             for (RawShortcut &shortcut : section.shortcuts) {
                 if (random.bounded(2))
-                    shortcut.key = randomText(random, 6);
+                    shortcut.setKey(randomText(random, 6));
                 if (random.bounded(3) == 0)
                     shortcut.setComment(randomText(random, 20));
             }

@@ -37,7 +37,7 @@ AppShortcuts appWithKeys(const QString &slug, const QString &name, const QString
         if (key.isEmpty())
             shortcut.setComment(QStringLiteral("Drag with the middle button"));
         else
-            shortcut.key = key;
+            shortcut.setKey(key);
         section.shortcuts.append(shortcut);
     }
     keymap.sections.append(section);

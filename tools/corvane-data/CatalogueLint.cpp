@@ -81,14 +81,14 @@ QStringList lintApp(const AppShortcuts &app)
             for (int i = 0; i < section.shortcuts.size(); ++i) {
                 const RawShortcut &shortcut = section.shortcuts[i];
                 const QString path = QStringLiteral("%1.shortcuts[%2]").arg(sectionPath).arg(i);
-                if (shortcut.title.trimmed().isEmpty())
+                if (shortcut.titleView().trimmed().isEmpty())
                     problems << path + QStringLiteral(".title: empty");
-                if (!shortcut.key && !shortcut.comment())
+                if (!shortcut.hasKey() && !shortcut.hasComment())
                     problems << path + QStringLiteral(": neither key nor comment");
                 if (const auto &action = shortcut.action(); action && (action->trimmed().isEmpty() || *action != action->trimmed()))
                     problems << path + QStringLiteral(".action: empty or with stray spaces");
-                if (shortcut.key) {
-                    const QString problem = keyProblem(*shortcut.key);
+                if (const std::optional<QString> key = shortcut.key()) {
+                    const QString problem = keyProblem(*key);
                     if (!problem.isEmpty())
                         problems << path + QStringLiteral(".key: ") + problem;
                 }

@@ -40,7 +40,7 @@ void appendUnique(ShortcutSection &section, const QList<RawShortcut> &rows)
 {
     for (const RawShortcut &row : rows) {
         const bool known = std::any_of(section.shortcuts.cbegin(), section.shortcuts.cend(), [&](const RawShortcut &r) {
-            return r.title == row.title && r.key == row.key;
+            return r.titleView() == row.titleView() && r.hasKey() == row.hasKey() && r.keyView() == row.keyView();
         });
         if (!known)
             section.shortcuts << row;

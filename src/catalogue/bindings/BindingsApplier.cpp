@@ -139,8 +139,8 @@ private:
             QStringList present;
             const QList<Position> ofAction = find(it.key());
             for (const Position &p : ofAction) {
-                if (at(p).key)
-                    present << BindingKeys::canonical(*at(p).key);
+                if (at(p).hasKey())
+                    present << BindingKeys::canonical(*at(p).key());
             }
             // A key removed and added again (VS Code: the same key under a new "when") stays as it is.
             QStringList changedFrom;
@@ -156,7 +156,7 @@ private:
                 k = newKeys.erase(k);
             }
             for (const Position &p : ofAction) {
-                const QString key = at(p).key ? BindingKeys::canonical(*at(p).key) : QString();
+                const QString key = at(p).hasKey() ? BindingKeys::canonical(*at(p).key()) : QString();
                 if (!oldKeys.contains(key) || changedFrom.contains(key))
                     continue;
                 // The next new key the action does not have yet.
@@ -277,10 +277,7 @@ private:
         if (n > 1)
             idKey += QLatin1Char('#') + QString::number(n);
         custom->idKey = idKey;
-        RawShortcut shortcut;
-        shortcut.title = title;
-        shortcut.key = key;
-        shortcut.setAction(binding.action);
+        RawShortcut shortcut(title, key, std::nullopt, binding.action);
         shortcut.setCustomisation(std::move(custom));
         keymaps_[at.keymap].sections[at.section].shortcuts.insert(at.shortcut, std::move(shortcut));
         index(binding.action, at.keymap, at.section);
@@ -289,23 +286,23 @@ private:
     QString titleFor(const UserBinding &binding, const QList<Position> &ofAction)
     {
         if (!ofAction.isEmpty())
-            return at(ofAction.constFirst()).title;
+            return at(ofAction.constFirst()).title();
         return binding.title.isEmpty() ? binding.action : binding.title;
     }
 
     void setKey(RawShortcut &shortcut, const UserBinding &binding, const QString &key)
     {
-        if (shortcut.key && BindingKeys::canonical(*shortcut.key) == BindingKeys::canonical(key))
+        if (shortcut.hasKey() && BindingKeys::canonical(*shortcut.key()) == BindingKeys::canonical(key))
             return;
         auto custom = std::make_shared<Customisation>();
         if (shortcut.customisation()) {
             *custom = *shortcut.customisation();
         } else {
-            custom->catalogueKey = shortcut.key;
-            custom->idKey = shortcut.key.value_or(QString());
+            custom->catalogueKey = shortcut.key();
+            custom->idKey = shortcut.keyView().toString();
         }
         custom->origin = binding.origin;
-        shortcut.key = key;
+        shortcut.setKey(key);
         shortcut.setCustomisation(std::move(custom));
     }
 
@@ -325,10 +322,10 @@ private:
         QStringList remaining = keys;
         QList<Position> free;
         for (const Position &p : ofAction) {
-            const QString key = at(p).key ? BindingKeys::canonical(*at(p).key) : QString();
+            const QString key = at(p).hasKey() ? BindingKeys::canonical(*at(p).key()) : QString();
             const auto same = std::find_if(remaining.begin(), remaining.end(),
                                            [&key](const QString &k) { return BindingKeys::canonical(k) == key; });
-            if (at(p).key && same != remaining.end())
+            if (at(p).hasKey() && same != remaining.end())
                 remaining.erase(same);
             else
                 free << p;
@@ -352,8 +349,8 @@ private:
         const QList<Position> ofAction = find(binding.action);
         QStringList present;
         for (const Position &p : ofAction) {
-            if (at(p).key)
-                present << BindingKeys::canonical(*at(p).key);
+            if (at(p).hasKey())
+                present << BindingKeys::canonical(*at(p).key());
         }
         const QString title = titleFor(binding, ofAction);
         Position point = insertionPoint(binding, ofAction);
@@ -373,7 +370,7 @@ private:
         QList<Position> doomed;
         for (const Position &p : find(binding.action)) {
             const RawShortcut &s = at(p);
-            if (canonical.isEmpty() || (s.key && canonical.contains(BindingKeys::canonical(*s.key))))
+            if (canonical.isEmpty() || (s.hasKey() && canonical.contains(BindingKeys::canonical(*s.key()))))
                 doomed.append(p);
         }
         erase(doomed);
