@@ -17,8 +17,7 @@ struct ShortcutEntry::Block : Shared {
     std::shared_ptr<const KeyGroupsCache> keyGroups;
     std::vector<const ShortcutSection *> sections;  // into keymaps
     QString searchRun;    // the search texts, each followed by U+0000
-    SearchTexts search;   // views searchRun
-    std::vector<Data> entries;
+    SearchTexts search;   // views searchRun; its sections are those of `sections`, in order
 };
 
 void ShortcutEntry::release(const Shared *block)
@@ -28,7 +27,22 @@ void ShortcutEntry::release(const Shared *block)
 
 const ShortcutEntry::Block &ShortcutEntry::block() const
 {
-    return *static_cast<const Block *>(d_->block);
+    return *static_cast<const Block *>(block_);
+}
+
+quint32 ShortcutEntry::section() const
+{
+    const std::vector<SearchTexts::Section> &sections = block().search.sections;
+    const auto found = std::upper_bound(sections.begin(), sections.end(), index_,
+                                        [](quint32 index, const SearchTexts::Section &section) { return index < section.end; });
+    return quint32(found - sections.begin());
+}
+
+const RawShortcut &ShortcutEntry::shortcut() const
+{
+    const quint32 at = section();
+    const quint32 start = at ? block().search.sections[at - 1].end : 0;
+    return block().sections[at]->shortcuts.at(qsizetype(index_ - start));
 }
 
 const ShortcutEntry::AppInfo &ShortcutEntry::app() const
@@ -38,12 +52,12 @@ const ShortcutEntry::AppInfo &ShortcutEntry::app() const
 
 const QString &ShortcutEntry::sectionTitle() const
 {
-    return block().sections[d_->section]->title;
+    return block().sections[section()]->title;
 }
 
 const KeyGroups &ShortcutEntry::keyGroups() const
 {
-    const RawShortcut &shortcut = *d_->shortcut;
+    const RawShortcut &shortcut = this->shortcut();
     return shortcut.hasKey() ? block().keyGroups->groups(*shortcut.key()) : block().keyGroups->none();
 }
 
@@ -88,8 +102,8 @@ QString join(const std::array<QStringView, 4> &parts)
 
 std::array<QStringView, 4> ShortcutEntry::idParts() const
 {
-    const RawShortcut &shortcut = *d_->shortcut;
-    const ShortcutSection &section = *block().sections[d_->section];
+    const RawShortcut &shortcut = this->shortcut();
+    const ShortcutSection &section = *block().sections[this->section()];
     const Customisation *custom = shortcut.customisation();
     // Ids are in English whatever the language shown, so favourites outlive a change of it.
     return {QStringView(app().slug), idOf(section),
@@ -133,7 +147,7 @@ QList<ShortcutEntry> ShortcutEntry::withIds(const QList<ShortcutEntry> &entries,
         return text.size() > part.size() && text.startsWith(part) && text[part.size()] == QLatin1Char('|');
     };
     for (const ShortcutEntry &entry : entries) {
-        if (entry.d_->block != block) {
+        if (entry.block_ != block) {
             rests.clear();
             const QStringView slug = entry.app().slug;
             for (const QString &id : ids) {
@@ -141,9 +155,10 @@ QList<ShortcutEntry> ShortcutEntry::withIds(const QList<ShortcutEntry> &entries,
                     rests.push_back(QStringView(id).sliced(slug.size() + 1));
             }
         }
-        if (entry.d_->block != block || entry.d_->section != section) {
-            block = entry.d_->block;
-            section = entry.d_->section;
+        const quint32 entrySection = entry.section();
+        if (entry.block_ != block || entrySection != section) {
+            block = entry.block_;
+            section = entrySection;
             tails.clear();
             const QStringView sectionId = idOf(*entry.block().sections[section]);
             for (QStringView rest : rests) {
@@ -178,8 +193,8 @@ bool ShortcutEntry::sameId(const ShortcutEntry &other) const
 QStringView ShortcutEntry::searchText() const
 {
     const SearchTexts &search = block().search;
-    const qsizetype start = d_->index ? qsizetype(search.ends[d_->index - 1]) + 1 : 0;
-    return search.texts.sliced(start, qsizetype(search.ends[d_->index]) - start);
+    const qsizetype start = index_ ? qsizetype(search.ends[index_ - 1]) + 1 : 0;
+    return search.texts.sliced(start, qsizetype(search.ends[index_]) - start);
 }
 
 namespace {
@@ -282,7 +297,8 @@ ShortcutEntry::ShortcutEntry(std::shared_ptr<const AppInfo> app, const QString &
     Keymap keymap;
     keymap.sections.append(ShortcutSection{sectionTitle, {RawShortcut{title, rawKey, comment}}});
     ShortcutEntry made = makeAll(std::move(app), {keymap}, std::make_shared<KeyGroupsCache>()).constFirst();
-    d_ = std::exchange(made.d_, nullptr);
+    block_ = std::exchange(made.block_, nullptr);
+    index_ = made.index_;
 }
 
 QList<ShortcutEntry> ShortcutEntry::makeAll(std::shared_ptr<const AppInfo> app, const QList<Keymap> &keymaps,
@@ -298,27 +314,28 @@ QList<ShortcutEntry> ShortcutEntry::makeAll(std::shared_ptr<const AppInfo> app, 
     const AppInfo &info = *block->app;
 
     qsizetype count = 0;
+    size_t sectionCount = 0;
     for (const Keymap &keymap : shared) {
+        sectionCount += size_t(keymap.sections.size());
         for (const ShortcutSection &section : keymap.sections)
             count += section.shortcuts.size();
     }
     if (count == 0)
         return {};
 
-    // Records.
-    block->entries.reserve(size_t(count));
+    // Sections, and where the entries of each end.
     QStringList lowerTitles;
+    lowerTitles.reserve(qsizetype(sectionCount));
+    block->sections.reserve(sectionCount);
     std::vector<SearchTexts::Section> &sections = block->search.sections;
+    sections.reserve(sectionCount);
+    quint32 end = 0;
     for (const Keymap &keymap : shared) {
         for (const ShortcutSection &section : keymap.sections) {
-            const auto sectionIndex = quint32(block->sections.size());
             block->sections.push_back(&section);
-            for (const RawShortcut &shortcut : section.shortcuts) {
-                const auto index = quint32(block->entries.size());
-                block->entries.push_back(Data{block.get(), &shortcut, index, sectionIndex});
-            }
+            end += quint32(section.shortcuts.size());
             lowerTitles.append(section.title.toLower());
-            sections.push_back(SearchTexts::Section{QStringView(), quint32(block->entries.size())});
+            sections.push_back(SearchTexts::Section{QStringView(), end});
         }
     }
 
@@ -330,29 +347,30 @@ QList<ShortcutEntry> ShortcutEntry::makeAll(std::shared_ptr<const AppInfo> app, 
     ends.reserve(size_t(count));
     qsizetype nameAt = -1;
     std::vector<qsizetype> titleAt(sections.size(), -1);
-    for (const Data &data : block->entries) {
-        const QString &section = lowerTitles.at(data.section);
-        const RawShortcut &s = *data.shortcut;
-        writer.addLower(s.titleView());
-        writer.addSpace();
-        if (nameAt < 0)
-            nameAt = writer.size();
-        writer.addAsIs(name);
-        writer.addSpace();
-        if (titleAt[data.section] < 0)
-            titleAt[data.section] = writer.size();
-        writer.addAsIs(section);
-        writer.addSpace();
-        writer.addLower(s.keyView());
-        writer.addSpace();
-        writer.addLower(s.commentView());
-        // A translated title is found by its English words too.
-        if (s.englishTitle()) {
+    for (size_t at = 0; at < block->sections.size(); ++at) {
+        const QString &section = lowerTitles.at(qsizetype(at));
+        for (const RawShortcut &s : block->sections[at]->shortcuts) {
+            writer.addLower(s.titleView());
             writer.addSpace();
-            writer.addLower(*s.englishTitle());
+            if (nameAt < 0)
+                nameAt = writer.size();
+            writer.addAsIs(name);
+            writer.addSpace();
+            if (titleAt[at] < 0)
+                titleAt[at] = writer.size();
+            writer.addAsIs(section);
+            writer.addSpace();
+            writer.addLower(s.keyView());
+            writer.addSpace();
+            writer.addLower(s.commentView());
+            // A translated title is found by its English words too.
+            if (s.englishTitle()) {
+                writer.addSpace();
+                writer.addLower(*s.englishTitle());
+            }
+            ends.push_back(quint32(writer.size()));
+            writer.endText();
         }
-        ends.push_back(quint32(writer.size()));
-        writer.endText();
     }
     block->searchRun = writer.take();
     block->search.texts = QStringView(block->searchRun).first(qsizetype(ends.back()));
@@ -366,7 +384,7 @@ QList<ShortcutEntry> ShortcutEntry::makeAll(std::shared_ptr<const AppInfo> app, 
     const Block *owned = block.release();
     QList<ShortcutEntry> entries;
     entries.reserve(count);
-    for (const Data &data : owned->entries)
-        entries.append(ShortcutEntry(&data));
+    for (quint32 index = 0; index < quint32(count); ++index)
+        entries.append(ShortcutEntry(owned, index));
     return entries;
 }

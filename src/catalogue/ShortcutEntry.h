@@ -17,8 +17,9 @@
 class KeyGroupsCache;
 struct SearchTexts;
 
-// One shortcut row, ready for display. Built only by the catalogue; immutable. Copies share one
-// record, so lists of entries (sections, favourites, navigation) cost a pointer per row.
+// One shortcut row, ready for display. Built only by the catalogue; immutable. An entry is the block
+// of the entries built with it and its place there, so lists of entries (sections, favourites,
+// navigation) cost two words per row and nothing else is kept per entry.
 // Two entries are equal when their ids are equal, whatever their other fields.
 class ShortcutEntry {
 public:
@@ -40,21 +41,22 @@ public:
     static QList<ShortcutEntry> makeAll(std::shared_ptr<const AppInfo> app, const QList<Keymap> &keymaps,
                                         const std::shared_ptr<KeyGroupsCache> &keyGroups);
 
-    ShortcutEntry(const ShortcutEntry &other) noexcept : d_(other.d_)
+    ShortcutEntry(const ShortcutEntry &other) noexcept : block_(other.block_), index_(other.index_)
     {
-        if (d_)
-            d_->block->refs.ref();
+        if (block_)
+            block_->refs.ref();
     }
-    ShortcutEntry(ShortcutEntry &&other) noexcept : d_(std::exchange(other.d_, nullptr)) {}
+    ShortcutEntry(ShortcutEntry &&other) noexcept : block_(std::exchange(other.block_, nullptr)), index_(other.index_) {}
     ShortcutEntry &operator=(ShortcutEntry other) noexcept
     {
-        std::swap(d_, other.d_);
+        std::swap(block_, other.block_);
+        std::swap(index_, other.index_);
         return *this;
     }
     ~ShortcutEntry()
     {
-        if (d_ && !d_->block->refs.deref())
-            release(d_->block);
+        if (block_ && !block_->refs.deref())
+            release(block_);
     }
 
     // slug|section title|title|key text — persisted as a favourite, so its form never changes. A
@@ -72,13 +74,13 @@ public:
     const std::optional<QString> &bundleId() const { return app().bundleId; }
     const std::optional<QString> &iconFile() const { return app().iconFile; }
     const QString &sectionTitle() const;
-    QString title() const { return d_->shortcut->title(); }
-    std::optional<QString> rawKey() const { return d_->shortcut->key(); }
-    std::optional<QString> comment() const { return d_->shortcut->comment(); }
+    QString title() const { return shortcut().title(); }
+    std::optional<QString> rawKey() const { return shortcut().key(); }
+    std::optional<QString> comment() const { return shortcut().comment(); }
     // The application's own name of the action, when the data file gives one.
-    const std::optional<QString> &action() const { return d_->shortcut->action(); }
+    const std::optional<QString> &action() const { return shortcut().action(); }
     // How the user's configuration changed this shortcut; null when it did not.
-    const Customisation *customisation() const { return d_->shortcut->customisation(); }
+    const Customisation *customisation() const { return shortcut().customisation(); }
     bool isCustomised() const { return customisation() != nullptr; }
     // Parsed when first asked for.
     const KeyGroups &keyGroups() const;
@@ -89,12 +91,12 @@ public:
     // The search texts of every entry built together with this one (one application's), as one run;
     // this entry's is number searchIndex() of it.
     const SearchTexts &searchTexts() const;
-    qsizetype searchIndex() const { return qsizetype(d_->index); }
+    qsizetype searchIndex() const { return qsizetype(index_); }
 
     static QString makeId(const QString &slug, const QString &sectionTitle, const QString &title,
                           const std::optional<QString> &rawKey);
 
-    friend bool operator==(const ShortcutEntry &a, const ShortcutEntry &b) { return a.d_ == b.d_ || a.sameId(b); }
+    friend bool operator==(const ShortcutEntry &a, const ShortcutEntry &b) { return (a.block_ == b.block_ && a.index_ == b.index_) || a.sameId(b); }
     friend bool operator!=(const ShortcutEntry &a, const ShortcutEntry &b) { return !(a == b); }
 
 private:
@@ -104,23 +106,21 @@ private:
     struct Shared {
         mutable QAtomicInt refs;
     };
-    struct Data {
-        const Shared *block;
-        const RawShortcut *shortcut;
-        quint32 index;    // among the entries of the block
-        quint32 section;  // among the block's sections
-    };
 
     const Block &block() const;
+    // The entry's record, and the index of its section among the block's, found from its index.
+    const RawShortcut &shortcut() const;
+    quint32 section() const;
     const AppInfo &app() const;
     // The four texts the id joins with "|".
     std::array<QStringView, 4> idParts() const;
     bool sameId(const ShortcutEntry &other) const;
     static void release(const Shared *block);
 
-    explicit ShortcutEntry(const Data *data) noexcept : d_(data) { d_->block->refs.ref(); }
+    ShortcutEntry(const Shared *block, quint32 index) noexcept : block_(block), index_(index) { block_->refs.ref(); }
 
-    const Data *d_;
+    const Shared *block_;
+    quint32 index_;  // among the entries of the block
 };
 
 Q_DECLARE_TYPEINFO(ShortcutEntry, Q_RELOCATABLE_TYPE);
