@@ -34,8 +34,8 @@ public:
     ShortcutEntry(std::shared_ptr<const AppInfo> app, const QString &sectionTitle, const QString &title,
                   const std::optional<QString> &rawKey, const std::optional<QString> &comment);
 
-    // The entries of every shortcut of `keymaps`, in order, built together: their records share one
-    // allocation and point into `keymaps` (shared, not copied) for their texts; their search texts lie
+    // The entries of every shortcut of `keymaps`, in order, built together: they share one block,
+    // which keeps `keymaps` (shared, not copied) for their records; their search texts lie
     // back to back in one run of text, in entry order, each followed by U+0000 (searchTexts()); their
     // keys are parsed by `keyGroups` when first asked for, which they keep.
     static QList<ShortcutEntry> makeAll(std::shared_ptr<const AppInfo> app, const QList<Keymap> &keymaps,
@@ -101,7 +101,7 @@ public:
 
 private:
     // What the entries built together share: the application, the keymaps, the sections, the search
-    // texts and the key groups the pointers and indexes lead to. It lives as long as any of them.
+    // texts and the key groups an entry's index leads to. It lives as long as any of them.
     struct Block;
     struct Shared {
         mutable QAtomicInt refs;
