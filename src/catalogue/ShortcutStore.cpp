@@ -40,9 +40,11 @@ void ShortcutStore::load()
         SystemLog::shared().write(QStringLiteral("Corvane: ShortcutData folder not found in bundle"));
         return;
     }
+    const QStringList files = dataFiles(*folder_);
     QList<AppShortcuts> decoded;
+    decoded.reserve(files.size());
     AppShortcutsDecoder decoder;
-    for (const QString &path : dataFiles(*folder_)) {
+    for (const QString &path : files) {
         auto result = decoder.decodeFile(path);
         if (!result.app) {
             const QString name = lastPathComponent(path);
@@ -202,6 +204,7 @@ void ShortcutStore::rebuildIndex()
     }
 
     orderedApps_.clear();
+    orderedApps_.reserve(apps_.size());
     for (const AppShortcuts &app : apps_) {
         if (entriesByApp_.contains(app.slug))
             orderedApps_.append(app);
