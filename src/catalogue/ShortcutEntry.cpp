@@ -40,9 +40,17 @@ quint32 ShortcutEntry::section() const
 
 const RawShortcut &ShortcutEntry::shortcut() const
 {
-    const quint32 at = section();
-    const quint32 start = at ? block().search.sections[at - 1].end : 0;
-    return block().sections[at]->shortcuts.at(qsizetype(index_ - start));
+    return shortcut(section());
+}
+
+quint32 ShortcutEntry::sectionStart(quint32 section) const
+{
+    return section ? block().search.sections[section - 1].end : 0;
+}
+
+const RawShortcut &ShortcutEntry::shortcut(quint32 section) const
+{
+    return block().sections[section]->shortcuts.at(qsizetype(index_ - sectionStart(section)));
 }
 
 const ShortcutEntry::AppInfo &ShortcutEntry::app() const
@@ -102,8 +110,13 @@ QString join(const std::array<QStringView, 4> &parts)
 
 std::array<QStringView, 4> ShortcutEntry::idParts() const
 {
-    const RawShortcut &shortcut = this->shortcut();
-    const ShortcutSection &section = *block().sections[this->section()];
+    return idParts(section());
+}
+
+std::array<QStringView, 4> ShortcutEntry::idParts(quint32 sectionIndex) const
+{
+    const RawShortcut &shortcut = this->shortcut(sectionIndex);
+    const ShortcutSection &section = *block().sections[sectionIndex];
     const Customisation *custom = shortcut.customisation();
     // Ids are in English whatever the language shown, so favourites outlive a change of it.
     return {QStringView(app().slug), idOf(section),
@@ -118,6 +131,11 @@ QString ShortcutEntry::id() const
 
 bool ShortcutEntry::hasId(QStringView text) const
 {
+    // Every id starts with the application's slug: most entries are told apart before their record
+    // is looked up.
+    const QStringView slug = app().slug;
+    if (text.size() <= slug.size() || text[slug.size()] != QLatin1Char('|') || !text.startsWith(slug))
+        return false;
     const std::array<QStringView, 4> parts = idParts();
     if (text.size() != joinedSize(parts))
         return false;
@@ -138,7 +156,8 @@ QList<ShortcutEntry> ShortcutEntry::withIds(const QList<ShortcutEntry> &entries,
 {
     QList<ShortcutEntry> found;
     const Shared *block = nullptr;
-    quint32 section = 0;
+    // The section of the entry before, and the indexes of its entries.
+    quint32 section = 0, sectionBegin = 0, sectionEnd = 0;
     // What follows "slug|" in the ids that begin so, for the block of the entry before; what follows
     // "slug|section|", for its section.
     std::vector<QStringView> rests;
@@ -155,10 +174,11 @@ QList<ShortcutEntry> ShortcutEntry::withIds(const QList<ShortcutEntry> &entries,
                     rests.push_back(QStringView(id).sliced(slug.size() + 1));
             }
         }
-        const quint32 entrySection = entry.section();
-        if (entry.block_ != block || entrySection != section) {
+        if (entry.block_ != block || entry.index_ < sectionBegin || entry.index_ >= sectionEnd) {
             block = entry.block_;
-            section = entrySection;
+            section = entry.section();
+            sectionBegin = entry.sectionStart(section);
+            sectionEnd = entry.block().search.sections[section].end;
             tails.clear();
             const QStringView sectionId = idOf(*entry.block().sections[section]);
             for (QStringView rest : rests) {
@@ -168,7 +188,7 @@ QList<ShortcutEntry> ShortcutEntry::withIds(const QList<ShortcutEntry> &entries,
         }
         if (tails.empty())
             continue;
-        const std::array<QStringView, 4> parts = entry.idParts();
+        const std::array<QStringView, 4> parts = entry.idParts(section);
         for (QStringView tail : tails) {
             if (tail.size() == parts[2].size() + 1 + parts[3].size() && startsWithPart(tail, parts[2])
                 && tail.endsWith(parts[3])) {

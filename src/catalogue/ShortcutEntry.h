@@ -111,9 +111,13 @@ private:
     // The entry's record, and the index of its section among the block's, found from its index.
     const RawShortcut &shortcut() const;
     quint32 section() const;
+    // The same, for an entry of section `section`, and the index of that section's first entry.
+    const RawShortcut &shortcut(quint32 section) const;
+    quint32 sectionStart(quint32 section) const;
     const AppInfo &app() const;
     // The four texts the id joins with "|".
     std::array<QStringView, 4> idParts() const;
+    std::array<QStringView, 4> idParts(quint32 section) const;
     bool sameId(const ShortcutEntry &other) const;
     static void release(const Shared *block);
 
