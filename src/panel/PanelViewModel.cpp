@@ -300,12 +300,11 @@ void PanelViewModel::refreshKeepingSelection()
         // starts the key hold candidates.
         for (const RowRun &run : rowRuns_) {
             const DisplaySection &section = sections_.at(run.section);
-            const QString &id = section.id;
-            if (key->size() <= id.size() || !key->startsWith(id) || key->at(id.size()) != QLatin1Char('#'))
+            const std::optional<QStringView> entryId = NavRef::entryIdIn(*key, section.id);
+            if (!entryId)
                 continue;
-            const QStringView entryId = QStringView(*key).mid(id.size() + 1);
             for (qsizetype e = 0; e < section.entries.size(); ++e) {
-                if (section.entries.at(e).hasId(entryId)) {
+                if (section.entries.at(e).hasId(*entryId)) {
                     setSelectionIndex(run.firstRow + e);
                     return;
                 }
