@@ -248,12 +248,11 @@ public:
 
     bool optionalValue(element value, bool present, const JsonPath &path, std::optional<QString> &out)
     {
-        if (!present || value.is_null())
-            return true;
-        QString text;
-        if (!asString(value, path, text))
+        std::optional<std::string_view> text;
+        if (!utf8(value, present, path, text))
             return false;
-        out = std::move(text);
+        if (text)
+            out = arena_.addUtf8(*text);
         return true;
     }
 
