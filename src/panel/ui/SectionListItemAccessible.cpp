@@ -63,8 +63,8 @@ QString SectionListItemAccessible::text(QAccessible::Text t) const
             parts.append(QObject::tr("favourite"));
         if (section.isFavorites)
             parts.append(entry.appName());
-        if (entry.comment() && !entry.comment()->isEmpty())
-            parts.append(*entry.comment());
+        if (const std::optional<QString> comment = entry.comment(); comment && !comment->isEmpty())
+            parts.append(*comment);
         return parts.join(QStringLiteral(", "));
     }
     return QString();

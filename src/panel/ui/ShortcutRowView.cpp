@@ -34,10 +34,10 @@ ShortcutRowView::Layout ShortcutRowView::layout(const QRectF &rect) const
         const QSizeF size = keyCaps(rect.width()).size();
         l.keys = QRectF(right - size.width(), midY - size.height() / 2, size.width(), size.height());
         trailing = true;
-    } else if (entry.comment() && !entry.comment()->isEmpty()) {
+    } else if (const std::optional<QString> comment = entry.comment(); comment && !comment->isEmpty()) {
         // A long comment takes at most a little under half the row.
         const QFontMetricsF metrics(commentFont());
-        const qreal width = qMin<qreal>(qCeil(metrics.horizontalAdvance(*entry.comment())), content.width() * 0.45);
+        const qreal width = qMin<qreal>(qCeil(metrics.horizontalAdvance(*comment)), content.width() * 0.45);
         l.keys = QRectF(right - width, midY - metrics.height() / 2, width, metrics.height());
         trailing = true;
     }
